@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/Months.h"
+#include "database/CBase.h"
+
+namespace Database {
+class CCompany;
+class CYear;
+} // namespace Database
+
+namespace Item {
+
+// The abstract row of a year: every row kind clears, copies, scales, sums and stores itself
+// through this interface. The base behaviour does nothing and answers 0 / false / none.
+//
+// Modes of CopyFrom and AddScaled: 1 takes the source's Expected side as it is, 2 takes the
+// source's Actual figures as this row's Expected figures. Month arguments outside 0-11 are
+// ignored.
+class CBaseItem : public Database::CBase {
+public:
+    static constexpr double kVersion = 1.1;
+
+    const char* ClassName() const override { return "CBaseItem"; }
+    void Serialize(Archive& ar) override;
+
+    // Copies one month's figures; 1 when the source is of another class.
+    virtual int CopyMonth(int destMonth, const CBaseItem& source, int sourceMonth);
+    // The item merge; 1 when the source is of another class.
+    virtual int CopyFrom(const CBaseItem& source, int mode, bool copyActuals, bool copyName);
+    virtual void ClearMonth(int month);
+    virtual void ClearMonthPart(int month, bool actual);
+    virtual void ClearComputed(bool keepOpenings, bool clearInputs);
+    // Adds the Expected figures into the accumulator and returns their 12-month sum.
+    virtual Amount AddExpectedTo(MonthAmounts& accumulator) const;
+    virtual Amount ActualSum() const;
+    // Consolidation: adds the source's figures scaled by a and b (nothing for another class).
+    virtual void AddScaled(const CBaseItem& source, double a, double b, int mode);
+    // Every scalable figure becomes floor(value × x + 0.5).
+    virtual void Scale(double x);
+    // Converts between tax-inclusive and tax-exclusive figures.
+    virtual int ApplyTaxFactor(bool divide, const Database::CCompany& company,
+                               const Database::CYear& year);
+    // Tax-link maintenance; true when the addressed entry does not exist.
+    virtual bool MoveTaxLink(int from, int before);
+    virtual bool AppendTaxLink();
+    virtual bool RemoveTaxLink(int index);
+    virtual bool DropTaxRate(int setupIndex, int rateIndex);
+    virtual bool SetTaxLink(int setupIndex, int rateIndex);
+    // The row's outline state, or none.
+    virtual std::int32_t* Setting();
+
+    std::int32_t NoteCount = 0;
+};
+
+} // namespace Item

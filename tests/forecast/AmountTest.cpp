@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "core/Amount.h"
+
+TEST(AmountText, GroupsThousandsAndBracketsNegatives) {
+    EXPECT_EQ(AmountText(123456789, true, true), "1,234,567.89 ");
+    EXPECT_EQ(AmountText(-123456, true, true), "(1,234.56)");
+    EXPECT_EQ(AmountText(-123456, true, false), "-1,234.56");
+    // The minus sign is not a digit: no separator after it.
+    EXPECT_EQ(AmountText(-12345, true, false), "-123.45");
+    EXPECT_EQ(AmountText(-99999, true, false), "-999.99");
+    EXPECT_EQ(AmountText(-100000, false, false), "-1,000");
+}
+
+TEST(AmountText, WithoutCentsRoundsToWholeUnits) {
+    EXPECT_EQ(AmountText(123456, false, false), "1,235");
+    EXPECT_EQ(AmountText(123456, false, true), "1,235 ");
+    EXPECT_EQ(AmountText(250, false, false), "3"); // 2.5 rounds away from zero
+}
+
+TEST(AmountText, ZeroIsADashWhateverTheFlags) {
+    for (bool cents : {false, true})
+        for (bool brackets : {false, true})
+            EXPECT_EQ(AmountText(0, cents, brackets), "-  ");
+}
+
+TEST(AmountFile, ReadingTruncatesTowardZero) {
+    EXPECT_EQ(AmountFromFile(0.29), 28); // 0.29 × 100.0 = 28.999999999999996
+    EXPECT_EQ(AmountFromFile(0.5), 50);
+    EXPECT_EQ(AmountFromFile(-0.295), -29);
+    EXPECT_EQ(AmountToFile(1234), 12.34);
+}
+
+TEST(AmountFile, OutOfRangeDoublesAreClampedNotUndefined) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(AmountFromFile(nan), 0);
+    EXPECT_EQ(AmountFromFile(inf), std::numeric_limits<Amount>::max());
+    EXPECT_EQ(AmountFromFile(-inf), std::numeric_limits<Amount>::min());
+    EXPECT_EQ(AmountFromFile(1e300), std::numeric_limits<Amount>::max());
+}
+
+TEST(AmountArithmetic, ProductsAreExactBeforeScaling) {
+    // 12.5 % of 1,000.01: trunc(100001 × 1250 × 0.0001) = trunc(12500.125) = 12500
+    EXPECT_EQ(MulTrunc(100001, 1250, 0.0001), 12500);
+    EXPECT_EQ(MulTrunc(-100001, 1250, 0.0001), -12500);
+    // A product beyond 64 bits is still formed exactly and then clamped.
+    const Amount big = std::numeric_limits<Amount>::max();
+    EXPECT_EQ(MulTrunc(big, 2, 0.5), big);
+    EXPECT_EQ(ScaleRound(15, 0.1), 2);   // floor(1.5 + 0.5)
+    EXPECT_EQ(ScaleRound(-15, 0.1), -1); // floor(-1.5 + 0.5): half up, not away from zero
+    EXPECT_EQ(ScaleTrunc(-7, 0.5), -3);
+}
