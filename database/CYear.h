@@ -73,6 +73,11 @@ public:
     std::array<Text, kSubtotals> subtotalLabel;
     std::array<std::int32_t, kSubtotals> subtotalMode{};
     std::array<bool, kSubtotals> subtotalFlag{};
+
+private:
+    // Numbers the notes 1, 2, ... and adds their links to the rows' note counts (records
+    // before 1.2 stored neither).
+    void RenumberNotes();
 };
 
 } // namespace Database
