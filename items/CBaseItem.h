@@ -52,6 +52,15 @@ public:
     virtual std::int32_t* Setting();
 
     std::int32_t NoteCount = 0;
+
+protected:
+    // target += value, saturating at the 64-bit limits: figures read from a damaged file may be
+    // near them, and an overflowing sum must not be undefined.
+    static void AddTo(Amount& target, Amount value);
+    // target[m] += trunc(source[m] × factor) for every month.
+    static void AddScaledMonths(MonthAmounts& target, const MonthAmounts& source, double factor);
+    // values[m] = floor(values[m] × x + 0.5) for every month.
+    static void ScaleMonths(MonthAmounts& values, double x);
 };
 
 } // namespace Item
