@@ -13,9 +13,13 @@ void CBaseItem::Serialize(Archive& ar) {
         ar.Int32(NoteCount);
 }
 
-int CBaseItem::CopyMonth(int, const CBaseItem&, int) { return 0; }
+int CBaseItem::CopyMonth(int, const CBaseItem&, int) {
+    return 0;
+}
 
-int CBaseItem::CopyFrom(const CBaseItem&, int, bool, bool) { return 0; }
+int CBaseItem::CopyFrom(const CBaseItem&, int, bool, bool) {
+    return 0;
+}
 
 void CBaseItem::ClearMonth(int) {}
 
@@ -23,9 +27,13 @@ void CBaseItem::ClearMonthPart(int, bool) {}
 
 void CBaseItem::ClearComputed(bool, bool) {}
 
-Amount CBaseItem::AddExpectedTo(MonthAmounts&) const { return 0; }
+Amount CBaseItem::AddExpectedTo(MonthAmounts&) const {
+    return 0;
+}
 
-Amount CBaseItem::ActualSum() const { return 0; }
+Amount CBaseItem::ActualSum() const {
+    return 0;
+}
 
 void CBaseItem::AddScaled(const CBaseItem&, double, double, int) {}
 
@@ -35,24 +43,37 @@ int CBaseItem::ApplyTaxFactor(bool, const Database::CCompany&, const Database::C
     return 0;
 }
 
-bool CBaseItem::MoveTaxLink(int, int) { return false; }
+bool CBaseItem::MoveTaxLink(int, int) {
+    return false;
+}
 
-bool CBaseItem::AppendTaxLink() { return false; }
+bool CBaseItem::AppendTaxLink() {
+    return false;
+}
 
-bool CBaseItem::RemoveTaxLink(int) { return false; }
+bool CBaseItem::RemoveTaxLink(int) {
+    return false;
+}
 
-bool CBaseItem::DropTaxRate(int, int) { return false; }
+bool CBaseItem::DropTaxRate(int, int) {
+    return false;
+}
 
-bool CBaseItem::SetTaxLink(int, int) { return false; }
+bool CBaseItem::SetTaxLink(int, int) {
+    return false;
+}
 
-std::int32_t* CBaseItem::Setting() { return nullptr; }
+std::int32_t* CBaseItem::Setting() {
+    return nullptr;
+}
 
 void CBaseItem::AddTo(Amount& target, Amount value) {
     Amount sum = 0;
     if (!__builtin_add_overflow(target, value, &sum))
         target = sum;
     else
-        target = value > 0 ? std::numeric_limits<Amount>::max() : std::numeric_limits<Amount>::min();
+        target =
+            value > 0 ? std::numeric_limits<Amount>::max() : std::numeric_limits<Amount>::min();
 }
 
 void CBaseItem::AddScaledMonths(MonthAmounts& target, const MonthAmounts& source, double factor) {

@@ -19,7 +19,7 @@ namespace Item {
 // source's Actual figures as this row's Expected figures. Month arguments outside 0-11 are
 // ignored.
 class CBaseItem : public Database::CBase {
-public:
+  public:
     static constexpr double kVersion = 1.1;
 
     const char* ClassName() const override { return "CBaseItem"; }
@@ -53,7 +53,7 @@ public:
 
     std::int32_t NoteCount = 0;
 
-protected:
+  protected:
     // target += value, saturating at the 64-bit limits: figures read from a damaged file may be
     // near them, and an overflowing sum must not be undefined.
     static void AddTo(Amount& target, Amount value);

@@ -137,10 +137,9 @@ void CLoan::ClearComputed(bool keepOpenings, bool clearInputs) {
         figures->fill(0);
     if (!clearInputs)
         return;
-    for (MonthAmounts* figures :
-         {&ExpectedAdvances, &ExpectedPayments, &ExpectedAdjustments, &ActualAdvances,
-          &ActualInterest, &ActualPayments, &ActualAdjustments, &ActualInterestPaid,
-          &ActualPrincipalPaid})
+    for (MonthAmounts* figures : {&ExpectedAdvances, &ExpectedPayments, &ExpectedAdjustments,
+                                  &ActualAdvances, &ActualInterest, &ActualPayments,
+                                  &ActualAdjustments, &ActualInterestPaid, &ActualPrincipalPaid})
         figures->fill(0);
 }
 

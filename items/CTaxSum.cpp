@@ -103,8 +103,8 @@ void CTaxSum::AddScaled(const CBaseItem& source, double a, double b, int mode) {
 void CTaxSum::Scale(double x) {
     for (MonthAmounts* figures :
          {&ExpectedOnSales, &ExpectedOnExpenses, &ExpectedPayments, &ExpectedRefunds,
-          &ExpectedAdjustments, &ActualOnSales, &ActualOnExpenses, &ActualPayments,
-          &ActualRefunds, &ActualAdjustments})
+          &ExpectedAdjustments, &ActualOnSales, &ActualOnExpenses, &ActualPayments, &ActualRefunds,
+          &ActualAdjustments})
         ScaleMonths(*figures, x);
 }
 

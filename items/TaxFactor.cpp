@@ -42,7 +42,8 @@ CalendarMonth FinancialMonth(const Database::CYear& year, int k) {
 double TaxFactor(const CItem& item, const Database::CCompany& company, int calendarYear,
                  int calendarMonth) {
     double s = 1.0;
-    const std::size_t links = std::min<std::size_t>(item.TaxLinks.size(), std::numeric_limits<int>::max());
+    const std::size_t links =
+        std::min<std::size_t>(item.TaxLinks.size(), std::numeric_limits<int>::max());
     for (std::size_t i = 0; i < links; ++i) {
         const std::int32_t r = item.TaxLinks[i];
         if (r < 0)
