@@ -1,0 +1,94 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "core/WideText.h"
+#include "database/CPERT.h"
+#include "database/LayoutKey.h"
+
+class Archive;
+class MessageSink;
+
+// The holder of one forecast: the root of the tree and the presentation settings that travel in
+// the file. It reads files and never changes them; storing exists for tools and tests.
+class CMainDoc {
+  public:
+    static constexpr int kSeries = 16;
+    static constexpr std::array<std::uint32_t, kSeries> kDefaultSeriesColours = {
+        0x0000FF00, 0x000000FF, 0x00FF0000, 0x000000DC, 0x00DC0000, 0x00000096,
+        0x00960000, 0x0000C800, 0x00007DFF, 0x007D7DFF, 0x00FF7D00, 0x00FF7DFF,
+        0x00FF7D7D, 0x00000000, 0x00FF00FF, 0x00FF00FF};
+
+    CMainDoc();
+    virtual ~CMainDoc() = default;
+
+    // Empties the forecast and resets font, size, zoom and stamp (series keep their values).
+    virtual bool NewDocument();
+
+    enum class OpenResult {
+        Loaded,     // the file was read (a zero-length file changes nothing)
+        Unreadable, // the file could not be opened or read; reported as a file error
+        Rejected,   // the contents were refused; reported as message boxes and an open failure
+    };
+
+    // Opens a file: reads it whole and reads the document from its bytes. Reports through the
+    // sink; on failure the previous forecast and settings stay whole.
+    OpenResult Load(const std::filesystem::path& path, MessageSink& sink);
+    bool Open(const std::filesystem::path& path, MessageSink& sink) {
+        return Load(path, sink) == OpenResult::Loaded;
+    }
+
+    // Reads a document from bytes that came from `path` (used for the recovery-file name).
+    // Empty bytes are accepted without reading anything.
+    bool Read(std::span<const std::uint8_t> bytes, const std::filesystem::path& path,
+              MessageSink& sink);
+
+    // Writes the document in the current format (header, settings, root).
+    std::vector<std::uint8_t> Store();
+
+    // The document never becomes modified.
+    void SetModifiedFlag(bool) {}
+
+    void SetFontName(const Text& name) { fontName = name; }
+    void SetFontSize(std::int32_t size) { fontSize = size; }
+    void SetZoom(std::int32_t percent) { zoom = percent; }
+    void SetMargins(std::int32_t top, std::int32_t left, std::int32_t bottom, std::int32_t right);
+
+    Database::CPERT& Root() { return *root; }
+    const Database::CPERT& Root() const { return *root; }
+
+    // Tree queries, delegated to the root.
+    int ViewCount() const;
+    int HiddenViewCount() const;
+    int HiddenScenarioCount(int view) const;
+    int HiddenCompanyCount(int view, int scenario) const;
+    int ScenarioCount() const;
+    int CompanyCount() const;
+    Database::CObject* ObjectAt(const LayoutKey& key) const;
+    Database::CTabView& View(int index) const;
+
+    std::unique_ptr<Database::CPERT> root;
+    Text fontName = u"Times New Roman";
+    std::int32_t fontSize = 100;
+    std::int32_t zoom = 100;
+    std::int64_t stamp = 0;
+    std::array<bool, kSeries> seriesShown{};
+    std::array<std::uint32_t, kSeries> seriesColour = kDefaultSeriesColours;
+    std::int32_t offsetYearChecked = 0;
+    Text recoveryFile;
+    Text recoverySource;
+    // The full path of the auto-recovery file that was opened last, to delete on the next read.
+    std::filesystem::path recoveryPath;
+
+  private:
+    struct Settings;
+
+    void DeletePreviousRecoveryFile(const std::filesystem::path& reading);
+    void ReadSettings(Archive& ar, const std::filesystem::path& path, Settings& settings,
+                      MessageSink& sink);
+};

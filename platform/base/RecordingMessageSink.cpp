@@ -1,0 +1,19 @@
+#include "platform/base/RecordingMessageSink.h"
+
+void RecordingMessageSink::Message(const Text& text, const Text& title) {
+    boxes.push_back({text, title});
+}
+
+void RecordingMessageSink::OpenFailed(const Text& text) {
+    openFailures.push_back(text);
+}
+
+void RecordingMessageSink::FileError(const Text& text) {
+    fileErrors.push_back(text);
+}
+
+void RecordingMessageSink::Clear() {
+    boxes.clear();
+    openFailures.clear();
+    fileErrors.clear();
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/base/MessageSink.h"
+
+// Keeps every report in order, for tests.
+class RecordingMessageSink : public MessageSink {
+  public:
+    struct Box {
+        Text text;
+        Text title;
+        bool operator==(const Box&) const = default;
+    };
+
+    void Message(const Text& text, const Text& title) override;
+    void OpenFailed(const Text& text) override;
+    void FileError(const Text& text) override;
+
+    void Clear();
+    bool Empty() const { return boxes.empty() && openFailures.empty() && fileErrors.empty(); }
+
+    std::vector<Box> boxes;
+    std::vector<Text> openFailures;
+    std::vector<Text> fileErrors;
+};
