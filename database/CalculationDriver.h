@@ -1,0 +1,31 @@
+#pragma once
+
+namespace Item {
+class CItem;
+} // namespace Item
+
+namespace Database {
+
+class CCompany;
+class CYear;
+
+// Pieces of the calculation driver (CTabView::Calculate), each a pure function of the tree.
+
+// The total row of a year at an index 0-17; fails with "Not Found" when it is missing or is not
+// an ordinary row.
+Item::CItem& TotalRow(const CYear& year, int index);
+
+// The year's income totals: the Income total's figures summed over the months that count.
+void RecountIncomeTotals(CYear& year);
+
+// Forms the derived totals again from the others: Gross Surplus, the three Net Surplus lines,
+// Net Movement Before Tax and Net Cash Movement.
+void FormDerivedTotals(CYear& year);
+
+// Calculates one year of a real company: clears the totals, runs the row calculations category
+// by category, forms the derived totals, runs the bank and forms them again. `previous` and
+// `next` are the company's neighbouring years, or none.
+void CalculateYear(CYear& year, const CYear* previous, CYear* next, const CCompany& company,
+                   bool exclusive);
+
+} // namespace Database

@@ -1,0 +1,154 @@
+#include "items/ItemCalculation.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <limits>
+
+#include "core/Months.h"
+#include "database/CCompany.h"
+#include "database/CTaxRate.h"
+#include "database/CTaxSetup.h"
+#include "database/CYear.h"
+#include "database/Categories.h"
+#include "items/CItem.h"
+#include "items/CTaxSum.h"
+#include "items/TaxFactor.h"
+
+namespace Item {
+
+namespace {
+
+constexpr Amount kMax = std::numeric_limits<Amount>::max();
+constexpr Amount kMin = std::numeric_limits<Amount>::min();
+
+// Percentages and tax rates are held in hundredths of a percent point.
+constexpr double kPercentFactor = 0.0001;
+
+// Adds a row's twelve figures into an accumulator.
+void AddMonths(MonthAmounts& into, const MonthAmounts& from) {
+    for (int m = 0; m < kMonths; ++m)
+        into[m] = AddAmounts(into[m], from[m]);
+}
+
+} // namespace
+
+YearSpan SpanOf(const Database::CYear& year) {
+    YearSpan span;
+    span.start = year.startMonth % 12;
+    if (span.start < 0)
+        span.start += 12;
+    span.count = std::clamp(year.months, 0, 12);
+    return span;
+}
+
+Amount AddAmounts(Amount a, Amount b) {
+    Amount sum = 0;
+    if (__builtin_add_overflow(a, b, &sum))
+        return b > 0 ? kMax : kMin;
+    return sum;
+}
+
+Amount SubtractAmounts(Amount a, Amount b) {
+    Amount difference = 0;
+    if (__builtin_sub_overflow(a, b, &difference))
+        return b < 0 ? kMax : kMin;
+    return difference;
+}
+
+Amount DivideByFactor(Amount value, double factor) {
+    if (factor == 0.0) {
+        if (value == 0)
+            return 0;
+        return value > 0 ? kMax : kMin;
+    }
+    return TruncToAmount(static_cast<double>(value) / factor);
+}
+
+void CalculateItem(CItem& row, bool exclusive, const Database::CCompany& company,
+                   Database::CYear& year, CItem& totalIncome, CItem& categoryTotal,
+                   const CItem* previous) {
+    if (row.IsHidden())
+        return;
+
+    // Percentage months. The base is read before this row adds into the totals, so an Income
+    // row of rule 1 sees only the Income rows before it.
+    for (int m = 0; m < kMonths; ++m) {
+        const Amount* base = nullptr;
+        switch (row.PctType[m]) {
+        case 1:
+            base = &totalIncome.Expected[m];
+            break;
+        case 2:
+            base = previous ? &previous->Expected[m] : nullptr;
+            break;
+        case 3:
+            base = previous ? &previous->Actual[m] : nullptr;
+            break;
+        default:
+            continue;
+        }
+        row.Expected[m] = base ? MulTrunc(*base, row.Percent[m], kPercentFactor) : 0;
+    }
+
+    AddMonths(categoryTotal.Expected, row.Expected);
+    AddMonths(categoryTotal.Actual, row.Actual);
+
+    // Net figures: inclusive figures have their tax divided out month by month, with the rates
+    // in effect in each calendar month.
+    MonthAmounts netExpected = row.Expected;
+    MonthAmounts netActual = row.Actual;
+    if (!exclusive) {
+        for (int k = 0; k < kMonths; ++k) {
+            const CalendarMonth when = FinancialMonth(year, k);
+            const double s = TaxFactor(row, company, when.year, when.month);
+            netActual[when.month] = DivideByFactor(row.Actual[when.month], s);
+            netExpected[when.month] = DivideByFactor(row.Expected[when.month], s);
+        }
+    }
+
+    // Tax amounts, setup by setup; a compound setup also taxes the taxes of the setups before it.
+    MonthAmounts taxedExpected{};
+    MonthAmounts taxedActual{};
+    const std::size_t links =
+        std::min<std::size_t>(row.TaxLinks.size(), std::numeric_limits<int>::max());
+    for (std::size_t link = 0; link < links; ++link) {
+        const int e = static_cast<int>(link);
+        auto* summary = dynamic_cast<CTaxSum*>(year.FindItem(kTax, e));
+        const std::int32_t r = row.TaxLinks[link];
+        if (summary == nullptr || r < 0)
+            continue;
+        const Database::CTaxSetup* setup = company.TaxSetup(e);
+        if (setup == nullptr)
+            continue;
+        const Database::CTaxRate* rate = setup->Rate(r);
+        if (rate == nullptr)
+            continue;
+        for (int n = 0; n < kMonths; ++n) {
+            const CalendarMonth when = FinancialMonth(year, n);
+            const int q = when.month;
+            const Amount v = rate->RateInEffect(when.year, q);
+            Amount taxActual = 0;
+            Amount taxExpected = 0;
+            if (setup->Compound) {
+                taxActual = MulTrunc(AddAmounts(netActual[q], taxedActual[q]), v, kPercentFactor);
+                taxExpected =
+                    MulTrunc(AddAmounts(netExpected[q], taxedExpected[q]), v, kPercentFactor);
+            } else {
+                taxActual = MulTrunc(netActual[q], v, kPercentFactor);
+                taxExpected = MulTrunc(netExpected[q], v, kPercentFactor);
+            }
+            taxedActual[q] = AddAmounts(taxedActual[q], taxActual);
+            taxedExpected[q] = AddAmounts(taxedExpected[q], taxExpected);
+            if (row.TaxSide >= 1) {
+                summary->ActualOnSales[q] = AddAmounts(summary->ActualOnSales[q], taxActual);
+                summary->ExpectedOnSales[q] = AddAmounts(summary->ExpectedOnSales[q], taxExpected);
+            } else {
+                summary->ActualOnExpenses[q] = AddAmounts(summary->ActualOnExpenses[q], taxActual);
+                summary->ExpectedOnExpenses[q] =
+                    AddAmounts(summary->ExpectedOnExpenses[q], taxExpected);
+            }
+        }
+    }
+}
+
+} // namespace Item

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/Amount.h"
+
+namespace Database {
+class CCompany;
+class CYear;
+} // namespace Database
+
+namespace Item {
+
+class CItem;
+
+// The months a year's calculations walk: its first calendar month (a stored start month taken
+// mod 12) and its month count limited to 0-12, so that no month index leaves 0-11 and no loop
+// runs longer than a year whatever the file holds.
+struct YearSpan {
+    int start = 0;
+    int count = 0;
+    int Last() const { return start + count - 1; }
+};
+YearSpan SpanOf(const Database::CYear& year);
+
+// Sums and differences of amounts stop at the ends of the 64-bit range instead of overflowing:
+// a damaged file cannot make the calculation undefined.
+Amount AddAmounts(Amount a, Amount b);
+Amount SubtractAmounts(Amount a, Amount b);
+
+// A figure divided by a tax factor, truncated toward zero (a zero factor gives the clamped
+// quotient rather than a division by zero).
+Amount DivideByFactor(Amount value, double factor);
+
+// The per-year calculation of an ordinary row: derives the Expected figures of its percentage
+// months, adds the row into its category total and posts its tax into the year's tax summaries.
+// A hidden row does nothing. `previous` is the row at the same place in the previous year, or
+// none.
+void CalculateItem(CItem& row, bool exclusive, const Database::CCompany& company,
+                   Database::CYear& year, CItem& totalIncome, CItem& categoryTotal,
+                   const CItem* previous);
+
+} // namespace Item
