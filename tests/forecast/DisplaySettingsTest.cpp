@@ -71,17 +71,6 @@ TEST(DisplaySettings, RecordFollowsTheFileOrder) {
     EXPECT_EQ(Store(s), PatternRecord().Bytes());
 }
 
-TEST(DisplaySettings, AnyNonZeroFlagByteReadsAsSet) {
-    ByteBuilder b;
-    b.F64(1.0).U8(0x80);
-    for (int i = 0; i < 11 + 36; ++i)
-        b.U8(0);
-    CDisplaySettings s;
-    Load(s, b.Bytes());
-    EXPECT_TRUE(s.taxExclusive);
-    EXPECT_EQ(Store(s)[8], 1); // written back as 1
-}
-
 TEST(DisplaySettings, VersionsOutsideTheKnownRange) {
     CDisplaySettings newer;
     ByteBuilder b;
@@ -138,12 +127,4 @@ TEST(DisplaySettings, AMonthCountsWhenShownOrWhenHiddenColumnsCount) {
     // Not a month at all.
     EXPECT_FALSE(s.ActualMonth(12));
     EXPECT_FALSE(s.ExpectedMonth(-1));
-}
-
-TEST(DisplaySettings, AmountTextFollowsTheFlags) {
-    CDisplaySettings s;
-    EXPECT_EQ(s.AmountText(-123456), "(1,234.56)");
-    s.cents = false;
-    s.brackets = false;
-    EXPECT_EQ(s.AmountText(-123456), "-1,235"); // -1234.56 rounds away from zero
 }

@@ -76,14 +76,6 @@ TEST(TaxRate, RateInEffectTakesTheLastQualifyingEntry) {
     EXPECT_EQ(unordered.RateInEffect(2012, 0), 1250);
 }
 
-TEST(TaxRate, DisplayNameIsTheCode) {
-    CTaxRate rate;
-    rate.name = u"ignored";
-    EXPECT_EQ(rate.DisplayName(), u"N");
-    rate.Code = u"E";
-    EXPECT_EQ(rate.DisplayName(), u"E");
-}
-
 TEST(TaxRate, Version10RecordBecomesOneSubRateFrom1950) {
     ByteBuilder b;
     b.Base().F64(1.0).Narrow("V").Money(1000);
