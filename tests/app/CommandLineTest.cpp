@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <QString>
+#include <QStringList>
+
+#include "app/ExportCommand.h"
+#include "document/MiniJson.h"
+#include "document/SmallForecast.h"
+#include "support/ByteBuilder.h"
+
+namespace {
+
+using SmallForecast::ReadFile;
+using SmallForecast::TempFolder;
+using SmallForecast::WriteFile;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Outcome Command(const std::vector<std::string>& arguments) {
+    QStringList list{"varnobel-view"};
+    for (const std::string& argument : arguments)
+        list << QString::fromStdString(argument);
+    std::ostringstream out;
+    std::ostringstream err;
+    Outcome run;
+    run.status = RunCommandLine(list, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+std::vector<std::string> FolderContents(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::uint8_t> WithHeader(const std::u16string& header) {
+    const auto stored = SmallForecast::Bytes();
+    const std::size_t storedHeader = ByteBuilder().Wide(u"Cashflow file v2.0").Size();
+    const std::vector<std::uint8_t> tail(stored.begin() + static_cast<long>(storedHeader),
+                                         stored.end());
+    return ByteBuilder().Wide(header).Raw(tail).Bytes();
+}
+
+class ExportCommandTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        WriteFile(plan, SmallForecast::Bytes(u"Arial"));
+        WriteFile(out, {'o', 'l', 'd'});
+    }
+
+    TempFolder folder;
+    std::filesystem::path plan = folder / "plan.cfs";
+    std::filesystem::path out = folder / "out.json";
+};
+
+TEST_F(ExportCommandTest, WritesTheRecalculatedForecastToOut) {
+    const Outcome run = Command({"--export", "json", plan.string(), "-o", out.string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "");
+    const MiniJson::Value json = MiniJson::Parse(ReadFile(out));
+    EXPECT_EQ(json["document"]["fontName"].text, "Arial");
+    EXPECT_EQ(json["document"]["recoveryFile"].text, "");
+    // The real company's year holds one income row of 100.50 in each of the twelve months, so
+    // after the recalculation its Income total row (category 11, row 0) carries 10050 a month.
+    const MiniJson::Value& year =
+        json["root"]["views"][0]["scenarios"][1]["companies"][1]["years"][0];
+    EXPECT_EQ(year["categories"][11][0]["Expected"][3].Int(), 10050);
+    // Nothing is left beside OUT.
+    EXPECT_EQ(FolderContents(folder.Path()), (std::vector<std::string>{"out.json", "plan.cfs"}));
+}
+
+TEST_F(ExportCommandTest, WritesToStandardOutputWithoutOut) {
+    const Outcome run = Command({"--export", "json", plan.string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(MiniJson::Parse(run.out)["format"].Int(), 1);
+    EXPECT_EQ(run.out.back(), '\n');
+}
+
+TEST_F(ExportCommandTest, BadCommandLinesAreStatus2WithUsage) {
+    const std::vector<std::vector<std::string>> commands = {
+        {},                                             // the window is not built yet
+        {plan.string()},                                // likewise
+        {"--export", "xml", plan.string()},             // unknown format
+        {"--export", "json"},                           // no FILE
+        {"--export", "json", plan.string(), "second"},  // two FILEs
+        {"--export", "json", plan.string(), "--bogus"}, // unknown option
+        {"--export", "json", plan.string(), "-o"},      // -o without OUT
+        {"--export", "json", plan.string(), "--year", "1"},
+        {"--export", "csv", plan.string(), "-o", out.string()},
+        {"--export", "png", plan.string(), "-o", out.string()},
+        {"--export", "pdf", plan.string(), "-o", out.string()},
+        {"--export"},
+    };
+    for (const auto& command : commands) {
+        const Outcome run = Command(command);
+        std::string line;
+        for (const auto& argument : command)
+            line += argument + " ";
+        EXPECT_EQ(run.status, 2) << line;
+        EXPECT_NE(run.err.find("Usage: varnobel-view --export json FILE [-o OUT]"),
+                  std::string::npos)
+            << line;
+        EXPECT_EQ(run.out, "") << line;
+    }
+    EXPECT_NE(Command({"--export", "csv", plan.string()}).err.find("not available yet"),
+              std::string::npos);
+    EXPECT_EQ(ReadFile(out), "old");
+}
+
+TEST_F(ExportCommandTest, UnreadableFileIsStatus3) {
+    const Outcome missing =
+        Command({"--export", "json", (folder / "missing.cfs").string(), "-o", out.string()});
+    EXPECT_EQ(missing.status, 3);
+    EXPECT_NE(missing.err.find("missing.cfs"), std::string::npos);
+    EXPECT_EQ(Command({"--export", "json", folder.Path().string()}).status, 3);
+    EXPECT_EQ(ReadFile(out), "old");
+}
+
+TEST_F(ExportCommandTest, RejectedFileIsStatus4WithTheBoxTexts) {
+    const auto newer = folder / "newer.cfs";
+    const auto older = folder / "older.cfs";
+    const auto foreign = folder / "foreign.cfs";
+    WriteFile(newer, WithHeader(u"Cashflow file v2.1"));
+    WriteFile(older, WithHeader(u"Cashflow file v1.9"));
+    WriteFile(foreign, WithHeader(u"Something else"));
+
+    const Outcome newerRun = Command({"--export", "json", newer.string(), "-o", out.string()});
+    EXPECT_EQ(newerRun.status, 4);
+    EXPECT_EQ(newerRun.err,
+              "This file format is not supported. Please update to the lastest version.\n"
+              "Unexpected file format.\n");
+
+    const Outcome olderRun = Command({"--export", "json", older.string()});
+    EXPECT_EQ(olderRun.status, 4);
+    EXPECT_EQ(olderRun.out, "");
+    EXPECT_EQ(olderRun.err,
+              "This file format is not longer supported. Load and save your data file in "
+              "V1.3.0.0 to V1.3.8.5 of Varnobel Standard to update the file format.\n"
+              "Unexpected file format.\n");
+
+    const Outcome foreignRun = Command({"--export", "json", foreign.string(), "-o", out.string()});
+    EXPECT_EQ(foreignRun.status, 4);
+    EXPECT_EQ(foreignRun.err, "Unexpected file format.\n");
+
+    EXPECT_EQ(ReadFile(out), "old");
+    EXPECT_EQ(FolderContents(folder.Path()),
+              (std::vector<std::string>{"foreign.cfs", "newer.cfs", "older.cfs", "out.json",
+                                        "plan.cfs"}));
+}
+
+TEST_F(ExportCommandTest, UnwritableOutFailsWithoutTouchingAnything) {
+    const auto nowhere = folder / "no-such-folder" / "out.json";
+    const Outcome run = Command({"--export", "json", plan.string(), "-o", nowhere.string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("cannot write"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(nowhere));
+}
+
+TEST_F(ExportCommandTest, HelpGoesToStandardOutput) {
+    const Outcome run = Command({"--help"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("Usage:"), std::string::npos);
+    EXPECT_EQ(run.err, "");
+}
+
+} // namespace
