@@ -13,8 +13,10 @@ namespace {
 
 // Qt's raster engine works in fixed point; coordinates far beyond any page would overflow it.
 constexpr int kCoordinateLimit = 4'000'000;
-// Larger fonts only cost memory: no page is taller than this in device pixels.
+// A hostile font size must not make the glyph cache eat memory; 4000 pixels is over six inches
+// at 600 dpi.
 constexpr int kMaxFontPixels = 4000;
+constexpr int kMaxPenWidth = 1000;
 constexpr int kMaxBitmapSide = 16384;
 
 int Coord(std::int64_t value) {
@@ -147,7 +149,7 @@ Font QtDeviceContext::SelectFont(const Font& font) {
 void QtDeviceContext::SelectPen(Colour colour, int width) {
     hasPen_ = true;
     if (Active()) {
-        QPen pen(ToQColor(colour), std::clamp(width, 0, kMaxFontPixels));
+        QPen pen(ToQColor(colour), std::clamp(width, 0, kMaxPenWidth));
         pen.setCapStyle(Qt::RoundCap);
         pen.setJoinStyle(Qt::RoundJoin);
         painter_->setPen(pen);

@@ -15,7 +15,7 @@ class QPagedPaintDevice;
 class QWidget;
 
 // The device context of the window, the printer, the preview and the exports, drawing through a
-// QPainter. Logical units are the painter's device pixels.
+// QPainter. Logical units are the painter's device pixels. Fonts need a QGuiApplication.
 class QtDeviceContext : public DeviceContext {
   public:
     // Draws through a painter already active on its device, described by the caps.

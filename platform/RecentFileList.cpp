@@ -36,6 +36,9 @@ bool SameFile(const Text& a, const Text& b) {
 // The name with its middle replaced by "...", keeping more of its end (the extension), never
 // splitting a surrogate pair.
 Text CutMiddle(const Text& name, std::size_t maxLength) {
+    if (name.size() <= maxLength) {
+        return name;
+    }
     if (maxLength <= kEllipsis.size()) {
         std::size_t keep = std::min(maxLength, name.size());
         if (keep > 0 && keep < name.size() && IsHighSurrogate(name[keep - 1])) {
@@ -137,7 +140,7 @@ Text RecentFileList::Abbreviate(const Text& path, int maxLength) {
             return root + kEllipsis + path.substr(separators[k]);
         }
     }
-    // Then the file name alone after "...", then the file name cut in its middle.
+    // Then the file name after "...", then the file name alone, cut in its middle if need be.
     const Text name = path.substr(separators.back() + 1);
     if (kEllipsis.size() + 1 + name.size() <= limit) {
         return kEllipsis + path.substr(separators.back());

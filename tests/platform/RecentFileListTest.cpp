@@ -44,6 +44,10 @@ TEST(RecentFileListTest, MostRecentFirstWithoutRepeatsAndAtMostFour) {
     list.Remove(3);
     EXPECT_EQ(list.Files(), (std::vector<Text>{u"/f/c.cfs", u"/f/d.cfs", u"/f/b.cfs"}));
     EXPECT_EQ(list.DisplayName(7), u"");
+    // Menus show at most the list's display length.
+    RecentFileList narrow("Recent File List Std", 4, 12);
+    narrow.Add(u"/home/user/forecasts/2024/plan.cfs");
+    EXPECT_EQ(narrow.DisplayName(0), u".../plan.cfs");
 }
 
 TEST(RecentFileListTest, RelativeNamesAreMadeAbsolute) {
@@ -101,6 +105,8 @@ TEST(RecentFileListTest, ALongFileNameLosesItsMiddle) {
     // 32 characters; "C:\...\" + 25 would be 32, so the root goes as well: 4 + 25 = 29.
     EXPECT_EQ(RecentFileList::Abbreviate(u"C:\\dir\\" + name.substr(15), 30),
               u"...\\" + name.substr(15));
+    // 34 characters; "...\" + 27 would be 31, so the name alone, whole as it fits.
+    EXPECT_EQ(RecentFileList::Abbreviate(u"C:\\dir\\" + name.substr(13), 30), name.substr(13));
     // With a short root only the folders go: "/" + "..." + "/" + 20 characters.
     EXPECT_EQ(RecentFileList::Abbreviate(u"/a/very/long/path/of/folders/" + name.substr(20), 30),
               u"/.../" + name.substr(20));
@@ -118,15 +124,6 @@ TEST(RecentFileListTest, ShorteningNeverSplitsACharacter) {
             EXPECT_FALSE(HasUnpairedSurrogate(shown)) << limit;
         }
     }
-}
-
-TEST(RecentFileListTest, DisplayNamesUseTheListsLength) {
-    RecentFileList list("Recent File List Std");
-    list.Add(u"/home/user/forecasts/2024/plan.cfs");
-    EXPECT_EQ(list.DisplayName(0), u"/.../forecasts/2024/plan.cfs");
-    RecentFileList narrow("Recent File List Std", 4, 12);
-    narrow.Add(u"/home/user/forecasts/2024/plan.cfs");
-    EXPECT_EQ(narrow.DisplayName(0), u".../plan.cfs");
 }
 
 } // namespace

@@ -47,16 +47,6 @@ TEST(RecordingDeviceContextTest, FixedMetricsScaleWithSizeAndResolution) {
     EXPECT_EQ(printer.TextExtent(u"x"), (Size{50, 100}));
 }
 
-TEST(RecordingDeviceContextTest, HostileFontSizesStayInRange) {
-    RecordingDeviceContext dc;
-    dc.SelectFont(u"", INT_MAX);
-    const Size extent = dc.TextExtent(Text(1000, u'x'));
-    EXPECT_GT(extent.width, 0);
-    EXPECT_GT(extent.height, 0);
-    dc.SelectFont(u"", -50);
-    EXPECT_EQ(dc.TextExtent(u"abc"), (Size{0, 0}));
-}
-
 TEST(RecordingDeviceContextTest, RecordsTextWithPlacementAndState) {
     RecordingDeviceContext dc;
     dc.SelectFont(u"Arial", 100, 700);
