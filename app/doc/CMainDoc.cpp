@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <charconv>
-#include <cstring>
 #include <fstream>
 #include <limits>
 #include <string>
@@ -93,9 +92,8 @@ double LeadingNumber(std::u16string_view text) {
         }
     }
     double result = 0.0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), result);
-    (void)end;
-    if (error == std::errc::result_out_of_range)
+    const auto parsed = std::from_chars(digits.data(), digits.data() + digits.size(), result);
+    if (parsed.ec == std::errc::result_out_of_range)
         result = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     return negative ? -result : result;
 }
