@@ -61,7 +61,9 @@ void CPERT::Serialize(Archive& ar) {
         printOption = 2;
 }
 
-CTabView& CPERT::View(int index) const { return views.At(index); }
+CTabView& CPERT::View(int index) const {
+    return views.At(index);
+}
 
 int CPERT::HiddenViewCount() const {
     int count = 0;

@@ -1,8 +1,28 @@
 #include "database/CTabView.h"
 
+#include <cstdint>
+
 #include "database/Archive.h"
+#include "database/Categories.h"
 
 namespace Database {
+namespace {
+
+// The rows one merge of this scenario can create: its own, and the bank and totals that every
+// year a merge creates starts with.
+std::uint64_t MergeRows(const CScenario& scenario) {
+    std::uint64_t rows = 0;
+    for (const auto& company : scenario.companies) {
+        for (const auto& year : company->years) {
+            rows += 1 + kTotalRows;
+            for (int g = 0; g < kCategories; ++g)
+                rows += static_cast<std::uint64_t>(year->ItemCount(g));
+        }
+    }
+    return rows;
+}
+
+} // namespace
 
 void CTabView::Serialize(Archive& ar) {
     CBase::Serialize(ar);
@@ -28,6 +48,10 @@ void CTabView::ReadSingleView(Archive& ar) {
         if (ScenarioCount() < 2)
             return;
         CScenario& first = Scenario(0);
+        // The conversion copies the first scenario once per scenario: a small damaged file
+        // could otherwise ask for more rows than memory holds.
+        if (MergeRows(first) * static_cast<std::uint64_t>(ScenarioCount()) > kMaxConvertedRows)
+            return;
         if (first.CompanyCount() > 0)
             first.Company(-1).Merge(&first.Company(0), 0, 0, false);
         Scenario(-1).Merge(&first, 0, false);

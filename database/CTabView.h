@@ -13,6 +13,9 @@ namespace Database {
 class CTabView : public CBase {
 public:
     static constexpr double kVersion = 1.0;
+    // The most rows the single-view conversion may create; beyond it the scenarios are kept
+    // as read.
+    static constexpr std::uint64_t kMaxConvertedRows = 1'000'000;
 
     const char* ClassName() const override { return "CTabView"; }
     void Serialize(Archive& ar) override;

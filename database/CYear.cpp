@@ -34,12 +34,16 @@ constexpr const char16_t* kTotalNames[kTotalRows] = {
 };
 
 constexpr const char16_t* kSubtotalLabels[CYear::kSubtotals] = {
-    u"GROSS SURPLUS",   u"NET SURPLUS BEFORE INTEREST", u"NET SURPLUS BEFORE OTHER INCOME",
-    u"NET SURPLUS",     u"NET MOVEMENT BEFORE ",        u"NET CASH MOVEMENT",
+    u"GROSS SURPLUS", u"NET SURPLUS BEFORE INTEREST", u"NET SURPLUS BEFORE OTHER INCOME",
+    u"NET SURPLUS",   u"NET MOVEMENT BEFORE ",        u"NET CASH MOVEMENT",
 };
 
-bool IsCategory(int category) { return category >= 0 && category < kCategories; }
-bool IsSubtotal(int index) { return index >= 0 && index < CYear::kSubtotals; }
+bool IsCategory(int category) {
+    return category >= 0 && category < kCategories;
+}
+bool IsSubtotal(int index) {
+    return index >= 0 && index < CYear::kSubtotals;
+}
 
 // The order in which a merge walks the categories: tax summaries first.
 constexpr int kMergeOrder[kCategories] = {kTax, 0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12};
