@@ -1,0 +1,31 @@
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "app/doc/CMainDoc.h"
+#include "app/doc/JsonExport.h"
+#include "platform/base/MessageSink.h"
+
+namespace {
+
+class DiscardingSink : public MessageSink {
+  public:
+    void Message(const Text&, const Text&) override {}
+    void OpenFailed(const Text&) override {}
+    void FileError(const Text&) override {}
+};
+
+} // namespace
+
+// One input: read it as a forecast file, recalculate whatever tree the document then holds and
+// export it, so every figure the file can put in reaches the calculation and the text forms.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    DiscardingSink sink;
+    CMainDoc doc;
+    if (doc.Read(std::span<const std::uint8_t>(data, size), "fuzz.cfs", sink)) {
+        doc.Root().Recalculate();
+        volatile std::size_t exported = ExportJson(doc).size();
+        (void)exported;
+    }
+    return 0;
+}
