@@ -10,6 +10,7 @@
 #include <QByteArray>
 
 #include "app/doc/CMainDoc.h"
+#include "app/doc/JsonExport.h"
 #include "database/CCompany.h"
 #include "database/CPERT.h"
 #include "database/CScenario.h"
@@ -92,6 +93,49 @@ TEST(Compose, CommittedExamplesAreWhatTheirJsonMakes) {
         EXPECT_TRUE(found) << "no forecast file beside the JSON source";
     }
     EXPECT_GE(compared, 2);
+}
+
+std::vector<fs::path> ExampleForecasts() {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(VARNOBEL_EXAMPLES))
+        if (entry.path().extension() == ".cfs" || entry.path().extension() == ".cfb")
+            files.push_back(entry.path());
+    return files;
+}
+
+std::unique_ptr<CMainDoc> Load(const std::vector<std::uint8_t>& bytes) {
+    auto doc = std::make_unique<CMainDoc>();
+    RecordingMessageSink sink;
+    EXPECT_TRUE(doc->Read(bytes, "example.cfs", sink));
+    return doc;
+}
+
+QByteArray ExportOf(const CMainDoc& doc) {
+    return QByteArray::fromStdString(ExportJson(doc));
+}
+
+// The export names every stored field, so composing the export of a file as read gives the file
+// back; the calculated fields it also names are ignored.
+TEST(Compose, TheExportOfAFileComposesToThatFile) {
+    for (const auto& path : ExampleForecasts()) {
+        SCOPED_TRACE(path.string());
+        const auto bytes = ReadBytes(path);
+        EXPECT_EQ(Compose(ExportOf(*Load(bytes))), bytes);
+    }
+}
+
+// After a calculation the export holds recalculated figures in stored fields (derived Expected
+// figures, carried openings); a forecast composed from it calculates to the same export.
+TEST(Compose, ARecalculatedExportComposesToTheSameForecast) {
+    for (const auto& path : ExampleForecasts()) {
+        SCOPED_TRACE(path.string());
+        auto doc = Load(ReadBytes(path));
+        doc->Root().Recalculate();
+        const QByteArray exported = ExportOf(*doc);
+        auto composed = Load(Compose(exported));
+        composed->Root().Recalculate();
+        EXPECT_EQ(ExportOf(*composed), exported);
+    }
 }
 
 TEST(Compose, AnEmptyObjectIsANewDocument) {
