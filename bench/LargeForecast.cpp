@@ -107,8 +107,10 @@ std::unique_ptr<Item::CItem> MakeItem(int category, int position, Random& random
     auto item = std::make_unique<Item::CItem>();
     item->name = Numbered("Row ", position + 1);
     item->hidden = random.Next() % 29 == 0;
-    item->TaxSide = category == kIncome || category == kOtherIncome ? 1 : 2;
-    FillMonths(item->Expected, random, 1'000'000);
+    const bool income = category == kIncome || category == kOtherIncome;
+    item->TaxSide = income ? 1 : 2;
+    // Income rows are fewer than cost rows but larger, so balances stay within reach of zero.
+    FillMonths(item->Expected, random, income ? 4'000'000 : 1'000'000);
     for (int m = 0; m < 4; ++m)
         item->Actual[static_cast<std::size_t>(m)] = random.Below(1'000'000);
     // Some direct costs follow income by a percentage instead of entered figures.
