@@ -147,7 +147,7 @@ TEST(Compose, MissingFieldsKeepConstructorValues) {
     auto doc = ThroughFile(WithYear("{}").c_str());
     const auto& company = doc->Root().View(0).Scenario(-1).Company(-1);
     EXPECT_EQ(company.weight, 1.0);
-    EXPECT_EQ(company.importSource, u"QuickBooks");
+    EXPECT_EQ(company.importSource, Database::CCompany().importSource);
     const auto& year = OnlyYear(*doc);
     EXPECT_EQ(year.year, 2000);
     EXPECT_EQ(year.startMonth, 3);
