@@ -1,0 +1,20 @@
+#pragma once
+
+#include <array>
+
+#include "display/ViewUnits.h"
+#include "platform/DeviceContext.h"
+
+class CMainDoc;
+namespace Database {
+class CCompany;
+}
+
+// The graphs page of the Standard and Basic views: the legend of the sixteen summary series at
+// the left of `area` and, when at least one series is shown, the graph of `company` (none:
+// axes only) in the rest. `shown` says which series are drawn (the document's flags or the
+// session's legend clicks). The legend button rectangles are written to `legendButtons` when
+// `layoutLegend` is set (on screen, not while printing).
+void DrawStdGraphsPage(DeviceContext& dc, const CMainDoc& doc, const Database::CCompany* company,
+                       const Rect& area, const ViewUnits& units, const std::array<bool, 16>& shown,
+                       bool offsetYear, bool layoutLegend, std::array<Rect, 16>& legendButtons);

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "platform/DrawTypes.h"
+
+// The edition a statement view draws: the Basic view is the Standard view with one scenario and
+// one company and three labels of its own.
+enum class Edition { Basic = 0, Standard = 1, Advanced = 2 };
+
+// Everything the Standard and Basic views keep between drawing passes: selection, focus, the
+// print state and the rectangles kept for hit testing. The drawing pass reads and updates it;
+// the window, the keyboard and the page loop change it between passes.
+struct StdViewState {
+    static constexpr int kSections = 11;
+    static constexpr int kNoEntry = -10;
+
+    // Keyboard focus: -1 none; -2, -3, -4 the scenario, company, year tab rows; 0-10 a section
+    // with focusRow the row inside it.
+    int focusSection = -1;
+    int focusRow = -1;
+
+    // -1 selects the combined scenario / consolidated company; selectedYear equal to the year
+    // count selects the graphs page.
+    int selectedScenario = 0;
+    int selectedCompany = 0;
+    int selectedYear = 0;
+
+    int hiddenRowCount = 0;
+    int scenarioTabOffset = 0;
+    int companyTabOffset = 0;
+
+    // Printing (the page loop sets and reads these).
+    int printOffsetX = 0;
+    int printOffsetY = 0;
+    int pageBodyHeight = 0;
+    int pageBodyWidth = 0;
+    bool moreAcross = false;
+    bool moreDown = false;
+    int printPage = -1;
+    int bandStartX = 0;
+    bool printAllScenarios = false;
+    bool printAllCompanies = false;
+    bool printAllYears = false;
+    bool printCashflow = true;
+    bool printGraphs = false;
+    int savedScenario = 0;
+    int savedCompany = 0;
+    int savedYear = 0;
+    // False while a printed page is only laid out to find where it ends.
+    bool drawing = true;
+
+    // Set on construction and resize: the pass re-places the scroll bars.
+    bool layoutDirty = true;
+
+    // Series switched on or off for this session by clicks on the legend (the file is never
+    // changed); empty until the first click copies the document's flags.
+    std::vector<bool> seriesShownOverride;
+
+    // Rectangles of the last pass, in device units, for hit testing.
+    std::vector<Rect> scenarioTabs;
+    std::vector<Rect> companyTabs;
+    std::vector<Rect> yearTabs; // the last one is "Graphs"
+    std::array<std::vector<Rect>, kSections> sectionRows;
+    std::array<Rect, 16> legendButtons{};
+    Rect area;
+    Rect body; // the statement below the column headings
+    Rect monthArea;
+
+    // Scroll ranges computed by the last screen pass.
+    int hScrollMax = 0;
+    int hScrollPage = 0;
+    int vScrollMax = 0;
+    int vScrollPage = 0;
+    int rowPitch = 0;
+};
