@@ -52,7 +52,7 @@ public:
 
 private:
     std::string buffer_;
-    std::int32_t tag_ = -1;
+    [[maybe_unused]] std::int32_t tag_ = -1; // carried with the record layout; nothing reads it
 };
 
 // 64-bit value in ten-thousandths of the currency unit.

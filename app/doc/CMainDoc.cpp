@@ -125,6 +125,11 @@ bool ReadWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>&
         return false;
     }
     bytes.clear();
+    // Reserve the size the file reports, so the buffer is not regrown (and briefly held twice)
+    // while a large forecast is read; a file that grows meanwhile is still read to its end.
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!ec && size <= kMaxFileSize)
+        bytes.reserve(static_cast<std::size_t>(size));
     char buffer[1 << 16];
     while (in) {
         in.read(buffer, sizeof buffer);

@@ -30,6 +30,11 @@
 #include "platform/base/RecordingMessageSink.h"
 #include "support/ByteBuilder.h"
 
+// GCC sees the replaced global new and delete below pair malloc with free and warns wrongly.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+
 // The largest single allocation made while `gTrackAllocations` is set: a count or length read
 // from a damaged file must never size an allocation beyond what the file itself could fill.
 namespace {

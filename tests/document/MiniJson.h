@@ -20,26 +20,32 @@ struct Value {
     std::vector<Value> elements;
     std::vector<std::pair<std::string, Value>> members;
 
-    const Value& operator[](std::string_view key) const {
-        for (const auto& [name, value] : members)
-            if (name == key)
-                return value;
-        throw std::out_of_range("no key " + std::string(key));
-    }
-    const Value& operator[](std::size_t index) const { return elements.at(index); }
-
-    std::vector<std::string> Keys() const {
-        std::vector<std::string> keys;
-        for (const auto& member : members)
-            keys.push_back(member.first);
-        return keys;
-    }
+    // Defined after the struct: the member vectors need Value complete before they are walked.
+    const Value& operator[](std::string_view key) const;
+    const Value& operator[](std::size_t index) const;
+    std::vector<std::string> Keys() const;
     long long Int() const {
         if (kind != Kind::Number || text.find_first_of(".eE") != std::string::npos)
             throw std::runtime_error("not an integer: " + text);
         return std::stoll(text);
     }
 };
+
+inline const Value& Value::operator[](std::string_view key) const {
+    for (const auto& [name, value] : members)
+        if (name == key)
+            return value;
+    throw std::out_of_range("no key " + std::string(key));
+}
+
+inline const Value& Value::operator[](std::size_t index) const { return elements.at(index); }
+
+inline std::vector<std::string> Value::Keys() const {
+    std::vector<std::string> keys;
+    for (const auto& member : members)
+        keys.push_back(member.first);
+    return keys;
+}
 
 class Parser {
   public:
