@@ -1,0 +1,28 @@
+#include <benchmark/benchmark.h>
+
+#include "app/doc/CMainDoc.h"
+#include "bench/LargeForecast.h"
+
+namespace {
+
+// One recalculation of every view, as every repaint runs it.
+void RecalcBench(benchmark::State& state, const LargeForecast::Shape& shape) {
+    CMainDoc doc;
+    const LargeForecast forecast(shape);
+    forecast.Build(doc);
+    for (auto _ : state) {
+        doc.Root().Recalculate();
+        benchmark::ClobberMemory();
+    }
+    state.counters["rows/s"] = benchmark::Counter(static_cast<double>(forecast.RowCount()),
+                                                  benchmark::Counter::kIsIterationInvariantRate);
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(RecalcBench, large, LargeForecast::Large())
+    ->Name("BM_Recalc/large")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RecalcBench, typical, LargeForecast::Typical())
+    ->Name("BM_Recalc/typical")
+    ->Unit(benchmark::kMicrosecond);
