@@ -1,0 +1,91 @@
+#include "views/qt/CMainView.h"
+
+#include <algorithm>
+#include <utility>
+
+#include <QCheckBox>
+#include <QResizeEvent>
+#include <QScrollBar>
+
+#include "app/doc/CMainDoc.h"
+
+CMainView::CMainView(CMainDoc& doc, Edition edition, QWidget* parent)
+    : QWidget(parent), doc_(doc), edition_(edition) {
+    hBar_ = new QScrollBar(Qt::Horizontal, this);
+    hBar_->setObjectName(QString::number(kHorzScrollId));
+    hBar_->setRange(0, 0);
+    hBar_->hide();
+    vBar_ = new QScrollBar(Qt::Vertical, this);
+    vBar_->setObjectName(QString::number(kVertScrollId));
+    vBar_->setRange(0, 0);
+    vBar_->hide();
+    // The bars scroll the view; the keyboard stays with the view itself.
+    hBar_->setFocusPolicy(Qt::NoFocus);
+    vBar_->setFocusPolicy(Qt::NoFocus);
+
+    offsetYear_ = new QCheckBox(QStringLiteral("Offset Year"), this);
+    offsetYear_->setObjectName(QString::number(kOffsetYearId));
+    offsetYear_->setGeometry(0, 0, 95, 20);
+    offsetYear_->setFocusPolicy(Qt::NoFocus);
+    // Shown only with the graphs page, which it drives.
+    offsetYear_->hide();
+    connect(offsetYear_, &QCheckBox::toggled, this, [this] { Redraw(); });
+
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+CMainView::~CMainView() = default;
+
+void CMainView::ResetScroll() {
+    hBar_->setValue(0);
+    vBar_->setValue(0);
+}
+
+void CMainView::Redraw() {
+    update();
+}
+
+void CMainView::FocusItem(const LayoutKey*) {}
+void CMainView::SelectView(int) {}
+void CMainView::SelectScenario(int) {}
+void CMainView::SelectCompany(int) {}
+void CMainView::SelectYear(int) {}
+void CMainView::SelectGraph(int) {}
+
+void CMainView::DocumentLoaded() {
+    offsetYear_->setChecked(doc_.offsetYearChecked != 0);
+    hBar_->setValue(0);
+    vBar_->setValue(0);
+
+    // min(n - 2, 0): the first real entry, or the combined one (-1) when it stands alone.
+    const Database::CTabView* view = doc_.Root().views.Find(0);
+    const int scenarios = view ? view->ScenarioCount() : 0;
+    const Database::CScenario* combined = view ? view->FindScenario(-1) : nullptr;
+    const int companies = combined ? combined->CompanyCount() : 0;
+    SelectView(0);
+    SelectScenario(std::min(scenarios - 2, 0));
+    SelectCompany(std::min(companies - 2, 0));
+    SelectYear(0);
+    Redraw();
+}
+
+void CMainView::SetZoomCallback(std::function<void(bool in)> callback) {
+    zoomCallback_ = std::move(callback);
+}
+
+void CMainView::InvalidateLayout() {
+    layoutDirty = true;
+    Redraw();
+}
+
+void CMainView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    InvalidateLayout();
+}
+
+void CMainView::RequestZoom(bool zoomIn) {
+    if (zoomCallback_)
+        zoomCallback_(zoomIn);
+    emit ZoomRequested(zoomIn);
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <functional>
+
+#include <QWidget>
+
+#include "database/LayoutKey.h"
+#include "views/StdViewState.h"
+
+class QCheckBox;
+class QResizeEvent;
+class QScrollBar;
+class CMainDoc;
+
+// The common base of the edition views: it owns the two scroll bars and the "Offset Year" check
+// box, and answers the small interface through which the frame, the document and printing talk
+// to any edition's view. kNoEntry (-10) means "no entry at this level".
+class CMainView : public QWidget {
+    Q_OBJECT
+
+  public:
+    static constexpr int kNoEntry = -10;
+    static constexpr int kHorzScrollId = 101;
+    static constexpr int kVertScrollId = 102;
+    static constexpr int kOffsetYearId = 1190;
+    // Width of a scroll bar and of the strip the drawing area leaves for it.
+    static constexpr int kScrollBarSize = 21;
+
+    CMainView(CMainDoc& doc, Edition edition, QWidget* parent = nullptr);
+    ~CMainView() override;
+
+    CMainDoc& Document() const { return doc_; }
+    Edition GetEdition() const { return edition_; }
+
+    // Both scroll positions to 0 (editions also drop their own position state).
+    virtual void ResetScroll();
+    // Repaints the whole window.
+    virtual void Redraw();
+    // The forecast row of the focused statement row: category and index, kNoEntry without focus.
+    virtual int FocusCategory() const { return kNoEntry; }
+    virtual int FocusIndex() const { return kNoEntry; }
+    // Moves the focus to the row the key names (null: none).
+    virtual void FocusItem(const LayoutKey* item);
+    virtual int SelectedView() const { return kNoEntry; }
+    virtual int SelectedScenario() const { return kNoEntry; }
+    virtual int SelectedCompany() const { return kNoEntry; }
+    virtual int SelectedYear() const { return kNoEntry; }
+    virtual int SelectedGraph() const { return kNoEntry; }
+    virtual void SelectView(int index);
+    virtual void SelectScenario(int index);
+    virtual void SelectCompany(int index);
+    virtual void SelectYear(int index);
+    virtual void SelectGraph(int index);
+
+    // The window's part of reading a file, called once the document has read one: the check
+    // box takes the file's state, both scroll bars go to 0, the selection goes to the first
+    // view, scenario, company and year, then the edition resets what it keeps.
+    virtual void DocumentLoaded();
+
+    // Called with true (zoom in) or false (zoom out) when Ctrl + wheel asks the frame to zoom;
+    // ZoomRequested is emitted as well.
+    void SetZoomCallback(std::function<void(bool in)> callback);
+    // The font, size or zoom changed: the next pass re-places the scroll bars; repaints.
+    void InvalidateLayout();
+
+    QCheckBox* OffsetYearBox() const { return offsetYear_; }
+    QScrollBar* HorizontalBar() const { return hBar_; }
+    QScrollBar* VerticalBar() const { return vBar_; }
+
+  signals:
+    void ZoomRequested(bool zoomIn);
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    // Asks the frame to zoom in or out.
+    void RequestZoom(bool zoomIn);
+
+    // Set on construction and resize: the next pass re-places the scroll bars and the box.
+    bool layoutDirty = true;
+
+  private:
+    CMainDoc& doc_;
+    Edition edition_;
+    QScrollBar* hBar_ = nullptr;
+    QScrollBar* vBar_ = nullptr;
+    QCheckBox* offsetYear_ = nullptr;
+    std::function<void(bool)> zoomCallback_;
+};

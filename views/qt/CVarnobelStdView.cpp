@@ -1,0 +1,538 @@
+#include "views/qt/CVarnobelStdView.h"
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include "app/doc/CMainDoc.h"
+#include "database/Categories.h"
+#include "platform/QtDeviceContext.h"
+
+namespace {
+
+constexpr int kScenarioRow = -2;
+constexpr int kCompanyRow = -3;
+constexpr int kYearRow = -4;
+// The tax section is one block the arrow keys pass over.
+constexpr int kTaxSection = 7;
+constexpr int kWheelStep = 120;
+
+QRect ToQRect(const Rect& rect) {
+    return QRect(rect.left, rect.top, std::max(0, rect.Width()), std::max(0, rect.Height()));
+}
+
+int Clamp(int value, int low, int high) {
+    return std::max(low, std::min(value, high));
+}
+
+// The year whose category counts shape the statement: the first view's year at the index (the
+// combined scenario's combined company), else the shown year itself.
+const Database::CYear* CountsYear(const CMainDoc& doc, int scenario, int company, int year) {
+    if (const Database::CYear* counts = doc.Root().Year(year))
+        return counts;
+    const Database::CTabView* view = doc.Root().views.Find(0);
+    const Database::CScenario* s = view ? view->FindScenario(scenario) : nullptr;
+    const Database::CCompany* c = s ? s->FindCompany(company) : nullptr;
+    return c ? c->FindYear(year) : nullptr;
+}
+
+} // namespace
+
+CVarnobelStdView::CVarnobelStdView(CMainDoc& doc, QWidget* parent)
+    : CVarnobelStdView(doc, Edition::Standard, parent) {}
+
+CVarnobelStdView::CVarnobelStdView(CMainDoc& doc, Edition edition, QWidget* parent)
+    : CMainView(doc, edition, parent) {
+    connect(HorizontalBar(), &QScrollBar::valueChanged, this, [this] { update(); });
+    connect(VerticalBar(), &QScrollBar::valueChanged, this, [this] { update(); });
+}
+
+CVarnobelStdView::~CVarnobelStdView() = default;
+
+void CVarnobelStdView::ResetScroll() {
+    CMainView::ResetScroll();
+    state_.focusSection = -1;
+    state_.focusRow = -1;
+}
+
+int CVarnobelStdView::FocusCategory() const {
+    using namespace Database;
+    const int section = state_.focusSection;
+    const int row = state_.focusRow;
+    if (section < 0 || row < 0)
+        return kNoEntry;
+    switch (section) {
+    case 1:
+    case 2:
+    case 5:
+        return section;
+    case 3:
+        return row == 0 ? kBank : kLoan;
+    case 7:
+        return kTax;
+    case 8:
+        return kBank;
+    case 9:
+        return kInvestment;
+    case 10:
+        return kLoan;
+    default:
+        break;
+    }
+    const CYear* year = CountsYear(Document(), state_.selectedScenario, state_.selectedCompany,
+                                   state_.selectedYear);
+    if (!year)
+        return kNoEntry;
+    if (section == 0)
+        return row < year->ItemCount(kIncome) ? kIncome : kInvestment;
+    if (section == 4 || section == 6) {
+        const int items = year->ItemCount(section);
+        if (row < items)
+            return section;
+        return row < items + year->ItemCount(kInvestment) ? kInvestment : kLoan;
+    }
+    return kNoEntry;
+}
+
+int CVarnobelStdView::FocusIndex() const {
+    using namespace Database;
+    const int section = state_.focusSection;
+    const int row = state_.focusRow;
+    if (section < 0 || row < 0)
+        return kNoEntry;
+    switch (section) {
+    case 1:
+    case 2:
+    case 5:
+    case 9:
+    case 10:
+        return row;
+    case 3:
+        return row == 0 ? 0 : row - 1;
+    case 7:
+    case 8:
+        return 0;
+    default:
+        break;
+    }
+    const CYear* year = CountsYear(Document(), state_.selectedScenario, state_.selectedCompany,
+                                   state_.selectedYear);
+    if (!year)
+        return kNoEntry;
+    if (section == 0) {
+        const int income = year->ItemCount(kIncome);
+        return row < income ? row : row - income;
+    }
+    if (section == 4 || section == 6) {
+        const int items = year->ItemCount(section);
+        const int investments = year->ItemCount(kInvestment);
+        if (row < items)
+            return row;
+        return row < items + investments ? row - items : row - items - investments;
+    }
+    return kNoEntry;
+}
+
+void CVarnobelStdView::FocusItem(const LayoutKey*) {
+    state_.focusSection = -1;
+    state_.focusRow = -1;
+    Redraw();
+}
+
+void CVarnobelStdView::SelectScenario(int index) {
+    state_.selectedScenario = index;
+    Redraw();
+}
+
+void CVarnobelStdView::SelectCompany(int index) {
+    state_.selectedCompany = index;
+    Redraw();
+}
+
+void CVarnobelStdView::SelectYear(int index) {
+    state_.selectedYear = index;
+    Redraw();
+}
+
+void CVarnobelStdView::DocumentLoaded() {
+    // Legend clicks last for one forecast; the next file shows its own series.
+    state_.seriesShownOverride.clear();
+    CMainView::DocumentLoaded();
+    EditionLoadStep();
+    Redraw();
+}
+
+void CVarnobelStdView::EditionLoadStep() {
+    state_.focusSection = -1;
+    state_.focusRow = -1;
+    InvalidateLayout();
+    HorizontalBar()->setValue(0);
+    VerticalBar()->setValue(0);
+    state_.selectedScenario = 0;
+    state_.selectedCompany = 0;
+    state_.selectedYear = 0;
+}
+
+std::vector<int> CVarnobelStdView::FocusTabRows() const {
+    return {kScenarioRow, kCompanyRow, kYearRow};
+}
+
+bool CVarnobelStdView::SeriesShown(int series) const {
+    if (series < 0 || series >= CMainDoc::kSeries)
+        return false;
+    const auto index = static_cast<std::size_t>(series);
+    if (index < state_.seriesShownOverride.size())
+        return state_.seriesShownOverride[index];
+    return Document().seriesShown[index];
+}
+
+void CVarnobelStdView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    QtDeviceContext dc(painter, QtDeviceContext::WidgetCaps(*this));
+    StdPassInput input;
+    input.edition = GetEdition();
+    input.client = Rect{0, 0, width(), height()};
+    input.hScroll = HorizontalBar()->value();
+    input.vScroll = VerticalBar()->value();
+    input.offsetYear = OffsetYearBox()->isChecked();
+    state_.layoutDirty = layoutDirty;
+    RunStdDrawPass(dc, Document(), state_, input);
+    PlaceControls();
+}
+
+bool CVarnobelStdView::GraphsPageShown() const {
+    return !state_.yearTabs.empty() &&
+           state_.selectedYear == static_cast<int>(state_.yearTabs.size()) - 1;
+}
+
+int CVarnobelStdView::YearCount() const {
+    return state_.yearTabs.empty() ? 0 : static_cast<int>(state_.yearTabs.size()) - 1;
+}
+
+void CVarnobelStdView::PlaceControls() {
+    QScrollBar* hBar = HorizontalBar();
+    QScrollBar* vBar = VerticalBar();
+    QCheckBox* box = OffsetYearBox();
+    const bool nothingDrawn = state_.yearTabs.empty();
+
+    if (GraphsPageShown() || nothingDrawn) {
+        hBar->hide();
+        vBar->hide();
+        if (nothingDrawn) {
+            box->hide();
+        } else {
+            // Under the legend, where the graph leaves room.
+            int bottom = state_.area.top;
+            for (const Rect& button : state_.legendButtons)
+                bottom = std::max(bottom, button.bottom);
+            const int left = state_.legendButtons[0].left;
+            const QSize hint = box->sizeHint().expandedTo(QSize(95, 20));
+            box->setGeometry(left, std::min(bottom + state_.rowPitch / 2, height() - hint.height()),
+                             hint.width(), hint.height());
+            box->show();
+        }
+        layoutDirty = false;
+        state_.layoutDirty = false;
+        return;
+    }
+    box->hide();
+
+    // The bars take the strip the drawing area leaves at the right and the bottom; the
+    // horizontal one starts under the month columns.
+    const int right = width() - kScrollBarSize;
+    const int bottom = height() - kScrollBarSize;
+    if (layoutDirty || !hBar->isVisible() || !vBar->isVisible()) {
+        const int hLeft = Clamp(state_.monthArea.left, 0, right);
+        hBar->setGeometry(hLeft, bottom, std::max(0, right - hLeft), kScrollBarSize);
+        const int vTop = Clamp(state_.body.top, 0, bottom);
+        vBar->setGeometry(right, vTop, kScrollBarSize, std::max(0, bottom - vTop));
+        layoutDirty = false;
+        state_.layoutDirty = false;
+    }
+
+    // The ranges count positions as a scroll bar with a page does: the last position shows the
+    // last page.
+    const auto setRange = [](QScrollBar* bar, int maximum, int page) {
+        page = std::max(page, 1);
+        bar->setPageStep(page);
+        bar->setSingleStep(std::max(1, page / 20));
+        bar->setRange(0, std::max(0, maximum - page + 1));
+    };
+    setRange(hBar, state_.hScrollMax, state_.hScrollPage);
+    setRange(vBar, state_.vScrollMax, state_.vScrollPage);
+    vBar->setSingleStep(std::max(1, state_.rowPitch));
+    hBar->show();
+    vBar->show();
+}
+
+int CVarnobelStdView::SectionRowCount(int section) const {
+    if (section < 0 || section >= StdViewState::kSections)
+        return 0;
+    return static_cast<int>(state_.sectionRows[static_cast<std::size_t>(section)].size());
+}
+
+bool CVarnobelStdView::RowVisible(int section, int row) const {
+    if (row < 0 || row >= SectionRowCount(section))
+        return false;
+    const Rect& rect =
+        state_.sectionRows[static_cast<std::size_t>(section)][static_cast<std::size_t>(row)];
+    return rect.Height() > 0;
+}
+
+bool CVarnobelStdView::MoveRowFocus(bool down) {
+    // Rows in statement order, without the tax block and hidden rows.
+    std::vector<std::pair<int, int>> rows;
+    for (int section = 0; section < StdViewState::kSections; ++section) {
+        if (section == kTaxSection)
+            continue;
+        for (int row = 0; row < SectionRowCount(section); ++row)
+            if (RowVisible(section, row))
+                rows.emplace_back(section, row);
+    }
+    if (rows.empty())
+        return false;
+
+    const auto current =
+        std::find(rows.begin(), rows.end(), std::make_pair(state_.focusSection, state_.focusRow));
+    std::pair<int, int> target;
+    if (current == rows.end()) {
+        target = down ? rows.front() : rows.back();
+        if (state_.focusSection < -1 && !down)
+            return false; // from a tab row, Up has nowhere to go
+    } else if (down) {
+        target = std::next(current) == rows.end() ? *current : *std::next(current);
+    } else {
+        target = current == rows.begin() ? *current : *std::prev(current);
+    }
+    state_.focusSection = target.first;
+    state_.focusRow = target.second;
+
+    // Bring the row into the body.
+    const Rect& rect = state_.sectionRows[static_cast<std::size_t>(target.first)]
+                                         [static_cast<std::size_t>(target.second)];
+    if (rect.top < state_.body.top)
+        ScrollVertically(rect.top - state_.body.top);
+    else if (rect.bottom > state_.body.bottom)
+        ScrollVertically(std::min(rect.bottom - state_.body.bottom, rect.top - state_.body.top));
+    Redraw();
+    return true;
+}
+
+void CVarnobelStdView::CycleFocus(bool forward) {
+    // The cycle: the tab rows, then the statement; a stop with nothing to focus is passed over.
+    std::vector<int> stops = FocusTabRows();
+    stops.push_back(0);
+    const int n = static_cast<int>(stops.size());
+    int at = -1;
+    if (state_.focusSection >= 0)
+        at = n - 1;
+    else
+        for (int i = 0; i < n - 1; ++i)
+            if (stops[static_cast<std::size_t>(i)] == state_.focusSection)
+                at = i;
+
+    int next = at;
+    for (int tries = 0; tries < n; ++tries) {
+        if (next < 0)
+            next = forward ? 0 : n - 1;
+        else
+            next = (next + (forward ? 1 : n - 1)) % n;
+        const int stop = stops[static_cast<std::size_t>(next)];
+        if (stop < 0) {
+            const std::vector<Rect>& tabs = stop == kScenarioRow  ? state_.scenarioTabs
+                                            : stop == kCompanyRow ? state_.companyTabs
+                                                                  : state_.yearTabs;
+            if (tabs.empty())
+                continue;
+            state_.focusSection = stop;
+            state_.focusRow = -1;
+            Redraw();
+            return;
+        }
+        // The statement: its first row.
+        const int savedSection = state_.focusSection;
+        const int savedRow = state_.focusRow;
+        state_.focusSection = -1;
+        state_.focusRow = -1;
+        if (MoveRowFocus(true))
+            return;
+        state_.focusSection = savedSection;
+        state_.focusRow = savedRow;
+    }
+}
+
+void CVarnobelStdView::StepTabSelection(int step) {
+    switch (state_.focusSection) {
+    case kScenarioRow: {
+        const int first = -state_.scenarioTabOffset;
+        const int last = static_cast<int>(state_.scenarioTabs.size()) - 1 + first;
+        if (last >= first)
+            SelectScenario(Clamp(state_.selectedScenario + step, first, last));
+        break;
+    }
+    case kCompanyRow: {
+        const int first = -state_.companyTabOffset;
+        const int last = static_cast<int>(state_.companyTabs.size()) - 1 + first;
+        if (last >= first)
+            SelectCompany(Clamp(state_.selectedCompany + step, first, last));
+        break;
+    }
+    case kYearRow:
+        if (!state_.yearTabs.empty())
+            SelectYear(Clamp(state_.selectedYear + step, 0, YearCount()));
+        break;
+    default:
+        break;
+    }
+}
+
+void CVarnobelStdView::ScrollHorizontally(int delta) {
+    if (GraphsPageShown())
+        return;
+    HorizontalBar()->setValue(HorizontalBar()->value() + delta);
+}
+
+void CVarnobelStdView::ScrollVertically(int delta) {
+    if (GraphsPageShown())
+        return;
+    VerticalBar()->setValue(VerticalBar()->value() + delta);
+}
+
+void CVarnobelStdView::ToggleSeries(int series) {
+    std::vector<bool>& shown = state_.seriesShownOverride;
+    if (shown.size() != CMainDoc::kSeries)
+        shown.assign(Document().seriesShown.begin(), Document().seriesShown.end());
+    const auto index = static_cast<std::size_t>(series);
+    shown[index] = !shown[index];
+    Redraw();
+}
+
+void CVarnobelStdView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        CMainView::mousePressEvent(event);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    const QPoint p = event->position().toPoint();
+    const Point point{p.x(), p.y()};
+    const auto hit = [&](const std::vector<Rect>& tabs) {
+        for (std::size_t i = 0; i < tabs.size(); ++i)
+            if (tabs[i].Contains(point))
+                return static_cast<int>(i);
+        return -1;
+    };
+    if (const int i = hit(state_.scenarioTabs); i >= 0) {
+        state_.focusSection = kScenarioRow;
+        state_.focusRow = -1;
+        SelectScenario(i - state_.scenarioTabOffset);
+        return;
+    }
+    if (const int i = hit(state_.companyTabs); i >= 0) {
+        state_.focusSection = kCompanyRow;
+        state_.focusRow = -1;
+        SelectCompany(i - state_.companyTabOffset);
+        return;
+    }
+    if (const int i = hit(state_.yearTabs); i >= 0) {
+        state_.focusSection = kYearRow;
+        state_.focusRow = -1;
+        SelectYear(i); // the last tab is "Graphs", index = year count
+        return;
+    }
+    if (GraphsPageShown())
+        for (int series = 0; series < CMainDoc::kSeries; ++series)
+            if (state_.legendButtons[static_cast<std::size_t>(series)].Contains(point)) {
+                ToggleSeries(series);
+                return;
+            }
+}
+
+void CVarnobelStdView::wheelEvent(QWheelEvent* event) {
+    const int delta =
+        event->angleDelta().y() != 0 ? event->angleDelta().y() : event->angleDelta().x();
+    event->accept();
+    if (delta == 0)
+        return;
+    if (event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier)) {
+        RequestZoom(delta > 0); // away from the user zooms in
+        return;
+    }
+    if (GraphsPageShown())
+        return;
+    // Fine-grained wheels send small deltas: keep the remainder for the next event.
+    wheelRemainder_ += delta;
+    const int steps = wheelRemainder_ / kWheelStep;
+    wheelRemainder_ -= steps * kWheelStep;
+    int lines = QApplication::wheelScrollLines();
+    if (lines <= 0)
+        lines = 3;
+    ScrollVertically(-steps * lines * std::max(1, state_.rowPitch));
+}
+
+bool CVarnobelStdView::focusNextPrevChild(bool) {
+    // Tab and Shift+Tab move the focus inside the view.
+    return false;
+}
+
+void CVarnobelStdView::keyPressEvent(QKeyEvent* event) {
+    const bool shift = shiftDown_ || (event->modifiers() & Qt::ShiftModifier);
+    const bool onTabRow = state_.focusSection <= kScenarioRow;
+    const int bodyWidth = std::max(1, state_.monthArea.Width());
+    const int bodyHeight = std::max(1, state_.body.Height());
+    switch (event->key()) {
+    case Qt::Key_Shift:
+        shiftDown_ = true;
+        break;
+    case Qt::Key_Tab:
+        CycleFocus(!shift);
+        break;
+    case Qt::Key_Backtab:
+        CycleFocus(false);
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+        const int step = event->key() == Qt::Key_Right ? 1 : -1;
+        if (onTabRow)
+            StepTabSelection(step);
+        else
+            ScrollHorizontally(step * std::max(1, bodyWidth / 20));
+        break;
+    }
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        const bool down = event->key() == Qt::Key_Down;
+        if (state_.focusSection == -1 || shift)
+            ScrollVertically((down ? 1 : -1) * std::max(1, bodyHeight / 20));
+        else
+            MoveRowFocus(down);
+        break;
+    }
+    case Qt::Key_PageUp:
+        ScrollVertically(-bodyHeight);
+        break;
+    case Qt::Key_PageDown:
+        ScrollVertically(bodyHeight);
+        break;
+    case Qt::Key_Escape:
+        state_.focusSection = -1;
+        state_.focusRow = -1;
+        Redraw();
+        break;
+    default:
+        CMainView::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void CVarnobelStdView::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Shift)
+        shiftDown_ = false;
+    CMainView::keyReleaseEvent(event);
+}
