@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "platform/DeviceContext.h"
 #include "views/StdViewState.h"
 
@@ -23,3 +25,7 @@ struct StdPassInput {
 // it only when state.drawing is set.
 void RunStdDrawPass(DeviceContext& dc, CMainDoc& doc, StdViewState& state,
                     const StdPassInput& input);
+
+// The heading's "Last Modified: " text of a time stamp (seconds since 1970, read as UTC), as
+// "%I:%M%p %a, %d %B, %Y" with English names.
+Text LastModifiedText(std::int64_t stamp);

@@ -1,0 +1,490 @@
+#include "views/StatementModel.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "database/CCompany.h"
+#include "database/CPERT.h"
+#include "database/CScenario.h"
+#include "database/CTabView.h"
+#include "database/CTaxRate.h"
+#include "database/CTaxSetup.h"
+#include "database/CYear.h"
+#include "database/Categories.h"
+#include "items/CBank.h"
+#include "items/CItem.h"
+#include "items/CLoan.h"
+#include "items/CTaxSum.h"
+
+namespace {
+
+using Kind = StatementLine::Kind;
+
+constexpr Amount kMaxAmount = std::numeric_limits<Amount>::max();
+constexpr Amount kMinAmount = std::numeric_limits<Amount>::min();
+
+// Figures read from a damaged file may lie near the 64-bit limits; sums saturate there.
+Amount Plus(Amount a, Amount b) {
+    Amount sum = 0;
+    if (__builtin_add_overflow(a, b, &sum))
+        return b > 0 ? kMaxAmount : kMinAmount;
+    return sum;
+}
+
+Amount Negated(Amount a) { return a == kMinAmount ? kMaxAmount : -a; }
+
+Amount Signed(Amount a, int sign) { return sign < 0 ? Negated(a) : a; }
+
+Amount SumOf(const MonthAmounts& values) {
+    Amount sum = 0;
+    for (Amount value : values)
+        sum = Plus(sum, value);
+    return sum;
+}
+
+// total × 10000 ÷ base, truncated toward zero; formed in 128 bits so no total overflows.
+Amount Percentage(Amount total, Amount base) {
+    const __int128 value = static_cast<__int128>(total) * 10000 / base;
+    if (value > kMaxAmount)
+        return kMaxAmount;
+    if (value < kMinAmount)
+        return kMinAmount;
+    return static_cast<Amount>(value);
+}
+
+int MonthOf(long long value) {
+    const long long month = value % kMonths;
+    return static_cast<int>(month < 0 ? month + kMonths : month);
+}
+
+// A row of sections 0-6 before it is placed: the figures it shows, or none when the row is
+// hidden or missing in the shown year.
+struct RowSource {
+    const MonthAmounts* values = nullptr;
+    Text label;
+    Text taxCode;
+    bool hidden = false;
+
+    bool Visible() const { return values != nullptr && !hidden; }
+};
+
+class Builder {
+  public:
+    Builder(const Database::CPERT& root, const StatementSelection& selection, Edition edition)
+        : root_(root), selection_(selection), year_(*selection.year), edition_(edition) {
+        const Database::CYear* counts = root.Year(selection.yearIndex);
+        counts_ = counts ? counts : &year_;
+    }
+
+    StatementModel Build();
+
+  private:
+    int Count(int category) const { return counts_->ItemCount(category); }
+    template <class Row> const Row* Find(int category, int index) const {
+        return dynamic_cast<const Row*>(year_.FindItem(category, index));
+    }
+
+    Text TaxCode(const Item::CItem& item) const;
+    void AddItems(std::vector<RowSource>& rows, int category) const;
+    // Investments (category 9) or loans (10) with one of their monthly arrays.
+    void AddBalances(std::vector<RowSource>& rows, int category,
+                     const MonthAmounts Item::CLoan::*member) const;
+
+    StatementLine& Push(Kind kind, int section, Text label);
+    StatementLine& Figures(Kind kind, int section, Text label, const MonthAmounts& values,
+                           int totalMonth = -1);
+    void Spacer(int section) { Push(Kind::Spacer, section, {}); }
+    void Hidden(int section, int row, bool hidden);
+    void Surplus(int section, Text label);
+    // Sections 0-6: heading, rows, total; the total goes into the running movement by `sign`.
+    void ItemSection(int section, Text heading, int rowCount, const std::vector<RowSource>& rows,
+                     bool skipWhenNoneVisible, Text totalLabel, int sign);
+    void TaxSection();
+    void BankSection();
+    void BalanceSection(int section, int category);
+
+    Text NetMovementLabel() const {
+        return model_.hasTaxSetup ? u"NET MOVEMENT BEFORE " + model_.taxName
+                                  : Text(u"NET CASH MOVEMENT");
+    }
+    bool Basic() const { return edition_ == Edition::Basic; }
+
+    const Database::CPERT& root_;
+    const StatementSelection& selection_;
+    const Database::CYear& year_;
+    const Database::CYear* counts_ = nullptr;
+    Edition edition_;
+    StatementModel model_;
+    MonthAmounts movement_{};
+};
+
+Text Builder::TaxCode(const Item::CItem& item) const {
+    if (item.TaxLinks.empty() || !selection_.company)
+        return {};
+    const Database::CTaxSetup* setup = selection_.company->TaxSetup(0);
+    const Database::CTaxRate* rate = setup ? setup->Rate(item.TaxLinks.front()) : nullptr;
+    return rate ? rate->Code : Text();
+}
+
+void Builder::AddItems(std::vector<RowSource>& rows, int category) const {
+    for (int i = 0; i < Count(category); ++i) {
+        RowSource source;
+        if (const auto* item = Find<Item::CItem>(category, i)) {
+            source.values = &item->Expected;
+            source.label = item->name;
+            source.taxCode = TaxCode(*item);
+            source.hidden = item->IsHidden();
+        }
+        rows.push_back(std::move(source));
+    }
+}
+
+void Builder::AddBalances(std::vector<RowSource>& rows, int category,
+                          const MonthAmounts Item::CLoan::*member) const {
+    for (int i = 0; i < Count(category); ++i) {
+        RowSource source;
+        if (const auto* loan = Find<Item::CLoan>(category, i)) {
+            source.values = &(loan->*member);
+            source.label = loan->name;
+            source.hidden = loan->IsHidden();
+        }
+        rows.push_back(std::move(source));
+    }
+}
+
+StatementLine& Builder::Push(Kind kind, int section, Text label) {
+    StatementLine& line = model_.lines.emplace_back();
+    line.kind = kind;
+    line.section = section;
+    line.label = std::move(label);
+    return line;
+}
+
+StatementLine& Builder::Figures(Kind kind, int section, Text label, const MonthAmounts& values,
+                                int totalMonth) {
+    StatementLine& line = Push(kind, section, std::move(label));
+    line.values = values;
+    line.total = totalMonth >= 0 ? values[static_cast<std::size_t>(totalMonth)] : SumOf(values);
+    if (model_.percentColumn && model_.incomeBase != 0)
+        line.percent = Percentage(line.total, model_.incomeBase);
+    return line;
+}
+
+void Builder::Hidden(int section, int row, bool hidden) {
+    Push(Kind::Hidden, section, {}).row = row;
+    if (hidden)
+        ++model_.hiddenRowCount;
+}
+
+void Builder::Surplus(int section, Text label) {
+    Figures(Kind::Surplus, section, std::move(label), movement_);
+    Spacer(section);
+}
+
+void Builder::ItemSection(int section, Text heading, int rowCount,
+                          const std::vector<RowSource>& rows, bool skipWhenNoneVisible,
+                          Text totalLabel, int sign) {
+    const bool anyVisible =
+        std::any_of(rows.begin(), rows.end(), [](const RowSource& row) { return row.Visible(); });
+    if (rowCount <= 0 || (skipWhenNoneVisible && !anyVisible))
+        return;
+    Push(Kind::Heading, section, std::move(heading)).keepRows = std::min(rowCount, 5) + 2;
+    MonthAmounts sums{};
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const RowSource& source = rows[r];
+        if (!source.Visible()) {
+            Hidden(section, static_cast<int>(r), source.hidden);
+            continue;
+        }
+        StatementLine& line = Figures(Kind::Item, section, source.label, *source.values);
+        line.taxCode = source.taxCode;
+        line.row = static_cast<int>(r);
+        line.blockLines = 1;
+        for (int m = 0; m < kMonths; ++m)
+            sums[m] = Plus(sums[m], (*source.values)[m]);
+    }
+    model_.sectionRows[static_cast<std::size_t>(section)] = static_cast<int>(rows.size());
+    Figures(Kind::Total, section, std::move(totalLabel), sums);
+    for (int m = 0; m < kMonths; ++m)
+        movement_[m] = Plus(movement_[m], Signed(sums[m], sign));
+    Spacer(section);
+}
+
+void Builder::TaxSection() {
+    constexpr int section = 7;
+    if (!model_.hasTaxSetup)
+        return;
+    Push(Kind::Heading, section, model_.taxName).keepRows = 7;
+    const auto* sum = Find<Item::CTaxSum>(kTax, 0);
+    static const Item::CTaxSum empty;
+    const Item::CTaxSum& tax = sum ? *sum : empty;
+
+    struct TaxLine {
+        Text label;
+        const MonthAmounts* values;
+        int sign;
+    };
+    std::vector<TaxLine> parts;
+    if (model_.taxExclusive) {
+        parts.push_back({u"on Sales", &tax.ExpectedOnSales, +1});
+        parts.push_back({Basic() ? u"on Expense" : u"on Expenses", &tax.ExpectedOnExpenses, -1});
+    }
+    parts.push_back({u"Payments", &tax.ExpectedPayments, -1});
+    parts.push_back({u"Refunds", &tax.ExpectedRefunds, +1});
+    parts.push_back({u"Adjustments", &tax.ExpectedAdjustments, +1});
+
+    MonthAmounts sums{};
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        MonthAmounts shown{};
+        for (int m = 0; m < kMonths; ++m) {
+            shown[m] = Signed((*parts[i].values)[m], parts[i].sign);
+            sums[m] = Plus(sums[m], shown[m]);
+        }
+        StatementLine& line = Figures(Kind::Item, section, parts[i].label, shown);
+        line.row = 0;
+        if (i == 0)
+            line.blockLines = static_cast<int>(parts.size());
+    }
+    model_.sectionRows[section] = 1;
+    Figures(Kind::Total, section, u"Total " + model_.taxName, sums);
+    for (int m = 0; m < kMonths; ++m)
+        movement_[m] = Plus(movement_[m], sums[m]);
+    Spacer(section);
+    Surplus(section, u"NET CASH MOVEMENT");
+}
+
+void Builder::BankSection() {
+    constexpr int section = 8;
+    const auto* bank = Find<Item::CBank>(kBank, 0);
+    if (!bank)
+        return;
+    Push(Kind::Heading, section, bank->name).keepRows = 6;
+    StatementLine& opening = Figures(Kind::Item, section, u"Opening Balance",
+                                     bank->ExpectedBalance, model_.startMonth);
+    opening.row = 0;
+    opening.blockLines = 3;
+    Figures(Kind::Item, section, u"Net Movement", movement_).row = 0;
+    Figures(Kind::Item, section, Basic() ? u"Adjustment" : u"Adjustments",
+            bank->ExpectedAdjustments)
+        .row = 0;
+    model_.sectionRows[section] = 1;
+
+    MonthAmounts closing{};
+    for (int m = 0; m < kMonths; ++m)
+        closing[m] =
+            Plus(Plus(bank->ExpectedBalance[m], movement_[m]), bank->ExpectedAdjustments[m]);
+    StatementLine& balance =
+        Figures(Kind::BankBalance, section, u"Closing Bank Balance", closing, model_.lastMonth);
+    for (int m = 0; m < kMonths; ++m)
+        balance.beyondLimit[m] = closing[m] < Negated(bank->ExpectedOdLimit[m]);
+    balance.totalBeyondLimit = balance.beyondLimit[static_cast<std::size_t>(model_.lastMonth)];
+    Figures(Kind::Limit, section, u"O/D Limit", bank->ExpectedOdLimit, model_.lastMonth);
+    Spacer(section);
+}
+
+void Builder::BalanceSection(int section, int category) {
+    const int rowCount = Count(category);
+    std::vector<const Item::CLoan*> entries;
+    int lastVisible = -1;
+    for (int i = 0; i < rowCount; ++i) {
+        const auto* loan = Find<Item::CLoan>(category, i);
+        entries.push_back(loan);
+        if (loan && !loan->IsHidden())
+            lastVisible = i;
+    }
+    if (rowCount <= 0 || lastVisible < 0)
+        return;
+    Push(Kind::Heading, section, category == kInvestment ? u"INVESTMENTS" : u"LOANS").keepRows =
+        rowCount == 1 ? 10 : 8;
+    MonthAmounts totals{};
+    for (int i = 0; i < rowCount; ++i) {
+        const Item::CLoan* loan = entries[static_cast<std::size_t>(i)];
+        if (!loan || loan->IsHidden()) {
+            Hidden(section, i, loan != nullptr);
+            continue;
+        }
+        StatementLine& name = Push(Kind::Name, section, loan->name);
+        name.row = i;
+        name.blockLines = 7;
+        name.keepRows = i == lastVisible ? 9 : 7;
+        const MonthAmounts& opening = loan->ExpectedBalance;
+        MonthAmounts payments{};
+        MonthAmounts closing{};
+        for (int m = 0; m < kMonths; ++m) {
+            payments[m] = Negated(loan->ExpectedPayments[m]);
+            closing[m] = Plus(Plus(Plus(Plus(opening[m], loan->ExpectedAdvances[m]),
+                                        loan->ExpectedInterest[m]),
+                                   payments[m]),
+                              loan->ExpectedAdjustments[m]);
+            totals[m] = Plus(totals[m], closing[m]);
+        }
+        Figures(Kind::Item, section, u"   Opening Balance", opening, model_.startMonth).row = i;
+        Figures(Kind::Item, section, Basic() ? u"   Advance" : u"   Advances",
+                loan->ExpectedAdvances)
+            .row = i;
+        Figures(Kind::Item, section, u"   Interest", loan->ExpectedInterest).row = i;
+        Figures(Kind::Item, section, u"   Payments", payments).row = i;
+        Figures(Kind::Item, section, u"   Adjustments", loan->ExpectedAdjustments).row = i;
+        Figures(Kind::BlockTotal, section, u"   Closing Balance", closing, model_.lastMonth).row =
+            i;
+    }
+    model_.sectionRows[static_cast<std::size_t>(section)] = rowCount;
+    Figures(Kind::Total, section,
+            category == kInvestment ? u"Total Investments" : u"Total Loans", totals,
+            model_.lastMonth);
+    Spacer(section);
+}
+
+StatementModel Builder::Build() {
+    model_.startMonth = MonthOf(year_.startMonth);
+    model_.span = std::clamp(year_.months, 0, kMonths);
+    model_.lastMonth = MonthOf(static_cast<long long>(model_.startMonth) + model_.span - 1);
+    model_.taxExclusive = root_.TaxExclusive(0) != 0;
+    model_.percentColumn = root_.percentage != 0;
+    model_.cents = root_.cents != 0;
+    model_.brackets = root_.brackets != 0;
+    if (const Database::CTaxSetup* setup = root_.TaxSetup(0)) {
+        model_.hasTaxSetup = true;
+        model_.taxName = setup->name;
+    }
+    model_.incomeBase = year_.incomeExpected;
+
+    const int investments = Count(kInvestment);
+    const int loans = Count(kLoan);
+
+    std::vector<RowSource> rows;
+    AddItems(rows, kIncome);
+    AddBalances(rows, kInvestment, &Item::CLoan::ExpectedInterestPaid);
+    ItemSection(0, u"INCOME", Count(kIncome) + investments, rows, true, u"Total Income", +1);
+    if (!model_.lines.empty() && Count(kDirectCost) == 0 && Count(kExpense) == 0)
+        Surplus(0, u"GROSS SURPLUS");
+
+    const std::size_t before1 = model_.lines.size();
+    rows.clear();
+    AddItems(rows, kDirectCost);
+    ItemSection(1, u"DIRECT COSTS", Count(kDirectCost), rows, true, u"Total Direct Costs", -1);
+    if (model_.lines.size() != before1)
+        Surplus(1, u"GROSS SURPLUS");
+
+    const std::size_t before2 = model_.lines.size();
+    rows.clear();
+    AddItems(rows, kExpense);
+    ItemSection(2, u"EXPENSES", Count(kExpense), rows, true, u"Total Expenses", -1);
+    if (model_.lines.size() != before2)
+        Surplus(2, u"NET SURPLUS BEFORE INTEREST");
+
+    rows.clear();
+    {
+        RowSource overdraft;
+        if (const auto* bank = Find<Item::CBank>(kBank, 0)) {
+            overdraft.values = &bank->ExpectedOdInterest;
+            overdraft.label = u"O/D Interest";
+        }
+        rows.push_back(std::move(overdraft));
+    }
+    AddBalances(rows, kLoan, &Item::CLoan::ExpectedInterestPaid);
+    ItemSection(3, u"INTEREST", loans + 1, rows, false, u"Total Interest", -1);
+    Surplus(3, u"NET SURPLUS");
+
+    const int capitalExpenses = Count(kCapitalExpense);
+    const int capitalPayments = Count(kCapitalPayment) + investments + loans;
+
+    const std::size_t before4 = model_.lines.size();
+    rows.clear();
+    AddItems(rows, kCapitalReceipt);
+    AddBalances(rows, kInvestment, &Item::CLoan::ExpectedPrincipalPaid);
+    AddBalances(rows, kLoan, &Item::CLoan::ExpectedAdvances);
+    ItemSection(4, u"CAPITAL RECEIPTS", Count(kCapitalReceipt) + investments + loans, rows, true,
+                u"Total Capital Receipts", +1);
+    if (model_.lines.size() != before4 && capitalExpenses == 0 && capitalPayments == 0)
+        Surplus(4, NetMovementLabel());
+
+    const std::size_t before5 = model_.lines.size();
+    rows.clear();
+    AddItems(rows, kCapitalExpense);
+    ItemSection(5, u"CAPITAL EXPENSES", capitalExpenses, rows, true, u"Total Capital Expenses",
+                -1);
+    if (model_.lines.size() != before5 && capitalPayments == 0)
+        Surplus(5, NetMovementLabel());
+
+    const std::size_t before6 = model_.lines.size();
+    rows.clear();
+    AddItems(rows, kCapitalPayment);
+    AddBalances(rows, kInvestment, &Item::CLoan::ExpectedAdvances);
+    AddBalances(rows, kLoan, &Item::CLoan::ExpectedPrincipalPaid);
+    ItemSection(6, u"CAPITAL PAYMENTS", capitalPayments, rows, true, u"Total Capital Payments",
+                -1);
+    if (model_.lines.size() != before6)
+        Surplus(6, NetMovementLabel());
+
+    TaxSection();
+    BankSection();
+    BalanceSection(9, kInvestment);
+    BalanceSection(10, kLoan);
+    return std::move(model_);
+}
+
+} // namespace
+
+bool StatementLine::HasFigures() const {
+    return kind != Kind::Heading && kind != Kind::Name && kind != Kind::Spacer &&
+           kind != Kind::Hidden;
+}
+
+bool StatementLine::Ruled() const {
+    return kind == Kind::Total || kind == Kind::BlockTotal || kind == Kind::BankBalance;
+}
+
+bool StatementModel::InSpan(int month) const {
+    const int position = ((month - startMonth) % kMonths + kMonths) % kMonths;
+    return position < span;
+}
+
+StatementSelection ResolveStatementSelection(const Database::CPERT& root, Edition edition,
+                                             int& scenario, int& company, int& year) {
+    StatementSelection selection;
+    const Database::CTabView* view = root.views.Find(0);
+    if (!view || view->ScenarioCount() - 1 < 1)
+        return selection;
+    if (edition == Edition::Basic) {
+        scenario = 0;
+        company = 0;
+    }
+    const int scenarios = view->ScenarioCount() - 1;
+    auto check = [&]() {
+        if (scenario < -1 || scenario >= scenarios)
+            return false;
+        const Database::CScenario* shownScenario = view->FindScenario(scenario);
+        const int companies = shownScenario ? shownScenario->CompanyCount() - 1 : 0;
+        if (companies < 1 || company < -1 || company >= companies)
+            return false;
+        const Database::CCompany* shownCompany = shownScenario->FindCompany(company);
+        if (!shownCompany || year < 0 || year > shownCompany->YearCount())
+            return false;
+        selection.view = view;
+        selection.scenario = shownScenario;
+        selection.company = shownCompany;
+        selection.scenarioCount = scenarios;
+        selection.companyCount = companies;
+        selection.yearCount = shownCompany->YearCount();
+        selection.yearIndex = year;
+        selection.graphsPage = year == selection.yearCount;
+        selection.year = selection.graphsPage ? nullptr : shownCompany->FindYear(year);
+        return true;
+    };
+    if (!check()) {
+        scenario = 0;
+        company = 0;
+        year = 0;
+        if (!check())
+            selection = StatementSelection{};
+    }
+    return selection;
+}
+
+StatementModel BuildStatementModel(const Database::CPERT& root, const StatementSelection& selection,
+                                   Edition edition) {
+    if (!selection.year)
+        return {};
+    return Builder(root, selection, edition).Build();
+}

@@ -1,0 +1,648 @@
+#include "views/StdDrawPass.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <string>
+
+#include "app/doc/CMainDoc.h"
+#include "core/Amount.h"
+#include "database/CCompany.h"
+#include "database/CPERT.h"
+#include "database/CScenario.h"
+#include "database/CTabView.h"
+#include "database/CTaxSetup.h"
+#include "database/CYear.h"
+#include "display/StdGraphsPage.h"
+#include "display/ViewUnits.h"
+#include "views/StatementModel.h"
+
+namespace {
+
+using Kind = StatementLine::Kind;
+
+constexpr Colour Grey(int level) { return Rgb(level, level, level); }
+
+constexpr Colour kRed = Rgb(200, 0, 0);
+constexpr Colour kBlack = Rgb(0, 0, 0);
+constexpr Colour kWhite = Grey(255);
+constexpr Colour kRowText = Grey(130);
+constexpr Colour kFocusFill = Grey(205);
+constexpr Colour kSurplusText = Rgb(100, 100, 255);
+constexpr Colour kTabOutline = Grey(170);
+
+// The strip the scroll bars take at the right and bottom of the window.
+constexpr int kScrollStrip = 21;
+
+// The widest figure a month column must hold.
+constexpr Amount kWidestFigure = -9'999'999'999;
+
+constexpr const char16_t* kMonthNames[kMonths] = {u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun",
+                                                  u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"};
+constexpr const char* kLongMonthNames[kMonths] = {
+    "January", "February", "March",     "April",   "May",      "June",
+    "July",    "August",   "September", "October", "November", "December"};
+constexpr const char* kDayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+
+int ClampToInt(std::int64_t value) {
+    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max()));
+}
+
+std::string TwoDigits(long long value) {
+    std::string text = std::to_string(value);
+    return text.size() < 2 ? "0" + text : text;
+}
+
+} // namespace
+
+// The document's time stamp as "%I:%M%p %a, %d %B, %Y" in English names, read as UTC so the
+// heading does not depend on where or in which language the viewer runs.
+Text LastModifiedText(std::int64_t stamp) {
+    constexpr std::int64_t kDay = 86400;
+    std::int64_t days = stamp / kDay;
+    std::int64_t seconds = stamp % kDay;
+    if (seconds < 0) {
+        seconds += kDay;
+        --days;
+    }
+    // Civil date from days since 1970-01-01 (proleptic Gregorian calendar).
+    const std::int64_t z = days + 719468;
+    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const std::int64_t dayOfEra = z - era * 146097;
+    const std::int64_t yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const std::int64_t mp = (5 * dayOfYear + 2) / 153;
+    const std::int64_t day = dayOfYear - (153 * mp + 2) / 5 + 1;
+    const std::int64_t month = mp < 10 ? mp + 3 : mp - 9;
+    const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+    std::int64_t weekday = (days % 7 + 11) % 7; // 1970-01-01 was a Thursday
+    weekday = weekday < 0 ? weekday + 7 : weekday;
+
+    const std::int64_t hour = seconds / 3600;
+    const std::int64_t hour12 = hour % 12 == 0 ? 12 : hour % 12;
+    std::string text = "Last Modified: " + TwoDigits(hour12) + ":" +
+                       TwoDigits(seconds / 60 % 60) + (hour < 12 ? "AM" : "PM") + " " +
+                       kDayNames[weekday] + ", " + TwoDigits(day) + " " +
+                       kLongMonthNames[month - 1] + ", " + std::to_string(year);
+    return Ascii(text);
+}
+
+namespace {
+
+// The x extents of the statement's columns for one pass.
+struct Columns {
+    int descLeft = 0;
+    int descRight = 0;
+    int taxLeft = 0;
+    int taxRight = 0;
+    // Where the month area begins on this page or screen, before any shift.
+    int monthAreaLeft = 0;
+    std::array<int, kMonths> monthLeft{};
+    std::array<int, kMonths> monthRight{};
+    int lastMonthRight = 0;
+    int totalLeft = 0;
+    int totalRight = 0;
+    bool percent = false;
+    int percentLeft = 0;
+    int percentRight = 0;
+    int figureWidth = 0;
+};
+
+class DrawPass {
+  public:
+    DrawPass(DeviceContext& dc, CMainDoc& doc, StdViewState& state, const StdPassInput& input)
+        : dc_(dc), doc_(doc), root_(doc.Root()), state_(state), input_(input),
+          printing_(dc.IsPrinting()), out_(!dc.IsPrinting() || state.drawing) {}
+
+    void Run();
+
+  private:
+    void SetUnits(int zoom);
+    Rect PrintArea() const;
+    void DrawHeadingLine(DeviceContext& dc);
+    // Draws a row of tabs at `top` with its panel below; returns the panel's top.
+    int DrawTabRow(DeviceContext& dc, int top, const std::vector<Text>& labels, int selected,
+                   bool focused, Colour panel, Colour unselected, Colour selectedFill,
+                   Colour focusFill, std::vector<Rect>& rects);
+    int DrawTabRows(DeviceContext& dc);
+    void DrawGraphsPage(DeviceContext& dc, int panelTop);
+    void LayOutColumns(DeviceContext& dc, const StatementModel& model, bool laterBand);
+    void DrawColumnHeadings(DeviceContext& dc, const StatementModel& model, int top);
+    void DrawStatement(DeviceContext& dc, int panelTop);
+    void DrawLine(DeviceContext& dc, const StatementModel& model, const StatementLine& line,
+                  int y, bool focused);
+    Text Money(Amount amount) const { return Ascii(AmountText(amount, cents_, brackets_)); }
+
+    DeviceContext& dc_;
+    CMainDoc& doc_;
+    Database::CPERT& root_;
+    StdViewState& state_;
+    const StdPassInput& input_;
+    const bool printing_;
+    // False while a printed page is only laid out.
+    const bool out_;
+
+    StatementSelection selection_;
+    Rect area_;
+    ViewUnits units_;
+    int rowPitch_ = 1;
+    bool cents_ = true;
+    bool brackets_ = true;
+    Columns columns_;
+    Rect body_;
+};
+
+void DrawPass::SetUnits(int zoom) {
+    const auto size = [&](int hundredthsMm) {
+        const int scaled = ClampToInt(static_cast<std::int64_t>(hundredthsMm) * zoom / 100);
+        return Size{dc_.HimetricToLogicalX(scaled), dc_.HimetricToLogicalY(scaled)};
+    };
+    units_ = ViewUnits{size(50), size(100), size(150), size(250)};
+}
+
+Rect DrawPass::PrintArea() const {
+    const auto units = [](std::int32_t mm, const auto& convert) {
+        return convert(ClampToInt(static_cast<std::int64_t>(mm) * 100));
+    };
+    const auto toX = [&](int v) { return dc_.HimetricToLogicalX(v); };
+    const auto toY = [&](int v) { return dc_.HimetricToLogicalY(v); };
+    const std::int64_t left = units(root_.marginLeft, toX);
+    const std::int64_t top = units(root_.marginTop, toY);
+    const std::int64_t right = units(root_.marginRight, toX);
+    const std::int64_t bottom = units(root_.marginBottom, toY);
+    const std::int64_t horz = dc_.HorzRes();
+    const std::int64_t vert = dc_.VertRes();
+    return Rect{
+        ClampToInt(std::max<std::int64_t>(0, left - dc_.PhysicalOffsetX())),
+        ClampToInt(std::max<std::int64_t>(0, top - dc_.PhysicalOffsetY())),
+        ClampToInt(horz - std::max<std::int64_t>(0, right + horz + dc_.PhysicalOffsetX() -
+                                                        dc_.PhysicalWidth())),
+        ClampToInt(vert - std::max<std::int64_t>(0, bottom + vert + dc_.PhysicalOffsetY() -
+                                                        dc_.PhysicalHeight()))};
+}
+
+void DrawPass::DrawHeadingLine(DeviceContext& dc) {
+    const Database::CTaxSetup* setup = root_.TaxSetup(0);
+    Text heading;
+    if (setup)
+        heading = u"Figures are " + setup->name +
+                  (root_.TaxExclusive(0) != 0 ? u" EXCLUSIVE" : u" INCLUSIVE");
+    if (!out_)
+        return;
+    dc.SetTextColour(kRed);
+    dc.SetBackColour(kWhite);
+    if (!heading.empty())
+        dc.DrawText(area_.left, area_.top, heading, Align::Left, area_);
+    dc.DrawText(area_.right, area_.top, LastModifiedText(doc_.stamp), Align::Right, area_);
+}
+
+int DrawPass::DrawTabRow(DeviceContext& dc, int top, const std::vector<Text>& labels,
+                         int selected, bool focused, Colour panel, Colour unselected,
+                         Colour selectedFill, Colour focusFill, std::vector<Rect>& rects) {
+    const int height = dc.TextExtent(u"Fg").height + 2 * units_.u15.height;
+    const int panelTop = top + height;
+    rects.clear();
+    int x = area_.left + units_.u25.width;
+    for (const Text& label : labels) {
+        const int width = dc.TextExtent(label).width + 2 * units_.u15.width;
+        rects.push_back(Rect{x, top, x + width, panelTop});
+        x += width;
+    }
+    if (!out_)
+        return panelTop;
+
+    dc.SelectPen(kTabOutline);
+    dc.SelectBrush(panel);
+    dc.RoundRect(Rect{area_.left, panelTop, area_.right, area_.bottom}, units_.u25.width,
+                 units_.u25.height);
+    for (std::size_t i = 0; i < rects.size(); ++i) {
+        const bool isSelected = static_cast<int>(i) == selected;
+        const Colour fill = !isSelected ? unselected : focused ? focusFill : selectedFill;
+        // One unit into the panel, so the joining line covers both outlines.
+        const Rect tab{rects[i].left, rects[i].top, rects[i].right, rects[i].bottom + 1};
+        dc.SelectPen(kTabOutline);
+        dc.SelectBrush(fill);
+        dc.RoundRect(tab, units_.u25.width, units_.u25.height);
+        dc.SetTextColour(isSelected ? kRed : kTabOutline);
+        dc.SetBackColour(fill);
+        dc.DrawText(tab.left + units_.u15.width, tab.top + units_.u1.height, labels[i],
+                    Align::Left, tab);
+    }
+    if (selected >= 0 && selected < static_cast<int>(rects.size())) {
+        const Rect& tab = rects[static_cast<std::size_t>(selected)];
+        dc.SelectPen(panel);
+        dc.Line(tab.left + 1, panelTop, tab.right - 1, panelTop);
+    }
+    return panelTop;
+}
+
+int DrawPass::DrawTabRows(DeviceContext& dc) {
+    // Printing keeps the window's rectangles for hit testing.
+    std::vector<Rect> scratch;
+    auto rectsOf = [&](std::vector<Rect>& kept) -> std::vector<Rect>& {
+        return printing_ ? scratch : kept;
+    };
+    const int headingHeight =
+        dc.TextExtent(root_.TaxSetup(0) ? u"Figures are " + root_.TaxSetup(0)->name + u" EXCLUSIVE"
+                                        : Text(u"No Tax"))
+            .height;
+    int top = area_.top + headingHeight + units_.u1.height;
+    const int focus = state_.focusSection;
+
+    if (input_.edition != Edition::Basic) {
+        const Database::CTabView& view = *selection_.view;
+        state_.scenarioTabOffset = selection_.scenarioCount > 1 ? 1 : 0;
+        std::vector<Text> labels;
+        for (int i = -state_.scenarioTabOffset; i < selection_.scenarioCount; ++i) {
+            const Database::CScenario* scenario = view.FindScenario(i);
+            labels.push_back(scenario ? scenario->name + u" (Wt = " +
+                                            DecimalText(scenario->weight) + u")"
+                                      : Text());
+        }
+        top = DrawTabRow(dc, top, labels, state_.selectedScenario + state_.scenarioTabOffset,
+                         focus == -2, Grey(205), Grey(230), Grey(205), Grey(170),
+                         rectsOf(state_.scenarioTabs));
+
+        state_.companyTabOffset = selection_.companyCount > 1 ? 1 : 0;
+        labels.clear();
+        for (int i = -state_.companyTabOffset; i < selection_.companyCount; ++i) {
+            const Database::CCompany* company = selection_.scenario->FindCompany(i);
+            labels.push_back(company ? company->name : Text());
+        }
+        top = DrawTabRow(dc, top, labels, state_.selectedCompany + state_.companyTabOffset,
+                         focus == -3, Grey(230), Grey(245), Grey(230), Grey(205),
+                         rectsOf(state_.companyTabs));
+    } else {
+        state_.scenarioTabOffset = 0;
+        state_.companyTabOffset = 0;
+        state_.scenarioTabs.clear();
+        state_.companyTabs.clear();
+    }
+
+    std::vector<Text> labels;
+    for (int i = 0; i < selection_.yearCount; ++i) {
+        const Database::CYear* year = selection_.company->FindYear(i);
+        labels.push_back(year ? DecimalText(year->year) : Text());
+    }
+    labels.push_back(u"Graphs");
+    return DrawTabRow(dc, top, labels, state_.selectedYear, focus == -4, Grey(255), Grey(255),
+                      Grey(255), Grey(205), rectsOf(state_.yearTabs));
+}
+
+void DrawPass::DrawGraphsPage(DeviceContext& dc, int panelTop) {
+    if (!out_)
+        return;
+    std::array<bool, CMainDoc::kSeries> shown = doc_.seriesShown;
+    if (state_.seriesShownOverride.size() == shown.size())
+        std::copy(state_.seriesShownOverride.begin(), state_.seriesShownOverride.end(),
+                  shown.begin());
+    const Rect page{area_.left + units_.u25.width, panelTop + units_.u25.height, area_.right,
+                    area_.bottom};
+    if (!printing_)
+        state_.legendButtons = {};
+    DrawStdGraphsPage(dc, doc_, selection_.company, page, units_, shown, input_.offsetYear,
+                      !printing_, state_.legendButtons);
+}
+
+void DrawPass::LayOutColumns(DeviceContext& dc, const StatementModel& model, bool laterBand) {
+    Columns& c = columns_;
+    const int gap = units_.u25.width;
+    const int width = dc.TextExtent(Money(kWidestFigure)).width;
+    c.figureWidth = width;
+
+    c.descLeft = area_.left + gap;
+    int descWidth = 0;
+    if (!laterBand) {
+        descWidth = dc.TextExtent(u"NET SURPLUS BEFORE INTEREST").width;
+        if (model.hasTaxSetup)
+            descWidth =
+                std::max(descWidth, dc.TextExtent(u"NET MOVEMENT BEFORE " + model.taxName).width);
+    }
+    c.descRight = c.descLeft + descWidth;
+    c.taxLeft = c.descRight + gap;
+    const bool taxColumn = model.hasTaxSetup && state_.selectedScenario >= 0 &&
+                           state_.selectedCompany >= 0 && !laterBand;
+    c.taxRight = c.taxLeft + (taxColumn ? dc.TextExtent(model.taxName).width : 0);
+    c.monthAreaLeft = c.taxRight + gap;
+
+    const int shift = printing_ ? state_.printOffsetX : -input_.hScroll;
+    const int first = c.monthAreaLeft + shift;
+    // Columns in display order: the span's months, Total, and %.
+    std::vector<int*> lefts;
+    std::vector<int*> rights;
+    c.monthLeft.fill(first);
+    c.monthRight.fill(first);
+    int x = first;
+    for (int position = 0; position < model.span; ++position) {
+        const auto month = static_cast<std::size_t>(model.MonthAt(position));
+        c.monthLeft[month] = x;
+        c.monthRight[month] = x + width;
+        lefts.push_back(&c.monthLeft[month]);
+        rights.push_back(&c.monthRight[month]);
+        x += width + gap;
+    }
+    const int lastRight =
+        model.span > 0 ? c.monthRight[static_cast<std::size_t>(model.lastMonth)] : first;
+    c.totalLeft = lastRight + 2 * gap;
+    c.totalRight = c.totalLeft + width;
+    lefts.push_back(&c.totalLeft);
+    rights.push_back(&c.totalRight);
+    c.percent = model.percentColumn;
+    if (c.percent) {
+        c.percentLeft = c.totalRight + 2 * gap;
+        c.percentRight = c.percentLeft + width * 2 / 3;
+        lefts.push_back(&c.percentLeft);
+        rights.push_back(&c.percentRight);
+    }
+
+    if (printing_) {
+        // The first column cut by the page's right edge starts the next band. A later band
+        // keeps its first column even when it is too wide, so every band makes progress.
+        for (std::size_t i = 0; i < lefts.size(); ++i) {
+            if (*rights[i] <= area_.right)
+                continue;
+            if (laterBand && *lefts[i] <= c.monthAreaLeft)
+                continue;
+            const int delta = area_.right - *lefts[i];
+            for (std::size_t j = i; j < lefts.size(); ++j) {
+                *lefts[j] += delta;
+                *rights[j] += delta;
+            }
+            state_.printOffsetX = ClampToInt(static_cast<std::int64_t>(state_.printOffsetX) + delta);
+            state_.moreAcross = true;
+            break;
+        }
+    }
+    c.lastMonthRight =
+        model.span > 0 ? c.monthRight[static_cast<std::size_t>(model.lastMonth)] : first;
+}
+
+void DrawPass::DrawColumnHeadings(DeviceContext& dc, const StatementModel& model, int top) {
+    if (!out_)
+        return;
+    const Columns& c = columns_;
+    const int bottom = top + rowPitch_;
+    const Rect figures{c.monthAreaLeft, top, area_.right, bottom};
+    dc.SetTextColour(kRed);
+    dc.SetBackColour(kWhite);
+    if (c.descRight > c.descLeft)
+        dc.DrawText(c.descLeft, top, u"Description", Align::Left,
+                    Rect{c.descLeft, top, c.descRight, bottom}.Intersected(area_));
+    if (c.taxRight > c.taxLeft)
+        dc.DrawText(c.taxLeft, top, model.taxName, Align::Left,
+                    Rect{c.taxLeft, top, c.taxRight, bottom}.Intersected(area_));
+    const auto heading = [&](int left, int right, const Text& text) {
+        const Rect clip = Rect{left, top, right, bottom}.Intersected(figures);
+        if (!clip.IsEmpty())
+            dc.DrawText(right, top, text, Align::Right, clip);
+    };
+    for (int position = 0; position < model.span; ++position) {
+        const auto month = static_cast<std::size_t>(model.MonthAt(position));
+        heading(c.monthLeft[month], c.monthRight[month], kMonthNames[month]);
+    }
+    heading(c.totalLeft, c.totalRight, u"Total");
+    if (c.percent)
+        heading(c.percentLeft, c.percentRight, u"%");
+}
+
+void DrawPass::DrawLine(DeviceContext& dc, const StatementModel& model, const StatementLine& line,
+                        int y, bool focused) {
+    const Columns& c = columns_;
+    const int bottom = y + rowPitch_;
+    const Rect band{area_.left, std::max(y, body_.top), area_.right, std::min(bottom, body_.bottom)};
+    if (band.IsEmpty())
+        return;
+    const Rect figures{c.monthAreaLeft, band.top, area_.right, band.bottom};
+
+    Colour text = kRowText;
+    switch (line.kind) {
+    case Kind::Heading:
+    case Kind::Total:
+    case Kind::BankBalance:
+    case Kind::Limit:
+        text = kBlack;
+        break;
+    case Kind::Surplus:
+        text = kSurplusText;
+        break;
+    default:
+        break;
+    }
+    const Colour back = focused ? kFocusFill : kWhite;
+    dc.SetBackColour(back);
+
+    if (line.Ruled() && y >= body_.top && y < body_.bottom) {
+        dc.SelectPen(text);
+        dc.Line(area_.left, y, std::max(area_.left, c.lastMonthRight), y);
+        dc.Line(c.totalLeft, y, c.totalRight, y);
+        if (c.percent)
+            dc.Line(c.percentLeft, y, c.percentRight, y);
+    }
+
+    dc.SetTextColour(text);
+    if (c.descRight > c.descLeft)
+        dc.DrawText(c.descLeft, y, line.label, Align::Left,
+                    Rect{c.descLeft, band.top, c.descRight, band.bottom});
+    if (c.taxRight > c.taxLeft && !line.taxCode.empty())
+        dc.DrawText((c.taxLeft + c.taxRight) / 2, y, line.taxCode, Align::Centre,
+                    Rect{c.taxLeft, band.top, c.taxRight, band.bottom});
+    if (!line.HasFigures())
+        return;
+
+    const auto cell = [&](int left, int right, Amount amount, bool beyond, bool forceCents) {
+        const Rect clip = Rect{left, band.top, right, band.bottom}.Intersected(figures);
+        if (clip.IsEmpty())
+            return;
+        if (line.kind == Kind::BankBalance)
+            dc.SetTextColour(beyond ? kRed : kBlack);
+        dc.DrawText(right, y, Ascii(AmountText(amount, forceCents || cents_, brackets_)),
+                    Align::Right, clip);
+    };
+    for (int position = 0; position < model.span; ++position) {
+        const auto month = static_cast<std::size_t>(model.MonthAt(position));
+        cell(c.monthLeft[month], c.monthRight[month], line.values[month], line.beyondLimit[month],
+             false);
+    }
+    cell(c.totalLeft, c.totalRight, line.total, line.totalBeyondLimit, false);
+    if (c.percent && line.percent)
+        cell(c.percentLeft, c.percentRight, *line.percent, line.totalBeyondLimit, true);
+}
+
+void DrawPass::DrawStatement(DeviceContext& dc, int panelTop) {
+    const StatementModel model = BuildStatementModel(root_, selection_, input_.edition);
+    cents_ = model.cents;
+    brackets_ = model.brackets;
+    // Only while printing can printOffsetX be negative: a later column band.
+    const bool laterBand = printing_ && state_.printOffsetX < 0;
+    LayOutColumns(dc, model, laterBand);
+
+    const int headingsTop = panelTop + units_.u25.height;
+    DrawColumnHeadings(dc, model, headingsTop);
+    body_ = Rect{area_.left, headingsTop + rowPitch_ + units_.u25.height, area_.right,
+                 area_.bottom};
+    const Columns& c = columns_;
+
+    std::array<std::vector<Rect>, StdViewState::kSections> rowRects;
+    for (std::size_t s = 0; s < rowRects.size(); ++s)
+        rowRects[s].assign(static_cast<std::size_t>(std::max(0, model.sectionRows[s])), Rect{});
+
+    const bool focusShown = !printing_ && state_.selectedScenario >= 0 &&
+                            state_.selectedCompany >= 0 && state_.focusSection >= 0 &&
+                            state_.focusSection < StdViewState::kSections;
+    // A page too short for one row cannot make progress down; it prints once.
+    const bool pagesDown = printing_ && body_.Height() >= rowPitch_;
+    std::int64_t y = static_cast<std::int64_t>(body_.top) +
+                     (printing_ ? state_.printOffsetY : -static_cast<std::int64_t>(input_.vScroll));
+    if (out_)
+        dc.SetClip(body_);
+
+    for (const StatementLine& line : model.lines) {
+        const bool ofFocus = focusShown && line.row >= 0 && line.section == state_.focusSection &&
+                             line.row == state_.focusRow;
+        if (line.row >= 0 && (line.blockLines > 0 || line.kind == Kind::Hidden)) {
+            const auto section = static_cast<std::size_t>(line.section);
+            const auto row = static_cast<std::size_t>(line.row);
+            if (row < rowRects[section].size()) {
+                const int top = ClampToInt(y);
+                const int lines = line.kind == Kind::Hidden ? 0 : line.blockLines;
+                rowRects[section][row] = Rect{
+                    c.descLeft, top, c.totalRight,
+                    ClampToInt(y + static_cast<std::int64_t>(lines) * rowPitch_)};
+            }
+        }
+        if (!line.TakesSpace())
+            continue;
+
+        if (printing_ && line.kind != Kind::Spacer && y > body_.top && y < body_.bottom) {
+            const std::int64_t room = body_.bottom - y;
+            const bool keep = line.keepRows > 0 && room / rowPitch_ < line.keepRows;
+            const bool straddles = y + rowPitch_ > body_.bottom;
+            if (keep || straddles) {
+                state_.printOffsetY = ClampToInt(state_.printOffsetY + room);
+                y = body_.bottom;
+            }
+        }
+        if (printing_ && line.kind != Kind::Spacer && y + rowPitch_ > body_.bottom) {
+            if (pagesDown)
+                state_.moreDown = true;
+            break;
+        }
+
+        if (out_ && ofFocus && line.blockLines > 0) {
+            const Rect highlight{
+                c.descLeft, ClampToInt(y), c.totalRight,
+                ClampToInt(y + static_cast<std::int64_t>(line.blockLines) * rowPitch_)};
+            if (!highlight.Intersected(body_).IsEmpty()) {
+                dc.SelectPen(kFocusFill);
+                dc.SelectBrush(kFocusFill);
+                dc.Rectangle(highlight);
+            }
+        }
+        if (out_ && line.kind != Kind::Spacer && y + rowPitch_ > body_.top && y < body_.bottom)
+            DrawLine(dc, model, line, ClampToInt(y), ofFocus);
+        y += rowPitch_;
+    }
+    if (out_)
+        dc.ResetClip();
+
+    if (printing_) {
+        state_.pageBodyHeight = body_.Height();
+        state_.pageBodyWidth = area_.right - c.monthAreaLeft;
+        return;
+    }
+    state_.sectionRows = std::move(rowRects);
+    state_.hiddenRowCount = model.hiddenRowCount;
+    const std::int64_t gap = units_.u25.width;
+    const std::int64_t width = c.figureWidth;
+    const std::int64_t hMax = width + (width + gap) * model.span +
+                              (model.percentColumn ? width * 2 / 3 + 4 * gap : 2 * gap);
+    state_.hScrollMax = ClampToInt(hMax);
+    state_.hScrollPage = std::max(0, area_.right - c.monthAreaLeft);
+    state_.vScrollMax = ClampToInt(input_.vScroll + (y - area_.top));
+    state_.vScrollPage = std::max(0, body_.Height());
+    state_.body = body_;
+    state_.monthArea = Rect{c.monthAreaLeft, headingsTop, area_.right, area_.bottom};
+}
+
+void DrawPass::Run() {
+    root_.Recalculate();
+    if (input_.edition == Edition::Basic) {
+        state_.selectedScenario = 0;
+        state_.selectedCompany = 0;
+    }
+    selection_ = ResolveStatementSelection(root_, input_.edition, state_.selectedScenario,
+                                           state_.selectedCompany, state_.selectedYear);
+    const int zoom = printing_ ? 100 : std::clamp(doc_.zoom, 1, 1000);
+    SetUnits(zoom);
+    if (printing_) {
+        area_ = PrintArea();
+    } else {
+        const int strip = selection_.graphsPage ? units_.u25.width : kScrollStrip;
+        const int stripDown = selection_.graphsPage ? units_.u25.height : kScrollStrip;
+        area_ = Rect{input_.client.left, input_.client.top, input_.client.right - strip,
+                     input_.client.bottom - stripDown};
+        state_.printOffsetX = 0;
+        state_.printOffsetY = 0;
+        state_.scenarioTabs.clear();
+        state_.companyTabs.clear();
+        state_.yearTabs.clear();
+        for (auto& rows : state_.sectionRows)
+            rows.clear();
+        state_.legendButtons = {};
+        state_.area = area_;
+        state_.body = Rect{};
+        state_.monthArea = Rect{};
+        state_.hScrollMax = state_.hScrollPage = state_.vScrollMax = state_.vScrollPage = 0;
+        state_.hiddenRowCount = 0;
+    }
+
+    // The screen is composed off-screen and copied in two blocks, so a repaint does not flicker.
+    std::unique_ptr<DeviceContext> bitmap;
+    if (!printing_) {
+        if (input_.client.right <= 0 || input_.client.bottom <= 0)
+            return;
+        bitmap = dc_.CreateCompatibleBitmap(input_.client.right, input_.client.bottom);
+    }
+    DeviceContext& dc = bitmap ? *bitmap : dc_;
+    const Font previousFont = dc.CurrentFont();
+
+    if (selection_.Drawable()) {
+        if (!doc_.fontName.empty()) {
+            const std::int64_t tenths = static_cast<std::int64_t>(doc_.fontSize) * zoom / 100;
+            dc.SelectFont(doc_.fontName, ClampToInt(std::clamp<std::int64_t>(tenths, 1, 100000)));
+        }
+        rowPitch_ = std::max(1, dc.TextExtent(u"NET SURPLUS BEFORE INTEREST").height +
+                                    units_.u05.height);
+        if (!printing_)
+            state_.rowPitch = rowPitch_;
+        DrawHeadingLine(dc);
+        const int panelTop = DrawTabRows(dc);
+        if (selection_.graphsPage)
+            DrawGraphsPage(dc, panelTop);
+        else
+            DrawStatement(dc, panelTop);
+    }
+
+    if (bitmap) {
+        const Rect& client = input_.client;
+        const int split = std::max(client.top, client.bottom - kScrollStrip);
+        dc_.BlockCopy(Rect{client.left, client.top, client.right, split}, *bitmap,
+                      Point{client.left, client.top});
+        dc_.BlockCopy(Rect{client.left, split, client.right, client.bottom}, *bitmap,
+                      Point{client.left, split});
+    } else {
+        dc.SelectFont(previousFont);
+    }
+}
+
+} // namespace
+
+void RunStdDrawPass(DeviceContext& dc, CMainDoc& doc, StdViewState& state,
+                    const StdPassInput& input) {
+    if (!doc.root)
+        return;
+    DrawPass(dc, doc, state, input).Run();
+}
