@@ -1,16 +1,24 @@
 #include "app/ExportCommand.h"
 
+#include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 
+#include <QBuffer>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QRegularExpression>
 #include <QSaveFile>
 
+#include "app/StatementExport.h"
 #include "app/doc/CMainDoc.h"
 #include "app/doc/JsonExport.h"
 #include "platform/base/StreamMessageSink.h"
+#include "views/StatementCsv.h"
 
 namespace {
 
@@ -18,7 +26,17 @@ constexpr const char* kUsage =
     "Usage: varnobel-view --export json FILE [-o OUT]\n"
     "       varnobel-view --export csv FILE [--edition Std|Bas] [--scenario I] [--company I]\n"
     "                     [--year I] [-o OUT]\n"
-    "       varnobel-view --export png|pdf FILE [-o OUT]\n";
+    "       varnobel-view --export png FILE -o OUT.png [--edition Std|Bas] [--scenario I]\n"
+    "                     [--company I] [--year I] [--size WxH] [--zoom PERCENT]\n"
+    "       varnobel-view --export pdf FILE [-o OUT]\n";
+
+// The client area of the PNG export unless --size says otherwise.
+constexpr int kDefaultWidth = 1600;
+constexpr int kDefaultHeight = 1000;
+// A side beyond this would ask for hundreds of megabytes twice (image and back buffer).
+constexpr int kMaxImageSide = 8192;
+constexpr int kMinZoom = 1;
+constexpr int kMaxZoom = 1000;
 
 int BadCommand(std::ostream& err, const QString& reason) {
     err << "varnobel-view: " << reason.toStdString() << '\n' << kUsage;
@@ -27,14 +45,13 @@ int BadCommand(std::ostream& err, const QString& reason) {
 
 // Writes the whole text to OUT through a temporary file beside it, so that OUT is either the
 // complete new text or left as it was.
-bool WriteAtomically(const QString& path, const std::string& text, QString& error) {
+bool WriteAtomically(const QString& path, const QByteArray& bytes, QString& error) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         error = file.errorString();
         return false;
     }
-    if (file.write(text.data(), static_cast<qint64>(text.size())) !=
-        static_cast<qint64>(text.size())) {
+    if (file.write(bytes) != bytes.size()) {
         error = file.errorString();
         file.cancelWriting();
         return false;
@@ -46,34 +63,19 @@ bool WriteAtomically(const QString& path, const std::string& text, QString& erro
     return true;
 }
 
-int ExportJsonCommand(const QString& input, const QString& output, bool toFile, std::ostream& out,
-                      std::ostream& err) {
-    CMainDoc doc;
-    StreamMessageSink sink(err);
-    const std::filesystem::path path(QFile::encodeName(input).toStdString());
-    switch (doc.Load(path, sink)) {
-    case CMainDoc::OpenResult::Loaded:
-        break;
-    case CMainDoc::OpenResult::Unreadable:
-        return kExitUnreadable;
-    case CMainDoc::OpenResult::Rejected:
-        return kExitRejected;
-    }
-
-    // The figures a repaint would show: one recalculation of every view.
-    doc.Root().Recalculate();
-    const std::string json = ExportJson(doc);
-
+// Writes the export to OUT, or to standard output without -o.
+int Deliver(const QByteArray& bytes, const QString& output, bool toFile, std::ostream& out,
+            std::ostream& err) {
     if (toFile) {
         QString error;
-        if (!WriteAtomically(output, json, error)) {
+        if (!WriteAtomically(output, bytes, error)) {
             err << "varnobel-view: cannot write \"" << output.toStdString()
                 << "\": " << error.toStdString() << '\n';
             return kExitFailed;
         }
         return kExitWritten;
     }
-    out.write(json.data(), static_cast<std::streamsize>(json.size()));
+    out.write(bytes.constData(), static_cast<std::streamsize>(bytes.size()));
     out.flush();
     if (!out) {
         err << "varnobel-view: cannot write to standard output\n";
@@ -82,18 +84,63 @@ int ExportJsonCommand(const QString& input, const QString& output, bool toFile, 
     return kExitWritten;
 }
 
+// Loads FILE; returns the exit status of a failure, or nothing when the document holds it.
+std::optional<int> Load(CMainDoc& doc, const QString& input, std::ostream& err) {
+    StreamMessageSink sink(err);
+    const std::filesystem::path path(QFile::encodeName(input).toStdString());
+    switch (doc.Load(path, sink)) {
+    case CMainDoc::OpenResult::Loaded:
+        return std::nullopt;
+    case CMainDoc::OpenResult::Unreadable:
+        return kExitUnreadable;
+    case CMainDoc::OpenResult::Rejected:
+        return kExitRejected;
+    }
+    return kExitRejected;
+}
+
+// The statement options of the command line.
+struct StatementOptions {
+    StatementRequest request;
+    std::optional<QSize> size;
+    std::optional<int> zoom;
+};
+
+std::optional<int> ParseIndex(const QString& text) {
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
 } // namespace
+
+bool IsExportCommand(int argc, const char* const argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i] == nullptr)
+            break;
+        if (std::strcmp(argv[i], "--export") == 0 || std::strncmp(argv[i], "--export=", 9) == 0)
+            return true;
+    }
+    return false;
+}
+
+void PrepareExportPlatform(int argc, const char* const argv[]) {
+    if (IsExportCommand(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
 
 int RunCommandLine(const QStringList& arguments, std::ostream& out, std::ostream& err) {
     QCommandLineParser parser;
     const QCommandLineOption help({"h", "help"}, "Shows this help.");
     const QCommandLineOption exportFormat("export", "Exports FILE without a window.", "format");
     const QCommandLineOption output({"o", "output"}, "Writes the export to OUT.", "OUT");
-    const QCommandLineOption edition("edition", "Statement edition of the CSV export.", "edition");
-    const QCommandLineOption scenario("scenario", "Scenario of the CSV export.", "I");
-    const QCommandLineOption company("company", "Company of the CSV export.", "I");
-    const QCommandLineOption year("year", "Year of the CSV export.", "I");
-    parser.addOptions({help, exportFormat, output, edition, scenario, company, year});
+    const QCommandLineOption edition("edition", "Statement edition: Std or Bas.", "edition");
+    const QCommandLineOption scenario("scenario", "Scenario of the statement.", "I");
+    const QCommandLineOption company("company", "Company of the statement.", "I");
+    const QCommandLineOption year("year", "Year of the statement.", "I");
+    const QCommandLineOption size("size", "Client area of the PNG export.", "WxH");
+    const QCommandLineOption zoom("zoom", "Zoom of the PNG export.", "PERCENT");
+    parser.addOptions({help, exportFormat, output, edition, scenario, company, year, size, zoom});
     parser.addPositionalArgument("FILE", "The forecast file.");
 
     if (!parser.parse(arguments))
@@ -108,13 +155,18 @@ int RunCommandLine(const QStringList& arguments, std::ostream& out, std::ostream
     const QString format = parser.value(exportFormat);
     if (format != "json" && format != "csv" && format != "png" && format != "pdf")
         return BadCommand(err, QString("unknown export format \"%1\"").arg(format));
-    if (format != "json")
+    if (format == "pdf")
         return BadCommand(err, QString("--export %1 is not available yet").arg(format));
 
-    for (const QCommandLineOption* csvOnly : {&edition, &scenario, &company, &year})
-        if (parser.isSet(*csvOnly))
+    const bool statement = format == "csv" || format == "png";
+    for (const QCommandLineOption* statementOnly : {&edition, &scenario, &company, &year})
+        if (!statement && parser.isSet(*statementOnly))
+            return BadCommand(err, QString("--%1 applies to --export csv and png only")
+                                       .arg(statementOnly->names().first()));
+    for (const QCommandLineOption* pngOnly : {&size, &zoom})
+        if (format != "png" && parser.isSet(*pngOnly))
             return BadCommand(
-                err, QString("--%1 applies to --export csv only").arg(csvOnly->names().first()));
+                err, QString("--%1 applies to --export png only").arg(pngOnly->names().first()));
 
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
@@ -124,6 +176,93 @@ int RunCommandLine(const QStringList& arguments, std::ostream& out, std::ostream
     const bool toFile = parser.isSet(output);
     if (toFile && parser.value(output).isEmpty())
         return BadCommand(err, "empty OUT name");
+    if (format == "png" && !toFile)
+        return BadCommand(err, "--export png needs -o OUT.png");
 
-    return ExportJsonCommand(files.first(), parser.value(output), toFile, out, err);
+    StatementOptions options;
+    if (parser.isSet(edition)) {
+        const QString word = parser.value(edition);
+        if (word == "Std")
+            options.request.edition = Edition::Standard;
+        else if (word == "Bas")
+            options.request.edition = Edition::Basic;
+        else
+            return BadCommand(err, QString("--edition must be Std or Bas, not \"%1\"").arg(word));
+    }
+    const std::pair<const QCommandLineOption*, std::optional<int>*> indexes[] = {
+        {&scenario, &options.request.scenario},
+        {&company, &options.request.company},
+        {&year, &options.request.year}};
+    for (const auto& [option, target] : indexes) {
+        if (!parser.isSet(*option))
+            continue;
+        *target = ParseIndex(parser.value(*option));
+        if (!*target)
+            return BadCommand(err, QString("--%1 needs a whole number, not \"%2\"")
+                                       .arg(option->names().first(), parser.value(*option)));
+    }
+    if (parser.isSet(size)) {
+        static const QRegularExpression pattern("^([0-9]{1,9})x([0-9]{1,9})$");
+        const QRegularExpressionMatch match = pattern.match(parser.value(size));
+        const int width = match.hasMatch() ? match.captured(1).toInt() : 0;
+        const int height = match.hasMatch() ? match.captured(2).toInt() : 0;
+        if (width < 1 || height < 1 || width > kMaxImageSide || height > kMaxImageSide)
+            return BadCommand(err, QString("--size must be WxH with each side 1 to %1, not \"%2\"")
+                                       .arg(kMaxImageSide)
+                                       .arg(parser.value(size)));
+        options.size = QSize(width, height);
+    }
+    if (parser.isSet(zoom)) {
+        const std::optional<int> percent = ParseIndex(parser.value(zoom));
+        if (!percent || *percent < kMinZoom || *percent > kMaxZoom)
+            return BadCommand(err, QString("--zoom must be a percentage from %1 to %2, not \"%3\"")
+                                       .arg(kMinZoom)
+                                       .arg(kMaxZoom)
+                                       .arg(parser.value(zoom)));
+        options.zoom = percent;
+    }
+    if (format == "png" && !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        err << "varnobel-view: the PNG export needs the graphical application\n";
+        return kExitFailed;
+    }
+
+    CMainDoc doc;
+    if (const std::optional<int> failure = Load(doc, files.first(), err))
+        return *failure;
+
+    if (format == "json") {
+        // The figures a repaint would show: one recalculation of every view.
+        doc.Root().Recalculate();
+        const std::string json = ExportJson(doc);
+        return Deliver(QByteArray::fromStdString(json), parser.value(output), toFile, out, err);
+    }
+
+    CheckedSelection selection;
+    if (const std::optional<std::string> reason =
+            CheckSelection(doc, options.request, format == "png", selection))
+        return BadCommand(err, QString::fromStdString(*reason));
+
+    if (format == "csv") {
+        if (!selection.drawable)
+            return BadCommand(err, "the forecast has no scenario, company or year to show");
+        const StatementCsvResult csv = ExportStatementCsv(
+            doc, options.request.edition, selection.scenario, selection.company, selection.year);
+        if (csv.status != StatementCsvResult::Status::Written)
+            return BadCommand(err, "the selection shows no statement");
+        return Deliver(QByteArray::fromStdString(csv.text), parser.value(output), toFile, out, err);
+    }
+
+    if (options.zoom)
+        doc.SetZoom(*options.zoom);
+    const QImage image =
+        RenderStatementImage(doc, options.request.edition, selection,
+                             options.size.value_or(QSize(kDefaultWidth, kDefaultHeight)));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (image.isNull() || !image.save(&buffer, "PNG")) {
+        err << "varnobel-view: cannot encode the image\n";
+        return kExitFailed;
+    }
+    return Deliver(png, parser.value(output), toFile, out, err);
 }

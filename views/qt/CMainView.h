@@ -18,7 +18,7 @@ class CMainDoc;
 class CMainView : public QWidget {
     Q_OBJECT
 
-  public:
+public:
     static constexpr int kNoEntry = -10;
     static constexpr int kHorzScrollId = 101;
     static constexpr int kVertScrollId = 102;
@@ -67,10 +67,10 @@ class CMainView : public QWidget {
     QScrollBar* HorizontalBar() const { return hBar_; }
     QScrollBar* VerticalBar() const { return vBar_; }
 
-  signals:
+signals:
     void ZoomRequested(bool zoomIn);
 
-  protected:
+protected:
     void resizeEvent(QResizeEvent* event) override;
     // Asks the frame to zoom in or out.
     void RequestZoom(bool zoomIn);
@@ -78,7 +78,7 @@ class CMainView : public QWidget {
     // Set on construction and resize: the next pass re-places the scroll bars and the box.
     bool layoutDirty = true;
 
-  private:
+private:
     CMainDoc& doc_;
     Edition edition_;
     QScrollBar* hBar_ = nullptr;

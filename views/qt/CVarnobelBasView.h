@@ -7,7 +7,7 @@
 class CVarnobelBasView : public CVarnobelStdView {
     Q_OBJECT
 
-  public:
+public:
     explicit CVarnobelBasView(CMainDoc& doc, QWidget* parent = nullptr);
 
     int SelectedScenario() const override { return 0; }
@@ -15,7 +15,7 @@ class CVarnobelBasView : public CVarnobelStdView {
     void SelectScenario(int index) override;
     void SelectCompany(int index) override;
 
-  protected:
+protected:
     void EditionLoadStep() override;
     std::vector<int> FocusTabRows() const override;
 };

@@ -23,10 +23,6 @@ constexpr int kYearRow = -4;
 constexpr int kTaxSection = 7;
 constexpr int kWheelStep = 120;
 
-QRect ToQRect(const Rect& rect) {
-    return QRect(rect.left, rect.top, std::max(0, rect.Width()), std::max(0, rect.Height()));
-}
-
 int Clamp(int value, int low, int high) {
     return std::max(low, std::min(value, high));
 }

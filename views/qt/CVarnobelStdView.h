@@ -14,7 +14,7 @@ class QWheelEvent;
 class CVarnobelStdView : public CMainView {
     Q_OBJECT
 
-  public:
+public:
     explicit CVarnobelStdView(CMainDoc& doc, QWidget* parent = nullptr);
     ~CVarnobelStdView() override;
 
@@ -39,7 +39,7 @@ class CVarnobelStdView : public CMainView {
     // otherwise the document's flag.
     bool SeriesShown(int series) const;
 
-  protected:
+protected:
     CVarnobelStdView(CMainDoc& doc, Edition edition, QWidget* parent);
 
     // The edition's reset after a file was read.
@@ -54,7 +54,7 @@ class CVarnobelStdView : public CMainView {
     void keyReleaseEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
-  private:
+private:
     // Places and ranges the scroll bars and the check box after a screen pass.
     void PlaceControls();
     bool GraphsPageShown() const;

@@ -1,0 +1,291 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include "app/ExportCommand.h"
+#include "document/SmallForecast.h"
+
+namespace {
+
+using SmallForecast::ReadFile;
+using SmallForecast::TempFolder;
+using SmallForecast::WriteFile;
+
+const std::filesystem::path kExamples = VARNOBEL_EXAMPLES;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Outcome Command(const std::vector<std::string>& arguments) {
+    QStringList list{"varnobel-view"};
+    for (const std::string& argument : arguments)
+        list << QString::fromStdString(argument);
+    std::ostringstream out;
+    std::ostringstream err;
+    Outcome run;
+    run.status = RunCommandLine(list, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+using Record = std::vector<std::string>;
+
+// Splits RFC 4180 text into records of fields.
+std::vector<Record> ParseCsv(const std::string& text) {
+    std::vector<Record> records;
+    Record record;
+    std::string field;
+    bool quoted = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                field += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            record.push_back(field);
+            field.clear();
+        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            record.push_back(field);
+            records.push_back(record);
+            record.clear();
+            field.clear();
+            ++i;
+        } else {
+            field += c;
+        }
+    }
+    if (!field.empty() || !record.empty()) {
+        record.push_back(field);
+        records.push_back(record);
+    }
+    return records;
+}
+
+const Record* Find(const std::vector<Record>& records, const std::string& label) {
+    for (const Record& record : records)
+        if (!record.empty() && record[0] == label)
+            return &record;
+    return nullptr;
+}
+
+bool AllWhite(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
+                return false;
+    return true;
+}
+
+class StatementExportTest : public ::testing::Test {
+protected:
+    void SetUp() override { WriteFile(out, {'o', 'l', 'd'}); }
+
+    TempFolder folder;
+    std::string sample = (kExamples / "sample.cfs").string();
+    std::string basic = (kExamples / "basic.cfb").string();
+    std::filesystem::path out = folder / "out";
+};
+
+TEST_F(StatementExportTest, CsvOfTheSampleFollowsTheStandardStatement) {
+    const Outcome run = Command({"--export", "csv", sample, "-o", out.string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "");
+    const std::string text = ReadFile(out);
+    const std::vector<Record> records = ParseCsv(text);
+    ASSERT_GT(records.size(), 10u);
+    // The 2025 year starts in April; the percentage column is on.
+    EXPECT_EQ(records[0], (Record{"Line", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov",
+                                  "Dec", "Jan", "Feb", "Mar", "Total", "%"}));
+    EXPECT_EQ(records[1],
+              (Record{"INCOME", "", "", "", "", "", "", "", "", "", "", "", "", "", ""}));
+    for (const Record& record : records)
+        EXPECT_EQ(record.size(), 15u) << record[0];
+
+    // Default selection: scenario "Expected", company "Harbour Bakery", year 2025.
+    // Wholesale Contracts: 3,000.00 every month, 12 x 3000 = 36000.
+    const Record* wholesale = Find(records, "Wholesale Contracts");
+    ASSERT_NE(wholesale, nullptr);
+    for (int column = 1; column <= 12; ++column)
+        EXPECT_EQ((*wholesale)[static_cast<std::size_t>(column)], "3000.00");
+    EXPECT_EQ((*wholesale)[13], "36000.00");
+
+    // Total Expenses, the hidden "Old Van Lease" left out:
+    // April = Rent 2400 + Electricity 650 + Insurance 1800 + Marketing 300 = 5150;
+    // January = 2400 + 980 + 300 + Accountancy 1200 = 4880;
+    // year = 28800 + 9100 (electricity) + 1800 + 3600 + 1200 = 44500.
+    const Record* expenses = Find(records, "Total Expenses");
+    ASSERT_NE(expenses, nullptr);
+    EXPECT_EQ((*expenses)[1], "5150.00");
+    EXPECT_EQ((*expenses)[10], "4880.00");
+    EXPECT_EQ((*expenses)[13], "44500.00");
+    EXPECT_EQ(Find(records, "Old Van Lease"), nullptr);
+    EXPECT_EQ(Find(records, "Market Stall"), nullptr);
+
+    // Without -o the same text goes to standard output.
+    const Outcome stdoutRun = Command({"--export", "csv", sample});
+    ASSERT_EQ(stdoutRun.status, 0) << stdoutRun.err;
+    EXPECT_EQ(stdoutRun.out, text);
+}
+
+TEST_F(StatementExportTest, CsvTakesTheSelectionAndTheBasicEdition) {
+    // The combined company of the first scenario and the second year are both statements.
+    EXPECT_EQ(Command({"--export", "csv", sample, "--company", "-1"}).status, 0);
+    EXPECT_EQ(Command({"--export", "csv", sample, "--scenario", "-1", "--year", "1"}).status, 0);
+    EXPECT_NE(Command({"--export", "csv", sample, "--year", "1"}).out,
+              Command({"--export", "csv", sample}).out);
+
+    const Outcome run = Command({"--export", "csv", basic, "--edition", "Bas"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<Record> records = ParseCsv(run.out);
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records[0], (Record{"Line", "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug",
+                                  "Sep", "Oct", "Nov", "Dec", "Total", "%"}));
+    // January = Van 420 + Insurance 600 + Phone 85 + Advertising 150 = 1255; July = 420 + 85;
+    // year = 5040 + 600 + 1020 + 900 = 7560.
+    const Record* expenses = Find(records, "Total Expenses");
+    ASSERT_NE(expenses, nullptr);
+    EXPECT_EQ((*expenses)[1], "1255.00");
+    EXPECT_EQ((*expenses)[7], "505.00");
+    EXPECT_EQ((*expenses)[13], "7560.00");
+}
+
+TEST_F(StatementExportTest, SelectionsThatNameNothingAreStatus2) {
+    const std::vector<std::vector<std::string>> commands = {
+        {"--year", "2"}, // the graphs page of the two years
+        {"--year", "-1"},
+        {"--scenario", "2"}, // two real scenarios: -1, 0, 1
+        {"--scenario", "-2"},
+        {"--company", "2"},
+        {"--scenario", "one"},
+        {"--edition", "Adv"},
+        {"--edition", "Bas", "--scenario", "1"},
+        {"--size", "100x100"},
+        {"--zoom", "100"},
+    };
+    for (const auto& extra : commands) {
+        std::vector<std::string> command = {"--export", "csv", sample, "-o", out.string()};
+        command.insert(command.end(), extra.begin(), extra.end());
+        const Outcome run = Command(command);
+        EXPECT_EQ(run.status, 2) << extra[0] << " " << extra[1];
+        EXPECT_NE(run.err.find("Usage:"), std::string::npos);
+    }
+    EXPECT_NE(Command({"--export", "csv", sample, "--year", "2"}).err.find("graphs page"),
+              std::string::npos);
+    EXPECT_NE(Command({"--export", "csv", sample, "--scenario", "2"}).err.find("scenario 2"),
+              std::string::npos);
+    EXPECT_EQ(Command({"--export", "json", sample, "--scenario", "0"}).status, 2);
+    EXPECT_EQ(ReadFile(out), "old");
+
+    // A forecast with nothing in it has no statement; a rejected file is status 4.
+    const auto empty = folder / "empty.cfs";
+    const auto foreign = folder / "foreign.cfs";
+    WriteFile(empty, {});
+    WriteFile(foreign, {'n', 'o', 'n', 'e'});
+    EXPECT_EQ(Command({"--export", "csv", empty.string(), "-o", out.string()}).status, 2);
+    EXPECT_EQ(Command({"--export", "csv", foreign.string(), "-o", out.string()}).status, 4);
+    EXPECT_EQ(Command({"--export", "png", foreign.string(), "-o", out.string()}).status, 4);
+    EXPECT_EQ(ReadFile(out), "old");
+}
+
+TEST_F(StatementExportTest, PngIsAnImageOfTheRequestedSize) {
+    const auto png = folder / "out.png";
+    const Outcome run =
+        Command({"--export", "png", sample, "-o", png.string(), "--size", "640x480"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    QImage image;
+    ASSERT_TRUE(image.load(QString::fromStdString(png.string()), "PNG"));
+    EXPECT_EQ(image.size(), QSize(640, 480));
+    EXPECT_FALSE(AllWhite(image));
+
+    // The default client area; the graphs page and the Basic edition draw too.
+    ASSERT_EQ(Command({"--export", "png", sample, "-o", png.string()}).status, 0);
+    ASSERT_TRUE(image.load(QString::fromStdString(png.string()), "PNG"));
+    EXPECT_EQ(image.size(), QSize(1600, 1000));
+    ASSERT_EQ(Command({"--export", "png", sample, "-o", png.string(), "--year", "2"}).status, 0);
+    ASSERT_TRUE(image.load(QString::fromStdString(png.string()), "PNG"));
+    EXPECT_FALSE(AllWhite(image));
+    ASSERT_EQ(Command({"--export", "png", basic, "-o", png.string(), "--edition", "Bas", "--size",
+                       "300x200"})
+                  .status,
+              0);
+    ASSERT_TRUE(image.load(QString::fromStdString(png.string()), "PNG"));
+    EXPECT_EQ(image.size(), QSize(300, 200));
+
+    // --zoom overrides the file's 100 %.
+    const auto zoomed = folder / "zoomed.png";
+    ASSERT_EQ(Command({"--export", "png", sample, "-o", png.string(), "--size", "400x300"}).status,
+              0);
+    ASSERT_EQ(Command({"--export", "png", sample, "-o", zoomed.string(), "--size", "400x300",
+                       "--zoom", "200"})
+                  .status,
+              0);
+    EXPECT_NE(ReadFile(png), ReadFile(zoomed));
+}
+
+TEST_F(StatementExportTest, BadPngOptionsAreStatus2AndLeaveOutAlone) {
+    const std::vector<std::vector<std::string>> commands = {
+        {"--export", "png", sample}, // no -o
+        {"--export", "png", sample, "-o", out.string(), "--size", "0x10"},
+        {"--export", "png", sample, "-o", out.string(), "--size", "10"},
+        {"--export", "png", sample, "-o", out.string(), "--size", "9000x10"},
+        {"--export", "png", sample, "-o", out.string(), "--size", "-5x10"},
+        {"--export", "png", sample, "-o", out.string(), "--zoom", "0"},
+        {"--export", "png", sample, "-o", out.string(), "--zoom", "1001"},
+        {"--export", "png", sample, "-o", out.string(), "--zoom", "big"},
+        {"--export", "png", sample, "-o", out.string(), "--year", "3"},
+        {"--export", "png", sample, "-o", out.string(), "--company", "5"},
+    };
+    for (const auto& command : commands) {
+        const Outcome run = Command(command);
+        EXPECT_EQ(run.status, 2) << command.back();
+    }
+    EXPECT_EQ(ReadFile(out), "old");
+    EXPECT_EQ(
+        Command({"--export", "png", (folder / "missing.cfs").string(), "-o", out.string()}).status,
+        3);
+    EXPECT_EQ(ReadFile(out), "old");
+}
+
+TEST(ExportPlatformTest, ExportsDefaultToTheOffscreenPlatform) {
+    const char* exportArgs[] = {"varnobel-view", "--export", "png", "f.cfs"};
+    const char* windowArgs[] = {"varnobel-view", "f.cfs"};
+    EXPECT_TRUE(IsExportCommand(4, exportArgs));
+    EXPECT_FALSE(IsExportCommand(2, windowArgs));
+
+    const QByteArray saved = qgetenv("QT_QPA_PLATFORM");
+    qunsetenv("QT_QPA_PLATFORM");
+    PrepareExportPlatform(2, windowArgs);
+    EXPECT_TRUE(qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"));
+    PrepareExportPlatform(4, exportArgs);
+    EXPECT_EQ(qgetenv("QT_QPA_PLATFORM"), "offscreen");
+    // A platform chosen by the user stays.
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    PrepareExportPlatform(4, exportArgs);
+    EXPECT_EQ(qgetenv("QT_QPA_PLATFORM"), "xcb");
+    if (saved.isEmpty())
+        qunsetenv("QT_QPA_PLATFORM");
+    else
+        qputenv("QT_QPA_PLATFORM", saved);
+}
+
+} // namespace
