@@ -158,17 +158,6 @@ TEST(GraphAxesTest, MonthLabelsNameTheMonthAndTwoDigitYear) {
     EXPECT_EQ(GraphAxes::MonthLabel(-1, 2024), u"Dec 23");
 }
 
-TEST(GraphAxesTest, UnlabelledRangeDrawsTicksOnly) {
-    RecordingDeviceContext dc;
-    GraphMonthRange range = Months(0, 1);
-    range.labelled = false;
-    GraphAxes axes = MakeAxes(ScaleForRange(0, 0), range);
-    axes.Arrange(dc, {0, 0, 400, 300});
-    axes.Draw(dc);
-    EXPECT_TRUE(MonthLabels(dc).empty());
-    EXPECT_EQ(ValueLabels(dc).size(), 2u);
-}
-
 std::vector<const DrawOp*> LinesInColour(const RecordingDeviceContext& dc, Colour colour) {
     std::vector<const DrawOp*> lines;
     for (const DrawOp* line : dc.OfKind(DrawOp::Kind::Line))

@@ -176,6 +176,9 @@ TEST_F(GraphPageTest, WithoutACompanyOnlyTheAxesAreDrawn) {
     DrawStdGraphsPage(dc, doc, nullptr, {0, 0, 700, 500}, kUnits, shown, false, false, buttons);
     EXPECT_NE(dc.FindText(u"1.00 "), nullptr);
     EXPECT_TRUE(dc.OfKind(DrawOp::Kind::Ellipse).empty());
+    // No year, so no month to name.
+    for (const DrawOp* text : dc.OfKind(DrawOp::Kind::Text))
+        EXPECT_NE(text->align, Align::Centre) << ToUtf8(text->text);
     // The legend is drawn but, as when printing, not laid out.
     EXPECT_EQ(dc.OfKind(DrawOp::Kind::RoundRect).size(), 16u);
     for (const Rect& button : buttons)

@@ -58,13 +58,4 @@ TEST(GraphScaleTest, ExtremeValuesStayInRange) {
     EXPECT_EQ(scale.Span(), 2'000'000'000'000'000'000);
 }
 
-TEST(GraphScaleTest, ASingleMonthStillHasOneInterval) {
-    GraphMonthRange range;
-    range.firstIndex = 3;
-    range.lastIndex = 3;
-    EXPECT_EQ(range.Intervals(), 1);
-    range.lastIndex = 26;
-    EXPECT_EQ(range.Intervals(), 23);
-}
-
 } // namespace
