@@ -2,37 +2,10 @@
 
 #include <cmath>
 #include <cstdio>
-#include <limits>
-
-Amount TruncToAmount(double value) {
-    if (std::isnan(value))
-        return 0;
-    // 2^63 is exactly representable; anything at or beyond it does not fit.
-    constexpr double limit = 9223372036854775808.0;
-    if (value >= limit)
-        return std::numeric_limits<Amount>::max();
-    if (value <= -limit)
-        return std::numeric_limits<Amount>::min();
-    return static_cast<Amount>(value);
-}
 
 Amount AmountFromFile(double value) { return TruncToAmount(value * 100.0); }
 
 double AmountToFile(Amount amount) { return static_cast<double>(amount) * 0.01; }
-
-double ExactProduct(Amount a, Amount b) {
-    return static_cast<double>(static_cast<__int128>(a) * static_cast<__int128>(b));
-}
-
-Amount MulTrunc(Amount a, Amount b, double factor) { return TruncToAmount(ExactProduct(a, b) * factor); }
-
-Amount ScaleTrunc(Amount value, double factor) {
-    return TruncToAmount(static_cast<double>(value) * factor);
-}
-
-Amount ScaleRound(Amount value, double factor) {
-    return TruncToAmount(std::floor(static_cast<double>(value) * factor + 0.5));
-}
 
 std::string AmountText(Amount amount, bool cents, bool brackets) {
     if (amount == 0)

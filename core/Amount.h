@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 // Money, rates and percentages are whole hundredths held in 64 bits.
@@ -8,7 +10,19 @@ using Amount = std::int64_t;
 
 // Converts a double to an amount by truncation toward zero. NaN gives 0; values outside the
 // 64-bit range are clamped, so no stored or computed double can cause undefined behaviour.
-Amount TruncToAmount(double value);
+// Inline, as are the scalings below: the calculation runs them for every month of every row.
+inline Amount TruncToAmount(double value) {
+    // 2^63 is exactly representable; anything at or beyond it does not fit. NaN fails both
+    // comparisons, so the common case costs one test.
+    constexpr double limit = 9223372036854775808.0;
+    if (value < limit && value > -limit) [[likely]]
+        return static_cast<Amount>(value);
+    if (value >= limit)
+        return std::numeric_limits<Amount>::max();
+    if (value <= -limit)
+        return std::numeric_limits<Amount>::min();
+    return 0;
+}
 
 // Reads an amount from its file form: trunc(value × 100.0).
 Amount AmountFromFile(double value);
@@ -17,17 +31,29 @@ Amount AmountFromFile(double value);
 double AmountToFile(Amount amount);
 
 // The exact product of two amounts as a double: formed in 128 bits, so it cannot overflow,
-// and converted once (identical to the 64-bit product wherever that one fits).
-double ExactProduct(Amount a, Amount b);
+// and converted once. Where the product fits in 64 bits it is converted from there: the same
+// exact integer rounded once either way, without the slower 128-bit conversion.
+inline double ExactProduct(Amount a, Amount b) {
+    Amount narrow = 0;
+    if (!__builtin_mul_overflow(a, b, &narrow)) [[likely]]
+        return static_cast<double>(narrow);
+    return static_cast<double>(static_cast<__int128>(a) * static_cast<__int128>(b));
+}
 
 // trunc(a × b × factor): the integer product formed exactly, then scaled in floating point.
-Amount MulTrunc(Amount a, Amount b, double factor);
+inline Amount MulTrunc(Amount a, Amount b, double factor) {
+    return TruncToAmount(ExactProduct(a, b) * factor);
+}
 
 // trunc(value × factor), evaluated in double precision.
-Amount ScaleTrunc(Amount value, double factor);
+inline Amount ScaleTrunc(Amount value, double factor) {
+    return TruncToAmount(static_cast<double>(value) * factor);
+}
 
 // floor(value × factor + 0.5): rounding half up, as a row's Scale does.
-Amount ScaleRound(Amount value, double factor);
+inline Amount ScaleRound(Amount value, double factor) {
+    return TruncToAmount(std::floor(static_cast<double>(value) * factor + 0.5));
+}
 
 // The statement's text of an amount (separator ",", point "."; "-  " for zero).
 std::string AmountText(Amount amount, bool cents, bool brackets);

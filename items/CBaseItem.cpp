@@ -1,7 +1,5 @@
 #include "items/CBaseItem.h"
 
-#include <limits>
-
 #include "database/Archive.h"
 
 namespace Item {
@@ -65,25 +63,6 @@ bool CBaseItem::SetTaxLink(int, int) {
 
 std::int32_t* CBaseItem::Setting() {
     return nullptr;
-}
-
-void CBaseItem::AddTo(Amount& target, Amount value) {
-    Amount sum = 0;
-    if (!__builtin_add_overflow(target, value, &sum))
-        target = sum;
-    else
-        target =
-            value > 0 ? std::numeric_limits<Amount>::max() : std::numeric_limits<Amount>::min();
-}
-
-void CBaseItem::AddScaledMonths(MonthAmounts& target, const MonthAmounts& source, double factor) {
-    for (int m = 0; m < kMonths; ++m)
-        AddTo(target[m], ScaleTrunc(source[m], factor));
-}
-
-void CBaseItem::ScaleMonths(MonthAmounts& values, double x) {
-    for (Amount& value : values)
-        value = ScaleRound(value, x);
 }
 
 } // namespace Item

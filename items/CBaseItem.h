@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 
 #include "core/Months.h"
 #include "database/CBase.h"
@@ -55,12 +56,26 @@ class CBaseItem : public Database::CBase {
 
   protected:
     // target += value, saturating at the 64-bit limits: figures read from a damaged file may be
-    // near them, and an overflowing sum must not be undefined.
-    static void AddTo(Amount& target, Amount value);
+    // near them, and an overflowing sum must not be undefined. These helpers are inline because
+    // consolidation runs them for every month of every row and target.
+    static void AddTo(Amount& target, Amount value) {
+        Amount sum = 0;
+        if (!__builtin_add_overflow(target, value, &sum)) [[likely]]
+            target = sum;
+        else
+            target = value > 0 ? std::numeric_limits<Amount>::max()
+                               : std::numeric_limits<Amount>::min();
+    }
     // target[m] += trunc(source[m] × factor) for every month.
-    static void AddScaledMonths(MonthAmounts& target, const MonthAmounts& source, double factor);
+    static void AddScaledMonths(MonthAmounts& target, const MonthAmounts& source, double factor) {
+        for (int m = 0; m < kMonths; ++m)
+            AddTo(target[m], ScaleTrunc(source[m], factor));
+    }
     // values[m] = floor(values[m] × x + 0.5) for every month.
-    static void ScaleMonths(MonthAmounts& values, double x);
+    static void ScaleMonths(MonthAmounts& values, double x) {
+        for (Amount& value : values)
+            value = ScaleRound(value, x);
+    }
 };
 
 } // namespace Item

@@ -41,20 +41,6 @@ YearSpan SpanOf(const Database::CYear& year) {
     return span;
 }
 
-Amount AddAmounts(Amount a, Amount b) {
-    Amount sum = 0;
-    if (__builtin_add_overflow(a, b, &sum))
-        return b > 0 ? kMax : kMin;
-    return sum;
-}
-
-Amount SubtractAmounts(Amount a, Amount b) {
-    Amount difference = 0;
-    if (__builtin_sub_overflow(a, b, &difference))
-        return b < 0 ? kMax : kMin;
-    return difference;
-}
-
 Amount DivideByFactor(Amount value, double factor) {
     if (factor == 0.0) {
         if (value == 0)
