@@ -359,12 +359,11 @@ void DrawPass::LayOutColumns(DeviceContext& dc, const StatementModel& model, boo
     }
 
     if (printing_) {
-        // The first column cut by the page's right edge starts the next band. A later band
-        // keeps its first column even when it is too wide, so every band makes progress.
+        // The first column cut by the page's right edge starts the next band. A page keeps
+        // its first column even when that is too wide, so every band makes progress (and
+        // every band after the first has a negative offset).
         for (std::size_t i = 0; i < lefts.size(); ++i) {
-            if (*rights[i] <= area_.right)
-                continue;
-            if (laterBand && *lefts[i] <= c.monthAreaLeft)
+            if (*rights[i] <= area_.right || *lefts[i] <= c.monthAreaLeft)
                 continue;
             const int delta = area_.right - *lefts[i];
             for (std::size_t j = i; j < lefts.size(); ++j) {
