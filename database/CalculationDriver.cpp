@@ -1,5 +1,7 @@
 #include "database/CalculationDriver.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "core/Failure.h"
@@ -28,7 +30,55 @@ constexpr double kUnscale = 0.1;
 
 // The row at the same place of a neighbouring year, when that year has one of the class.
 template <class Row> Row* Neighbour(const CYear* year, int category, int index) {
-    return year ? dynamic_cast<Row*>(year->FindItem(category, index)) : nullptr;
+    return year ? Item::RowAs<Row>(year->FindItem(category, index)) : nullptr;
+}
+
+// The total rows of a year by index, once looked up. The clearing step of a year finds all
+// eighteen before anything else, and rows are neither added nor removed while the driver runs,
+// so every later lookup of a total would succeed: the year's calculation reads them from here.
+using Totals = std::array<Item::CItem*, kTotalRows>;
+
+// Derived totals from the looked-up totals 0-14.
+void FormDerived(const Totals& t) {
+    using Item::AddAmounts;
+    using Item::SubtractAmounts;
+    const Item::CItem& income = *t[kTotalIncome];
+    const Item::CItem& directCosts = *t[kTotalDirectCosts];
+    Item::CItem& gross = *t[kTotalGrossSurplus];
+    const Item::CItem& expenses = *t[kTotalExpenses];
+    Item::CItem& beforeInterest = *t[kTotalNetBeforeInterest];
+    const Item::CItem& interest = *t[kTotalInterest];
+    Item::CItem& beforeOtherIncome = *t[kTotalNetBeforeOtherIncome];
+    const Item::CItem& otherIncome = *t[kTotalOtherIncome];
+    Item::CItem& netSurplus = *t[kTotalNetSurplus];
+    const Item::CItem& receipts = *t[kTotalCapitalReceipts];
+    const Item::CItem& capitalExpenses = *t[kTotalCapitalExpenses];
+    const Item::CItem& capitalPayments = *t[kTotalCapitalPayments];
+    Item::CItem& beforeTax = *t[kTotalNetBeforeTax];
+    const Item::CItem& tax = *t[kTotalTax];
+    Item::CItem& netCash = *t[kTotalNetCashMovement];
+
+    for (Item::CItem* derived :
+         {&gross, &beforeInterest, &beforeOtherIncome, &netSurplus, &beforeTax, &netCash})
+        derived->ClearTotal();
+
+    // Expected and Actual alike; each line is formed from lines already formed above it.
+    auto form = [&](auto side) {
+        for (int m = 0; m < kMonths; ++m) {
+            side(gross)[m] = SubtractAmounts(side(income)[m], side(directCosts)[m]);
+            side(beforeInterest)[m] = SubtractAmounts(side(gross)[m], side(expenses)[m]);
+            side(beforeOtherIncome)[m] =
+                SubtractAmounts(side(beforeInterest)[m], side(interest)[m]);
+            side(netSurplus)[m] = AddAmounts(side(beforeOtherIncome)[m], side(otherIncome)[m]);
+            side(beforeTax)[m] =
+                SubtractAmounts(SubtractAmounts(AddAmounts(side(netSurplus)[m], side(receipts)[m]),
+                                                side(capitalExpenses)[m]),
+                                side(capitalPayments)[m]);
+            side(netCash)[m] = AddAmounts(side(beforeTax)[m], side(tax)[m]);
+        }
+    };
+    form([](auto& row) -> auto& { return row.Expected; });
+    form([](auto& row) -> auto& { return row.Actual; });
 }
 
 // Clears a real company's years before they are calculated: only the first year keeps its
@@ -162,7 +212,7 @@ void RunDriver(CTabView& view) {
 } // namespace
 
 Item::CItem& TotalRow(const CYear& year, int index) {
-    auto* total = dynamic_cast<Item::CItem*>(&year.ItemAt(kTotal, index));
+    auto* total = Item::RowAs<Item::CItem>(&year.ItemAt(kTotal, index));
     if (total == nullptr)
         ThrowNotFound();
     return *total;
@@ -183,96 +233,67 @@ void RecountIncomeTotals(CYear& year) {
 }
 
 void FormDerivedTotals(CYear& year) {
-    using Item::AddAmounts;
-    using Item::SubtractAmounts;
-    const Item::CItem& income = TotalRow(year, kTotalIncome);
-    const Item::CItem& directCosts = TotalRow(year, kTotalDirectCosts);
-    Item::CItem& gross = TotalRow(year, kTotalGrossSurplus);
-    const Item::CItem& expenses = TotalRow(year, kTotalExpenses);
-    Item::CItem& beforeInterest = TotalRow(year, kTotalNetBeforeInterest);
-    const Item::CItem& interest = TotalRow(year, kTotalInterest);
-    Item::CItem& beforeOtherIncome = TotalRow(year, kTotalNetBeforeOtherIncome);
-    const Item::CItem& otherIncome = TotalRow(year, kTotalOtherIncome);
-    Item::CItem& netSurplus = TotalRow(year, kTotalNetSurplus);
-    const Item::CItem& receipts = TotalRow(year, kTotalCapitalReceipts);
-    const Item::CItem& capitalExpenses = TotalRow(year, kTotalCapitalExpenses);
-    const Item::CItem& capitalPayments = TotalRow(year, kTotalCapitalPayments);
-    Item::CItem& beforeTax = TotalRow(year, kTotalNetBeforeTax);
-    const Item::CItem& tax = TotalRow(year, kTotalTax);
-    Item::CItem& netCash = TotalRow(year, kTotalNetCashMovement);
-
-    for (Item::CItem* derived :
-         {&gross, &beforeInterest, &beforeOtherIncome, &netSurplus, &beforeTax, &netCash})
-        derived->ClearTotal();
-
-    // Expected and Actual alike; each line is formed from lines already formed above it.
-    auto form = [&](auto side) {
-        for (int m = 0; m < kMonths; ++m) {
-            side(gross)[m] = SubtractAmounts(side(income)[m], side(directCosts)[m]);
-            side(beforeInterest)[m] = SubtractAmounts(side(gross)[m], side(expenses)[m]);
-            side(beforeOtherIncome)[m] =
-                SubtractAmounts(side(beforeInterest)[m], side(interest)[m]);
-            side(netSurplus)[m] = AddAmounts(side(beforeOtherIncome)[m], side(otherIncome)[m]);
-            side(beforeTax)[m] =
-                SubtractAmounts(SubtractAmounts(AddAmounts(side(netSurplus)[m], side(receipts)[m]),
-                                                side(capitalExpenses)[m]),
-                                side(capitalPayments)[m]);
-            side(netCash)[m] = AddAmounts(side(beforeTax)[m], side(tax)[m]);
-        }
-    };
-    form([](auto& row) -> auto& { return row.Expected; });
-    form([](auto& row) -> auto& { return row.Actual; });
+    // Totals 0-14 are looked up in order, as the driver's text reads.
+    Totals totals{};
+    for (int t = 0; t <= kTotalNetCashMovement; ++t)
+        totals[static_cast<std::size_t>(t)] = &TotalRow(year, t);
+    FormDerived(totals);
 }
 
 void CalculateYear(CYear& year, const CYear* previous, CYear* next, const CCompany& company,
                    bool exclusive) {
-    for (int t = 0; t < kTotalRows; ++t)
-        TotalRow(year, t).ClearTotal();
-    Item::CItem& income = TotalRow(year, kTotalIncome);
+    Totals totals{};
+    for (int t = 0; t < kTotalRows; ++t) {
+        Item::CItem& total = TotalRow(year, t);
+        total.ClearTotal();
+        totals[static_cast<std::size_t>(t)] = &total;
+    }
+    auto total = [&totals](int index) -> Item::CItem& {
+        return *totals[static_cast<std::size_t>(index)];
+    };
+    Item::CItem& income = total(kTotalIncome);
 
     for (int g = kIncome; g <= kLoan; ++g) {
-        const int count = year.ItemCount(g);
-        for (int i = 0; i < count; ++i) {
-            Item::CBaseItem& row = year.ItemAt(g, i);
+        int i = 0;
+        for (const auto& entry : year.Items(g)) {
+            Item::CBaseItem& row = *entry;
             if (g <= kCapitalPayment) {
-                auto* item = dynamic_cast<Item::CItem*>(&row);
-                if (item == nullptr)
-                    continue;
-                Item::CalculateItem(*item, exclusive, company, year, income,
-                                    TotalRow(year, kCategoryTotal[g]),
-                                    Neighbour<const Item::CItem>(previous, g, i));
-                if (g == kIncome)
-                    RecountIncomeTotals(year);
+                if (auto* item = Item::RowAs<Item::CItem>(&row)) {
+                    Item::CalculateItem(*item, exclusive, company, year, income,
+                                        total(kCategoryTotal[g]),
+                                        Neighbour<Item::CItem>(previous, g, i));
+                    if (g == kIncome)
+                        RecountIncomeTotals(year);
+                }
             } else if (g == kTax) {
-                if (auto* summary = dynamic_cast<Item::CTaxSum*>(&row))
+                if (auto* summary = Item::RowAs<Item::CTaxSum>(&row))
                     Item::CalculateTaxSum(*summary, exclusive, year, company.TaxSetup(i),
-                                          Neighbour<Item::CTaxSum>(next, g, i),
-                                          TotalRow(year, kTotalTax));
+                                          Neighbour<Item::CTaxSum>(next, g, i), total(kTotalTax));
             } else if (g == kInvestment || g == kLoan) {
-                auto* loan = dynamic_cast<Item::CLoan*>(&row);
-                if (loan == nullptr)
-                    continue;
-                const Item::LoanTotals totals =
-                    g == kLoan ? Item::LoanTotals{TotalRow(year, kTotalCapitalReceipts),
-                                                  TotalRow(year, kTotalInterest),
-                                                  TotalRow(year, kTotalCapitalPayments),
-                                                  TotalRow(year, kTotalLoans)}
-                               : Item::LoanTotals{TotalRow(year, kTotalCapitalPayments),
-                                                  TotalRow(year, kTotalOtherIncome),
-                                                  TotalRow(year, kTotalCapitalReceipts),
-                                                  TotalRow(year, kTotalInvestments)};
-                Item::CalculateLoan(*loan, year, Neighbour<Item::CLoan>(next, g, i), totals);
+                if (auto* loan = Item::RowAs<Item::CLoan>(&row)) {
+                    const Item::LoanTotals loanTotals =
+                        g == kLoan ? Item::LoanTotals{total(kTotalCapitalReceipts),
+                                                      total(kTotalInterest),
+                                                      total(kTotalCapitalPayments),
+                                                      total(kTotalLoans)}
+                                   : Item::LoanTotals{total(kTotalCapitalPayments),
+                                                      total(kTotalOtherIncome),
+                                                      total(kTotalCapitalReceipts),
+                                                      total(kTotalInvestments)};
+                    Item::CalculateLoan(*loan, year, Neighbour<Item::CLoan>(next, g, i),
+                                        loanTotals);
+                }
             }
             // The bank is calculated once the totals are formed.
+            ++i;
         }
     }
 
-    FormDerivedTotals(year);
-    if (auto* bank = dynamic_cast<Item::CBank*>(year.FindItem(kBank, 0))) {
-        Item::CalculateBank(*bank, year, next, TotalRow(year, kTotalInterest),
-                            TotalRow(year, kTotalOtherIncome),
-                            TotalRow(year, kTotalNetCashMovement), TotalRow(year, kTotalBank));
-        FormDerivedTotals(year);
+    FormDerived(totals);
+    if (auto* bank = Item::RowAs<Item::CBank>(year.FindItem(kBank, 0))) {
+        Item::CalculateBank(*bank, year, next, total(kTotalInterest), total(kTotalOtherIncome),
+                            total(kTotalNetCashMovement), total(kTotalBank));
+        FormDerived(totals);
     }
 }
 

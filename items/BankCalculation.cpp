@@ -88,7 +88,7 @@ void CalculateBank(CBank& bank, const Database::CYear& year, Database::CYear* ne
                                           ? bank.ActualBalance[n]
                                           : AddAmounts(bank.ExpectedBalance[n], expectedResult);
         } else if (next != nullptr) {
-            if (auto* following = dynamic_cast<CBank*>(next->FindItem(kBank, 0))) {
+            if (auto* following = RowAs<CBank>(next->FindItem(kBank, 0))) {
                 following->ActualOpening = AddAmounts(following->ActualOpening, actualResult);
                 following->ExpectedOpening =
                     bank.ResetToActual[m] ? following->ActualOpening

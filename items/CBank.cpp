@@ -134,7 +134,7 @@ void CBank::ClearComputed(bool keepOpenings, bool clearInputs) {
 }
 
 void CBank::AddScaled(const CBaseItem& source, double a, double b, int mode) {
-    const auto* other = dynamic_cast<const CBank*>(&source);
+    const auto* other = RowAs<CBank>(&source);
     if (other == nullptr)
         return;
     AddScaledMonths(ExpectedBalance, other->ExpectedBalance, a * b);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <typeinfo>
 
 #include "core/Months.h"
 #include "database/CBase.h"
@@ -77,5 +78,19 @@ class CBaseItem : public Database::CBase {
             value = ScaleRound(value, x);
     }
 };
+
+// The row as one row class, or none: a dynamic_cast whose common case, a row of exactly that
+// class, is settled by comparing type identities. The calculation asks this for every row it
+// visits and every row it consolidates, where a full dynamic_cast was a tenth of the work.
+template <class Row> Row* RowAs(CBaseItem* row) {
+    if (row != nullptr && &typeid(*row) == &typeid(Row))
+        return static_cast<Row*>(row);
+    return dynamic_cast<Row*>(row);
+}
+template <class Row> const Row* RowAs(const CBaseItem* row) {
+    if (row != nullptr && &typeid(*row) == &typeid(Row))
+        return static_cast<const Row*>(row);
+    return dynamic_cast<const Row*>(row);
+}
 
 } // namespace Item

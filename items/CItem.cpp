@@ -155,7 +155,7 @@ Amount CItem::ActualSum() const {
 }
 
 void CItem::AddScaled(const CBaseItem& source, double a, double b, int mode) {
-    const auto* other = dynamic_cast<const CItem*>(&source);
+    const auto* other = RowAs<CItem>(&source);
     if (other == nullptr || other->IsHidden())
         return;
     AddScaledMonths(Expected, other->Expected, a * b);

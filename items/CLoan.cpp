@@ -144,7 +144,7 @@ void CLoan::ClearComputed(bool keepOpenings, bool clearInputs) {
 }
 
 void CLoan::AddScaled(const CBaseItem& source, double a, double b, int mode) {
-    const auto* other = dynamic_cast<const CLoan*>(&source);
+    const auto* other = RowAs<CLoan>(&source);
     if (other == nullptr)
         return;
     AddScaledMonths(ExpectedBalance, other->ExpectedBalance, a * b);

@@ -82,7 +82,7 @@ void CTaxSum::ClearComputed(bool, bool clearInputs) {
 }
 
 void CTaxSum::AddScaled(const CBaseItem& source, double a, double b, int mode) {
-    const auto* other = dynamic_cast<const CTaxSum*>(&source);
+    const auto* other = RowAs<CTaxSum>(&source);
     if (other == nullptr)
         return;
     AddScaledMonths(ExpectedOnSales, other->ExpectedOnSales, a * b);

@@ -99,7 +99,7 @@ void CalculateItem(CItem& row, bool exclusive, const Database::CCompany& company
         std::min<std::size_t>(row.TaxLinks.size(), std::numeric_limits<int>::max());
     for (std::size_t link = 0; link < links; ++link) {
         const int e = static_cast<int>(link);
-        auto* summary = dynamic_cast<CTaxSum*>(year.FindItem(kTax, e));
+        auto* summary = RowAs<CTaxSum>(year.FindItem(kTax, e));
         const std::int32_t r = row.TaxLinks[link];
         if (summary == nullptr || r < 0)
             continue;
