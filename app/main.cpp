@@ -1,18 +1,60 @@
+#include <cstring>
 #include <exception>
 #include <iostream>
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QStringList>
 
+#include "app/CVarnobelApp.h"
 #include "app/ExportCommand.h"
+#include "platform/QtMessageSink.h"
 
-int main(int argc, char* argv[]) {
-    QCoreApplication application(argc, argv);
+namespace {
+
+// The window takes a file and an edition word and nothing else; any double-dash option (or -h,
+// -o) belongs to the headless command line, which also reports a misspelt one.
+bool IsCommandLineRun(int argc, char* argv[]) {
+    if (IsExportCommand(argc, argv))
+        return true;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--", 2) == 0 || std::strcmp(argv[i], "-h") == 0 ||
+            std::strcmp(argv[i], "-o") == 0)
+            return true;
+    }
+    return false;
+}
+
+void NameApplication() {
     QCoreApplication::setOrganizationName("Varnobel Limited");
     QCoreApplication::setApplicationName("Varnobel Viewer");
+}
+
+int RunHeadless(int argc, char* argv[]) {
+    // Exports draw text and pictures, which needs the GUI side of Qt, but never a display: unless
+    // a platform is chosen already, the command line runs on Qt's offscreen one.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    NameApplication();
     try {
         return RunCommandLine(QCoreApplication::arguments(), std::cout, std::cerr);
     } catch (const std::exception& failure) {
         std::cerr << "varnobel-view: " << failure.what() << '\n';
         return kExitFailed;
     }
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (IsCommandLineRun(argc, argv))
+        return RunHeadless(argc, argv);
+
+    QApplication application(argc, argv);
+    NameApplication();
+    QtMessageSink sink;
+    // Qt has taken its own options out of the arguments by now.
+    CVarnobelApp viewer(QCoreApplication::arguments().mid(1), sink);
+    return viewer.Run();
 }

@@ -1,0 +1,512 @@
+#include "app/CMainFrame.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+#include "app/CVarnobelStdDoc.h"
+#include "app/SplashWnd.h"
+#include "platform/Profile.h"
+#include "platform/RecentFileList.h"
+#include "platform/base/MessageSink.h"
+#include "views/qt/CMainView.h"
+
+namespace {
+
+const QStringList kFontSizes = {"6", "8", "10", "12"};
+const QStringList kZooms = {"50%",  "60%",  "70%",  "80%",  "90%", "100%",
+                            "110%", "120%", "130%", "140%", "150%"};
+constexpr int kDefaultSizeIndex = 2;
+constexpr int kDefaultZoomIndex = 5;
+const QString kDefaultFont = QStringLiteral("Times New Roman");
+const QString kFileFilter = QStringLiteral(
+    "Varnobel Viewer Files (*.cfa *.cfs *.cff *.cfb);;All Files (*)");
+
+// The smallest window a restored placement may give; anything less is a damaged value.
+constexpr int kMinimumWidth = 200;
+constexpr int kMinimumHeight = 150;
+// How much of a restored window must lie on a screen for its position to be kept.
+constexpr int kMinimumVisible = 40;
+
+QString ToQString(const Text& text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+Text ToText(const QString& text) {
+    return Text(reinterpret_cast<const char16_t*>(text.utf16()),
+                static_cast<std::size_t>(text.size()));
+}
+
+// The leading decimal digits of a box entry ("150%" gives 150); 0 without digits.
+int LeadingInteger(const QString& text) {
+    int value = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9' || value > 100000000)
+            break;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
+}
+
+// Hands reports on after taking the splash off the screen, so no box opens beneath it.
+class SplashAwareSink : public MessageSink {
+  public:
+    explicit SplashAwareSink(MessageSink& sink) : sink_(sink) {}
+    void Message(const Text& text, const Text& title) override {
+        SplashScreens::CSplashWnd::HideSplashScreen();
+        sink_.Message(text, title);
+    }
+    void OpenFailed(const Text& text) override {
+        SplashScreens::CSplashWnd::HideSplashScreen();
+        sink_.OpenFailed(text);
+    }
+    void FileError(const Text& text) override {
+        SplashScreens::CSplashWnd::HideSplashScreen();
+        sink_.FileError(text);
+    }
+
+  private:
+    MessageSink& sink_;
+};
+
+// value × current ÷ saved, rounded to the nearest integer (halves away from zero) and kept in
+// the range of int. 64 bits hold the product of any two ints.
+int ScaleRounded(int value, int current, int saved) {
+    const std::int64_t product = static_cast<std::int64_t>(value) * current;
+    const std::int64_t twice = 2 * static_cast<std::int64_t>(saved);
+    const std::int64_t rounded = product >= 0 ? (2 * product + saved) / twice
+                                              : -((-2 * product + saved) / twice);
+    return static_cast<int>(std::clamp<std::int64_t>(rounded, std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max()));
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CVarnobelStdDoc& doc, CMainView* view, Profile& profile,
+                       RecentFileList& recent, MessageSink& sink, std::string placementSection,
+                       std::string toolbarStateKey)
+    : doc_(doc), view_(view), profile_(profile), recent_(recent),
+      sink_(std::make_unique<SplashAwareSink>(sink)),
+      placementSection_(std::move(placementSection)),
+      toolbarStateKey_(std::move(toolbarStateKey)) {
+    setWindowIcon(QIcon(QStringLiteral(":/icons/varnobel-view-256.png")));
+    setCentralWidget(view_);
+    SplashScreens::CSplashWnd::ShowSplashScreen(this);
+
+    CreateFontToolbar();
+    CreateStatusBar();
+    CreateFileToolBar();
+    CreateMenus();
+    RestoreToolbarState();
+
+    doc_.Attach(this, view_);
+    view_->SetZoomCallback([this](bool in) {
+        if (in)
+            ZoomIn();
+        else
+            ZoomOut();
+    });
+    setAcceptDrops(true);
+    UpdateRecentFileMenu();
+    UpdateTitle();
+}
+
+CMainFrame::~CMainFrame() {
+    doc_.Attach(nullptr, nullptr);
+}
+
+void CMainFrame::CreateMenus() {
+    fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
+    QAction* newAction = fileMenu_->addAction(QStringLiteral("&New"), this,
+                                              [this] { NewDocumentFile(); });
+    newAction->setShortcut(QKeySequence::New);
+    newAction->setStatusTip(QStringLiteral("Create a new document"));
+    QAction* openAction = fileMenu_->addAction(QStringLiteral("&Open..."), this,
+                                               [this] { OnFileOpen(); });
+    openAction->setShortcut(QKeySequence::Open);
+    openAction->setStatusTip(QStringLiteral("Open an existing document"));
+    recentSeparator_ = fileMenu_->addSeparator();
+    for (int i = 0; i < RecentFileList::kDefaultSize; ++i) {
+        QAction* action = fileMenu_->addAction(QString(), this, [this, i] { OnOpenRecentFile(i); });
+        action->setStatusTip(QStringLiteral("Open this document"));
+        recentActions_.append(action);
+    }
+    exitSeparator_ = fileMenu_->addSeparator();
+    QAction* exitAction = fileMenu_->addAction(QStringLiteral("E&xit"), this, [this] { close(); });
+    exitAction->setShortcut(QKeySequence::Quit);
+    exitAction->setStatusTip(QStringLiteral("Quit the application"));
+
+    viewMenu_ = menuBar()->addMenu(QStringLiteral("&View"));
+    // A toolbar's own toggle action shows it when hidden, hides it when shown, and is checked
+    // while it is visible.
+    QAction* fontToggle = fontToolbar_->toggleViewAction();
+    fontToggle->setText(QStringLiteral("&Font Toolbar"));
+    fontToggle->setStatusTip(QStringLiteral("Show/Hide Font Toolbar"));
+    fontToggle->setToolTip(QStringLiteral("Show/Hide Font Toolbar"));
+    viewMenu_->addAction(fontToggle);
+    QAction* fileToggle = fileToolBar_->toggleViewAction();
+    fileToggle->setText(QStringLiteral("F&ile Toolbar"));
+    fileToggle->setStatusTip(QStringLiteral("Show/Hide File Toolbar"));
+    fileToggle->setToolTip(QStringLiteral("Show/Hide File Toolbar"));
+    viewMenu_->addAction(fileToggle);
+    QAction* statusToggle = viewMenu_->addAction(QStringLiteral("&Status Bar"));
+    statusToggle->setCheckable(true);
+    statusToggle->setChecked(true);
+    statusToggle->setStatusTip(QStringLiteral("Show or hide the status bar"));
+    connect(statusToggle, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
+    statusToggle->setObjectName(QStringLiteral("StatusBarToggle"));
+}
+
+void CMainFrame::CreateFontToolbar() {
+    fontToolbar_ = new QToolBar(QStringLiteral("Font Toolbar"), this);
+    fontToolbar_->setObjectName(QString::number(kFontToolbarId));
+    fontToolbar_->setAllowedAreas(Qt::AllToolBarAreas);
+
+    fontBox_ = new QComboBox(fontToolbar_);
+    fontBox_->setObjectName(QString::number(kFontBoxId));
+    fontBox_->setFixedWidth(150);
+    fontBox_->setToolTip(QStringLiteral("Font"));
+    fontBox_->setStatusTip(QStringLiteral("Font"));
+    QStringList families = QFontDatabase::families();
+    std::sort(families.begin(), families.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    // Walking from the last entry to the first, an entry equal to the one before it goes.
+    for (qsizetype i = families.size() - 1; i > 0; --i)
+        if (families[i] == families[i - 1])
+            families.removeAt(i);
+    fontBox_->addItems(families);
+    ShowFontName(ToText(kDefaultFont));
+    connect(fontBox_, &QComboBox::activated, this, &CMainFrame::OnFontNameChanged);
+
+    sizeBox_ = new QComboBox(fontToolbar_);
+    sizeBox_->setObjectName(QString::number(kSizeBoxId));
+    sizeBox_->setFixedWidth(50);
+    sizeBox_->setToolTip(QStringLiteral("Font Size"));
+    sizeBox_->setStatusTip(QStringLiteral("Font Size"));
+    sizeBox_->addItems(kFontSizes);
+    sizeBox_->setCurrentIndex(kDefaultSizeIndex);
+    connect(sizeBox_, &QComboBox::activated, this, &CMainFrame::OnFontSizeChanged);
+
+    zoomBox_ = new QComboBox(fontToolbar_);
+    zoomBox_->setObjectName(QString::number(kZoomBoxId));
+    zoomBox_->setFixedWidth(65);
+    zoomBox_->setToolTip(QStringLiteral("Zoom"));
+    zoomBox_->setStatusTip(QStringLiteral("Zoom"));
+    zoomBox_->addItems(kZooms);
+    zoomBox_->setMaxVisibleItems(static_cast<int>(kZooms.size()));
+    zoomBox_->setCurrentIndex(kDefaultZoomIndex);
+    connect(zoomBox_, &QComboBox::activated, this, &CMainFrame::OnZoomChanged);
+
+    fontToolbar_->addWidget(fontBox_);
+    fontToolbar_->addWidget(sizeBox_);
+    fontToolbar_->addWidget(zoomBox_);
+    fontToolbar_->addSeparator();
+    // The button's command has no handler in the viewer, so it is always disabled.
+    QAction* extra = fontToolbar_->addAction(QIcon(QStringLiteral(":/icons/font-extra.png")),
+                                             QString());
+    extra->setObjectName(QString::number(kFontExtraId));
+    extra->setEnabled(false);
+    addToolBar(Qt::TopToolBarArea, fontToolbar_);
+}
+
+void CMainFrame::CreateFileToolBar() {
+    fileToolBar_ = new QToolBar(QStringLiteral("File ToolBar"), this);
+    fileToolBar_->setObjectName(QString::number(kFileToolBarId));
+    QAction* open = fileToolBar_->addAction(QIcon(QStringLiteral(":/icons/open.png")),
+                                            QStringLiteral("Open"), this, [this] { OnFileOpen(); });
+    open->setToolTip(QStringLiteral("Open"));
+    open->setStatusTip(QStringLiteral("Open an existing document"));
+    addToolBar(Qt::TopToolBarArea, fileToolBar_);
+}
+
+void CMainFrame::CreateStatusBar() {
+    readyLabel_ = new QLabel(QStringLiteral("Ready"), this);
+    statusBar()->addWidget(readyLabel_, 1);
+}
+
+void CMainFrame::RestoreToolbarState() {
+    const std::string state = profile_.GetProfileBinary(toolbarStateKey_, "State");
+    // A layout that cannot be restored leaves the default one.
+    if (!state.empty())
+        restoreState(QByteArray(state.data(), static_cast<qsizetype>(state.size())));
+    const bool statusShown = profile_.GetProfileInt(toolbarStateKey_, "StatusBar", 1) != 0;
+    statusBar()->setVisible(statusShown);
+}
+
+void CMainFrame::SaveToolbarState() {
+    const QByteArray state = saveState();
+    profile_.WriteProfileBinary(toolbarStateKey_, "State",
+                                std::string_view(state.constData(),
+                                                 static_cast<std::size_t>(state.size())));
+    profile_.WriteProfileInt(toolbarStateKey_, "StatusBar", statusBar()->isVisible() ? 1 : 0);
+}
+
+QRect CMainFrame::ScalePlacement(const QRect& saved, const QSize& savedScreen,
+                                 const QSize& currentScreen) {
+    const int savedWidth = savedScreen.width() > 0 ? savedScreen.width() : currentScreen.width();
+    const int savedHeight =
+        savedScreen.height() > 0 ? savedScreen.height() : currentScreen.height();
+    if (savedWidth <= 0 || savedHeight <= 0)
+        return saved;
+    return QRect(ScaleRounded(saved.left(), currentScreen.width(), savedWidth),
+                 ScaleRounded(saved.top(), currentScreen.height(), savedHeight),
+                 ScaleRounded(saved.width(), currentScreen.width(), savedWidth),
+                 ScaleRounded(saved.height(), currentScreen.height(), savedHeight));
+}
+
+void CMainFrame::ShowWindow() {
+    const std::string& section = placementSection_;
+    if (profile_.GetProfileInt(section, "maximized", 0) != 0) {
+        showMaximized();
+        return;
+    }
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
+    const QRect available = screen ? screen->availableGeometry() : QRect(QPoint(), screenSize);
+    // The placement the window gets on a first run: most of the screen, centred.
+    QRect proposed(QPoint(), QSize(available.width() * 4 / 5, available.height() * 4 / 5));
+    proposed.moveCenter(available.center());
+
+    const QSize savedScreen(profile_.GetProfileInt(section, "screenx", screenSize.width()),
+                            profile_.GetProfileInt(section, "screeny", screenSize.height()));
+    const QRect saved(profile_.GetProfileInt(section, "left", proposed.left()),
+                      profile_.GetProfileInt(section, "top", proposed.top()),
+                      profile_.GetProfileInt(section, "width", proposed.width()),
+                      profile_.GetProfileInt(section, "height", proposed.height()));
+    QRect placement = ScalePlacement(saved, savedScreen, screenSize);
+
+    // Damaged values: a window too small to use, larger than the screen, or out of sight.
+    if (placement.width() < kMinimumWidth || placement.height() < kMinimumHeight)
+        placement.setSize(proposed.size());
+    placement.setWidth(std::min(placement.width(), std::max(available.width(), kMinimumWidth)));
+    placement.setHeight(
+        std::min(placement.height(), std::max(available.height(), kMinimumHeight)));
+    bool visible = false;
+    for (const QScreen* each : QGuiApplication::screens()) {
+        const QRect overlap = each->availableGeometry().intersected(placement);
+        visible = visible || (overlap.width() >= kMinimumVisible &&
+                              overlap.height() >= kMinimumVisible);
+    }
+    if (!visible)
+        placement.moveCenter(available.center());
+
+    resize(placement.size());
+    move(placement.topLeft());
+    show();
+}
+
+void CMainFrame::SavePlacement() {
+    const std::string& section = placementSection_;
+    if (isMaximized()) {
+        profile_.WriteProfileInt(section, "maximized", 1);
+        return;
+    }
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const QSize screenSize = screen ? screen->geometry().size() : QSize();
+    profile_.WriteProfileInt(section, "maximized", 0);
+    profile_.WriteProfileInt(section, "screenx", screenSize.width());
+    profile_.WriteProfileInt(section, "screeny", screenSize.height());
+    // The window's position with its frame, and the size it is given back as (the window
+    // manager adds its frame again), so a restore on the same screen reproduces it exactly.
+    profile_.WriteProfileInt(section, "top", pos().y());
+    profile_.WriteProfileInt(section, "left", pos().x());
+    profile_.WriteProfileInt(section, "height", height());
+    profile_.WriteProfileInt(section, "width", width());
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    SaveToolbarState();
+    SavePlacement();
+    profile_.Flush();
+    event->accept();
+}
+
+bool CMainFrame::OpenDocumentFile(const QString& path) {
+    if (path.isEmpty())
+        return false;
+    const std::filesystem::path file(QFile::encodeName(path).toStdString());
+    if (doc_.OpenDocument(file, *sink_) != CMainDoc::OpenResult::Loaded)
+        return false;
+    hasDocument_ = true;
+    fileName_ = QFileInfo(path).fileName();
+    recent_.Add(ToText(QFileInfo(path).absoluteFilePath()));
+    UpdateRecentFileMenu();
+    UpdateTitle();
+    return true;
+}
+
+bool CMainFrame::NewDocumentFile() {
+    if (!doc_.NewDocument())
+        return false;
+    hasDocument_ = true;
+    fileName_.clear();
+    ShowDocumentSettings();
+    UpdateTitle();
+    return true;
+}
+
+void CMainFrame::OnFileOpen() {
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(), kFileFilter);
+    if (!path.isEmpty())
+        OpenDocumentFile(path);
+}
+
+void CMainFrame::OnOpenRecentFile(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= recent_.Files().size())
+        return;
+    // A file that no longer opens leaves the list.
+    if (!OpenDocumentFile(ToQString(recent_.Files()[static_cast<std::size_t>(index)]))) {
+        recent_.Remove(index);
+        UpdateRecentFileMenu();
+    }
+}
+
+void CMainFrame::UpdateRecentFileMenu() {
+    if (recentActions_.isEmpty())
+        return;
+    const int count = static_cast<int>(
+        std::min<std::size_t>(recent_.Files().size(), static_cast<std::size_t>(recentActions_.size())));
+    for (int i = 0; i < recentActions_.size(); ++i) {
+        QAction* action = recentActions_[i];
+        if (i < count) {
+            QString name = ToQString(recent_.DisplayName(i));
+            name.replace(u'&', QStringLiteral("&&"));
+            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+            action->setEnabled(true);
+            action->setVisible(true);
+        } else if (i == 0) {
+            // An empty list shows one disabled entry, as a placeholder for the files to come.
+            action->setText(QStringLiteral("Recent File"));
+            action->setEnabled(false);
+            action->setVisible(true);
+        } else {
+            action->setVisible(false);
+        }
+    }
+}
+
+QList<QAction*> CMainFrame::RecentFileActions() const {
+    QList<QAction*> shown;
+    for (QAction* action : recentActions_)
+        if (action->isVisible() && action->isEnabled())
+            shown.append(action);
+    return shown;
+}
+
+void CMainFrame::UpdateTitle() {
+    const QString document = fileName_.isEmpty() ? QStringLiteral("Untitled") : fileName_;
+    setWindowTitle(document + QStringLiteral(" - ") + QLatin1String(kTitle));
+}
+
+void CMainFrame::ShowFontName(const Text& name) {
+    if (name.empty())
+        return;
+    const QString face = ToQString(name);
+    int index = fontBox_->findText(face, Qt::MatchStartsWith);
+    if (index < 0) {
+        // Kept in the box's order, so the box stays sorted.
+        index = 0;
+        while (index < fontBox_->count() &&
+               QString::compare(fontBox_->itemText(index), face, Qt::CaseInsensitive) < 0)
+            ++index;
+        fontBox_->insertItem(index, face);
+    }
+    fontBox_->setCurrentIndex(index);
+}
+
+void CMainFrame::ShowFontSize(int tenths) {
+    const int index = sizeBox_->findText(QString::number(tenths / 10), Qt::MatchStartsWith);
+    if (index >= 0)
+        sizeBox_->setCurrentIndex(index);
+}
+
+void CMainFrame::ShowZoom(int percent) {
+    const int index = zoomBox_->findText(QString::number(percent), Qt::MatchStartsWith);
+    if (index >= 0)
+        zoomBox_->setCurrentIndex(index);
+}
+
+void CMainFrame::ShowDocumentSettings() {
+    ShowFontName(doc_.fontName);
+    ShowFontSize(doc_.fontSize);
+    ShowZoom(doc_.zoom);
+}
+
+void CMainFrame::ZoomOut() {
+    zoomBox_->setCurrentIndex(std::max(zoomBox_->currentIndex() - 1, 0));
+    ApplyZoomEntry();
+}
+
+void CMainFrame::ZoomIn() {
+    zoomBox_->setCurrentIndex(std::min(zoomBox_->currentIndex() + 1, zoomBox_->count() - 1));
+    ApplyZoomEntry();
+}
+
+void CMainFrame::OnFontNameChanged(int index) {
+    if (index < 0)
+        return;
+    doc_.SetFontName(ToText(fontBox_->itemText(index)));
+    LayoutChanged();
+}
+
+void CMainFrame::OnFontSizeChanged(int index) {
+    if (index < 0)
+        return;
+    doc_.SetFontSize(LeadingInteger(sizeBox_->itemText(index)) * 10);
+    LayoutChanged();
+}
+
+void CMainFrame::OnZoomChanged(int index) {
+    if (index < 0)
+        return;
+    ApplyZoomEntry();
+}
+
+void CMainFrame::ApplyZoomEntry() {
+    if (zoomBox_->currentIndex() < 0)
+        return;
+    doc_.SetZoom(LeadingInteger(zoomBox_->currentText()));
+    LayoutChanged();
+}
+
+void CMainFrame::LayoutChanged() {
+    if (view_)
+        view_->InvalidateLayout();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (data->hasUrls() && !data->urls().isEmpty() && data->urls().first().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (!data->hasUrls() || data->urls().isEmpty() || !data->urls().first().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    activateWindow();
+    OpenDocumentFile(data->urls().first().toLocalFile());
+}

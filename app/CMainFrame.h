@@ -1,0 +1,137 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <QMainWindow>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include "core/WideText.h"
+
+class CMainView;
+class CVarnobelStdDoc;
+class MessageSink;
+class Profile;
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QToolBar;
+class RecentFileList;
+
+// The main window: menus, the Font Toolbar with its font, size and zoom boxes, the File ToolBar,
+// the status bar, and the view in the middle. It opens files through the document, keeps the
+// recent-file menu, and saves its placement and toolbar layout under the edition's keys.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    static constexpr int kFontBoxId = 104;
+    static constexpr int kSizeBoxId = 105;
+    static constexpr int kZoomBoxId = 106;
+    static constexpr int kFileToolBarId = 32802;
+    static constexpr int kFontToolbarId = 32803;
+    static constexpr int kFontExtraId = 32807;
+    static constexpr const char* kTitle = "Varnobel Viewer";
+
+    ~CMainFrame() override;
+
+    // The placement `saved` had on a screen of `savedScreen`, scaled to `currentScreen`: the
+    // vertical values by the height ratio, the horizontal ones by the width ratio, rounded to
+    // the nearest pixel. A saved screen size that is not positive counts as the current one.
+    static QRect ScalePlacement(const QRect& saved, const QSize& savedScreen,
+                                const QSize& currentScreen);
+
+    // Shows the window where it was last closed (maximized, or at its saved placement scaled to
+    // this screen), or at a default placement on the first run.
+    void ShowWindow();
+
+    // Opens a file like File > Open: on success the recent list, the title and the toolbar follow
+    // the new forecast; on failure everything stays as it was. True when the file was read.
+    bool OpenDocumentFile(const QString& path);
+    // File > New: an empty forecast titled "Untitled".
+    bool NewDocumentFile();
+    // Whether the frame holds a document the splash may give way to.
+    bool HasDocument() const { return hasDocument_; }
+
+    // The toolbar boxes select the entry that begins with the given value (tenths of a point for
+    // the size); a value no entry begins with leaves the box as it is, except that a font name
+    // missing from the font box is added to it (drawing falls back to a similar face).
+    void ShowFontName(const Text& name);
+    void ShowFontSize(int tenths);
+    void ShowZoom(int percent);
+    // The document's font, size and zoom into the three boxes.
+    void ShowDocumentSettings();
+
+    // The previous or next zoom entry, not past either end, applied to the document and view.
+    void ZoomOut();
+    void ZoomIn();
+
+    CMainView* View() const { return view_; }
+    CVarnobelStdDoc& Document() const { return doc_; }
+    QComboBox* FontBox() const { return fontBox_; }
+    QComboBox* SizeBox() const { return sizeBox_; }
+    QComboBox* ZoomBox() const { return zoomBox_; }
+    QToolBar* FontToolbar() const { return fontToolbar_; }
+    QToolBar* FileToolBar() const { return fileToolBar_; }
+    QMenu* FileMenu() const { return fileMenu_; }
+    QMenu* ViewMenu() const { return viewMenu_; }
+    // The recent-file entries of the File menu, in menu order.
+    QList<QAction*> RecentFileActions() const;
+
+    const std::string& PlacementSection() const { return placementSection_; }
+    const std::string& ToolbarStateKey() const { return toolbarStateKey_; }
+
+  protected:
+    // `view` becomes the frame's central widget. The edition frames name their profile keys.
+    CMainFrame(CVarnobelStdDoc& doc, CMainView* view, Profile& profile, RecentFileList& recent,
+               MessageSink& sink, std::string placementSection, std::string toolbarStateKey);
+
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    void CreateMenus();
+    void CreateFontToolbar();
+    void CreateFileToolBar();
+    void CreateStatusBar();
+    void RestoreToolbarState();
+    void SaveToolbarState();
+    void SavePlacement();
+    void UpdateRecentFileMenu();
+    void UpdateTitle();
+
+    void OnFileOpen();
+    void OnOpenRecentFile(int index);
+    void OnFontNameChanged(int index);
+    void OnFontSizeChanged(int index);
+    void OnZoomChanged(int index);
+    void ApplyZoomEntry();
+    void LayoutChanged();
+
+    CVarnobelStdDoc& doc_;
+    CMainView* view_;
+    Profile& profile_;
+    RecentFileList& recent_;
+    // Reports go through this, which first takes the splash out of the way of the boxes.
+    std::unique_ptr<MessageSink> sink_;
+    std::string placementSection_;
+    std::string toolbarStateKey_;
+
+    QToolBar* fontToolbar_ = nullptr;
+    QToolBar* fileToolBar_ = nullptr;
+    QComboBox* fontBox_ = nullptr;
+    QComboBox* sizeBox_ = nullptr;
+    QComboBox* zoomBox_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
+    QAction* recentSeparator_ = nullptr;
+    QAction* exitSeparator_ = nullptr;
+    QList<QAction*> recentActions_;
+    QLabel* readyLabel_ = nullptr;
+    QString fileName_;
+    bool hasDocument_ = false;
+};

@@ -1,0 +1,158 @@
+#include "app/CVarnobelApp.h"
+
+#include <utility>
+
+#include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+#include "app/CMainFrame.h"
+#include "app/CVarnobelBasDoc.h"
+#include "app/CVarnobelBasFrame.h"
+#include "app/CVarnobelStdDoc.h"
+#include "app/CVarnobelStdFrame.h"
+#include "app/EditionChoice.h"
+#include "app/RunningModeDialog.h"
+#include "app/SplashWnd.h"
+#include "platform/InstanceLock.h"
+#include "platform/Profile.h"
+#include "platform/RecentFileList.h"
+#include "platform/base/MessageSink.h"
+#include "views/qt/CVarnobelBasView.h"
+#include "views/qt/CVarnobelStdView.h"
+
+namespace {
+
+// Used when the user's data folder cannot be determined.
+constexpr const char* kFallbackFolderName = "{B77CA518-A939-4043-8FE1-20A3855BC262}";
+
+const char* RecentSection(Edition edition) {
+    switch (edition) {
+    case Edition::Basic:
+        return "Recent File List Bas";
+    case Edition::Standard:
+        return "Recent File List Std";
+    case Edition::Advanced:
+        return "Recent File List Adv";
+    }
+    return "Recent File List Std";
+}
+
+} // namespace
+
+CVarnobelApp::CVarnobelApp(QStringList arguments, MessageSink& sink, ModeChooser chooseMode)
+    : arguments_(std::move(arguments)), sink_(sink), chooseMode_(std::move(chooseMode)) {}
+
+CVarnobelApp::~CVarnobelApp() {
+    SplashScreens::CSplashWnd::HideSplashScreen();
+    frame_.reset();
+    doc_.reset();
+}
+
+QString CVarnobelApp::SettingsFolder() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty())
+        return QDir(QDir::tempPath()).filePath(QLatin1String(kFallbackFolderName));
+    return QDir(data).filePath(QLatin1String(kSettingsFolderName));
+}
+
+std::optional<Edition> CVarnobelApp::RunModeDialog() {
+    // The dialog shows the same picture; the splash would only hide it.
+    SplashScreens::CSplashWnd::HideSplashScreen();
+    Dialog::CRunning_Mode_dlg dialog;
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    switch (dialog.mode) {
+    case 0:
+        return Edition::Basic;
+    case 1:
+        return Edition::Standard;
+    case 2:
+        return Edition::Advanced;
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<Edition> CVarnobelApp::ChooseEdition() {
+    if (const auto named = EditionChoice::FromArguments(arguments_))
+        return named;
+    if (!chooseMode_)
+        return std::nullopt;
+    return chooseMode_();
+}
+
+bool CVarnobelApp::InitInstance() {
+    SplashScreens::CSplashWnd::EnableSplashScreen(true);
+    SplashScreens::CSplashWnd::ShowSplashScreen(nullptr);
+    profile_ = std::make_unique<Profile>();
+
+    // Failure to make the folder is ignored: nothing in this edition writes there yet.
+    QDir().mkpath(SettingsFolder());
+
+    const std::optional<Edition> edition = ChooseEdition();
+    if (!edition) {
+        SplashScreens::CSplashWnd::HideSplashScreen();
+        return false;
+    }
+    if (*edition == Edition::Advanced) {
+        SplashScreens::CSplashWnd::HideSplashScreen();
+        sink_.Message(Ascii(kAdvancedUnavailable), Ascii(CMainFrame::kTitle));
+        return false;
+    }
+    edition_ = *edition;
+
+    recent_ = std::make_unique<RecentFileList>(RecentSection(edition_));
+    recent_->Load(*profile_);
+    previewPages_ = profile_->GetProfileInt("Settings", "PreviewPages", 0);
+    if (previewPages_ < 0 || previewPages_ > kMaxPreviewPages)
+        previewPages_ = 0;
+
+    CreateDocumentTemplate();
+
+    lock_ = std::make_unique<InstanceLock>();
+    anotherInstance_ = lock_->AlreadyExisted();
+
+    const QString file = EditionChoice::FileArgument(arguments_);
+    const bool opened = file.isEmpty() ? frame_->NewDocumentFile() : frame_->OpenDocumentFile(file);
+    if (!opened) {
+        SplashScreens::CSplashWnd::HideSplashScreen();
+        return false;
+    }
+    frame_->ShowWindow();
+    return true;
+}
+
+void CVarnobelApp::CreateDocumentTemplate() {
+    if (edition_ == Edition::Basic) {
+        auto doc = std::make_unique<CVarnobelBasDoc>();
+        auto* view = new CVarnobelBasView(*doc);
+        frame_ = std::make_unique<CVarnobelBasFrame>(*doc, view, *profile_, *recent_, sink_);
+        doc_ = std::move(doc);
+    } else {
+        auto doc = std::make_unique<CVarnobelStdDoc>();
+        auto* view = new CVarnobelStdView(*doc);
+        frame_ = std::make_unique<CVarnobelStdFrame>(*doc, view, *profile_, *recent_, sink_);
+        doc_ = std::move(doc);
+    }
+}
+
+void CVarnobelApp::ExitInstance() {
+    if (!profile_)
+        return;
+    if (recent_)
+        recent_->Save(*profile_);
+    if (previewPages_ != 0)
+        profile_->WriteProfileInt("Settings", "PreviewPages", previewPages_);
+    profile_->Flush();
+}
+
+int CVarnobelApp::Run() {
+    if (!InitInstance()) {
+        ExitInstance();
+        return 1;
+    }
+    const int status = QApplication::exec();
+    ExitInstance();
+    return status;
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include <QString>
+#include <QStringList>
+
+#include "views/StdViewState.h"
+
+class CMainFrame;
+class CVarnobelStdDoc;
+class InstanceLock;
+class MessageSink;
+class Profile;
+class RecentFileList;
+
+// The viewer application: its start-up chooses the edition for the whole run, restores the
+// settings kept between runs, makes the edition's document, frame and view, opens the command
+// line's file (or an empty forecast) and shows the window; its end writes the settings back.
+class CVarnobelApp {
+  public:
+    // Asks the user for the edition; none when the question was cancelled.
+    using ModeChooser = std::function<std::optional<Edition>()>;
+
+    static constexpr const char* kAdvancedUnavailable =
+        "The Advanced edition is not available yet.";
+    static constexpr const char* kSettingsFolderName = "Varnobel-View";
+    static constexpr int kMaxPreviewPages = 2;
+
+    // `arguments` is the command line without the program name; reports go to `sink`.
+    explicit CVarnobelApp(QStringList arguments, MessageSink& sink,
+                          ModeChooser chooseMode = RunModeDialog);
+    ~CVarnobelApp();
+    CVarnobelApp(const CVarnobelApp&) = delete;
+    CVarnobelApp& operator=(const CVarnobelApp&) = delete;
+
+    // Start-up; false when it failed and the application must end (the mode question was
+    // cancelled, the edition is not available, or the command line's file did not open).
+    bool InitInstance();
+    // Writes the recent files and the preview setting back.
+    void ExitInstance();
+    // Start-up, the event loop, the end; returns the process's exit status.
+    int Run();
+
+    // The folder the viewer keeps its own files in (made at start-up when missing).
+    static QString SettingsFolder();
+    // The mode dialog, run modally.
+    static std::optional<Edition> RunModeDialog();
+
+    Edition GetEdition() const { return edition_; }
+    CMainFrame* Frame() const { return frame_.get(); }
+    CVarnobelStdDoc* Document() const { return doc_.get(); }
+    RecentFileList* RecentFiles() const { return recent_.get(); }
+    // Pages shown side by side in print preview (0: the preview's own choice).
+    int PreviewPages() const { return previewPages_; }
+    // Whether another viewer was running when this one started (nothing depends on it).
+    bool AnotherInstanceRunning() const { return anotherInstance_; }
+
+  private:
+    std::optional<Edition> ChooseEdition();
+    void CreateDocumentTemplate();
+
+    QStringList arguments_;
+    MessageSink& sink_;
+    ModeChooser chooseMode_;
+    Edition edition_ = Edition::Standard;
+    std::unique_ptr<Profile> profile_;
+    std::unique_ptr<RecentFileList> recent_;
+    std::unique_ptr<InstanceLock> lock_;
+    // Declared before the frame, which refers to it, so it is destroyed after it.
+    std::unique_ptr<CVarnobelStdDoc> doc_;
+    std::unique_ptr<CMainFrame> frame_;
+    int previewPages_ = 0;
+    bool anotherInstance_ = false;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+
+#include <QString>
+#include <QStringList>
+
+#include "views/StdViewState.h"
+
+// The edition word and the file of the viewer's command line. The word was written with double
+// quotes around it ("Std"); a shell usually strips them, so an argument that is exactly Bas, Std
+// or Adv counts as well as one that still holds the quoted word. Arguments exclude the program.
+namespace EditionChoice {
+
+// The edition the arguments name: Basic, then Standard, then Advanced are looked for in that order
+// and the first found wins; none when no argument names one.
+std::optional<Edition> FromArguments(const QStringList& arguments);
+
+// Whether one argument names the given edition.
+bool NamesEdition(const QString& argument, Edition edition);
+
+// The file to open: the first argument that is neither an edition word nor empty; empty when none.
+QString FileArgument(const QStringList& arguments);
+
+} // namespace EditionChoice

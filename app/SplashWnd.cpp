@@ -1,0 +1,143 @@
+#include "app/SplashWnd.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QScreen>
+#include <QTimerEvent>
+
+#include "app/CMainFrame.h"
+
+namespace SplashScreens {
+
+namespace {
+
+bool splashEnabled = false;
+CSplashWnd* splashInstance = nullptr;
+
+// Draws text over a box of the background colour that just holds it, as an opaque text output
+// does: left-aligned with its top-left corner at `at`, or centred on at.x().
+void OpaqueText(QPainter& painter, const QPoint& at, bool centred, const QString& text,
+                const QColor& background, const QColor& foreground) {
+    const QFontMetrics metrics(painter.font(), painter.device());
+    const int width = metrics.horizontalAdvance(text);
+    const int left = centred ? at.x() - width / 2 : at.x();
+    painter.fillRect(QRect(left, at.y(), width, metrics.height()), background);
+    painter.setPen(foreground);
+    painter.drawText(QPoint(left, at.y() + metrics.ascent()), text);
+}
+
+} // namespace
+
+CSplashWnd::CSplashWnd(const QPixmap& picture, QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), picture(picture) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setCursor(Qt::ArrowCursor);
+    setFixedSize(picture.size());
+    // Centred on the screen, whoever owns it.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+    timerId_ = startTimer(kTimerPeriodMs);
+    // A key or mouse press anywhere hides the splash.
+    qApp->installEventFilter(this);
+}
+
+CSplashWnd::~CSplashWnd() {
+    if (splashInstance == this)
+        splashInstance = nullptr;
+}
+
+void CSplashWnd::EnableSplashScreen(bool enable) {
+    splashEnabled = enable;
+}
+
+void CSplashWnd::ShowSplashScreen(QWidget* parent) {
+    HideSplashScreen();
+    if (!splashEnabled)
+        return;
+    const QPixmap picture = LoadPicture();
+    if (picture.isNull())
+        return;
+    splashInstance = new CSplashWnd(picture, parent);
+    splashInstance->parentFrame = parent;
+    splashInstance->closing = false;
+    splashInstance->show();
+    splashInstance->repaint();
+}
+
+void CSplashWnd::HideSplashScreen() {
+    if (CSplashWnd* splash = splashInstance) {
+        splashInstance = nullptr;
+        splash->closing = true;
+        if (splash->timerId_ != 0)
+            splash->killTimer(splash->timerId_);
+        splash->timerId_ = 0;
+        qApp->removeEventFilter(splash);
+        splash->hide();
+        // Deleted later: the call may come from inside the splash's own event handling.
+        splash->deleteLater();
+    }
+}
+
+CSplashWnd* CSplashWnd::Instance() {
+    return splashInstance;
+}
+
+QPixmap CSplashWnd::LoadPicture() {
+    return QPixmap(QStringLiteral(":/splash.png"));
+}
+
+QString CSplashWnd::VersionText() {
+    return QStringLiteral("Version ") + QLatin1String(kVersion);
+}
+
+QString CSplashWnd::LegalNotice() {
+    return QStringLiteral("\u00A9 Varnobel Limited. All rights reserved.");
+}
+
+void CSplashWnd::PaintPicture(QPainter& painter, const QPixmap& picture) {
+    painter.drawPixmap(0, 0, picture);
+    painter.save();
+    QFont font(QStringLiteral("Harlow Solid Italic"));
+    // Where the face is missing, font matching picks a script-like italic in its place.
+    font.setStyleHint(QFont::Cursive);
+    font.setItalic(true);
+    font.setPointSize(14);
+    painter.setFont(font);
+    OpaqueText(painter, QPoint(85, 163), false, VersionText(), QColor(176, 222, 176),
+               QColor(Qt::black));
+    OpaqueText(painter, QPoint(260, 222), true, LegalNotice(), QColor(65, 157, 65),
+               QColor(255, 255, 0));
+    painter.restore();
+}
+
+void CSplashWnd::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    PaintPicture(painter, picture);
+}
+
+void CSplashWnd::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != timerId_)
+        return;
+    const auto* frame = qobject_cast<const CMainFrame*>(parentFrame.data());
+    if (frame && frame->HasDocument())
+        HideSplashScreen();
+}
+
+bool CSplashWnd::eventFilter(QObject*, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::NonClientAreaMouseButtonPress:
+        if (splashInstance == this)
+            HideSplashScreen();
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+} // namespace SplashScreens

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QPixmap>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+class QPainter;
+
+namespace SplashScreens {
+
+// The picture with the version and a legal notice, shown while the viewer starts and its main
+// window opens the first document. At most one exists at a time.
+class CSplashWnd : public QWidget {
+    Q_OBJECT
+
+  public:
+    static constexpr int kTimerPeriodMs = 1;
+    static constexpr const char* kVersion = "1.0.5.3";
+
+    ~CSplashWnd() override;
+
+    // Start-up enables the splash before anything else; until then ShowSplashScreen shows nothing.
+    static void EnableSplashScreen(bool enable);
+    // Replaces any splash by a new one owned by `parent` (none at start-up). With a parent that
+    // is a main frame, the splash goes at the first timer tick after the frame holds its
+    // document; without one it stays until replaced. Shows nothing when disabled or when the
+    // picture cannot be loaded.
+    static void ShowSplashScreen(QWidget* parent = nullptr);
+    // Closes the splash, if there is one.
+    static void HideSplashScreen();
+    // The splash on screen, or null.
+    static CSplashWnd* Instance();
+
+    // The 520 x 253 picture of the splash and the mode dialog; null when it cannot be loaded.
+    static QPixmap LoadPicture();
+    // Paints the picture at the top-left corner with the version and the legal notice over it.
+    static void PaintPicture(QPainter& painter, const QPixmap& picture);
+    static QString VersionText();
+    static QString LegalNotice();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    CSplashWnd(const QPixmap& picture, QWidget* parent);
+
+    QPixmap picture;
+    QPointer<QWidget> parentFrame;
+    bool closing = false;
+    int timerId_ = 0;
+};
+
+} // namespace SplashScreens
