@@ -19,6 +19,7 @@
 #include "items/ItemCalculation.h"
 #include "items/LoanCalculation.h"
 #include "items/TaxSumCalculation.h"
+#include "items/YearCalendar.h"
 
 namespace Database {
 
@@ -252,6 +253,7 @@ void CalculateYear(CYear& year, const CYear* previous, CYear* next, const CCompa
         return *totals[static_cast<std::size_t>(index)];
     };
     Item::CItem& income = total(kTotalIncome);
+    Item::YearCalendar calendar(year, company);
 
     for (int g = kIncome; g <= kLoan; ++g) {
         int i = 0;
@@ -259,7 +261,7 @@ void CalculateYear(CYear& year, const CYear* previous, CYear* next, const CCompa
             Item::CBaseItem& row = *entry;
             if (g <= kCapitalPayment) {
                 if (auto* item = Item::RowAs<Item::CItem>(&row)) {
-                    Item::CalculateItem(*item, exclusive, company, year, income,
+                    Item::CalculateItem(*item, exclusive, year, calendar, income,
                                         total(kCategoryTotal[g]),
                                         Neighbour<Item::CItem>(previous, g, i));
                     if (g == kIncome)

@@ -13,6 +13,7 @@
 #include "items/CItem.h"
 #include "items/CTaxSum.h"
 #include "items/TaxFactor.h"
+#include "items/YearCalendar.h"
 
 namespace Item {
 
@@ -53,6 +54,12 @@ Amount DivideByFactor(Amount value, double factor) {
 void CalculateItem(CItem& row, bool exclusive, const Database::CCompany& company,
                    Database::CYear& year, CItem& totalIncome, CItem& categoryTotal,
                    const CItem* previous) {
+    YearCalendar calendar(year, company);
+    CalculateItem(row, exclusive, year, calendar, totalIncome, categoryTotal, previous);
+}
+
+void CalculateItem(CItem& row, bool exclusive, Database::CYear& year, YearCalendar& calendar,
+                   CItem& totalIncome, CItem& categoryTotal, const CItem* previous) {
     if (row.IsHidden())
         return;
 
@@ -85,16 +92,17 @@ void CalculateItem(CItem& row, bool exclusive, const Database::CCompany& company
     MonthAmounts netActual = row.Actual;
     if (!exclusive) {
         for (int k = 0; k < kMonths; ++k) {
-            const CalendarMonth when = FinancialMonth(year, k);
-            const double s = TaxFactor(row, company, when.year, when.month);
-            netActual[when.month] = DivideByFactor(row.Actual[when.month], s);
-            netExpected[when.month] = DivideByFactor(row.Expected[when.month], s);
+            const int q = calendar.Month(k).month;
+            const double s = TaxFactor(row, calendar, k);
+            netActual[q] = DivideByFactor(row.Actual[q], s);
+            netExpected[q] = DivideByFactor(row.Expected[q], s);
         }
     }
 
     // Tax amounts, setup by setup; a compound setup also taxes the taxes of the setups before it.
     MonthAmounts taxedExpected{};
     MonthAmounts taxedActual{};
+    const Database::CCompany& company = calendar.Company();
     const std::size_t links =
         std::min<std::size_t>(row.TaxLinks.size(), std::numeric_limits<int>::max());
     for (std::size_t link = 0; link < links; ++link) {
@@ -106,16 +114,21 @@ void CalculateItem(CItem& row, bool exclusive, const Database::CCompany& company
         const Database::CTaxSetup* setup = company.TaxSetup(e);
         if (setup == nullptr)
             continue;
-        const Database::CTaxRate* rate = setup->Rate(r);
-        if (rate == nullptr)
+        // The rate's value in effect in each financial month; none when the rate is missing.
+        const MonthAmounts* rates = calendar.RatesInEffect(e, r);
+        if (rates == nullptr)
             continue;
+        const bool compound = setup->Compound;
+        const bool onSales = row.TaxSide >= 1;
+        MonthAmounts& postedActual = onSales ? summary->ActualOnSales : summary->ActualOnExpenses;
+        MonthAmounts& postedExpected =
+            onSales ? summary->ExpectedOnSales : summary->ExpectedOnExpenses;
         for (int n = 0; n < kMonths; ++n) {
-            const CalendarMonth when = FinancialMonth(year, n);
-            const int q = when.month;
-            const Amount v = rate->RateInEffect(when.year, q);
+            const int q = calendar.Month(n).month;
+            const Amount v = (*rates)[static_cast<std::size_t>(n)];
             Amount taxActual = 0;
             Amount taxExpected = 0;
-            if (setup->Compound) {
+            if (compound) {
                 taxActual = MulTrunc(AddAmounts(netActual[q], taxedActual[q]), v, kPercentFactor);
                 taxExpected =
                     MulTrunc(AddAmounts(netExpected[q], taxedExpected[q]), v, kPercentFactor);
@@ -125,14 +138,8 @@ void CalculateItem(CItem& row, bool exclusive, const Database::CCompany& company
             }
             taxedActual[q] = AddAmounts(taxedActual[q], taxActual);
             taxedExpected[q] = AddAmounts(taxedExpected[q], taxExpected);
-            if (row.TaxSide >= 1) {
-                summary->ActualOnSales[q] = AddAmounts(summary->ActualOnSales[q], taxActual);
-                summary->ExpectedOnSales[q] = AddAmounts(summary->ExpectedOnSales[q], taxExpected);
-            } else {
-                summary->ActualOnExpenses[q] = AddAmounts(summary->ActualOnExpenses[q], taxActual);
-                summary->ExpectedOnExpenses[q] =
-                    AddAmounts(summary->ExpectedOnExpenses[q], taxExpected);
-            }
+            postedActual[q] = AddAmounts(postedActual[q], taxActual);
+            postedExpected[q] = AddAmounts(postedExpected[q], taxExpected);
         }
     }
 }

@@ -12,6 +12,7 @@ class CYear;
 namespace Item {
 
 class CItem;
+class YearCalendar;
 
 // The months a year's calculations walk: its first calendar month (a stored start month taken
 // mod 12) and its month count limited to 0-12, so that no month index leaves 0-11 and no loop
@@ -49,5 +50,8 @@ Amount DivideByFactor(Amount value, double factor);
 void CalculateItem(CItem& row, bool exclusive, const Database::CCompany& company,
                    Database::CYear& year, CItem& totalIncome, CItem& categoryTotal,
                    const CItem* previous);
+// The same with the year's calendar, which the driver keeps for all the rows of a year.
+void CalculateItem(CItem& row, bool exclusive, Database::CYear& year, YearCalendar& calendar,
+                   CItem& totalIncome, CItem& categoryTotal, const CItem* previous);
 
 } // namespace Item

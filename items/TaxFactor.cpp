@@ -10,6 +10,7 @@
 #include "database/CTaxSetup.h"
 #include "database/CYear.h"
 #include "items/CItem.h"
+#include "items/YearCalendar.h"
 
 namespace Item {
 
@@ -27,6 +28,33 @@ int ClampToInt(std::int64_t value) {
                                                      std::numeric_limits<int>::max()));
 }
 
+// The factor over the item's links; `valueOf(setup, setup index, rate index, value)` gives the
+// rate in effect, or false when the setup has no such rate (the link then counts as none).
+template <class ValueOf>
+double Factor(const CItem& item, const Database::CCompany& company, ValueOf valueOf) {
+    double s = 1.0;
+    const std::size_t links =
+        std::min<std::size_t>(item.TaxLinks.size(), std::numeric_limits<int>::max());
+    for (std::size_t i = 0; i < links; ++i) {
+        const std::int32_t r = item.TaxLinks[i];
+        if (r < 0)
+            continue;
+        const int e = static_cast<int>(i);
+        const Database::CTaxSetup* setup = company.TaxSetup(e);
+        if (setup == nullptr)
+            continue;
+        Amount value = 0;
+        if (!valueOf(*setup, e, r, value))
+            continue;
+        const double v = static_cast<double>(value);
+        if (setup->Compound)
+            s = s * (1 + v * 0.0001);
+        else
+            s = s + v * 0.0001;
+    }
+    return s;
+}
+
 } // namespace
 
 CalendarMonth FinancialMonth(const Database::CYear& year, int k) {
@@ -41,26 +69,25 @@ CalendarMonth FinancialMonth(const Database::CYear& year, int k) {
 
 double TaxFactor(const CItem& item, const Database::CCompany& company, int calendarYear,
                  int calendarMonth) {
-    double s = 1.0;
-    const std::size_t links =
-        std::min<std::size_t>(item.TaxLinks.size(), std::numeric_limits<int>::max());
-    for (std::size_t i = 0; i < links; ++i) {
-        const std::int32_t r = item.TaxLinks[i];
-        if (r < 0)
-            continue;
-        const Database::CTaxSetup* setup = company.TaxSetup(static_cast<int>(i));
-        if (setup == nullptr)
-            continue;
-        const Database::CTaxRate* rate = setup->Rate(r);
-        if (rate == nullptr)
-            continue;
-        const double v = static_cast<double>(rate->RateInEffect(calendarYear, calendarMonth));
-        if (setup->Compound)
-            s = s * (1 + v * 0.0001);
-        else
-            s = s + v * 0.0001;
-    }
-    return s;
+    return Factor(item, company,
+                  [&](const Database::CTaxSetup& setup, int, std::int32_t r, Amount& value) {
+                      const Database::CTaxRate* rate = setup.Rate(r);
+                      if (rate == nullptr)
+                          return false;
+                      value = rate->RateInEffect(calendarYear, calendarMonth);
+                      return true;
+                  });
+}
+
+double TaxFactor(const CItem& item, YearCalendar& calendar, int k) {
+    return Factor(item, calendar.Company(),
+                  [&](const Database::CTaxSetup&, int e, std::int32_t r, Amount& value) {
+                      const MonthAmounts* rates = calendar.RatesInEffect(e, r);
+                      if (rates == nullptr)
+                          return false;
+                      value = (*rates)[static_cast<std::size_t>(k)];
+                      return true;
+                  });
 }
 
 } // namespace Item

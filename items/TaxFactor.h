@@ -8,6 +8,7 @@ class CYear;
 namespace Item {
 
 class CItem;
+class YearCalendar;
 
 // A calendar month and the calendar year it falls in.
 struct CalendarMonth {
@@ -25,5 +26,7 @@ CalendarMonth FinancialMonth(const Database::CYear& year, int k);
 // a simple one (v the rate in effect). Links to a missing setup or rate count as none.
 double TaxFactor(const CItem& item, const Database::CCompany& company, int calendarYear,
                  int calendarMonth);
+// The same factor in financial month k of the calendar's year, with its company's rates.
+double TaxFactor(const CItem& item, YearCalendar& calendar, int k);
 
 } // namespace Item
