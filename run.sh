@@ -1,17 +1,34 @@
 #!/usr/bin/env bash
-# Builds the viewer and shows a forecast: ./run.sh [FILE], by default the bundled example.
+# Builds the viewer and shows a forecast: ./run.sh [FILE] [Bas|Std|Adv], by default the bundled
+# example. Without an edition word the viewer asks which edition to run as.
 set -euo pipefail
 caller_dir=$PWD
 cd "$(dirname "${BASH_SOURCE[0]}")"
 
-if (($# > 1)); then
-    echo "usage: ./run.sh [FILE]" >&2
+usage() {
+    echo "usage: ./run.sh [FILE] [Bas|Std|Adv]" >&2
     exit 2
-fi
+}
+
+file=
+edition=
+for argument in "$@"; do
+    case "$argument" in
+    Bas | Std | Adv)
+        [[ -z "$edition" ]] || usage
+        edition=$argument
+        ;;
+    *)
+        [[ -z "$file" ]] || usage
+        file=$argument
+        ;;
+    esac
+done
 
 # A file named on the command line is relative to the caller's folder, the default to ours.
-file=${1:-examples/sample.cfs}
-if [[ $# -eq 1 && "$file" != /* ]]; then
+if [[ -z "$file" ]]; then
+    file=examples/sample.cfs
+elif [[ "$file" != /* ]]; then
     file="$caller_dir/$file"
 fi
 
@@ -21,4 +38,10 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE="${VARNOBEL_BUILD_TYPE:-RelWithDebInfo}" 
     -DVARNOBEL_WITH_QT=ON -DVARNOBEL_SANITIZE=OFF -DVARNOBEL_BENCH=ON >&2
 cmake --build build -j2 --target varnobel-view >&2
 
-exec build/app/varnobel-view --export json "$file"
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
+    echo "run.sh: no display (neither DISPLAY nor WAYLAND_DISPLAY is set), so the window cannot" \
+        "open; printing the recalculated forecast as JSON instead." >&2
+    exec build/app/varnobel-view --export json "$file"
+fi
+
+exec build/app/varnobel-view "$file" ${edition:+"$edition"}
