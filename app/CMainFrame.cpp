@@ -39,8 +39,8 @@ const QStringList kZooms = {"50%",  "60%",  "70%",  "80%",  "90%", "100%",
 constexpr int kDefaultSizeIndex = 2;
 constexpr int kDefaultZoomIndex = 5;
 const QString kDefaultFont = QStringLiteral("Times New Roman");
-const QString kFileFilter = QStringLiteral(
-    "Varnobel Viewer Files (*.cfa *.cfs *.cff *.cfb);;All Files (*)");
+const QString kFileFilter =
+    QStringLiteral("Varnobel Viewer Files (*.cfa *.cfs *.cff *.cfb);;All Files (*)");
 
 // The smallest window a restored placement may give; anything less is a damaged value.
 constexpr int kMinimumWidth = 200;
@@ -70,7 +70,7 @@ int LeadingInteger(const QString& text) {
 
 // Hands reports on after taking the splash off the screen, so no box opens beneath it.
 class SplashAwareSink : public MessageSink {
-  public:
+public:
     explicit SplashAwareSink(MessageSink& sink) : sink_(sink) {}
     void Message(const Text& text, const Text& title) override {
         SplashScreens::CSplashWnd::HideSplashScreen();
@@ -85,7 +85,7 @@ class SplashAwareSink : public MessageSink {
         sink_.FileError(text);
     }
 
-  private:
+private:
     MessageSink& sink_;
 };
 
@@ -94,8 +94,8 @@ class SplashAwareSink : public MessageSink {
 int ScaleRounded(int value, int current, int saved) {
     const std::int64_t product = static_cast<std::int64_t>(value) * current;
     const std::int64_t twice = 2 * static_cast<std::int64_t>(saved);
-    const std::int64_t rounded = product >= 0 ? (2 * product + saved) / twice
-                                              : -((-2 * product + saved) / twice);
+    const std::int64_t rounded =
+        product >= 0 ? (2 * product + saved) / twice : -((-2 * product + saved) / twice);
     return static_cast<int>(std::clamp<std::int64_t>(rounded, std::numeric_limits<int>::min(),
                                                      std::numeric_limits<int>::max()));
 }
@@ -107,8 +107,7 @@ CMainFrame::CMainFrame(CVarnobelStdDoc& doc, CMainView* view, Profile& profile,
                        std::string toolbarStateKey)
     : doc_(doc), view_(view), profile_(profile), recent_(recent),
       sink_(std::make_unique<SplashAwareSink>(sink)),
-      placementSection_(std::move(placementSection)),
-      toolbarStateKey_(std::move(toolbarStateKey)) {
+      placementSection_(std::move(placementSection)), toolbarStateKey_(std::move(toolbarStateKey)) {
     setWindowIcon(QIcon(QStringLiteral(":/icons/varnobel-view-256.png")));
     setCentralWidget(view_);
     SplashScreens::CSplashWnd::ShowSplashScreen(this);
@@ -137,12 +136,12 @@ CMainFrame::~CMainFrame() {
 
 void CMainFrame::CreateMenus() {
     fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
-    QAction* newAction = fileMenu_->addAction(QStringLiteral("&New"), this,
-                                              [this] { NewDocumentFile(); });
+    QAction* newAction =
+        fileMenu_->addAction(QStringLiteral("&New"), this, [this] { NewDocumentFile(); });
     newAction->setShortcut(QKeySequence::New);
     newAction->setStatusTip(QStringLiteral("Create a new document"));
-    QAction* openAction = fileMenu_->addAction(QStringLiteral("&Open..."), this,
-                                               [this] { OnFileOpen(); });
+    QAction* openAction =
+        fileMenu_->addAction(QStringLiteral("&Open..."), this, [this] { OnFileOpen(); });
     openAction->setShortcut(QKeySequence::Open);
     openAction->setStatusTip(QStringLiteral("Open an existing document"));
     recentSeparator_ = fileMenu_->addSeparator();
@@ -223,8 +222,8 @@ void CMainFrame::CreateFontToolbar() {
     fontToolbar_->addWidget(zoomBox_);
     fontToolbar_->addSeparator();
     // The button's command has no handler in the viewer, so it is always disabled.
-    QAction* extra = fontToolbar_->addAction(QIcon(QStringLiteral(":/icons/font-extra.png")),
-                                             QString());
+    QAction* extra =
+        fontToolbar_->addAction(QIcon(QStringLiteral(":/icons/font-extra.png")), QString());
     extra->setObjectName(QString::number(kFontExtraId));
     extra->setEnabled(false);
     addToolBar(Qt::TopToolBarArea, fontToolbar_);
@@ -256,9 +255,9 @@ void CMainFrame::RestoreToolbarState() {
 
 void CMainFrame::SaveToolbarState() {
     const QByteArray state = saveState();
-    profile_.WriteProfileBinary(toolbarStateKey_, "State",
-                                std::string_view(state.constData(),
-                                                 static_cast<std::size_t>(state.size())));
+    profile_.WriteProfileBinary(
+        toolbarStateKey_, "State",
+        std::string_view(state.constData(), static_cast<std::size_t>(state.size())));
     profile_.WriteProfileInt(toolbarStateKey_, "StatusBar", statusBar()->isVisible() ? 1 : 0);
 }
 
@@ -300,13 +299,12 @@ void CMainFrame::ShowWindow() {
     if (placement.width() < kMinimumWidth || placement.height() < kMinimumHeight)
         placement.setSize(proposed.size());
     placement.setWidth(std::min(placement.width(), std::max(available.width(), kMinimumWidth)));
-    placement.setHeight(
-        std::min(placement.height(), std::max(available.height(), kMinimumHeight)));
+    placement.setHeight(std::min(placement.height(), std::max(available.height(), kMinimumHeight)));
     bool visible = false;
     for (const QScreen* each : QGuiApplication::screens()) {
         const QRect overlap = each->availableGeometry().intersected(placement);
-        visible = visible || (overlap.width() >= kMinimumVisible &&
-                              overlap.height() >= kMinimumVisible);
+        visible =
+            visible || (overlap.width() >= kMinimumVisible && overlap.height() >= kMinimumVisible);
     }
     if (!visible)
         placement.moveCenter(available.center());
@@ -386,8 +384,8 @@ void CMainFrame::OnOpenRecentFile(int index) {
 void CMainFrame::UpdateRecentFileMenu() {
     if (recentActions_.isEmpty())
         return;
-    const int count = static_cast<int>(
-        std::min<std::size_t>(recent_.Files().size(), static_cast<std::size_t>(recentActions_.size())));
+    const int count = static_cast<int>(std::min<std::size_t>(
+        recent_.Files().size(), static_cast<std::size_t>(recentActions_.size())));
     for (int i = 0; i < recentActions_.size(); ++i) {
         QAction* action = recentActions_[i];
         if (i < count) {

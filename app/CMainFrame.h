@@ -27,7 +27,7 @@ class RecentFileList;
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 
-  public:
+public:
     static constexpr int kFontBoxId = 104;
     static constexpr int kSizeBoxId = 105;
     static constexpr int kZoomBoxId = 106;
@@ -84,7 +84,7 @@ class CMainFrame : public QMainWindow {
     const std::string& PlacementSection() const { return placementSection_; }
     const std::string& ToolbarStateKey() const { return toolbarStateKey_; }
 
-  protected:
+protected:
     // `view` becomes the frame's central widget. The edition frames name their profile keys.
     CMainFrame(CVarnobelStdDoc& doc, CMainView* view, Profile& profile, RecentFileList& recent,
                MessageSink& sink, std::string placementSection, std::string toolbarStateKey);
@@ -93,7 +93,7 @@ class CMainFrame : public QMainWindow {
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-  private:
+private:
     void CreateMenus();
     void CreateFontToolbar();
     void CreateFileToolBar();

@@ -20,7 +20,7 @@ class RecentFileList;
 // settings kept between runs, makes the edition's document, frame and view, opens the command
 // line's file (or an empty forecast) and shows the window; its end writes the settings back.
 class CVarnobelApp {
-  public:
+public:
     // Asks the user for the edition; none when the question was cancelled.
     using ModeChooser = std::function<std::optional<Edition>()>;
 
@@ -58,7 +58,7 @@ class CVarnobelApp {
     // Whether another viewer was running when this one started (nothing depends on it).
     bool AnotherInstanceRunning() const { return anotherInstance_; }
 
-  private:
+private:
     std::optional<Edition> ChooseEdition();
     void CreateDocumentTemplate();
 

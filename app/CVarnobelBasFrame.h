@@ -5,7 +5,7 @@
 // The main window of the Basic edition: its placement and toolbar layout
 // live under its own keys.
 class CVarnobelBasFrame : public CMainFrame {
-  public:
+public:
     CVarnobelBasFrame(CVarnobelStdDoc& doc, CMainView* view, Profile& profile,
                       RecentFileList& recent, MessageSink& sink)
         : CMainFrame(doc, view, profile, recent, sink, "clientBas", "ToolbarSettingsBas") {}

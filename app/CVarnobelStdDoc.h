@@ -12,7 +12,7 @@ class MessageSink;
 // window follows only a read that succeeded, so a refused file leaves the forecast on screen
 // with its title and toolbar as they were.
 class CVarnobelStdDoc : public CMainDoc {
-  public:
+public:
     CVarnobelStdDoc() = default;
 
     // The frame and view the document updates; the frame attaches itself when it is made.
@@ -25,7 +25,7 @@ class CVarnobelStdDoc : public CMainDoc {
     // Empties the forecast and resets the view.
     bool NewDocument() override;
 
-  protected:
+protected:
     // The window-side steps after a read that succeeded.
     virtual void OnDocumentLoaded();
 

@@ -12,7 +12,7 @@ namespace Dialog {
 class CRunning_Mode_dlg : public QDialog {
     Q_OBJECT
 
-  public:
+public:
     static constexpr int kAdvancedId = 1001;
     static constexpr int kStandardId = 1002;
     static constexpr int kBasicId = 1003;
@@ -29,10 +29,10 @@ class CRunning_Mode_dlg : public QDialog {
     QPushButton* StandardButton() const { return standard_; }
     QPushButton* BasicButton() const { return basic_; }
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     QPushButton* AddButton(const QString& text, int id, int chosenMode);
 
     QPixmap picture;

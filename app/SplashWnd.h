@@ -14,7 +14,7 @@ namespace SplashScreens {
 class CSplashWnd : public QWidget {
     Q_OBJECT
 
-  public:
+public:
     static constexpr int kTimerPeriodMs = 1;
     static constexpr const char* kVersion = "1.0.5.3";
 
@@ -39,12 +39,12 @@ class CSplashWnd : public QWidget {
     static QString VersionText();
     static QString LegalNotice();
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     CSplashWnd(const QPixmap& picture, QWidget* parent);
 
     QPixmap picture;

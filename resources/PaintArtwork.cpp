@@ -153,8 +153,7 @@ QImage OpenButton() {
     p.drawPolygon(back);
     p.setBrush(QColor(250, 214, 110));
     QPolygonF flap;
-    flap << QPointF(5.5, 11.5) << QPointF(22.5, 11.5) << QPointF(19.5, 19.5)
-         << QPointF(2.5, 19.5);
+    flap << QPointF(5.5, 11.5) << QPointF(22.5, 11.5) << QPointF(19.5, 19.5) << QPointF(2.5, 19.5);
     p.drawPolygon(flap);
     return image;
 }

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QMenu>
 #include <QApplication>
 #include <QComboBox>
+#include <QMenu>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -38,8 +38,8 @@ TEST_F(FrameToolbarTest, BoxesHoldTheirEntriesAndShowTheDefaultsOnAFirstRun) {
     QStringList zooms;
     for (int i = 0; i < frame.ZoomBox()->count(); ++i)
         zooms << frame.ZoomBox()->itemText(i);
-    EXPECT_EQ(zooms, QStringList({"50%", "60%", "70%", "80%", "90%", "100%", "110%", "120%",
-                                  "130%", "140%", "150%"}));
+    EXPECT_EQ(zooms, QStringList({"50%", "60%", "70%", "80%", "90%", "100%", "110%", "120%", "130%",
+                                  "140%", "150%"}));
 
     // The font box is sorted and holds every name once.
     for (int i = 1; i < frame.FontBox()->count(); ++i)

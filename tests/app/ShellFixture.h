@@ -17,7 +17,7 @@
 // A Standard frame with its document and view over an empty settings store, and a folder for
 // the forecast files a test writes.
 class ShellFixture {
-  public:
+public:
     ShellFixture() { ClearSettings(); }
     ~ShellFixture() {
         frame.reset();
@@ -33,8 +33,8 @@ class ShellFixture {
     // A new frame over the same document, profile and recent list (the old one goes first).
     CMainFrame& MakeFrame() {
         frame.reset();
-        frame = std::make_unique<CVarnobelStdFrame>(doc, new CVarnobelStdView(doc), profile,
-                                                    recent, sink);
+        frame = std::make_unique<CVarnobelStdFrame>(doc, new CVarnobelStdView(doc), profile, recent,
+                                                    sink);
         return *frame;
     }
 

@@ -18,7 +18,7 @@ namespace {
 using SplashScreens::CSplashWnd;
 
 class ShellSplashTest : public ::testing::Test, public ShellFixture {
-  protected:
+protected:
     void TearDown() override {
         CSplashWnd::HideSplashScreen();
         CSplashWnd::EnableSplashScreen(false);

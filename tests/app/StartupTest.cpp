@@ -52,7 +52,7 @@ TEST(StartupEditionTest, TheFileIsTheFirstArgumentThatIsNoEditionWord) {
 }
 
 class StartupTest : public ::testing::Test, public ShellFixture {
-  protected:
+protected:
     // The mode question, answered as told; counts how often it was asked.
     CVarnobelApp::ModeChooser Answer(std::optional<Edition> answer) {
         return [this, answer] {
