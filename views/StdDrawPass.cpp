@@ -124,9 +124,9 @@ class DrawPass {
     Rect PrintArea() const;
     void DrawHeadingLine(DeviceContext& dc);
     // Draws a row of tabs at `top` with its panel below; returns the panel's top.
-    int DrawTabRow(DeviceContext& dc, int top, const std::vector<Text>& labels, int selected,
-                   bool focused, Colour panel, Colour unselected, Colour selectedFill,
-                   Colour focusFill, std::vector<Rect>& rects);
+    int DrawTabRow(DeviceContext& dc, int top, bool lastRow, const std::vector<Text>& labels,
+                   int selected, bool focused, Colour panel, Colour unselected,
+                   Colour selectedFill, Colour focusFill, std::vector<Rect>& rects);
     int DrawTabRows(DeviceContext& dc);
     void DrawGraphsPage(DeviceContext& dc, int panelTop);
     void LayOutColumns(DeviceContext& dc, const StatementModel& model, bool laterBand);
@@ -199,9 +199,10 @@ void DrawPass::DrawHeadingLine(DeviceContext& dc) {
     dc.DrawText(area_.right, area_.top, LastModifiedText(doc_.stamp), Align::Right, area_);
 }
 
-int DrawPass::DrawTabRow(DeviceContext& dc, int top, const std::vector<Text>& labels,
-                         int selected, bool focused, Colour panel, Colour unselected,
-                         Colour selectedFill, Colour focusFill, std::vector<Rect>& rects) {
+int DrawPass::DrawTabRow(DeviceContext& dc, int top, bool lastRow,
+                         const std::vector<Text>& labels, int selected, bool focused,
+                         Colour panel, Colour unselected, Colour selectedFill, Colour focusFill,
+                         std::vector<Rect>& rects) {
     const int height = dc.TextExtent(u"Fg").height + 2 * units_.u15.height;
     const int panelTop = top + height;
     rects.clear();
@@ -214,9 +215,14 @@ int DrawPass::DrawTabRow(DeviceContext& dc, int top, const std::vector<Text>& la
     if (!out_)
         return panelTop;
 
+    // The next row's panel covers this one from its own top down, so a panel above the last
+    // ends just below that (its rounded corners hidden): filling the whole area again would
+    // only be painted over.
+    const int panelBottom =
+        lastRow ? area_.bottom : std::min(area_.bottom, panelTop + height + units_.u25.height);
     dc.SelectPen(kTabOutline);
     dc.SelectBrush(panel);
-    dc.RoundRect(Rect{area_.left, panelTop, area_.right, area_.bottom}, units_.u25.width,
+    dc.RoundRect(Rect{area_.left, panelTop, area_.right, panelBottom}, units_.u25.width,
                  units_.u25.height);
     for (std::size_t i = 0; i < rects.size(); ++i) {
         const bool isSelected = static_cast<int>(i) == selected;
@@ -262,7 +268,7 @@ int DrawPass::DrawTabRows(DeviceContext& dc) {
                                             DecimalText(scenario->weight) + u")"
                                       : Text());
         }
-        top = DrawTabRow(dc, top, labels, state_.selectedScenario + state_.scenarioTabOffset,
+        top = DrawTabRow(dc, top, false, labels, state_.selectedScenario + state_.scenarioTabOffset,
                          focus == -2, Grey(205), Grey(230), Grey(205), Grey(170),
                          rectsOf(state_.scenarioTabs));
 
@@ -272,7 +278,7 @@ int DrawPass::DrawTabRows(DeviceContext& dc) {
             const Database::CCompany* company = selection_.scenario->FindCompany(i);
             labels.push_back(company ? company->name : Text());
         }
-        top = DrawTabRow(dc, top, labels, state_.selectedCompany + state_.companyTabOffset,
+        top = DrawTabRow(dc, top, false, labels, state_.selectedCompany + state_.companyTabOffset,
                          focus == -3, Grey(230), Grey(245), Grey(230), Grey(205),
                          rectsOf(state_.companyTabs));
     } else {
@@ -288,7 +294,7 @@ int DrawPass::DrawTabRows(DeviceContext& dc) {
         labels.push_back(year ? DecimalText(year->year) : Text());
     }
     labels.push_back(u"Graphs");
-    return DrawTabRow(dc, top, labels, state_.selectedYear, focus == -4, Grey(255), Grey(255),
+    return DrawTabRow(dc, top, true, labels, state_.selectedYear, focus == -4, Grey(255), Grey(255),
                       Grey(255), Grey(205), rectsOf(state_.yearTabs));
 }
 
@@ -617,8 +623,13 @@ void DrawPass::Run() {
                                     units_.u05.height);
         if (!printing_)
             state_.rowPitch = rowPitch_;
+        // Long tab labels must not reach into the scroll-bar strips.
+        if (out_)
+            dc.SetClip(area_);
         DrawHeadingLine(dc);
         const int panelTop = DrawTabRows(dc);
+        if (out_)
+            dc.ResetClip();
         if (selection_.graphsPage)
             DrawGraphsPage(dc, panelTop);
         else
