@@ -13,8 +13,8 @@ constexpr const char* kMonthNames[kMonths] = {"Jan", "Feb", "Mar", "Apr", "May",
 // Hundredths as units with two decimals; the magnitude is taken unsigned so the most negative
 // amount has one too.
 std::string Decimal(Amount amount) {
-    const std::uint64_t magnitude = amount < 0 ? 0 - static_cast<std::uint64_t>(amount)
-                                               : static_cast<std::uint64_t>(amount);
+    const std::uint64_t magnitude =
+        amount < 0 ? 0 - static_cast<std::uint64_t>(amount) : static_cast<std::uint64_t>(amount);
     const std::uint64_t cents = magnitude % 100;
     std::string text = amount < 0 ? "-" : "";
     text += std::to_string(magnitude / 100);

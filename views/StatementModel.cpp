@@ -31,9 +31,13 @@ Amount Plus(Amount a, Amount b) {
     return sum;
 }
 
-Amount Negated(Amount a) { return a == kMinAmount ? kMaxAmount : -a; }
+Amount Negated(Amount a) {
+    return a == kMinAmount ? kMaxAmount : -a;
+}
 
-Amount Signed(Amount a, int sign) { return sign < 0 ? Negated(a) : a; }
+Amount Signed(Amount a, int sign) {
+    return sign < 0 ? Negated(a) : a;
+}
 
 Amount SumOf(const MonthAmounts& values) {
     Amount sum = 0;
@@ -69,7 +73,7 @@ struct RowSource {
 };
 
 class Builder {
-  public:
+public:
     Builder(const Database::CPERT& root, const StatementSelection& selection, Edition edition)
         : root_(root), selection_(selection), year_(*selection.year), edition_(edition) {
         const Database::CYear* counts = root.Year(selection.yearIndex);
@@ -78,7 +82,7 @@ class Builder {
 
     StatementModel Build();
 
-  private:
+private:
     int Count(int category) const { return counts_->ItemCount(category); }
     template <class Row> const Row* Find(int category, int index) const {
         return dynamic_cast<const Row*>(year_.FindItem(category, index));
@@ -259,8 +263,8 @@ void Builder::BankSection() {
     if (!bank)
         return;
     Push(Kind::Heading, section, bank->name).keepRows = 6;
-    StatementLine& opening = Figures(Kind::Item, section, u"Opening Balance",
-                                     bank->ExpectedBalance, model_.startMonth);
+    StatementLine& opening =
+        Figures(Kind::Item, section, u"Opening Balance", bank->ExpectedBalance, model_.startMonth);
     opening.row = 0;
     opening.blockLines = 3;
     Figures(Kind::Item, section, u"Net Movement", movement_).row = 0;
@@ -312,10 +316,10 @@ void Builder::BalanceSection(int section, int category) {
         MonthAmounts closing{};
         for (int m = 0; m < kMonths; ++m) {
             payments[m] = Negated(loan->ExpectedPayments[m]);
-            closing[m] = Plus(Plus(Plus(Plus(opening[m], loan->ExpectedAdvances[m]),
-                                        loan->ExpectedInterest[m]),
-                                   payments[m]),
-                              loan->ExpectedAdjustments[m]);
+            closing[m] = Plus(
+                Plus(Plus(Plus(opening[m], loan->ExpectedAdvances[m]), loan->ExpectedInterest[m]),
+                     payments[m]),
+                loan->ExpectedAdjustments[m]);
             totals[m] = Plus(totals[m], closing[m]);
         }
         Figures(Kind::Item, section, u"   Opening Balance", opening, model_.startMonth).row = i;
@@ -329,9 +333,8 @@ void Builder::BalanceSection(int section, int category) {
             i;
     }
     model_.sectionRows[static_cast<std::size_t>(section)] = rowCount;
-    Figures(Kind::Total, section,
-            category == kInvestment ? u"Total Investments" : u"Total Loans", totals,
-            model_.lastMonth);
+    Figures(Kind::Total, section, category == kInvestment ? u"Total Investments" : u"Total Loans",
+            totals, model_.lastMonth);
     Spacer(section);
 }
 
@@ -402,8 +405,7 @@ StatementModel Builder::Build() {
     const std::size_t before5 = model_.lines.size();
     rows.clear();
     AddItems(rows, kCapitalExpense);
-    ItemSection(5, u"CAPITAL EXPENSES", capitalExpenses, rows, true, u"Total Capital Expenses",
-                -1);
+    ItemSection(5, u"CAPITAL EXPENSES", capitalExpenses, rows, true, u"Total Capital Expenses", -1);
     if (model_.lines.size() != before5 && capitalPayments == 0)
         Surplus(5, NetMovementLabel());
 
@@ -412,8 +414,7 @@ StatementModel Builder::Build() {
     AddItems(rows, kCapitalPayment);
     AddBalances(rows, kInvestment, &Item::CLoan::ExpectedAdvances);
     AddBalances(rows, kLoan, &Item::CLoan::ExpectedPrincipalPaid);
-    ItemSection(6, u"CAPITAL PAYMENTS", capitalPayments, rows, true, u"Total Capital Payments",
-                -1);
+    ItemSection(6, u"CAPITAL PAYMENTS", capitalPayments, rows, true, u"Total Capital Payments", -1);
     if (model_.lines.size() != before6)
         Surplus(6, NetMovementLabel());
 

@@ -22,7 +22,9 @@ namespace {
 
 using Kind = StatementLine::Kind;
 
-constexpr Colour Grey(int level) { return Rgb(level, level, level); }
+constexpr Colour Grey(int level) {
+    return Rgb(level, level, level);
+}
 
 constexpr Colour kRed = Rgb(200, 0, 0);
 constexpr Colour kBlack = Rgb(0, 0, 0);
@@ -40,9 +42,9 @@ constexpr Amount kWidestFigure = -9'999'999'999;
 
 constexpr const char16_t* kMonthNames[kMonths] = {u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun",
                                                   u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"};
-constexpr const char* kLongMonthNames[kMonths] = {
-    "January", "February", "March",     "April",   "May",      "June",
-    "July",    "August",   "September", "October", "November", "December"};
+constexpr const char* kLongMonthNames[kMonths] = {"January",   "February", "March",    "April",
+                                                  "May",       "June",     "July",     "August",
+                                                  "September", "October",  "November", "December"};
 constexpr const char* kDayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 
 int ClampToInt(std::int64_t value) {
@@ -83,10 +85,10 @@ Text LastModifiedText(std::int64_t stamp) {
 
     const std::int64_t hour = seconds / 3600;
     const std::int64_t hour12 = hour % 12 == 0 ? 12 : hour % 12;
-    std::string text = "Last Modified: " + TwoDigits(hour12) + ":" +
-                       TwoDigits(seconds / 60 % 60) + (hour < 12 ? "AM" : "PM") + " " +
-                       kDayNames[weekday] + ", " + TwoDigits(day) + " " +
-                       kLongMonthNames[month - 1] + ", " + std::to_string(year);
+    std::string text = "Last Modified: " + TwoDigits(hour12) + ":" + TwoDigits(seconds / 60 % 60) +
+                       (hour < 12 ? "AM" : "PM") + " " + kDayNames[weekday] + ", " +
+                       TwoDigits(day) + " " + kLongMonthNames[month - 1] + ", " +
+                       std::to_string(year);
     return Ascii(text);
 }
 
@@ -112,28 +114,28 @@ struct Columns {
 };
 
 class DrawPass {
-  public:
+public:
     DrawPass(DeviceContext& dc, CMainDoc& doc, StdViewState& state, const StdPassInput& input)
         : dc_(dc), doc_(doc), root_(doc.Root()), state_(state), input_(input),
           printing_(dc.IsPrinting()), out_(!dc.IsPrinting() || state.drawing) {}
 
     void Run();
 
-  private:
+private:
     void SetUnits(int zoom);
     Rect PrintArea() const;
     void DrawHeadingLine(DeviceContext& dc);
     // Draws a row of tabs at `top` with its panel below; returns the panel's top.
     int DrawTabRow(DeviceContext& dc, int top, bool lastRow, const std::vector<Text>& labels,
-                   int selected, bool focused, Colour panel, Colour unselected,
-                   Colour selectedFill, Colour focusFill, std::vector<Rect>& rects);
+                   int selected, bool focused, Colour panel, Colour unselected, Colour selectedFill,
+                   Colour focusFill, std::vector<Rect>& rects);
     int DrawTabRows(DeviceContext& dc);
     void DrawGraphsPage(DeviceContext& dc, int panelTop);
     void LayOutColumns(DeviceContext& dc, const StatementModel& model, bool laterBand);
     void DrawColumnHeadings(DeviceContext& dc, const StatementModel& model, int top);
     void DrawStatement(DeviceContext& dc, int panelTop);
-    void DrawLine(DeviceContext& dc, const StatementModel& model, const StatementLine& line,
-                  int y, bool focused);
+    void DrawLine(DeviceContext& dc, const StatementModel& model, const StatementLine& line, int y,
+                  bool focused);
     Text Money(Amount amount) const { return Ascii(AmountText(amount, cents_, brackets_)); }
 
     DeviceContext& dc_;
@@ -175,13 +177,12 @@ Rect DrawPass::PrintArea() const {
     const std::int64_t bottom = units(root_.marginBottom, toY);
     const std::int64_t horz = dc_.HorzRes();
     const std::int64_t vert = dc_.VertRes();
-    return Rect{
-        ClampToInt(std::max<std::int64_t>(0, left - dc_.PhysicalOffsetX())),
-        ClampToInt(std::max<std::int64_t>(0, top - dc_.PhysicalOffsetY())),
-        ClampToInt(horz - std::max<std::int64_t>(0, right + horz + dc_.PhysicalOffsetX() -
-                                                        dc_.PhysicalWidth())),
-        ClampToInt(vert - std::max<std::int64_t>(0, bottom + vert + dc_.PhysicalOffsetY() -
-                                                        dc_.PhysicalHeight()))};
+    return Rect{ClampToInt(std::max<std::int64_t>(0, left - dc_.PhysicalOffsetX())),
+                ClampToInt(std::max<std::int64_t>(0, top - dc_.PhysicalOffsetY())),
+                ClampToInt(horz - std::max<std::int64_t>(0, right + horz + dc_.PhysicalOffsetX() -
+                                                                dc_.PhysicalWidth())),
+                ClampToInt(vert - std::max<std::int64_t>(0, bottom + vert + dc_.PhysicalOffsetY() -
+                                                                dc_.PhysicalHeight()))};
 }
 
 void DrawPass::DrawHeadingLine(DeviceContext& dc) {
@@ -199,10 +200,9 @@ void DrawPass::DrawHeadingLine(DeviceContext& dc) {
     dc.DrawText(area_.right, area_.top, LastModifiedText(doc_.stamp), Align::Right, area_);
 }
 
-int DrawPass::DrawTabRow(DeviceContext& dc, int top, bool lastRow,
-                         const std::vector<Text>& labels, int selected, bool focused,
-                         Colour panel, Colour unselected, Colour selectedFill, Colour focusFill,
-                         std::vector<Rect>& rects) {
+int DrawPass::DrawTabRow(DeviceContext& dc, int top, bool lastRow, const std::vector<Text>& labels,
+                         int selected, bool focused, Colour panel, Colour unselected,
+                         Colour selectedFill, Colour focusFill, std::vector<Rect>& rects) {
     const int height = dc.TextExtent(u"Fg").height + 2 * units_.u15.height;
     const int panelTop = top + height;
     rects.clear();
@@ -234,8 +234,8 @@ int DrawPass::DrawTabRow(DeviceContext& dc, int top, bool lastRow,
         dc.RoundRect(tab, units_.u25.width, units_.u25.height);
         dc.SetTextColour(isSelected ? kRed : kTabOutline);
         dc.SetBackColour(fill);
-        dc.DrawText(tab.left + units_.u15.width, tab.top + units_.u1.height, labels[i],
-                    Align::Left, tab);
+        dc.DrawText(tab.left + units_.u15.width, tab.top + units_.u1.height, labels[i], Align::Left,
+                    tab);
     }
     if (selected >= 0 && selected < static_cast<int>(rects.size())) {
         const Rect& tab = rects[static_cast<std::size_t>(selected)];
@@ -376,7 +376,8 @@ void DrawPass::LayOutColumns(DeviceContext& dc, const StatementModel& model, boo
                 *lefts[j] += delta;
                 *rights[j] += delta;
             }
-            state_.printOffsetX = ClampToInt(static_cast<std::int64_t>(state_.printOffsetX) + delta);
+            state_.printOffsetX =
+                ClampToInt(static_cast<std::int64_t>(state_.printOffsetX) + delta);
             state_.moreAcross = true;
             break;
         }
@@ -417,7 +418,8 @@ void DrawPass::DrawLine(DeviceContext& dc, const StatementModel& model, const St
                         int y, bool focused) {
     const Columns& c = columns_;
     const int bottom = y + rowPitch_;
-    const Rect band{area_.left, std::max(y, body_.top), area_.right, std::min(bottom, body_.bottom)};
+    const Rect band{area_.left, std::max(y, body_.top), area_.right,
+                    std::min(bottom, body_.bottom)};
     if (band.IsEmpty())
         return;
     const Rect figures{c.monthAreaLeft, band.top, area_.right, band.bottom};
@@ -480,14 +482,14 @@ void DrawPass::DrawStatement(DeviceContext& dc, int panelTop) {
     const StatementModel model = BuildStatementModel(root_, selection_, input_.edition);
     cents_ = model.cents;
     brackets_ = model.brackets;
-    // Only while printing can printOffsetX be negative: a later column band.
+    // Every column band after the first starts with a negative offset (see LayOutColumns).
     const bool laterBand = printing_ && state_.printOffsetX < 0;
     LayOutColumns(dc, model, laterBand);
 
     const int headingsTop = panelTop + units_.u25.height;
     DrawColumnHeadings(dc, model, headingsTop);
-    body_ = Rect{area_.left, headingsTop + rowPitch_ + units_.u25.height, area_.right,
-                 area_.bottom};
+    body_ =
+        Rect{area_.left, headingsTop + rowPitch_ + units_.u25.height, area_.right, area_.bottom};
     const Columns& c = columns_;
 
     std::array<std::vector<Rect>, StdViewState::kSections> rowRects;
@@ -513,9 +515,9 @@ void DrawPass::DrawStatement(DeviceContext& dc, int panelTop) {
             if (row < rowRects[section].size()) {
                 const int top = ClampToInt(y);
                 const int lines = line.kind == Kind::Hidden ? 0 : line.blockLines;
-                rowRects[section][row] = Rect{
-                    c.descLeft, top, c.totalRight,
-                    ClampToInt(y + static_cast<std::int64_t>(lines) * rowPitch_)};
+                rowRects[section][row] =
+                    Rect{c.descLeft, top, c.totalRight,
+                         ClampToInt(y + static_cast<std::int64_t>(lines) * rowPitch_)};
             }
         }
         if (!line.TakesSpace())
@@ -589,8 +591,6 @@ void DrawPass::Run() {
         const int stripDown = selection_.graphsPage ? units_.u25.height : kScrollStrip;
         area_ = Rect{input_.client.left, input_.client.top, input_.client.right - strip,
                      input_.client.bottom - stripDown};
-        state_.printOffsetX = 0;
-        state_.printOffsetY = 0;
         state_.scenarioTabs.clear();
         state_.companyTabs.clear();
         state_.yearTabs.clear();
@@ -619,8 +619,8 @@ void DrawPass::Run() {
             const std::int64_t tenths = static_cast<std::int64_t>(doc_.fontSize) * zoom / 100;
             dc.SelectFont(doc_.fontName, ClampToInt(std::clamp<std::int64_t>(tenths, 1, 100000)));
         }
-        rowPitch_ = std::max(1, dc.TextExtent(u"NET SURPLUS BEFORE INTEREST").height +
-                                    units_.u05.height);
+        rowPitch_ =
+            std::max(1, dc.TextExtent(u"NET SURPLUS BEFORE INTEREST").height + units_.u05.height);
         if (!printing_)
             state_.rowPitch = rowPitch_;
         // Long tab labels must not reach into the scroll-bar strips.

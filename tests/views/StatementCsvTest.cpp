@@ -34,7 +34,7 @@ std::string Record(const std::vector<std::string>& records, const std::string& l
 
 // An April year of a small shop: Sales 1,234.50 a month, Stock 400.00 a month.
 class CsvTest : public ::testing::Test {
-  protected:
+protected:
     CsvTest() : forecast({100}, {1.0}, 1, 3) {
         forecast.AddItem(kIncome, u"Sales", 123450);
         forecast.AddItem(kDirectCost, u"Stock", 40000);

@@ -13,7 +13,7 @@
 // included) hold years of the same rows position by position, as the calculation expects.
 // Rows are added to every company alike; the calculation consolidates the combined ones.
 class StatementForecast {
-  public:
+public:
     explicit StatementForecast(std::vector<int> scenarioWeights = {100},
                                std::vector<double> companyWeights = {1.0}, int years = 1,
                                int startMonth = 0) {
@@ -94,6 +94,6 @@ class StatementForecast {
 
     CMainDoc doc;
 
-  private:
+private:
     Database::CYear& year(int index) { return Year(0, 0, index); }
 };

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "views/StatementModel.h"
 #include "views/StatementForecast.h"
+#include "views/StatementModel.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ MonthAmounts Months(Amount value) {
 
 // Sales 1,000.00, Stock 400.00 and Rent 250.00 every month of a January year; no tax.
 class ShopTest : public ::testing::Test {
-  protected:
+protected:
     ShopTest() {
         forecast.AddItem(kIncome, u"Sales", 100000);
         forecast.AddItem(kDirectCost, u"Stock", 40000);
@@ -58,13 +58,27 @@ class ShopTest : public ::testing::Test {
 
 TEST_F(ShopTest, SectionsTotalsAndSurplusLinesInOrder) {
     const StatementModel model = Model(forecast);
-    const std::vector<Text> expected = {
-        u"INCOME",       u"Sales",         u"Total Income",         u"DIRECT COSTS",
-        u"Stock",        u"Total Direct Costs", u"GROSS SURPLUS",   u"EXPENSES",
-        u"Rent",         u"Total Expenses", u"NET SURPLUS BEFORE INTEREST", u"INTEREST",
-        u"O/D Interest", u"Total Interest", u"NET SURPLUS",         u"Bank A/C",
-        u"Opening Balance", u"Net Movement", u"Adjustments",        u"Closing Bank Balance",
-        u"O/D Limit"};
+    const std::vector<Text> expected = {u"INCOME",
+                                        u"Sales",
+                                        u"Total Income",
+                                        u"DIRECT COSTS",
+                                        u"Stock",
+                                        u"Total Direct Costs",
+                                        u"GROSS SURPLUS",
+                                        u"EXPENSES",
+                                        u"Rent",
+                                        u"Total Expenses",
+                                        u"NET SURPLUS BEFORE INTEREST",
+                                        u"INTEREST",
+                                        u"O/D Interest",
+                                        u"Total Interest",
+                                        u"NET SURPLUS",
+                                        u"Bank A/C",
+                                        u"Opening Balance",
+                                        u"Net Movement",
+                                        u"Adjustments",
+                                        u"Closing Bank Balance",
+                                        u"O/D Limit"};
     EXPECT_EQ(Labels(model), expected);
 
     // Every total and surplus line is followed by an empty row.
@@ -257,8 +271,8 @@ TEST(StatementSections, TaxBlockExclusiveAndInclusive) {
     EXPECT_EQ(Line(model, u"Sales").taxCode, u"S");
     // Exclusive: tax on sales = 1,250.00 x 25 % = 312.50, on expenses 250.00 x 25 % = 62.50,
     // settled in the same month (one-month periods, no delay).
-    const std::vector<Text> expected = {u"GST",     u"on Sales",    u"on Expenses",
-                                        u"Payments", u"Refunds",    u"Adjustments",
+    const std::vector<Text> expected = {u"GST",       u"on Sales",         u"on Expenses",
+                                        u"Payments",  u"Refunds",          u"Adjustments",
                                         u"Total GST", u"NET CASH MOVEMENT"};
     std::vector<Text> labels = Labels(model);
     auto at = std::find(labels.begin(), labels.end(), u"GST");
@@ -320,9 +334,9 @@ TEST(StatementSections, LoanAndInvestmentBalanceBlocks) {
     // No interest rate: every payment is principal.
     EXPECT_EQ(Line(model, u"Van loan", 2).values, Months(10000));
 
-    const std::vector<Text> block = {u"LOANS",          u"Van loan",          u"   Opening Balance",
-                                     u"   Advances",    u"   Interest",       u"   Payments",
-                                     u"   Adjustments", u"   Closing Balance", u"Total Loans"};
+    const std::vector<Text> block = {
+        u"LOANS",       u"Van loan",       u"   Opening Balance", u"   Advances", u"   Interest",
+        u"   Payments", u"   Adjustments", u"   Closing Balance", u"Total Loans"};
     const std::vector<Text> labels = Labels(model);
     auto at = std::find(labels.begin(), labels.end(), u"LOANS");
     ASSERT_LE(at + 9, labels.end());

@@ -31,7 +31,9 @@ constexpr Colour kGrey130 = Rgb(130, 130, 130);
 constexpr Colour kBlue = Rgb(100, 100, 255);
 constexpr Colour kWhite = Rgb(255, 255, 255);
 
-int MonthRight(int position) { return kMonthLeft + kMonthWidth + position * kMonthStep; }
+int MonthRight(int position) {
+    return kMonthLeft + kMonthWidth + position * kMonthStep;
+}
 
 std::vector<const DrawOp*> Texts(const RecordingDeviceContext& dc, const Text& text) {
     std::vector<const DrawOp*> found;
@@ -51,7 +53,7 @@ std::vector<const DrawOp*> RowFigures(const RecordingDeviceContext& dc, int y) {
 }
 
 class DrawPassTest : public ::testing::Test {
-  protected:
+protected:
     // Runs one screen pass into a client of the given size.
     void Paint(CMainDoc& doc, int width = 800, int height = 600,
                Edition edition = Edition::Standard) {
@@ -189,7 +191,8 @@ TEST_F(DrawPassTest, RowsCellsAndColours) {
     EXPECT_EQ(rules, 3);
     bool acrossMonths = false;
     for (const DrawOp* line : dc->OfKind(DrawOp::Kind::Line))
-        acrossMonths |= line->point == Point{0, totalY} && line->end == Point{MonthRight(11), totalY};
+        acrossMonths |=
+            line->point == Point{0, totalY} && line->end == Point{MonthRight(11), totalY};
     EXPECT_TRUE(acrossMonths);
 
     const DrawOp& gross = Only(u"GROSS SURPLUS");
@@ -256,7 +259,7 @@ TEST_F(DrawPassTest, AprilStartAndShortYearColumns) {
     // Total and % follow the last month shown.
     EXPECT_EQ(Only(u"Total").point.x, MonthRight(5) + 18 + kMonthWidth);
     const auto figures = RowFigures(*dc, kBodyTop + kRowPitch);
-    ASSERT_EQ(figures.size(), 8u); // six months, the total and %
+    ASSERT_EQ(figures.size(), 8u);          // six months, the total and %
     EXPECT_EQ(figures[6]->text, u"12.00 "); // all twelve stored months add up
 }
 

@@ -15,10 +15,12 @@ namespace {
 constexpr int kBodyTop = 140;
 constexpr int kRowPitch = 18;
 
-DeviceCaps Page(int width, int height) { return DeviceCaps{true, width, height, width, height, 0, 0, 96, 96}; }
+DeviceCaps Page(int width, int height) {
+    return DeviceCaps{true, width, height, width, height, 0, 0, 96, 96};
+}
 
 class PrintPassTest : public ::testing::Test {
-  protected:
+protected:
     // Lays out (and, when state.drawing, draws) one page.
     void PrintPage(int width, int height) {
         dc = std::make_unique<RecordingDeviceContext>(Page(width, height));
@@ -71,7 +73,7 @@ class PrintPassTest : public ::testing::Test {
 // Sales (one row) and ten expenses: INCOME 140, Sales 158, Total Income 176, an empty row at
 // 194, EXPENSES at 212. No direct costs, so no GROSS SURPLUS line.
 class SectionBreakTest : public PrintPassTest {
-  protected:
+protected:
     SectionBreakTest() {
         forecast.AddItem(kIncome, u"Sales", 100000);
         for (int i = 0; i < 10; ++i)
@@ -158,10 +160,25 @@ TEST_F(PrintPassTest, ColumnsCutAtTheRightEdgeStartTheNextBand) {
 
 // Texts every page repeats: the heading line, the tabs and the column headings.
 bool PageFurniture(const Text& text) {
-    static const std::set<Text> furniture = {
-        u"Scenario 1 (Wt = 100)", u"Company 1", u"2020", u"Graphs", u"Description", u"Total",
-        u"%", u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun", u"Jul", u"Aug", u"Sep", u"Oct",
-        u"Nov", u"Dec"};
+    static const std::set<Text> furniture = {u"Scenario 1 (Wt = 100)",
+                                             u"Company 1",
+                                             u"2020",
+                                             u"Graphs",
+                                             u"Description",
+                                             u"Total",
+                                             u"%",
+                                             u"Jan",
+                                             u"Feb",
+                                             u"Mar",
+                                             u"Apr",
+                                             u"May",
+                                             u"Jun",
+                                             u"Jul",
+                                             u"Aug",
+                                             u"Sep",
+                                             u"Oct",
+                                             u"Nov",
+                                             u"Dec"};
     return furniture.count(text) > 0 || text.rfind(u"Last Modified: ", 0) == 0;
 }
 
