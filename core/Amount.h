@@ -52,7 +52,15 @@ inline Amount ScaleTrunc(Amount value, double factor) {
 
 // floor(value × factor + 0.5): rounding half up, as a row's Scale does.
 inline Amount ScaleRound(Amount value, double factor) {
-    return TruncToAmount(std::floor(static_cast<double>(value) * factor + 0.5));
+    const double x = static_cast<double>(value) * factor + 0.5;
+    constexpr double limit = 9223372036854775808.0;
+    if (x < limit && x > -limit) [[likely]] {
+        // floor in integers: the truncation converts back exactly, and is one too large just
+        // when x is a negative non-integer (then |x| < 2^52, so subtracting cannot overflow).
+        const Amount truncated = static_cast<Amount>(x);
+        return static_cast<double>(truncated) > x ? truncated - 1 : truncated;
+    }
+    return TruncToAmount(std::floor(x));
 }
 
 // The statement's text of an amount (separator ",", point "."; "-  " for zero).

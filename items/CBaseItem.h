@@ -67,15 +67,19 @@ class CBaseItem : public Database::CBase {
             target = value > 0 ? std::numeric_limits<Amount>::max()
                                : std::numeric_limits<Amount>::min();
     }
-    // target[m] += trunc(source[m] × factor) for every month.
+    // target[m] += trunc(source[m] × factor) for every month. A zero adds nothing whatever the
+    // factor (a NaN product truncates to 0 too), so months without figures, such as the Actual
+    // months still to come, cost only the test.
     static void AddScaledMonths(MonthAmounts& target, const MonthAmounts& source, double factor) {
         for (int m = 0; m < kMonths; ++m)
-            AddTo(target[m], ScaleTrunc(source[m], factor));
+            if (source[m] != 0)
+                AddTo(target[m], ScaleTrunc(source[m], factor));
     }
-    // values[m] = floor(values[m] × x + 0.5) for every month.
+    // values[m] = floor(values[m] × x + 0.5) for every month; a zero stays 0 for any x.
     static void ScaleMonths(MonthAmounts& values, double x) {
         for (Amount& value : values)
-            value = ScaleRound(value, x);
+            if (value != 0)
+                value = ScaleRound(value, x);
     }
 };
 
