@@ -441,14 +441,6 @@ void DrawPass::DrawLine(DeviceContext& dc, const StatementModel& model, const St
     const Colour back = focused ? kFocusFill : kWhite;
     dc.SetBackColour(back);
 
-    if (line.Ruled() && y >= body_.top && y < body_.bottom) {
-        dc.SelectPen(text);
-        dc.Line(area_.left, y, std::max(area_.left, c.lastMonthRight), y);
-        dc.Line(c.totalLeft, y, c.totalRight, y);
-        if (c.percent)
-            dc.Line(c.percentLeft, y, c.percentRight, y);
-    }
-
     dc.SetTextColour(text);
     if (c.descRight > c.descLeft)
         dc.DrawText(c.descLeft, y, line.label, Align::Left,
@@ -476,6 +468,16 @@ void DrawPass::DrawLine(DeviceContext& dc, const StatementModel& model, const St
     cell(c.totalLeft, c.totalRight, line.total, line.totalBeyondLimit, false);
     if (c.percent && line.percent)
         cell(c.percentLeft, c.percentRight, *line.percent, line.totalBeyondLimit, true);
+
+    // The rules go over the text, whose opaque boxes start at the same top edge and would
+    // otherwise cut them into pieces.
+    if (line.Ruled() && y >= body_.top && y < body_.bottom) {
+        dc.SelectPen(text);
+        dc.Line(area_.left, y, std::max(area_.left, c.lastMonthRight), y);
+        dc.Line(c.totalLeft, y, c.totalRight, y);
+        if (c.percent)
+            dc.Line(c.percentLeft, y, c.percentRight, y);
+    }
 }
 
 void DrawPass::DrawStatement(DeviceContext& dc, int panelTop) {
@@ -503,8 +505,9 @@ void DrawPass::DrawStatement(DeviceContext& dc, int panelTop) {
     const bool pagesDown = printing_ && body_.Height() >= rowPitch_;
     std::int64_t y = static_cast<std::int64_t>(body_.top) +
                      (printing_ ? state_.printOffsetY : -static_cast<std::int64_t>(input_.vScroll));
+    // Inside the year panel's outline, which the rows' opaque text boxes would otherwise cover.
     if (out_)
-        dc.SetClip(body_);
+        dc.SetClip(Rect{body_.left, body_.top, body_.right - 1, body_.bottom - 1});
 
     for (const StatementLine& line : model.lines) {
         const bool ofFocus = focusShown && line.row >= 0 && line.section == state_.focusSection &&
