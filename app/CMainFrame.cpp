@@ -196,6 +196,8 @@ void CMainFrame::CreateFontToolbar() {
             families.removeAt(i);
     fontBox_->addItems(families);
     ShowFontName(ToText(kDefaultFont));
+    // The default face stays in the box even where it is not installed.
+    addedFontName_.clear();
     connect(fontBox_, &QComboBox::activated, this, &CMainFrame::OnFontNameChanged);
 
     sizeBox_ = new QComboBox(fontToolbar_);
@@ -424,6 +426,14 @@ void CMainFrame::ShowFontName(const Text& name) {
     const QString face = ToQString(name);
     int index = fontBox_->findText(face, Qt::MatchStartsWith);
     if (index < 0) {
+        // One such entry at a time, so that files naming missing faces do not pile them up.
+        const int previous =
+            addedFontName_.isEmpty()
+                ? -1
+                : fontBox_->findText(addedFontName_, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+        if (previous >= 0)
+            fontBox_->removeItem(previous);
+        addedFontName_ = face;
         // Kept in the box's order, so the box stays sorted.
         index = 0;
         while (index < fontBox_->count() &&

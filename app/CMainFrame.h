@@ -132,6 +132,8 @@ private:
     QAction* exitSeparator_ = nullptr;
     QList<QAction*> recentActions_;
     QLabel* readyLabel_ = nullptr;
+    // A face a file named that is not installed, added to the font box to show it.
+    QString addedFontName_;
     QString fileName_;
     bool hasDocument_ = false;
 };

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QStringList>
 
 #include "app/CVarnobelApp.h"
@@ -53,6 +54,9 @@ int main(int argc, char* argv[]) {
 
     QApplication application(argc, argv);
     NameApplication();
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("varnobel-view"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/varnobel-view-256.png")));
     QtMessageSink sink;
     // Qt has taken its own options out of the arguments by now.
     CVarnobelApp viewer(QCoreApplication::arguments().mid(1), sink);

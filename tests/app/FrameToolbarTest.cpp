@@ -71,6 +71,18 @@ TEST_F(FrameToolbarTest, ALoadedFileShowsItsFontSizeAndZoom) {
     EXPECT_EQ(frame.ZoomBox()->currentText(), "100%");
 }
 
+TEST_F(FrameToolbarTest, AFaceThatIsNotInstalledIsShownWithoutPilingUp) {
+    CMainFrame& frame = MakeFrame();
+    const int installed = frame.FontBox()->count();
+    ASSERT_TRUE(frame.OpenDocumentFile(WriteForecast("a.cfs", u"Zz Missing Face A")));
+    EXPECT_EQ(frame.FontBox()->currentText(), "Zz Missing Face A");
+    ASSERT_TRUE(frame.OpenDocumentFile(WriteForecast("b.cfs", u"Zz Missing Face B")));
+    EXPECT_EQ(frame.FontBox()->currentText(), "Zz Missing Face B");
+    EXPECT_EQ(frame.FontBox()->findText("Zz Missing Face A"), -1);
+    // At most one entry more than at the start ("Times New Roman" may have been the first).
+    EXPECT_LE(frame.FontBox()->count(), installed + 1);
+}
+
 TEST_F(FrameToolbarTest, BoxesSelectTheFirstEntryBeginningWithTheValue) {
     CMainFrame& frame = MakeFrame();
     // 105 tenths is 10 pt (105 / 10 truncated); no entry begins with "75".
