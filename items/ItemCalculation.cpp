@@ -124,8 +124,11 @@ void CalculateItem(CItem& row, bool exclusive, Database::CYear& year, YearCalend
         MonthAmounts& postedExpected =
             onSales ? summary->ExpectedOnSales : summary->ExpectedOnExpenses;
         for (int n = 0; n < kMonths; ++n) {
-            const int q = calendar.Month(n).month;
             const Amount v = (*rates)[static_cast<std::size_t>(n)];
+            // A zero rate (a zero-rated or exempt supply) taxes nothing and posts only zeros.
+            if (v == 0)
+                continue;
+            const int q = calendar.Month(n).month;
             Amount taxActual = 0;
             Amount taxExpected = 0;
             if (compound) {
