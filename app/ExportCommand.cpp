@@ -150,7 +150,7 @@ int RunCommandLine(const QStringList& arguments, std::ostream& out, std::ostream
         return kExitWritten;
     }
     if (!parser.isSet(exportFormat))
-        return BadCommand(err, "the viewer window is not built yet; only --export is available");
+        return BadCommand(err, "these options need --export; to open the window give only FILE and the edition");
 
     const QString format = parser.value(exportFormat);
     if (format != "json" && format != "csv" && format != "png" && format != "pdf")

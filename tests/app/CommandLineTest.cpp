@@ -94,7 +94,7 @@ TEST_F(ExportCommandTest, WritesToStandardOutputWithoutOut) {
 
 TEST_F(ExportCommandTest, BadCommandLinesAreStatus2WithUsage) {
     const std::vector<std::vector<std::string>> commands = {
-        {},                                             // the window is not built yet
+        {},                                             // options that only an export takes
         {plan.string()},                                // likewise
         {"--export", "xml", plan.string()},             // unknown format
         {"--export", "json"},                           // no FILE
