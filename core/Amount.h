@@ -12,10 +12,10 @@ using Amount = std::int64_t;
 // 64-bit range are clamped, so no stored or computed double can cause undefined behaviour.
 // Inline, as are the scalings below: the calculation runs them for every month of every row.
 inline Amount TruncToAmount(double value) {
-    // 2^63 is exactly representable; anything at or beyond it does not fit. NaN fails both
-    // comparisons, so the common case costs one test.
+    // 2^63 is exactly representable; anything at or beyond it does not fit. NaN fails the
+    // comparison, so the common case costs one test.
     constexpr double limit = 9223372036854775808.0;
-    if (value < limit && value > -limit) [[likely]]
+    if (std::fabs(value) < limit) [[likely]]
         return static_cast<Amount>(value);
     if (value >= limit)
         return std::numeric_limits<Amount>::max();
@@ -54,7 +54,7 @@ inline Amount ScaleTrunc(Amount value, double factor) {
 inline Amount ScaleRound(Amount value, double factor) {
     const double x = static_cast<double>(value) * factor + 0.5;
     constexpr double limit = 9223372036854775808.0;
-    if (x < limit && x > -limit) [[likely]] {
+    if (std::fabs(x) < limit) [[likely]] {
         // floor in integers: the truncation converts back exactly, and is one too large just
         // when x is a negative non-integer (then |x| < 2^52, so subtracting cannot overflow).
         const Amount truncated = static_cast<Amount>(x);
