@@ -38,9 +38,6 @@ constexpr const char16_t* kSubtotalLabels[CYear::kSubtotals] = {
     u"NET SURPLUS",   u"NET MOVEMENT BEFORE ",        u"NET CASH MOVEMENT",
 };
 
-bool IsCategory(int category) {
-    return category >= 0 && category < kCategories;
-}
 bool IsSubtotal(int index) {
     return index >= 0 && index < CYear::kSubtotals;
 }
@@ -117,24 +114,6 @@ void CYear::RenumberNotes() {
                 ++row->NoteCount;
         }
     }
-}
-
-Item::CBaseItem& CYear::ItemAt(int category, int index) const {
-    if (!IsCategory(category))
-        ThrowNotFound();
-    return Items(category).At(index);
-}
-
-Item::CBaseItem* CYear::FindItem(int category, int index) const {
-    if (!IsCategory(category))
-        return nullptr;
-    return Items(category).Find(index);
-}
-
-int CYear::ItemCount(int category) const {
-    if (!IsCategory(category))
-        return 0;
-    return static_cast<int>(Items(category).Count());
 }
 
 int CYear::HiddenGraphCount() const {

@@ -28,11 +28,20 @@ public:
     void Serialize(Archive& ar) override;
     Text DisplayName() const override { return DecimalText(year); }
 
-    // The row at (category, index); fails with "Not Found".
-    Item::CBaseItem& ItemAt(int category, int index) const;
+    // The row at (category, index); fails with "Not Found". Inline, as are the two below: the
+    // calculation looks rows up for every row it consolidates and scales.
+    Item::CBaseItem& ItemAt(int category, int index) const {
+        if (!IsCategory(category))
+            ThrowNotFound();
+        return Items(category).At(index);
+    }
     // The row at (category, index), or none.
-    Item::CBaseItem* FindItem(int category, int index) const;
-    int ItemCount(int category) const;
+    Item::CBaseItem* FindItem(int category, int index) const {
+        return IsCategory(category) ? Items(category).Find(index) : nullptr;
+    }
+    int ItemCount(int category) const {
+        return IsCategory(category) ? static_cast<int>(Items(category).Count()) : 0;
+    }
     ObjectList<Item::CBaseItem>& Items(int category) { return items[static_cast<std::size_t>(category)]; }
     const ObjectList<Item::CBaseItem>& Items(int category) const { return items[static_cast<std::size_t>(category)]; }
 
@@ -75,6 +84,8 @@ public:
     std::array<bool, kSubtotals> subtotalFlag{};
 
 private:
+    static bool IsCategory(int category) { return category >= 0 && category < kCategories; }
+
     // Numbers the notes 1, 2, ... and adds their links to the rows' note counts (records
     // before 1.2 stored neither).
     void RenumberNotes();
