@@ -257,6 +257,7 @@ void CalculateYear(CYear& year, const CYear* previous, CYear* next, const CCompa
 
     for (int g = kIncome; g <= kLoan; ++g) {
         int i = 0;
+        bool incomeCalculated = false;
         for (const auto& entry : year.Items(g)) {
             Item::CBaseItem& row = *entry;
             if (g <= kCapitalPayment) {
@@ -264,8 +265,7 @@ void CalculateYear(CYear& year, const CYear* previous, CYear* next, const CCompa
                     Item::CalculateItem(*item, exclusive, year, calendar, income,
                                         total(kCategoryTotal[g]),
                                         Neighbour<Item::CItem>(previous, g, i));
-                    if (g == kIncome)
-                        RecountIncomeTotals(year);
+                    incomeCalculated = incomeCalculated || g == kIncome;
                 }
             } else if (g == kTax) {
                 if (auto* summary = Item::RowAs<Item::CTaxSum>(&row))
@@ -289,6 +289,11 @@ void CalculateYear(CYear& year, const CYear* previous, CYear* next, const CCompa
             // The bank is calculated once the totals are formed.
             ++i;
         }
+        // The income totals are counted again after every Income row. Nothing reads them
+        // before the category is done and no lookup can fail meanwhile, so counting once after
+        // its last row leaves the same totals.
+        if (incomeCalculated)
+            RecountIncomeTotals(year);
     }
 
     FormDerived(totals);
