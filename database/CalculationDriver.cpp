@@ -274,14 +274,12 @@ void CalculateYear(CYear& year, const CYear* previous, CYear* next, const CCompa
             } else if (g == kInvestment || g == kLoan) {
                 if (auto* loan = Item::RowAs<Item::CLoan>(&row)) {
                     const Item::LoanTotals loanTotals =
-                        g == kLoan ? Item::LoanTotals{total(kTotalCapitalReceipts),
-                                                      total(kTotalInterest),
-                                                      total(kTotalCapitalPayments),
-                                                      total(kTotalLoans)}
-                                   : Item::LoanTotals{total(kTotalCapitalPayments),
-                                                      total(kTotalOtherIncome),
-                                                      total(kTotalCapitalReceipts),
-                                                      total(kTotalInvestments)};
+                        g == kLoan
+                            ? Item::LoanTotals{total(kTotalCapitalReceipts), total(kTotalInterest),
+                                               total(kTotalCapitalPayments), total(kTotalLoans)}
+                            : Item::LoanTotals{
+                                  total(kTotalCapitalPayments), total(kTotalOtherIncome),
+                                  total(kTotalCapitalReceipts), total(kTotalInvestments)};
                     Item::CalculateLoan(*loan, year, Neighbour<Item::CLoan>(next, g, i),
                                         loanTotals);
                 }

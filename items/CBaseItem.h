@@ -64,8 +64,8 @@ class CBaseItem : public Database::CBase {
         if (!__builtin_add_overflow(target, value, &sum)) [[likely]]
             target = sum;
         else
-            target = value > 0 ? std::numeric_limits<Amount>::max()
-                               : std::numeric_limits<Amount>::min();
+            target =
+                value > 0 ? std::numeric_limits<Amount>::max() : std::numeric_limits<Amount>::min();
     }
     // target[m] += trunc(source[m] × factor) for every month. A zero adds nothing whatever the
     // factor (a NaN product truncates to 0 too), so months without figures, such as the Actual

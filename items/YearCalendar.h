@@ -19,7 +19,7 @@ namespace Item {
 // links to the same few rates, so each rate is looked up once a year rather than once per row,
 // link and month. Holds nothing past the year's calculation: rates are read afresh each time.
 class YearCalendar {
-  public:
+public:
     YearCalendar(const Database::CYear& year, const Database::CCompany& company);
 
     const Database::CCompany& Company() const { return company_; }
@@ -31,7 +31,7 @@ class YearCalendar {
     // month, or none when the company has no such setup or the setup no such rate.
     const MonthAmounts* RatesInEffect(int setupIndex, std::int32_t rateIndex);
 
-  private:
+private:
     struct Entry {
         bool known = false;
         MonthAmounts values{};
