@@ -3,10 +3,17 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
+#include <QGlyphRun>
+#include <QGuiApplication>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPen>
+#include <QTextLayout>
+#include <QThread>
 #include <QWidget>
 
 namespace {
@@ -45,6 +52,184 @@ int DotsPerMeter(int dpi) {
 
 int PositiveOr96(int dpi) {
     return dpi > 0 ? dpi : 96;
+}
+
+// Shaped texts are kept for a few faces (zooming makes a new one per size) and a screenful or
+// two of texts per face; longer texts, which hostile files may hold, are shaped on each call.
+constexpr std::size_t kMaxShapedFaces = 16;
+constexpr std::size_t kMaxShapedTexts = 4096;
+constexpr std::size_t kMaxShapedLength = 256;
+
+// Whether a text layout draws the text exactly as QPainter::drawText does. Controls and
+// separators are broken, tabbed or cut short differently; marks and broken surrogate pairs come
+// out slightly differently placed.
+bool LaysOutAsDrawn(const Text& text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
+            return false;
+        }
+        if (c < 0x300) {
+            continue;
+        }
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
+            QChar::isLowSurrogate(text[i + 1])) {
+            c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+            ++i;
+        } else if (QChar::isSurrogate(c)) {
+            return false;
+        }
+        const QChar::Category category = QChar::category(c);
+        if (c == 0x2028 || c == 0x2029 || c == 0xFFFC || category == QChar::Mark_NonSpacing ||
+            category == QChar::Mark_SpacingCombining || category == QChar::Mark_Enclosing) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+// The texts shaped in one font for one resolution and direction: their widths and their glyphs
+// placed from the start of the baseline.
+class ShapedFace {
+public:
+    struct Shaped {
+        int width = 0;
+        // Empty when the text is drawn through QPainter::drawText instead.
+        QList<QGlyphRun> runs;
+    };
+
+    ShapedFace(const QFont& font, QPaintDevice* device, Qt::LayoutDirection direction)
+        : font_(font), metrics_(font, device), direction_(direction) {}
+
+    const QFont& Font() const { return font_; }
+    const QFontMetrics& Metrics() const { return metrics_; }
+    // Dropped from the registry because the fonts changed: the glyphs may be of another face.
+    bool Stale() const { return stale_; }
+    void MarkStale() {
+        stale_ = true;
+        texts_.clear();
+    }
+    // The shaped text, shaped for the device when new (any device of the face's resolution
+    // shapes alike); null when the text is too long to keep.
+    const Shaped* Find(const Text& text, QPaintDevice* device) {
+        if (text.size() > kMaxShapedLength) {
+            return nullptr;
+        }
+        if (auto found = texts_.find(text); found != texts_.end()) {
+            return &found->second;
+        }
+        if (texts_.size() >= kMaxShapedTexts) {
+            texts_.clear();
+        }
+        return &texts_.emplace(text, Shape(text, device)).first->second;
+    }
+
+private:
+    Shaped Shape(const Text& text, QPaintDevice* device) const {
+        const QString qtext = ToQString(text);
+        Shaped shaped;
+        if (LaysOutAsDrawn(text)) {
+            QTextLayout layout(qtext, font_, device);
+            QTextOption option;
+            option.setWrapMode(QTextOption::NoWrap);
+            option.setTextDirection(direction_);
+            layout.setTextOption(option);
+            layout.beginLayout();
+            const QTextLine line = layout.createLine();
+            layout.endLayout();
+            if (line.isValid() && layout.lineCount() == 1) {
+                // Rounded half up, as the metrics round their fixed-point widths.
+                shaped.width = static_cast<int>(std::floor(line.horizontalAdvance() + 0.5));
+                const qreal baseline = line.y() + line.ascent();
+                shaped.runs = layout.glyphRuns();
+                for (QGlyphRun& run : shaped.runs) {
+                    QList<QPointF> positions = run.positions();
+                    for (QPointF& position : positions) {
+                        position.ry() -= baseline;
+                    }
+                    run.setPositions(positions);
+                }
+                return shaped;
+            }
+        }
+        shaped.width = metrics_.horizontalAdvance(qtext);
+        return shaped;
+    }
+
+    QFont font_;
+    QFontMetrics metrics_;
+    Qt::LayoutDirection direction_;
+    bool stale_ = false;
+    std::unordered_map<Text, Shaped> texts_;
+};
+
+namespace {
+
+struct FaceKey {
+    Text face;
+    int pixels = 0;
+    int weight = 0;
+    int dpiX = 0;
+    int dpiY = 0;
+    Qt::LayoutDirection direction = Qt::LeftToRight;
+    friend bool operator==(const FaceKey&, const FaceKey&) = default;
+};
+
+// The faces of the application's thread. Kept until the fonts on the system or the application
+// change, and released while the application still has its font engines.
+struct FaceRegistry {
+    std::vector<std::pair<FaceKey, std::shared_ptr<ShapedFace>>> faces;
+    const QCoreApplication* app = nullptr;
+
+    void Drop() {
+        for (auto& entry : faces) {
+            entry.second->MarkStale();
+        }
+        faces.clear();
+    }
+};
+
+FaceRegistry& Registry() {
+    // Never destroyed: its glyphs must go before the application, not after it.
+    static auto* registry = new FaceRegistry;
+    return *registry;
+}
+
+void DropRegistry() {
+    Registry().Drop();
+    Registry().app = nullptr;
+}
+
+// The shared face for the key, made with the font when new; null off the application's thread
+// or without a GUI application.
+std::shared_ptr<ShapedFace> AcquireFace(const FaceKey& key, const QFont& font,
+                                        QPaintDevice* device) {
+    const QGuiApplication* app = qGuiApp;
+    if (app == nullptr || QThread::currentThread() != app->thread()) {
+        return nullptr;
+    }
+    FaceRegistry& registry = Registry();
+    if (registry.app != app) {
+        registry.Drop();
+        registry.app = app;
+        // Queued to this thread should another thread add a font.
+        QObject::connect(app, &QGuiApplication::fontDatabaseChanged, app,
+                         [] { Registry().Drop(); });
+        qAddPostRoutine(DropRegistry);
+    }
+    for (auto& [faceKey, face] : registry.faces) {
+        if (faceKey == key) {
+            return face;
+        }
+    }
+    if (registry.faces.size() >= kMaxShapedFaces) {
+        registry.Drop();
+    }
+    auto face = std::make_shared<ShapedFace>(font, device, key.direction);
+    registry.faces.emplace_back(key, face);
+    return face;
 }
 
 } // namespace
@@ -138,8 +323,23 @@ Font QtDeviceContext::SelectFont(const Font& font) {
     qfont.setPixelSize(static_cast<int>(std::clamp<std::int64_t>(pixels, 1, kMaxFontPixels)));
     qfont.setWeight(
         static_cast<QFont::Weight>(font.weight <= 0 ? 400 : std::min(font.weight, 1000)));
-    qfont_ = qfont;
-    metrics_.emplace(qfont_, Active() ? painter_->device() : nullptr);
+    face_.reset();
+    if (Active() && image_ != nullptr) {
+        const FaceKey key{font.face,
+                          qfont.pixelSize(),
+                          qfont.weight(),
+                          image_->logicalDpiX(),
+                          image_->logicalDpiY(),
+                          painter_->layoutDirection()};
+        face_ = AcquireFace(key, qfont, painter_->device());
+    }
+    if (face_) {
+        qfont_ = face_->Font();
+        metrics_ = face_->Metrics();
+    } else {
+        qfont_ = qfont;
+        metrics_.emplace(qfont_, Active() ? painter_->device() : nullptr);
+    }
     if (Active()) {
         painter_->setFont(qfont_);
     }
@@ -176,6 +376,13 @@ void QtDeviceContext::SelectNullBrush() {
 }
 
 Size QtDeviceContext::TextExtent(const Text& text) {
+    if (face_ && face_->Stale()) {
+        SelectFont(font_);
+    }
+    if (const ShapedFace::Shaped* shaped =
+            face_ ? face_->Find(text, painter_->device()) : nullptr) {
+        return {shaped->width, metrics_->height()};
+    }
     return {metrics_->horizontalAdvance(ToQString(text)), metrics_->height()};
 }
 
@@ -184,8 +391,14 @@ void QtDeviceContext::DrawText(int x, int y, const Text& text, Align align,
     if (!Active() || text.empty()) {
         return;
     }
-    const QString qtext = ToQString(text);
-    const int width = metrics_->horizontalAdvance(qtext);
+    if (face_ && face_->Stale()) {
+        SelectFont(font_);
+    }
+    const ShapedFace::Shaped* shaped = face_ ? face_->Find(text, painter_->device()) : nullptr;
+    // Turned text keeps QPainter's own path for its rotated glyphs.
+    const bool runs = shaped && !shaped->runs.isEmpty() && font_.escapement % 3600 == 0;
+    const QString qtext = runs ? QString() : ToQString(text);
+    const int width = shaped ? shaped->width : metrics_->horizontalAdvance(qtext);
     const int height = metrics_->height();
     const int start = align == Align::Left ? 0 : align == Align::Right ? -width : -(width / 2);
     painter_->save();
@@ -200,7 +413,14 @@ void QtDeviceContext::DrawText(int x, int y, const Text& text, Align align,
         painter_->fillRect(QRect(start, 0, width, height), ToQColor(*backColour_));
     }
     painter_->setPen(ToQColor(textColour_));
-    painter_->drawText(QPoint(start, metrics_->ascent()), qtext);
+    if (runs) {
+        const QPointF baseline(start, metrics_->ascent());
+        for (const QGlyphRun& run : shaped->runs) {
+            painter_->drawGlyphRun(baseline, run);
+        }
+    } else {
+        painter_->drawText(QPoint(start, metrics_->ascent()), qtext);
+    }
     painter_->restore();
 }
 

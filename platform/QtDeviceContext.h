@@ -13,11 +13,12 @@
 
 class QPagedPaintDevice;
 class QWidget;
+class ShapedFace;
 
 // The device context of the window, the printer, the preview and the exports, drawing through a
 // QPainter. Logical units are the painter's device pixels. Fonts need a QGuiApplication.
 class QtDeviceContext : public DeviceContext {
-  public:
+public:
     // Draws through a painter already active on its device, described by the caps.
     QtDeviceContext(QPainter& painter, const DeviceCaps& caps);
     // Draws into the image (a back buffer or a PNG export) through a painter of its own.
@@ -57,7 +58,7 @@ class QtDeviceContext : public DeviceContext {
     std::unique_ptr<DeviceContext> CreateCompatibleBitmap(int width, int height) override;
     void BlockCopy(const Rect& dest, DeviceContext& source, Point sourcePoint) override;
 
-  private:
+private:
     // A bitmap context that owns its image.
     QtDeviceContext(std::unique_ptr<QImage> image, const DeviceCaps& caps);
     void StartOwnPainter(QImage& image);
@@ -74,6 +75,9 @@ class QtDeviceContext : public DeviceContext {
     Font font_;
     QFont qfont_;
     std::optional<QFontMetrics> metrics_;
+    // The current font's shaped texts, shared with every image context of the application's
+    // thread; null where texts are shaped on each call (printers, other threads).
+    std::shared_ptr<ShapedFace> face_;
     bool hasPen_ = true;
     Colour textColour_ = 0;
     std::optional<Colour> backColour_ = Rgb(255, 255, 255);

@@ -170,6 +170,76 @@ TEST(QtDeviceContextTest, TextClipAndBackground) {
     EXPECT_GT(InkBounds(image.copy(0, 55, 300, 45)).right(), 60);
 }
 
+TEST(QtDeviceContextTest, KeptTextWidthsFollowFontAndResolution) {
+    QImage image = WhiteImage(10, 10, 96);
+    QImage fine = WhiteImage(10, 10, 192);
+    QtDeviceContext dc(image);
+    QtDeviceContext fineDc(fine);
+    dc.SelectFont(u"DejaVu Sans", 100);
+    const Size small = dc.TextExtent(u"Income");
+    dc.SelectFont(u"DejaVu Sans", 200);
+    const Size large = dc.TextExtent(u"Income");
+    dc.SelectFont(u"DejaVu Sans", 100, 700);
+    const Size bold = dc.TextExtent(u"Income");
+    dc.SelectFont(u"DejaVu Sans", 100);
+    // Twice the points, or twice the dots per inch, about twice the width (hinting rounds
+    // 13.3 and 26.7 pixel faces differently, so allow a tenth): the kept widths of one font
+    // must not be handed out for another.
+    const auto aboutTwice = [&](int width) {
+        EXPECT_GE(width * 10, small.width * 18);
+        EXPECT_LE(width * 10, small.width * 22);
+    };
+    aboutTwice(large.width);
+    EXPECT_GT(large.height, small.height);
+    EXPECT_GT(bold.width, small.width);
+    EXPECT_EQ(dc.TextExtent(u"Income"), small);
+    fineDc.SelectFont(u"DejaVu Sans", 100);
+    aboutTwice(fineDc.TextExtent(u"Income").width);
+    // A one-letter change is a different text.
+    EXPECT_NE(dc.TextExtent(u"Incomes").width, small.width);
+}
+
+TEST(QtDeviceContextTest, KeptShapesDrawAsThePainterDoes) {
+    // A text the layout takes and one it leaves to QPainter (a tab) are placed alike.
+    for (const Text& text : {Text(u"(1,234.56) Ty"), Text(u"Tax\tCode")}) {
+        QImage image = WhiteImage(300, 60);
+        int width = 0;
+        {
+            QtDeviceContext dc(image);
+            dc.SelectFont(u"DejaVu Sans", 110);
+            dc.SetBackColour(Rgb(0, 255, 0));
+            // Shaped on the first call, kept for the second.
+            dc.DrawText(250, 10, text, Align::Right);
+            width = dc.TextExtent(text).width;
+            dc.DrawText(250, 30, text, Align::Right);
+        }
+        ASSERT_GT(width, 10);
+        // The box's top row is above the glyphs: green from 250 - width up to 249.
+        for (const int y : {10, 30}) {
+            EXPECT_EQ(image.pixel(250 - width, y), qRgb(0, 255, 0));
+            EXPECT_EQ(image.pixel(249, y), qRgb(0, 255, 0));
+            EXPECT_EQ(image.pixel(250 - width - 1, y), kWhite);
+            EXPECT_EQ(image.pixel(250, y), kWhite);
+        }
+        EXPECT_EQ(image.copy(0, 10, 300, 20), image.copy(0, 30, 300, 20));
+
+        // The same text straight through QPainter, top at 10: 11 pt at 96 dpi is 15 pixels.
+        QImage expected = WhiteImage(300, 60);
+        {
+            QPainter painter(&expected);
+            QFont font(QStringLiteral("DejaVu Sans"));
+            font.setPixelSize(15);
+            const QFontMetrics metrics(font, &expected);
+            const QString qtext = QString::fromStdU16String(text);
+            const int left = 250 - metrics.horizontalAdvance(qtext);
+            painter.fillRect(QRect(left, 10, 250 - left, metrics.height()), QColor(0, 255, 0));
+            painter.setFont(font);
+            painter.drawText(QPoint(left, 10 + metrics.ascent()), qtext);
+        }
+        EXPECT_EQ(image.copy(0, 0, 300, 30), expected.copy(0, 0, 300, 30));
+    }
+}
+
 TEST(QtDeviceContextTest, BitmapCopiesFromItsSourcePoint) {
     QImage image = WhiteImage(200, 100, 120);
     {
