@@ -60,6 +60,16 @@ constexpr std::size_t kMaxShapedFaces = 16;
 constexpr std::size_t kMaxShapedTexts = 4096;
 constexpr std::size_t kMaxShapedLength = 256;
 
+// Below this size the raster engine draws glyphs from its cache of glyph images; a margin under
+// its limit keeps clear of rounding in how it compares sizes.
+int MaxCachedGlyphPixels() {
+    static const int limit = [] {
+        const int set = qEnvironmentVariableIntValue("QT_MAX_CACHED_GLYPH_SIZE");
+        return set > 0 ? std::min(set, 64) * 3 / 4 : 48;
+    }();
+    return limit;
+}
+
 // Whether a text layout draws the text exactly as QPainter::drawText does. Controls and
 // separators are broken, tabbed or cut short differently; marks and broken surrogate pairs come
 // out slightly differently placed.
@@ -101,10 +111,17 @@ public:
     };
 
     ShapedFace(const QFont& font, QPaintDevice* device, Qt::LayoutDirection direction)
-        : font_(font), metrics_(font, device), direction_(direction) {}
+        : font_(font), metrics_(font, device), ascent_(metrics_.ascent()),
+          height_(metrics_.height()), cachedGlyphs_(font.pixelSize() < MaxCachedGlyphPixels()),
+          direction_(direction) {}
 
     const QFont& Font() const { return font_; }
     const QFontMetrics& Metrics() const { return metrics_; }
+    int Ascent() const { return ascent_; }
+    int Height() const { return height_; }
+    // Whether the raster engine draws the face's glyphs from its glyph cache rather than as
+    // outlines (it does below 64 pixels, or the size QT_MAX_CACHED_GLYPH_SIZE sets).
+    bool DrawnFromGlyphImages() const { return cachedGlyphs_; }
     // Dropped from the registry because the fonts changed: the glyphs may be of another face.
     bool Stale() const { return stale_; }
     void MarkStale() {
@@ -160,6 +177,9 @@ private:
 
     QFont font_;
     QFontMetrics metrics_;
+    int ascent_;
+    int height_;
+    bool cachedGlyphs_;
     Qt::LayoutDirection direction_;
     bool stale_ = false;
     std::unordered_map<Text, Shaped> texts_;
@@ -264,6 +284,7 @@ void QtDeviceContext::StartOwnPainter(QImage& image) {
 }
 
 void QtDeviceContext::Initialise() {
+    clipKnown_ = !Active() || !painter_->hasClipping();
     // Crisp shapes as on the printed page; smooth text.
     if (Active()) {
         painter_->setRenderHint(QPainter::Antialiasing, false);
@@ -348,18 +369,28 @@ Font QtDeviceContext::SelectFont(const Font& font) {
 
 void QtDeviceContext::SelectPen(Colour colour, int width) {
     hasPen_ = true;
+    pen_ = QPen(ToQColor(colour), std::clamp(width, 0, kMaxPenWidth));
+    pen_.setCapStyle(Qt::RoundCap);
+    pen_.setJoinStyle(Qt::RoundJoin);
+    textPen_ = false;
     if (Active()) {
-        QPen pen(ToQColor(colour), std::clamp(width, 0, kMaxPenWidth));
-        pen.setCapStyle(Qt::RoundCap);
-        pen.setJoinStyle(Qt::RoundJoin);
-        painter_->setPen(pen);
+        painter_->setPen(pen_);
     }
 }
 
 void QtDeviceContext::SelectNullPen() {
     hasPen_ = false;
+    pen_ = QPen(Qt::NoPen);
+    textPen_ = false;
     if (Active()) {
-        painter_->setPen(Qt::NoPen);
+        painter_->setPen(pen_);
+    }
+}
+
+void QtDeviceContext::UseShapePen() {
+    if (textPen_) {
+        painter_->setPen(pen_);
+        textPen_ = false;
     }
 }
 
@@ -381,7 +412,7 @@ Size QtDeviceContext::TextExtent(const Text& text) {
     }
     if (const ShapedFace::Shaped* shaped =
             face_ ? face_->Find(text, painter_->device()) : nullptr) {
-        return {shaped->width, metrics_->height()};
+        return {shaped->width, face_->Height()};
     }
     return {metrics_->horizontalAdvance(ToQString(text)), metrics_->height()};
 }
@@ -397,6 +428,14 @@ void QtDeviceContext::DrawText(int x, int y, const Text& text, Align align,
     const ShapedFace::Shaped* shaped = face_ ? face_->Find(text, painter_->device()) : nullptr;
     // Turned text keeps QPainter's own path for its rotated glyphs.
     const bool runs = shaped && !shaped->runs.isEmpty() && font_.escapement % 3600 == 0;
+    // Cached glyph images land on whole pixels wherever the painter's origin is; large glyphs
+    // are filled as outlines, whose edges depend on the transform, so they are drawn from the
+    // translated origin as always. So is text clipped inside a clip the context did not set.
+    if (runs && face_->DrawnFromGlyphImages() && (!clip || clipKnown_) &&
+        painter_->deviceTransform().type() == QTransform::TxNone) {
+        DrawShaped(x, y, shaped->runs, shaped->width, align, clip);
+        return;
+    }
     const QString qtext = runs ? QString() : ToQString(text);
     const int width = shaped ? shaped->width : metrics_->horizontalAdvance(qtext);
     const int height = metrics_->height();
@@ -424,8 +463,45 @@ void QtDeviceContext::DrawText(int x, int y, const Text& text, Align align,
     painter_->restore();
 }
 
+void QtDeviceContext::DrawShaped(int x, int y, const QList<QGlyphRun>& runs, int width, Align align,
+                                 const std::optional<Rect>& clip) {
+    const int start = align == Align::Left ? 0 : align == Align::Right ? -width : -(width / 2);
+    const int left = Coord(x) + start;
+    const int top = Coord(y);
+    if (clip) {
+        QRect area = FillArea(*clip);
+        if (clip_) {
+            area &= *clip_;
+        }
+        if (area.isEmpty()) {
+            return;
+        }
+        painter_->setClipRect(area, Qt::ReplaceClip);
+    }
+    if (backColour_) {
+        painter_->fillRect(QRect(left, top, width, face_->Height()), ToQColor(*backColour_));
+    }
+    if (!textPen_ || textPenColour_ != textColour_) {
+        painter_->setPen(ToQColor(textColour_));
+        textPen_ = true;
+        textPenColour_ = textColour_;
+    }
+    const QPointF baseline(left, top + face_->Ascent());
+    for (const QGlyphRun& run : runs) {
+        painter_->drawGlyphRun(baseline, run);
+    }
+    if (clip) {
+        if (clip_) {
+            painter_->setClipRect(*clip_, Qt::ReplaceClip);
+        } else {
+            painter_->setClipping(false);
+        }
+    }
+}
+
 void QtDeviceContext::Line(int x1, int y1, int x2, int y2) {
     if (Active()) {
+        UseShapePen();
         painter_->drawLine(Coord(x1), Coord(y1), Coord(x2), Coord(y2));
     }
 }
@@ -439,12 +515,14 @@ QRect QtDeviceContext::ShapeRect(const Rect& rect) const {
 
 void QtDeviceContext::Rectangle(const Rect& rect) {
     if (Active() && !rect.Normalised().IsEmpty()) {
+        UseShapePen();
         painter_->drawRect(ShapeRect(rect));
     }
 }
 
 void QtDeviceContext::RoundRect(const Rect& rect, int ellipseWidth, int ellipseHeight) {
     if (Active() && !rect.Normalised().IsEmpty()) {
+        UseShapePen();
         painter_->drawRoundedRect(QRectF(ShapeRect(rect)), Coord(ellipseWidth) / 2.0,
                                   Coord(ellipseHeight) / 2.0, Qt::AbsoluteSize);
     }
@@ -452,6 +530,7 @@ void QtDeviceContext::RoundRect(const Rect& rect, int ellipseWidth, int ellipseH
 
 void QtDeviceContext::Ellipse(const Rect& rect) {
     if (Active() && !rect.Normalised().IsEmpty()) {
+        UseShapePen();
         painter_->drawEllipse(ShapeRect(rect));
     }
 }
@@ -463,12 +542,16 @@ void QtDeviceContext::FillRect(const Rect& rect, Colour colour) {
 }
 
 void QtDeviceContext::SetClip(const Rect& rect) {
+    clip_ = FillArea(rect);
+    clipKnown_ = true;
     if (Active()) {
-        painter_->setClipRect(FillArea(rect), Qt::ReplaceClip);
+        painter_->setClipRect(*clip_, Qt::ReplaceClip);
     }
 }
 
 void QtDeviceContext::ResetClip() {
+    clip_.reset();
+    clipKnown_ = true;
     if (Active()) {
         painter_->setClipping(false);
     }

@@ -8,9 +8,11 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QPen>
 
 #include "platform/DeviceContext.h"
 
+class QGlyphRun;
 class QPagedPaintDevice;
 class QWidget;
 class ShapedFace;
@@ -67,6 +69,12 @@ private:
     bool Active() const;
     // The outline rectangle as the painter strokes it, so shapes cover [left, right).
     QRect ShapeRect(const Rect& rect) const;
+    // Puts the selected pen back after text was drawn in its colour.
+    void UseShapePen();
+    // Draws a text shaped by the face, untransformed, clipped by changing the painter's clip
+    // and putting the context's own back rather than saving and restoring the painter.
+    void DrawShaped(int x, int y, const QList<QGlyphRun>& runs, int width, Align align,
+                    const std::optional<Rect>& clip);
 
     std::unique_ptr<QImage> ownImage_;
     std::unique_ptr<QPainter> ownPainter_;
@@ -79,6 +87,14 @@ private:
     // thread; null where texts are shaped on each call (printers, other threads).
     std::shared_ptr<ShapedFace> face_;
     bool hasPen_ = true;
+    QPen pen_;
+    // The painter holds a pen of the text colour instead of pen_.
+    bool textPen_ = false;
+    Colour textPenColour_ = 0;
+    // The clip the context set, in device units; none while drawing reaches the whole device.
+    std::optional<QRect> clip_;
+    // False while the painter still has a clip its owner set, which the context cannot put back.
+    bool clipKnown_ = true;
     Colour textColour_ = 0;
     std::optional<Colour> backColour_ = Rgb(255, 255, 255);
 };

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <utility>
 
 #include <QImage>
 #include <QPageLayout>
@@ -200,44 +201,69 @@ TEST(QtDeviceContextTest, KeptTextWidthsFollowFontAndResolution) {
 }
 
 TEST(QtDeviceContextTest, KeptShapesDrawAsThePainterDoes) {
-    // A text the layout takes and one it leaves to QPainter (a tab) are placed alike.
-    for (const Text& text : {Text(u"(1,234.56) Ty"), Text(u"Tax\tCode")}) {
-        QImage image = WhiteImage(300, 60);
-        int width = 0;
-        {
-            QtDeviceContext dc(image);
-            dc.SelectFont(u"DejaVu Sans", 110);
-            dc.SetBackColour(Rgb(0, 255, 0));
-            // Shaped on the first call, kept for the second.
-            dc.DrawText(250, 10, text, Align::Right);
-            width = dc.TextExtent(text).width;
-            dc.DrawText(250, 30, text, Align::Right);
-        }
-        ASSERT_GT(width, 10);
-        // The box's top row is above the glyphs: green from 250 - width up to 249.
-        for (const int y : {10, 30}) {
-            EXPECT_EQ(image.pixel(250 - width, y), qRgb(0, 255, 0));
-            EXPECT_EQ(image.pixel(249, y), qRgb(0, 255, 0));
-            EXPECT_EQ(image.pixel(250 - width - 1, y), kWhite);
-            EXPECT_EQ(image.pixel(250, y), kWhite);
-        }
-        EXPECT_EQ(image.copy(0, 10, 300, 20), image.copy(0, 30, 300, 20));
+    // A text the layout takes and one it leaves to QPainter (a tab), in a size drawn from glyph
+    // images and one drawn as outlines: 11 pt and 60 pt at 96 dpi are 15 and 80 pixels.
+    for (const auto& [tenths, pixels] : {std::pair{110, 15}, std::pair{600, 80}}) {
+        for (const Text& text : {Text(u"(1,234.56) Ty"), Text(u"Income"), Text(u"Tax\tCode")}) {
+            QImage image = WhiteImage(1000, 240);
+            int width = 0;
+            {
+                QtDeviceContext dc(image);
+                dc.SelectFont(u"Times New Roman", tenths);
+                dc.SetBackColour(Rgb(0, 255, 0));
+                dc.SetClip({0, 0, 1000, 200});
+                // Shaped on the first call, kept for the second.
+                dc.DrawText(900, 10, text, Align::Right, Rect{100, 0, 1000, 110});
+                width = dc.TextExtent(text).width;
+                dc.DrawText(900, 120, text, Align::Right);
+            }
+            ASSERT_GT(width, 10);
+            // The box's top row is above the glyphs: green from 900 - width up to 899.
+            for (const int y : {10, 120}) {
+                EXPECT_EQ(image.pixel(900 - width, y), qRgb(0, 255, 0));
+                EXPECT_EQ(image.pixel(899, y), qRgb(0, 255, 0));
+                EXPECT_EQ(image.pixel(900 - width - 1, y), kWhite);
+                EXPECT_EQ(image.pixel(900, y), kWhite);
+            }
+            EXPECT_EQ(image.copy(0, 10, 1000, 80), image.copy(0, 120, 1000, 80));
 
-        // The same text straight through QPainter, top at 10: 11 pt at 96 dpi is 15 pixels.
-        QImage expected = WhiteImage(300, 60);
-        {
-            QPainter painter(&expected);
-            QFont font(QStringLiteral("DejaVu Sans"));
-            font.setPixelSize(15);
-            const QFontMetrics metrics(font, &expected);
-            const QString qtext = QString::fromStdU16String(text);
-            const int left = 250 - metrics.horizontalAdvance(qtext);
-            painter.fillRect(QRect(left, 10, 250 - left, metrics.height()), QColor(0, 255, 0));
-            painter.setFont(font);
-            painter.drawText(QPoint(left, 10 + metrics.ascent()), qtext);
+            // The same text straight through QPainter from the translated origin.
+            QImage expected = WhiteImage(1000, 240);
+            {
+                QPainter painter(&expected);
+                QFont font(QStringLiteral("Times New Roman"));
+                font.setPixelSize(pixels);
+                const QFontMetrics metrics(font, &expected);
+                const QString qtext = QString::fromStdU16String(text);
+                const int start = -metrics.horizontalAdvance(qtext);
+                painter.setClipRect(QRect(100, 0, 900, 110));
+                painter.translate(900, 10);
+                painter.fillRect(QRect(start, 0, -start, metrics.height()), QColor(0, 255, 0));
+                painter.setFont(font);
+                painter.drawText(QPoint(start, metrics.ascent()), qtext);
+            }
+            EXPECT_EQ(image.copy(0, 0, 1000, 110), expected.copy(0, 0, 1000, 110));
         }
-        EXPECT_EQ(image.copy(0, 0, 300, 30), expected.copy(0, 0, 300, 30));
     }
+}
+
+TEST(QtDeviceContextTest, TextLeavesPenAndClipAsSelected) {
+    QImage image = WhiteImage(100, 100);
+    {
+        QtDeviceContext dc(image);
+        dc.SelectPen(Rgb(0, 0, 255));
+        dc.SetClip({0, 0, 50, 100});
+        dc.SetTextColour(Rgb(255, 0, 0));
+        dc.DrawText(10, 10, u"Ab", Align::Left, Rect{10, 10, 20, 30});
+        // Blue as selected, and cut at 50 by the context's clip, not the text's.
+        dc.Line(0, 40, 99, 40);
+        dc.ResetClip();
+        dc.DrawText(10, 60, u"Ab", Align::Left, Rect{10, 60, 20, 80});
+        dc.Line(0, 90, 99, 90);
+    }
+    EXPECT_EQ(image.pixel(45, 40), qRgb(0, 0, 255));
+    EXPECT_EQ(image.pixel(55, 40), kWhite);
+    EXPECT_EQ(image.pixel(95, 90), qRgb(0, 0, 255));
 }
 
 TEST(QtDeviceContextTest, BitmapCopiesFromItsSourcePoint) {
