@@ -71,12 +71,14 @@ class CBaseItem : public Database::CBase {
     // factor (a NaN product truncates to 0 too), so months without figures, such as the Actual
     // months still to come, cost only the test.
     static void AddScaledMonths(MonthAmounts& target, const MonthAmounts& source, double factor) {
+#pragma GCC unroll 12
         for (int m = 0; m < kMonths; ++m)
             if (source[m] != 0)
                 AddTo(target[m], ScaleTrunc(source[m], factor));
     }
     // values[m] = floor(values[m] × x + 0.5) for every month; a zero stays 0 for any x.
     static void ScaleMonths(MonthAmounts& values, double x) {
+#pragma GCC unroll 12
         for (Amount& value : values)
             if (value != 0)
                 value = ScaleRound(value, x);
