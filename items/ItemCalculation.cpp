@@ -27,6 +27,7 @@ constexpr double kPercentFactor = 0.0001;
 
 // Adds a row's twelve figures into an accumulator.
 void AddMonths(MonthAmounts& into, const MonthAmounts& from) {
+#pragma GCC unroll 12
     for (int m = 0; m < kMonths; ++m)
         into[m] = AddAmounts(into[m], from[m]);
 }
