@@ -153,6 +153,8 @@ private:
             option.setWrapMode(QTextOption::NoWrap);
             option.setTextDirection(direction_);
             layout.setTextOption(option);
+            // Otherwise the layout drops its shaping at the end and shapes again for the runs.
+            layout.setCacheEnabled(true);
             layout.beginLayout();
             const QTextLine line = layout.createLine();
             layout.endLayout();
@@ -160,7 +162,7 @@ private:
                 // Rounded half up, as the metrics round their fixed-point widths.
                 shaped.width = static_cast<int>(std::floor(line.horizontalAdvance() + 0.5));
                 const qreal baseline = line.y() + line.ascent();
-                shaped.runs = layout.glyphRuns();
+                shaped.runs = line.glyphRuns();
                 for (QGlyphRun& run : shaped.runs) {
                     QList<QPointF> positions = run.positions();
                     for (QPointF& position : positions) {
