@@ -19,17 +19,24 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPageSetupDialog>
+#include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
 #include "app/CVarnobelStdDoc.h"
+#include "app/PrintCommands.h"
 #include "app/SplashWnd.h"
 #include "platform/Profile.h"
 #include "platform/RecentFileList.h"
 #include "platform/base/MessageSink.h"
+#include "views/StdPrintJob.h"
 #include "views/qt/CMainView.h"
+#include "views/qt/PageSetupDialog.h"
+#include "views/qt/PreviewPane.h"
 
 namespace {
 
@@ -112,6 +119,7 @@ CMainFrame::CMainFrame(CVarnobelStdDoc& doc, CMainView* view, Profile& profile,
     setCentralWidget(view_);
     SplashScreens::CSplashWnd::ShowSplashScreen(this);
 
+    CreatePrintActions();
     CreateFontToolbar();
     CreateStatusBar();
     CreateFileToolBar();
@@ -131,7 +139,32 @@ CMainFrame::CMainFrame(CVarnobelStdDoc& doc, CMainView* view, Profile& profile,
 }
 
 CMainFrame::~CMainFrame() {
+    // The preview ends its job, which needs the view and the document.
+    ClosePreview();
     doc_.Attach(nullptr, nullptr);
+}
+
+void CMainFrame::CreatePrintActions() {
+    printAction_ = new QAction(QIcon::fromTheme(QStringLiteral("document-print")),
+                               QStringLiteral("&Print..."), this);
+    printAction_->setShortcut(QKeySequence::Print);
+    printAction_->setToolTip(QStringLiteral("Print"));
+    printAction_->setStatusTip(QStringLiteral("Print the statement"));
+    connect(printAction_, &QAction::triggered, this, [this] { FilePrint(); });
+
+    previewAction_ = new QAction(QIcon::fromTheme(QStringLiteral("document-print-preview")),
+                                 QStringLiteral("Print Pre&view"), this);
+    previewAction_->setToolTip(QStringLiteral("Print Preview"));
+    previewAction_->setStatusTip(QStringLiteral("Show the pages as they will be printed"));
+    connect(previewAction_, &QAction::triggered, this, [this] { FilePrintPreview(); });
+
+    pageSetupAction_ = new QAction(QStringLiteral("Page Set&up..."), this);
+    pageSetupAction_->setStatusTip(QStringLiteral("Set the page margins of the forecast"));
+    connect(pageSetupAction_, &QAction::triggered, this, [this] { FilePageSetup(); });
+
+    printSetupAction_ = new QAction(QStringLiteral("P&rint Setup..."), this);
+    printSetupAction_->setStatusTip(QStringLiteral("Choose the paper and its orientation"));
+    connect(printSetupAction_, &QAction::triggered, this, [this] { FilePrintSetup(); });
 }
 
 void CMainFrame::CreateMenus() {
@@ -144,6 +177,11 @@ void CMainFrame::CreateMenus() {
         fileMenu_->addAction(QStringLiteral("&Open..."), this, [this] { OnFileOpen(); });
     openAction->setShortcut(QKeySequence::Open);
     openAction->setStatusTip(QStringLiteral("Open an existing document"));
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(printAction_);
+    fileMenu_->addAction(previewAction_);
+    fileMenu_->addAction(pageSetupAction_);
+    fileMenu_->addAction(printSetupAction_);
     recentSeparator_ = fileMenu_->addSeparator();
     for (int i = 0; i < RecentFileList::kDefaultSize; ++i) {
         QAction* action = fileMenu_->addAction(QString(), this, [this, i] { OnOpenRecentFile(i); });
@@ -238,6 +276,8 @@ void CMainFrame::CreateFileToolBar() {
                                             QStringLiteral("Open"), this, [this] { OnFileOpen(); });
     open->setToolTip(QStringLiteral("Open"));
     open->setStatusTip(QStringLiteral("Open an existing document"));
+    fileToolBar_->addAction(printAction_);
+    fileToolBar_->addAction(previewAction_);
     addToolBar(Qt::TopToolBarArea, fileToolBar_);
 }
 
@@ -339,12 +379,100 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     SaveToolbarState();
     SavePlacement();
     profile_.Flush();
+    // Closing the preview is all that closing the window does while it shows.
+    if (preview_) {
+        ClosePreview();
+        event->ignore();
+        return;
+    }
     event->accept();
+}
+
+QPrinter& CMainFrame::Printer() {
+    if (!printer_) {
+        ownPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        ownPrinter_->setPageOrientation(QPageLayout::Landscape);
+        printer_ = ownPrinter_.get();
+    }
+    return *printer_;
+}
+
+void CMainFrame::FilePrint() {
+    ClosePreview();
+    const std::unique_ptr<StdPrintJob> job = PrintCommands::MakePrintJob(*view_, this);
+    if (job)
+        PrintCommands::PrintOnPrinter(*job, Printer(), this, *sink_);
+}
+
+void CMainFrame::FilePrintPreview() {
+    if (preview_)
+        return;
+    std::unique_ptr<StdPrintJob> job = PrintCommands::MakePrintJob(*view_, this);
+    if (!job)
+        return;
+    auto* preview = new CMy_Preview(*job, Printer(), previewPages_, this);
+    if (!preview->Start()) {
+        const QString failure = preview->Failure();
+        delete preview;
+        if (!failure.isEmpty())
+            sink_->Message(ToText(failure), Ascii(kTitle));
+        return;
+    }
+    previewJob_ = std::move(job);
+    preview_ = preview;
+    // The preview's own buttons must not delete it while they are being clicked.
+    connect(preview, &CMy_Preview::CloseRequested, this, &CMainFrame::ClosePreview,
+            Qt::QueuedConnection);
+    connect(
+        preview, &CMy_Preview::PrintRequested, this, [this] { FilePrint(); }, Qt::QueuedConnection);
+    connect(preview, &CMy_Preview::PagesShownChanged, this,
+            [this](int pages) { previewPages_ = pages; });
+    connect(preview, &CMy_Preview::Failed, this, &CMainFrame::ReportPreviewFailure,
+            Qt::QueuedConnection);
+
+    // The view stays the frame's child, hidden, while the preview takes its place.
+    takeCentralWidget();
+    view_->setParent(this);
+    view_->hide();
+    setCentralWidget(preview);
+    preview->setFocus();
+}
+
+void CMainFrame::ReportPreviewFailure(const QString& message) {
+    ClosePreview();
+    sink_->Message(ToText(message), Ascii(kTitle));
+}
+
+void CMainFrame::ClosePreview() {
+    if (!preview_)
+        return;
+    CMy_Preview* preview = preview_;
+    preview_ = nullptr;
+    takeCentralWidget();
+    // Ends the job: the view's selection comes back before it shows again.
+    delete preview;
+    previewJob_.reset();
+    setCentralWidget(view_);
+    view_->show();
+    view_->setFocus();
+}
+
+void CMainFrame::FilePageSetup() {
+    Dialog::CPage_Setup_Dlg dialog(doc_, this);
+    if (dialog.exec() == QDialog::Accepted && preview_)
+        preview_->Refresh();
+}
+
+void CMainFrame::FilePrintSetup() {
+    QPageSetupDialog dialog(&Printer(), this);
+    if (dialog.exec() == QDialog::Accepted && preview_)
+        preview_->Refresh();
 }
 
 bool CMainFrame::OpenDocumentFile(const QString& path) {
     if (path.isEmpty())
         return false;
+    ClosePreview();
     const std::filesystem::path file(QFile::encodeName(path).toStdString());
     if (doc_.OpenDocument(file, *sink_) != CMainDoc::OpenResult::Loaded)
         return false;
@@ -357,6 +485,7 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
 }
 
 bool CMainFrame::NewDocumentFile() {
+    ClosePreview();
     if (!doc_.NewDocument())
         return false;
     hasDocument_ = true;
@@ -502,6 +631,9 @@ void CMainFrame::ApplyZoomEntry() {
 void CMainFrame::LayoutChanged() {
     if (view_)
         view_->InvalidateLayout();
+    // The statement font is the printed one too.
+    if (preview_)
+        preview_->Refresh();
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {

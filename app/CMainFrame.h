@@ -11,10 +11,13 @@
 #include "core/WideText.h"
 
 class CMainView;
+class CMy_Preview;
 class CVarnobelStdDoc;
 class MessageSink;
 class Profile;
 class QAction;
+class QPrinter;
+class StdPrintJob;
 class QComboBox;
 class QLabel;
 class QMenu;
@@ -69,6 +72,28 @@ public:
     void ZoomOut();
     void ZoomIn();
 
+    // The printer File > Print and Print Setup use: the application's when it gave one, else
+    // one of the frame's own; landscape unless Print Setup changed it.
+    void SetPrinter(QPrinter* printer) { printer_ = printer; }
+    QPrinter& Printer();
+    // Pages the print preview shows side by side (0: the preview's own choice); the preview's
+    // one/two page toggle changes it.
+    void SetPreviewPages(int pages) { previewPages_ = pages; }
+    int PreviewPages() const { return previewPages_; }
+
+    // File > Print: the options, the system print dialog, the pages.
+    void FilePrint();
+    // File > Print Preview: the options, then the preview in place of the view.
+    void FilePrintPreview();
+    // File > Page Setup: the margins of the open forecast.
+    void FilePageSetup();
+    // File > Print Setup: paper and orientation of the printer.
+    void FilePrintSetup();
+    // Puts the view back in place of the preview (the view shows its own selection again).
+    void ClosePreview();
+    // The preview while it stands in place of the view, else null.
+    CMy_Preview* Preview() const { return preview_; }
+
     CMainView* View() const { return view_; }
     CVarnobelStdDoc& Document() const { return doc_; }
     QComboBox* FontBox() const { return fontBox_; }
@@ -78,6 +103,10 @@ public:
     QToolBar* FileToolBar() const { return fileToolBar_; }
     QMenu* FileMenu() const { return fileMenu_; }
     QMenu* ViewMenu() const { return viewMenu_; }
+    QAction* PrintAction() const { return printAction_; }
+    QAction* PrintPreviewAction() const { return previewAction_; }
+    QAction* PageSetupAction() const { return pageSetupAction_; }
+    QAction* PrintSetupAction() const { return printSetupAction_; }
     // The recent-file entries of the File menu, in menu order.
     QList<QAction*> RecentFileActions() const;
 
@@ -97,6 +126,8 @@ private:
     void CreateMenus();
     void CreateFontToolbar();
     void CreateFileToolBar();
+    void CreatePrintActions();
+    void ReportPreviewFailure(const QString& message);
     void CreateStatusBar();
     void RestoreToolbarState();
     void SaveToolbarState();
@@ -128,6 +159,10 @@ private:
     QComboBox* zoomBox_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QMenu* viewMenu_ = nullptr;
+    QAction* printAction_ = nullptr;
+    QAction* previewAction_ = nullptr;
+    QAction* pageSetupAction_ = nullptr;
+    QAction* printSetupAction_ = nullptr;
     QAction* recentSeparator_ = nullptr;
     QAction* exitSeparator_ = nullptr;
     QList<QAction*> recentActions_;
@@ -136,4 +171,11 @@ private:
     QString addedFontName_;
     QString fileName_;
     bool hasDocument_ = false;
+
+    QPrinter* printer_ = nullptr;
+    std::unique_ptr<QPrinter> ownPrinter_;
+    int previewPages_ = 0;
+    // The preview's job outlives the preview, whose end puts the view's selection back.
+    std::unique_ptr<StdPrintJob> previewJob_;
+    CMy_Preview* preview_ = nullptr;
 };

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPrinter>
 #include <QStandardPaths>
 
 #include "app/CMainFrame.h"
@@ -109,6 +110,7 @@ bool CVarnobelApp::InitInstance() {
         previewPages_ = 0;
 
     CreateDocumentTemplate();
+    frame_->SetPreviewPages(previewPages_);
 
     lock_ = std::make_unique<InstanceLock>();
     anotherInstance_ = lock_->AlreadyExisted();
@@ -120,7 +122,16 @@ bool CVarnobelApp::InitInstance() {
         return false;
     }
     frame_->ShowWindow();
+
+    // Statements are wider than high: the printer starts in landscape.
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer_->setPageOrientation(QPageLayout::Landscape);
+    frame_->SetPrinter(printer_.get());
     return true;
+}
+
+int CVarnobelApp::PreviewPages() const {
+    return frame_ ? frame_->PreviewPages() : previewPages_;
 }
 
 void CVarnobelApp::CreateDocumentTemplate() {
@@ -142,6 +153,8 @@ void CVarnobelApp::ExitInstance() {
         return;
     if (recent_)
         recent_->Save(*profile_);
+    if (frame_)
+        previewPages_ = frame_->PreviewPages();
     if (previewPages_ != 0)
         profile_->WriteProfileInt("Settings", "PreviewPages", previewPages_);
     profile_->Flush();

@@ -14,6 +14,7 @@ class CVarnobelStdDoc;
 class InstanceLock;
 class MessageSink;
 class Profile;
+class QPrinter;
 class RecentFileList;
 
 // The viewer application: its start-up chooses the edition for the whole run, restores the
@@ -54,7 +55,9 @@ public:
     CVarnobelStdDoc* Document() const { return doc_.get(); }
     RecentFileList* RecentFiles() const { return recent_.get(); }
     // Pages shown side by side in print preview (0: the preview's own choice).
-    int PreviewPages() const { return previewPages_; }
+    int PreviewPages() const;
+    // The printer of File > Print, Print Setup and the preview; landscape unless changed.
+    QPrinter* Printer() const { return printer_.get(); }
     // Whether another viewer was running when this one started (nothing depends on it).
     bool AnotherInstanceRunning() const { return anotherInstance_; }
 
@@ -69,6 +72,7 @@ private:
     std::unique_ptr<Profile> profile_;
     std::unique_ptr<RecentFileList> recent_;
     std::unique_ptr<InstanceLock> lock_;
+    std::unique_ptr<QPrinter> printer_;
     // Declared before the frame, which refers to it, so it is destroyed after it.
     std::unique_ptr<CVarnobelStdDoc> doc_;
     std::unique_ptr<CMainFrame> frame_;

@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
+#include "app/PdfExport.h"
 #include "app/StatementExport.h"
 #include "app/doc/CMainDoc.h"
 #include "app/doc/JsonExport.h"
@@ -28,7 +29,10 @@ constexpr const char* kUsage =
     "                     [--year I] [-o OUT]\n"
     "       varnobel-view --export png FILE -o OUT.png [--edition Std|Bas] [--scenario I]\n"
     "                     [--company I] [--year I] [--size WxH] [--zoom PERCENT]\n"
-    "       varnobel-view --export pdf FILE [-o OUT]\n";
+    "       varnobel-view --export pdf FILE -o OUT.pdf [--edition Std|Bas] [--scenario I]\n"
+    "                     [--company I] [--year I] [--scenarios all|current]\n"
+    "                     [--companies all|current] [--years all|current] [--cashflow]\n"
+    "                     [--graphs] [--paper A4|Letter|Legal] [--portrait]\n";
 
 // The client area of the PNG export unless --size says otherwise.
 constexpr int kDefaultWidth = 1600;
@@ -106,6 +110,42 @@ struct StatementOptions {
     std::optional<int> zoom;
 };
 
+// "all" or "current" of a PDF export's choice; none for anything else.
+std::optional<bool> ParseAll(const QString& text) {
+    if (text == "all")
+        return true;
+    if (text == "current")
+        return false;
+    return std::nullopt;
+}
+
+// The PDF export: the page loop into a PDF of the selection and choices.
+int ExportPdf(CMainDoc& doc, const CheckedSelection& selection, PdfRequest request,
+              const QString& output, std::ostream& out, std::ostream& err) {
+    if (!selection.drawable) {
+        err << "varnobel-view: nothing to print: the forecast has no scenario, company or year "
+               "to show\n";
+        return kExitBadCommand;
+    }
+    request.scenario = selection.scenario;
+    request.company = selection.company;
+    request.year = selection.year;
+    const PdfOutcome outcome = ExportStatementPdf(doc, request);
+    switch (outcome.result.status) {
+    case PrintResult::Status::Printed:
+        return Deliver(outcome.bytes, output, true, out, err);
+    case PrintResult::Status::Nothing:
+    case PrintResult::Status::Cancelled:
+        err << "varnobel-view: nothing to print: the options choose no statement and no graphs "
+               "page for the selection\n";
+        return kExitBadCommand;
+    case PrintResult::Status::Failed:
+        break;
+    }
+    err << "varnobel-view: cannot print: " << ToUtf8(outcome.result.message) << '\n';
+    return kExitFailed;
+}
+
 std::optional<int> ParseIndex(const QString& text) {
     bool ok = false;
     const int value = text.toInt(&ok, 10);
@@ -140,7 +180,15 @@ int RunCommandLine(const QStringList& arguments, std::ostream& out, std::ostream
     const QCommandLineOption year("year", "Year of the statement.", "I");
     const QCommandLineOption size("size", "Client area of the PNG export.", "WxH");
     const QCommandLineOption zoom("zoom", "Zoom of the PNG export.", "PERCENT");
-    parser.addOptions({help, exportFormat, output, edition, scenario, company, year, size, zoom});
+    const QCommandLineOption scenarios("scenarios", "PDF: all or the current scenario.", "which");
+    const QCommandLineOption companies("companies", "PDF: all or the current company.", "which");
+    const QCommandLineOption years("years", "PDF: all or the current year.", "which");
+    const QCommandLineOption cashflow("cashflow", "PDF: print the statement.");
+    const QCommandLineOption graphs("graphs", "PDF: print the graphs page.");
+    const QCommandLineOption paper("paper", "PDF: A4, Letter or Legal.", "paper");
+    const QCommandLineOption portrait("portrait", "PDF: portrait pages.");
+    parser.addOptions({help, exportFormat, output, edition, scenario, company, year, size, zoom,
+                       scenarios, companies, years, cashflow, graphs, paper, portrait});
     parser.addPositionalArgument("FILE", "The forecast file.");
 
     if (!parser.parse(arguments))
@@ -150,23 +198,27 @@ int RunCommandLine(const QStringList& arguments, std::ostream& out, std::ostream
         return kExitWritten;
     }
     if (!parser.isSet(exportFormat))
-        return BadCommand(err, "these options need --export; to open the window give only FILE and the edition");
+        return BadCommand(
+            err, "these options need --export; to open the window give only FILE and the edition");
 
     const QString format = parser.value(exportFormat);
     if (format != "json" && format != "csv" && format != "png" && format != "pdf")
         return BadCommand(err, QString("unknown export format \"%1\"").arg(format));
-    if (format == "pdf")
-        return BadCommand(err, QString("--export %1 is not available yet").arg(format));
 
-    const bool statement = format == "csv" || format == "png";
+    const bool statement = format == "csv" || format == "png" || format == "pdf";
     for (const QCommandLineOption* statementOnly : {&edition, &scenario, &company, &year})
         if (!statement && parser.isSet(*statementOnly))
-            return BadCommand(err, QString("--%1 applies to --export csv and png only")
+            return BadCommand(err, QString("--%1 applies to --export csv, png and pdf only")
                                        .arg(statementOnly->names().first()));
     for (const QCommandLineOption* pngOnly : {&size, &zoom})
         if (format != "png" && parser.isSet(*pngOnly))
             return BadCommand(
                 err, QString("--%1 applies to --export png only").arg(pngOnly->names().first()));
+    for (const QCommandLineOption* pdfOnly :
+         {&scenarios, &companies, &years, &cashflow, &graphs, &paper, &portrait})
+        if (format != "pdf" && parser.isSet(*pdfOnly))
+            return BadCommand(
+                err, QString("--%1 applies to --export pdf only").arg(pdfOnly->names().first()));
 
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
@@ -178,6 +230,8 @@ int RunCommandLine(const QStringList& arguments, std::ostream& out, std::ostream
         return BadCommand(err, "empty OUT name");
     if (format == "png" && !toFile)
         return BadCommand(err, "--export png needs -o OUT.png");
+    if (format == "pdf" && !toFile)
+        return BadCommand(err, "--export pdf needs -o OUT.pdf");
 
     StatementOptions options;
     if (parser.isSet(edition)) {
@@ -221,8 +275,44 @@ int RunCommandLine(const QStringList& arguments, std::ostream& out, std::ostream
                                        .arg(parser.value(zoom)));
         options.zoom = percent;
     }
-    if (format == "png" && !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        err << "varnobel-view: the PNG export needs the graphical application\n";
+    PdfRequest pdf;
+    pdf.edition = options.request.edition;
+    const std::pair<const QCommandLineOption*, std::optional<bool>*> choices[] = {
+        {&scenarios, &pdf.allScenarios}, {&companies, &pdf.allCompanies}, {&years, &pdf.allYears}};
+    for (const auto& [option, target] : choices) {
+        if (!parser.isSet(*option))
+            continue;
+        *target = ParseAll(parser.value(*option));
+        if (!*target)
+            return BadCommand(err, QString("--%1 must be all or current, not \"%2\"")
+                                       .arg(option->names().first(), parser.value(*option)));
+        if (pdf.edition == Edition::Basic && option != &years)
+            return BadCommand(
+                err,
+                QString("--%1 applies to the Standard edition only").arg(option->names().first()));
+    }
+    if (parser.isSet(cashflow) || parser.isSet(graphs)) {
+        pdf.cashflow = parser.isSet(cashflow);
+        pdf.graphs = parser.isSet(graphs);
+    }
+    if (parser.isSet(paper)) {
+        const QString name = parser.value(paper);
+        if (name == "A4")
+            pdf.paper = QPageSize::A4;
+        else if (name == "Letter")
+            pdf.paper = QPageSize::Letter;
+        else if (name == "Legal")
+            pdf.paper = QPageSize::Legal;
+        else
+            return BadCommand(err,
+                              QString("--paper must be A4, Letter or Legal, not \"%1\"").arg(name));
+    }
+    pdf.portrait = parser.isSet(portrait);
+
+    if ((format == "png" || format == "pdf") &&
+        !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        err << "varnobel-view: the " << format.toUpper().toStdString()
+            << " export needs the graphical application\n";
         return kExitFailed;
     }
 
@@ -239,8 +329,11 @@ int RunCommandLine(const QStringList& arguments, std::ostream& out, std::ostream
 
     CheckedSelection selection;
     if (const std::optional<std::string> reason =
-            CheckSelection(doc, options.request, format == "png", selection))
+            CheckSelection(doc, options.request, format != "csv", selection))
         return BadCommand(err, QString::fromStdString(*reason));
+
+    if (format == "pdf")
+        return ExportPdf(doc, selection, pdf, parser.value(output), out, err);
 
     if (format == "csv") {
         if (!selection.drawable)

@@ -1,0 +1,55 @@
+#include "app/PdfExport.h"
+
+#include <QBuffer>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPdfWriter>
+
+#include "app/doc/CMainDoc.h"
+#include "platform/QtPrintTarget.h"
+#include "views/StdPrintJob.h"
+
+PdfOutcome ExportStatementPdf(CMainDoc& doc, const PdfRequest& request) {
+    // The state of a view that shows the selection, as after a load.
+    StdViewState state;
+    state.selectedScenario = request.scenario;
+    state.selectedCompany = request.company;
+    state.selectedYear = request.year;
+
+    // The command line answers the options dialog; what it leaves out keeps the preset.
+    StdPrintJob job(doc, state, request.edition, [&request](StdPrintChoices& choices) {
+        const auto choice = [](const std::optional<bool>& all, int& target) {
+            if (all)
+                target = *all ? 0 : 1;
+        };
+        choice(request.allScenarios, choices.scenarios);
+        choice(request.allCompanies, choices.companies);
+        choice(request.allYears, choices.years);
+        if (request.cashflow || request.graphs) {
+            choices.cashflow = request.cashflow.value_or(false);
+            choices.graphs = request.graphs.value_or(false);
+        }
+        return true;
+    });
+    job.SetOffsetYear(doc.offsetYearChecked != 0);
+
+    PdfOutcome outcome;
+    QBuffer buffer(&outcome.bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kPdfDpi);
+        writer.setCreator(QStringLiteral("Varnobel Viewer"));
+        writer.setPageLayout(
+            QPageLayout(QPageSize(request.paper),
+                        request.portrait ? QPageLayout::Portrait : QPageLayout::Landscape,
+                        QMarginsF(0, 0, 0, 0)));
+        QtPrintTarget target(writer);
+        PrintInfo info;
+        outcome.result = RunPrintLoop(job, target, info);
+    }
+    buffer.close();
+    if (outcome.result.status != PrintResult::Status::Printed)
+        outcome.bytes.clear();
+    return outcome;
+}

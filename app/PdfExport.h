@@ -1,0 +1,42 @@
+#pragma once
+
+#include <optional>
+
+#include <QByteArray>
+#include <QPageSize>
+
+#include "platform/PrintLoop.h"
+#include "views/StdViewState.h"
+
+class CMainDoc;
+
+// What a PDF export prints: the view's selection (already checked against the forecast) and
+// the Printing Options choices, each unset choice taking the dialog's preset.
+struct PdfRequest {
+    Edition edition = Edition::Standard;
+    int scenario = 0;
+    int company = 0;
+    int year = 0;
+    std::optional<bool> allScenarios;
+    std::optional<bool> allCompanies;
+    std::optional<bool> allYears;
+    // Given together: what the "Print" group's boxes hold.
+    std::optional<bool> cashflow;
+    std::optional<bool> graphs;
+    QPageSize::PageSizeId paper = QPageSize::A4;
+    bool portrait = false;
+};
+
+// How the export went: the page loop's result and, when it printed, the document's bytes.
+struct PdfOutcome {
+    PrintResult result;
+    QByteArray bytes;
+};
+
+// Resolution of the exported pages.
+inline constexpr int kPdfDpi = 600;
+
+// Prints the pages the request chooses through the page loop into a PDF: landscape unless
+// `portrait`, no border of the writer's own (the forecast's margins apply), at kPdfDpi.
+// Needs a QGuiApplication (fonts).
+PdfOutcome ExportStatementPdf(CMainDoc& doc, const PdfRequest& request);

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolBar>
+
+#include "app/CMainFrame.h"
+#include "app/ShellFixture.h"
+#include "views/qt/PageSetupDialog.h"
+#include "views/qt/PreviewPane.h"
+#include "views/qt/PrintOptionsDialog.h"
+
+namespace {
+
+class FramePrintTest : public ::testing::Test, public ShellFixture {
+protected:
+    CMainFrame& OpenFrame() {
+        CMainFrame& frame = MakeFrame();
+        frame.show();
+        EXPECT_TRUE(frame.OpenDocumentFile(WriteForecast("plan.cfs")));
+        return frame;
+    }
+};
+
+// Hands the next modal window to `act` once it is up.
+void WhenModal(std::function<void(QWidget*)> act, int tries = 50) {
+    QTimer::singleShot(10, [act, tries] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            act(modal);
+        else if (tries > 0)
+            WhenModal(act, tries - 1);
+    });
+}
+
+TEST_F(FramePrintTest, FileMenuAndToolBarCarryThePrintCommands) {
+    CMainFrame& frame = MakeFrame();
+    QStringList entries;
+    for (const QAction* action : frame.FileMenu()->actions())
+        entries << action->text();
+    EXPECT_EQ(entries.mid(2, 5), (QStringList{"", "&Print...", "Print Pre&view", "Page Set&up...",
+                                              "P&rint Setup..."}));
+    const QList<QAction*> buttons = frame.FileToolBar()->actions();
+    EXPECT_TRUE(buttons.contains(frame.PrintAction()));
+    EXPECT_TRUE(buttons.contains(frame.PrintPreviewAction()));
+    EXPECT_EQ(frame.Printer().pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+TEST_F(FramePrintTest, PreviewTakesTheViewsPlaceUntilTheWindowIsClosed) {
+    CMainFrame& frame = OpenFrame();
+    CMainView* view = frame.View();
+    bool asked = false;
+    WhenModal([&asked](QWidget* modal) {
+        if (auto* options = qobject_cast<Dialog::CPrint_Options_Dlg*>(modal)) {
+            asked = true;
+            options->accept();
+        }
+    });
+    frame.PrintPreviewAction()->trigger();
+    EXPECT_TRUE(asked);
+    ASSERT_NE(frame.Preview(), nullptr);
+    EXPECT_EQ(frame.centralWidget(), frame.Preview());
+    EXPECT_FALSE(view->isVisible());
+    EXPECT_EQ(frame.Preview()->CurrentPage(), 1);
+
+    // Closing the window closes the preview only.
+    EXPECT_FALSE(frame.close());
+    EXPECT_TRUE(frame.isVisible());
+    EXPECT_EQ(frame.Preview(), nullptr);
+    EXPECT_EQ(frame.centralWidget(), view);
+    EXPECT_TRUE(view->isVisible());
+    EXPECT_TRUE(frame.close());
+}
+
+TEST_F(FramePrintTest, PreviewsCloseButtonAndTheOnePageToggleReachTheFrame) {
+    CMainFrame& frame = OpenFrame();
+    frame.SetPreviewPages(0);
+    WhenModal([](QWidget* modal) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->accept();
+    });
+    frame.FilePrintPreview();
+    ASSERT_NE(frame.Preview(), nullptr);
+    frame.Preview()->SetPagesShown(2);
+    EXPECT_EQ(frame.PreviewPages(), 2);
+    frame.Preview()->CloseButton()->click();
+    QApplication::processEvents();
+    EXPECT_EQ(frame.Preview(), nullptr);
+    EXPECT_EQ(frame.centralWidget(), frame.View());
+}
+
+TEST_F(FramePrintTest, PageSetupStoresTheMarginsInTheOpenForecast) {
+    CMainFrame& frame = OpenFrame();
+    WhenModal([](QWidget* modal) {
+        if (auto* setup = qobject_cast<Dialog::CPage_Setup_Dlg*>(modal)) {
+            setup->Edit(Dialog::CPage_Setup_Dlg::kLeftEditId)->setText("25");
+            setup->accept();
+        }
+    });
+    frame.PageSetupAction()->trigger();
+    EXPECT_EQ(doc.Root().marginLeft, 25);
+    EXPECT_EQ(doc.Root().marginTop, 0);
+}
+
+} // namespace

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QDialog>
+
+class CMainDoc;
+class QButtonGroup;
+class QCheckBox;
+class QPushButton;
+
+namespace Dialog {
+
+// "Printing Options" of the Basic edition: all years or the current one, and whether to print
+// the statement, the graph or both. Its "Page Setup" button opens the margins dialog.
+class CPrint_Options_Bas_Dlg : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kYearsAllId = 1117;
+    static constexpr int kYearsCurrentId = 1012;
+    static constexpr int kCashflowId = 1182;
+    static constexpr int kGraphId = 1181;
+    static constexpr int kPageSetupId = 1398;
+
+    explicit CPrint_Options_Bas_Dlg(CMainDoc& doc, QWidget* parent = nullptr);
+
+    // 0 "All", 1 "Current", -1 none. Shown when the dialog opens, read on OK.
+    int years = -1;
+    int Cashflow = 0;
+    int Graph = 0;
+
+    CMainDoc& Document() const { return doc_; }
+    QPushButton* PageSetupButton() const { return pageSetup_; }
+
+public slots:
+    void accept() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    CMainDoc& doc_;
+    QButtonGroup* yearGroup_ = nullptr;
+    QCheckBox* cashflow_ = nullptr;
+    QCheckBox* graph_ = nullptr;
+    QPushButton* pageSetup_ = nullptr;
+};
+
+} // namespace Dialog

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QDialog>
+
+class CMainDoc;
+class QButtonGroup;
+class QCheckBox;
+class QPushButton;
+
+namespace Dialog {
+
+// "Printing Options" of the Standard edition: all or the current scenario, company and year,
+// and whether to print the statement, the graphs page or both. Its "Page Setup" button opens
+// the margins dialog.
+class CPrint_Options_Dlg : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kScenariosAllId = 1115;
+    static constexpr int kScenariosCurrentId = 1008;
+    static constexpr int kCompaniesAllId = 1116;
+    static constexpr int kCompaniesCurrentId = 1010;
+    static constexpr int kYearsAllId = 1117;
+    static constexpr int kYearsCurrentId = 1012;
+    static constexpr int kCashflowId = 1182;
+    static constexpr int kGraphsId = 1181;
+    static constexpr int kPageSetupId = 1398;
+
+    explicit CPrint_Options_Dlg(CMainDoc& doc, QWidget* parent = nullptr);
+
+    // Radio choices: 0 "All", 1 "Current", -1 none. Shown when the dialog opens, read on OK.
+    int companies = -1;
+    int scenarios = -1;
+    int years = -1;
+    int Cashflow = 0;
+    int Graphs = 0;
+
+    CMainDoc& Document() const { return doc_; }
+    QPushButton* PageSetupButton() const { return pageSetup_; }
+
+public slots:
+    void accept() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    CMainDoc& doc_;
+    QButtonGroup* scenarioGroup_ = nullptr;
+    QButtonGroup* companyGroup_ = nullptr;
+    QButtonGroup* yearGroup_ = nullptr;
+    QCheckBox* cashflow_ = nullptr;
+    QCheckBox* graphs_ = nullptr;
+    QPushButton* pageSetup_ = nullptr;
+};
+
+} // namespace Dialog

@@ -1,0 +1,66 @@
+#include "views/qt/PrintOptionsDialogParts.h"
+
+#include <QButtonGroup>
+#include <QDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "views/qt/PageSetupDialog.h"
+
+namespace PrintOptionsDialogParts {
+
+QGroupBox* MakeChoiceGroup(QWidget* parent, const QString& title, int allId, int currentId,
+                           QButtonGroup*& group) {
+    auto* box = new QGroupBox(title, parent);
+    auto* all = new QRadioButton(QStringLiteral("All"), box);
+    all->setObjectName(QString::number(allId));
+    auto* current = new QRadioButton(QStringLiteral("Current"), box);
+    current->setObjectName(QString::number(currentId));
+    group = new QButtonGroup(box);
+    group->addButton(all, 0);
+    group->addButton(current, 1);
+    auto* row = new QHBoxLayout(box);
+    row->addWidget(all);
+    row->addWidget(current);
+    return box;
+}
+
+void ShowChoice(QButtonGroup* group, int choice) {
+    // An exclusive group cannot uncheck its last checked radio.
+    group->setExclusive(false);
+    for (QAbstractButton* button : group->buttons())
+        button->setChecked(group->id(button) == choice);
+    group->setExclusive(true);
+}
+
+int ReadChoice(const QButtonGroup* group) {
+    return group->checkedId() >= 0 ? group->checkedId() : -1;
+}
+
+QLayout* MakeButtons(QDialog* dialog, CMainDoc& doc, int pageSetupId, QPushButton*& pageSetup) {
+    auto* row = new QHBoxLayout;
+    pageSetup = new QPushButton(QStringLiteral("Page Setup"), dialog);
+    pageSetup->setObjectName(QString::number(pageSetupId));
+    pageSetup->setAutoDefault(false);
+    QObject::connect(pageSetup, &QPushButton::clicked, dialog, [dialog, &doc] {
+        Dialog::CPage_Setup_Dlg setup(doc, dialog);
+        setup.exec();
+    });
+    auto* ok = new QPushButton(QStringLiteral("&OK"), dialog);
+    ok->setObjectName(QStringLiteral("1"));
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    auto* cancel = new QPushButton(QStringLiteral("&Cancel"), dialog);
+    cancel->setObjectName(QStringLiteral("2"));
+    cancel->setAutoDefault(false);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    row->addWidget(pageSetup);
+    row->addStretch(1);
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
+}
+
+} // namespace PrintOptionsDialogParts
