@@ -234,7 +234,8 @@ void RecountIncomeTotals(CYear& year) {
 }
 
 void FormDerivedTotals(CYear& year) {
-    // Totals 0-14 are looked up in order, as the driver's text reads.
+    // Totals 0-14 are looked up in order, so that a missing one stops the forming at the same
+    // place as ever.
     Totals totals{};
     for (int t = 0; t <= kTotalNetCashMovement; ++t)
         totals[static_cast<std::size_t>(t)] = &TotalRow(year, t);
