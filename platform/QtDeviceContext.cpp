@@ -54,10 +54,12 @@ int PositiveOr96(int dpi) {
     return dpi > 0 ? dpi : 96;
 }
 
-// Shaped texts are kept for a few faces (zooming makes a new one per size) and a screenful or
-// two of texts per face; longer texts, which hostile files may hold, are shaped on each call.
-constexpr std::size_t kMaxShapedFaces = 16;
-constexpr std::size_t kMaxShapedTexts = 4096;
+// Shaped texts are kept for a few faces (zooming makes a new one per size) and a few screenfuls
+// of texts per face, counted in texts and in characters so that the long labels a hostile file
+// may hold cannot make the cache large; longer texts still are shaped on each call.
+constexpr std::size_t kMaxShapedFaces = 8;
+constexpr std::size_t kMaxShapedTexts = 8192;
+constexpr std::size_t kMaxShapedCharacters = 131072;
 constexpr std::size_t kMaxShapedLength = 256;
 
 // Below this size the raster engine draws glyphs from its cache of glyph images; a margin under
@@ -127,6 +129,7 @@ public:
     void MarkStale() {
         stale_ = true;
         texts_.clear();
+        characters_ = 0;
     }
     // The shaped text, shaped for the device when new (any device of the face's resolution
     // shapes alike); null when the text is too long to keep.
@@ -137,9 +140,11 @@ public:
         if (auto found = texts_.find(text); found != texts_.end()) {
             return &found->second;
         }
-        if (texts_.size() >= kMaxShapedTexts) {
+        if (texts_.size() >= kMaxShapedTexts || characters_ + text.size() > kMaxShapedCharacters) {
             texts_.clear();
+            characters_ = 0;
         }
+        characters_ += text.size();
         return &texts_.emplace(text, Shape(text, device)).first->second;
     }
 
@@ -185,6 +190,7 @@ private:
     Qt::LayoutDirection direction_;
     bool stale_ = false;
     std::unordered_map<Text, Shaped> texts_;
+    std::size_t characters_ = 0;
 };
 
 namespace {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
 #include <utility>
 
 #include <QImage>
@@ -198,6 +199,14 @@ TEST(QtDeviceContextTest, KeptTextWidthsFollowFontAndResolution) {
     aboutTwice(fineDc.TextExtent(u"Income").width);
     // A one-letter change is a different text.
     EXPECT_NE(dc.TextExtent(u"Incomes").width, small.width);
+    // More texts than a face keeps (8192) and long ones: measured afresh once dropped.
+    for (int i = 0; i < 9000; ++i) {
+        dc.TextExtent(Ascii(std::to_string(i)));
+    }
+    const Text longText(300, u'M');
+    EXPECT_EQ(dc.TextExtent(longText).width, dc.TextExtent(longText).width);
+    EXPECT_GT(dc.TextExtent(longText).width, 250 * dc.TextExtent(u"M").width);
+    EXPECT_EQ(dc.TextExtent(u"Income"), small);
 }
 
 TEST(QtDeviceContextTest, KeptShapesDrawAsThePainterDoes) {
