@@ -481,4 +481,24 @@ TEST_F(BasicWalkTest, BasicViewPrintsItsYearsThenItsGraphsPage) {
     EXPECT_FALSE(state.printAllScenarios);
 }
 
+TEST_F(WalkTest, DeviceThatCannotStartPrintsNothingAndKeepsTheSelection) {
+    state.selectedScenario = 0;
+    state.selectedCompany = 1;
+    target = std::make_unique<RecordingTarget>(Page(3000, 3000));
+    target->canStart = false;
+    StdPrintJob job(forecast.doc, state, Edition::Standard, [](StdPrintChoices& choices) {
+        choices = Choices(0, 0, 0, true, true);
+        return true;
+    });
+    job.SetRedraw([this] { ++redraws; });
+    const PrintResult result = RunPrintLoop(job, *target, info);
+    EXPECT_EQ(result.status, PrintResult::Status::Failed);
+    EXPECT_FALSE(result.message.empty());
+    EXPECT_TRUE(target->pages.empty());
+    EXPECT_FALSE(job.Printing());
+    EXPECT_EQ(redraws, 1);
+    EXPECT_EQ(state.selectedScenario, 0);
+    EXPECT_EQ(state.selectedCompany, 1);
+}
+
 } // namespace

@@ -1,0 +1,64 @@
+#include <cstdint>
+#include <memory>
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+
+#include "app/PdfExport.h"
+#include "app/doc/CMainDoc.h"
+#include "bench/LargeForecast.h"
+
+namespace {
+
+// Fonts need a GUI application; the benchmark needs no display.
+void EnsureGuiApplication() {
+    static std::unique_ptr<QGuiApplication> app;
+    if (QGuiApplication::instance() != nullptr)
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "varnobel-bench";
+    static char* argv[] = {name, nullptr};
+    app = std::make_unique<QGuiApplication>(argc, argv);
+}
+
+// Every page of the forecast into a PDF: all scenarios, companies and years with their graphs
+// pages, through the page loop as --export pdf runs it (A4 landscape, 600 dpi). Each page is
+// one drawing pass, recalculation included.
+void PrintPdfBench(benchmark::State& state, const LargeForecast::Shape& shape) {
+    EnsureGuiApplication();
+    CMainDoc doc;
+    LargeForecast(shape).Build(doc);
+    PdfRequest request;
+    request.allScenarios = true;
+    request.allCompanies = true;
+    request.allYears = true;
+    request.cashflow = true;
+    request.graphs = true;
+
+    std::int64_t pages = 0;
+    std::int64_t bytes = 0;
+    for (auto _ : state) {
+        const PdfOutcome outcome = ExportStatementPdf(doc, request);
+        if (outcome.result.status != PrintResult::Status::Printed) {
+            state.SkipWithError("the export printed nothing");
+            return;
+        }
+        pages += outcome.result.pages;
+        bytes += outcome.bytes.size();
+        benchmark::DoNotOptimize(outcome.bytes.constData());
+    }
+    const double runs = static_cast<double>(state.iterations());
+    state.counters["pages"] = static_cast<double>(pages) / runs;
+    state.counters["pdf_bytes"] = static_cast<double>(bytes) / runs;
+    state.counters["pages_per_second"] =
+        benchmark::Counter(static_cast<double>(pages), benchmark::Counter::kIsRate);
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(PrintPdfBench, large, LargeForecast::Large())
+    ->Name("BM_PrintPdf/large")
+    ->Unit(benchmark::kSecond);
