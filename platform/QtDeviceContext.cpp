@@ -274,6 +274,12 @@ QtDeviceContext::QtDeviceContext(QImage& image) : DeviceContext(ImageCaps(image)
     StartOwnPainter(image);
 }
 
+QtDeviceContext::QtDeviceContext(QWidget& widget)
+    : DeviceContext(WidgetCaps(widget)), ownPainter_(std::make_unique<QPainter>(&widget)) {
+    painter_ = ownPainter_.get();
+    Initialise();
+}
+
 QtDeviceContext::QtDeviceContext(std::unique_ptr<QImage> image, const DeviceCaps& caps)
     : DeviceContext(caps), ownImage_(std::move(image)) {
     StartOwnPainter(*ownImage_);

@@ -25,6 +25,8 @@ public:
     QtDeviceContext(QPainter& painter, const DeviceCaps& caps);
     // Draws into the image (a back buffer or a PNG export) through a painter of its own.
     explicit QtDeviceContext(QImage& image);
+    // Draws on a widget from its paint event through a painter of its own.
+    explicit QtDeviceContext(QWidget& widget);
     ~QtDeviceContext() override;
 
     // The caps of a widget's client area.

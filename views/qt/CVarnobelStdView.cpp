@@ -6,7 +6,6 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -189,8 +188,7 @@ bool CVarnobelStdView::SeriesShown(int series) const {
 }
 
 void CVarnobelStdView::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    QtDeviceContext dc(painter, QtDeviceContext::WidgetCaps(*this));
+    QtDeviceContext dc(*this);
     StdPassInput input;
     input.edition = GetEdition();
     input.client = Rect{0, 0, width(), height()};

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "platform/QtDeviceContext.h"
+#include "platform/QtPageImages.h"
 
 namespace {
 
@@ -38,35 +39,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.fillRect(rect(), QColor(128, 128, 128));
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        const double scale = preview_.DisplayScale();
         const int shown = preview_.zoom_ == 0 ? preview_.pages_ : 1;
-        int width = kGap;
-        int height = 0;
-        for (int i = 0; i < shown; ++i) {
-            const QImage image = preview_.ShownPage(i);
-            if (image.isNull())
-                continue;
-            width += static_cast<int>(std::lround(image.width() * scale)) + kGap;
-            height = std::max(height, static_cast<int>(std::lround(image.height() * scale)));
-        }
-        // Centred when the desk is larger than the pages.
-        int x = std::max(0, (this->width() - width) / 2) + kGap;
-        const int y = std::max(kGap, (this->height() - height) / 2);
-        for (int i = 0; i < shown; ++i) {
-            const QImage image = preview_.ShownPage(i);
-            if (image.isNull())
-                continue;
-            const QRect target(x, y, static_cast<int>(std::lround(image.width() * scale)),
-                               static_cast<int>(std::lround(image.height() * scale)));
-            painter.fillRect(target.translated(3, 3), QColor(64, 64, 64));
-            painter.drawImage(target, image);
-            painter.setPen(Qt::black);
-            painter.drawRect(target.adjusted(0, 0, -1, -1));
-            x += target.width() + kGap;
-        }
+        std::vector<QImage> pages;
+        for (int i = 0; i < shown; ++i)
+            pages.push_back(preview_.ShownPage(i));
+        QtPageImages::PaintDesk(*this, pages, preview_.DisplayScale(), kGap);
     }
 
 private:
@@ -142,12 +119,8 @@ bool CMy_Preview::Start() {
     if (pages_ == 0)
         pages_ = std::clamp(info_.previewPages, 1, 2);
     // The job's own setting up measures with the printer's metrics.
-    const DeviceCaps caps = QtDeviceContext::PageCaps(printer_);
-    QImage scratch(1, 1, QImage::Format_RGB32);
-    QPainter painter(&scratch);
-    QtDeviceContext dc(painter, caps);
-    session_.Begin(dc);
-    painter.end();
+    QtPageImages::Measure(QtDeviceContext::PageCaps(printer_),
+                          [this](DeviceContext& dc) { session_.Begin(dc); });
     started_ = true;
     if (!ShowPages(1)) {
         if (failure_.isEmpty())
@@ -167,27 +140,15 @@ QImage CMy_Preview::ShownPage(int index) const {
 }
 
 QImage CMy_Preview::RenderPage(int page) {
-    const DeviceCaps caps = QtDeviceContext::PageCaps(printer_);
-    const double scale = static_cast<double>(kImageDpi) / std::max(1, caps.logPixelsX);
-    const auto side = [&](int units) {
-        return static_cast<int>(std::clamp<long>(std::lround(units * scale), 1, kMaxImageSide));
-    };
-    QImage image(side(caps.physicalWidth), side(caps.physicalHeight), QImage::Format_RGB32);
-    image.fill(Qt::white);
     PrintSession::Page result = PrintSession::Page::Beyond;
-    {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setRenderHint(QPainter::TextAntialiasing);
-        painter.scale(scale, scale);
-        // Logical units start at the printable area, as on the printer.
-        painter.translate(caps.physicalOffsetX, caps.physicalOffsetY);
-        QtDeviceContext dc(painter, caps);
-        result = session_.Print(dc, page);
-    }
+    QImage image = QtPageImages::Render(QtDeviceContext::PageCaps(printer_), kImageDpi,
+                                        kMaxImageSide, [&](DeviceContext& dc) {
+                                            result = session_.Print(dc, page);
+                                            return result == PrintSession::Page::Printed;
+                                        });
     if (result == PrintSession::Page::Failed)
         failure_ = ToQString(info_.failure);
-    return result == PrintSession::Page::Printed ? image : QImage();
+    return image;
 }
 
 bool CMy_Preview::ShowPages(int first) {
