@@ -3,26 +3,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 
 #include "app/PdfExport.h"
 #include "app/doc/CMainDoc.h"
+#include "bench/GuiApplication.h"
 #include "bench/LargeForecast.h"
 
 namespace {
-
-// Fonts need a GUI application; the benchmark needs no display.
-void EnsureGuiApplication() {
-    static std::unique_ptr<QGuiApplication> app;
-    if (QGuiApplication::instance() != nullptr)
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "varnobel-bench";
-    static char* argv[] = {name, nullptr};
-    app = std::make_unique<QGuiApplication>(argc, argv);
-}
 
 // Every page of the forecast into a PDF: all scenarios, companies and years with their graphs
 // pages, through the page loop as --export pdf runs it (A4 landscape, 600 dpi). Each page is

@@ -2,28 +2,15 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include "app/doc/CMainDoc.h"
+#include "bench/GuiApplication.h"
 #include "bench/LargeForecast.h"
 #include "platform/QtDeviceContext.h"
 #include "views/StdDrawPass.h"
 
 namespace {
-
-// Fonts need a GUI application; the benchmark needs no display.
-void EnsureGuiApplication() {
-    static std::unique_ptr<QGuiApplication> app;
-    if (QGuiApplication::instance() != nullptr)
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "varnobel-bench";
-    static char* argv[] = {name, nullptr};
-    app = std::make_unique<QGuiApplication>(argc, argv);
-}
 
 // One repaint of the Standard view in a full-HD window: the recalculation and the drawing pass
 // into the window's image, through the off-screen bitmap and its two copies.
