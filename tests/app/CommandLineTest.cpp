@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include "app/ExportCommand.h"
+#include "support/CommandRun.h"
 #include "document/MiniJson.h"
 #include "document/SmallForecast.h"
 #include "support/ByteBuilder.h"
@@ -20,24 +21,8 @@ using SmallForecast::ReadFile;
 using SmallForecast::TempFolder;
 using SmallForecast::WriteFile;
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-Outcome Command(const std::vector<std::string>& arguments) {
-    QStringList list{"varnobel-view"};
-    for (const std::string& argument : arguments)
-        list << QString::fromStdString(argument);
-    std::ostringstream out;
-    std::ostringstream err;
-    Outcome run;
-    run.status = RunCommandLine(list, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
+using CommandRun::Command;
+using CommandRun::Outcome;
 
 std::vector<std::string> FolderContents(const std::filesystem::path& folder) {
     std::vector<std::string> names;

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include "app/ExportCommand.h"
+#include "support/CommandRun.h"
 #include "document/SmallForecast.h"
 
 namespace {
@@ -21,24 +22,8 @@ using SmallForecast::WriteFile;
 
 const std::filesystem::path kExamples = VARNOBEL_EXAMPLES;
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-Outcome Command(const std::vector<std::string>& arguments) {
-    QStringList list{"varnobel-view"};
-    for (const std::string& argument : arguments)
-        list << QString::fromStdString(argument);
-    std::ostringstream out;
-    std::ostringstream err;
-    Outcome run;
-    run.status = RunCommandLine(list, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
+using CommandRun::Command;
+using CommandRun::Outcome;
 
 using Record = std::vector<std::string>;
 

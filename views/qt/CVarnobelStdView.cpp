@@ -56,83 +56,49 @@ void CVarnobelStdView::ResetScroll() {
     state_.focusRow = -1;
 }
 
-int CVarnobelStdView::FocusCategory() const {
+CVarnobelStdView::RowAddress CVarnobelStdView::FocusedRow() const {
     using namespace Database;
     const int section = state_.focusSection;
     const int row = state_.focusRow;
     if (section < 0 || row < 0)
-        return kNoEntry;
+        return {kNoEntry, kNoEntry};
     switch (section) {
     case 1:
     case 2:
     case 5:
-        return section;
+        return {section, row};
     case 3:
-        return row == 0 ? kBank : kLoan;
+        return row == 0 ? RowAddress{kBank, 0} : RowAddress{kLoan, row - 1};
     case 7:
-        return kTax;
+        return {kTax, 0};
     case 8:
-        return kBank;
+        return {kBank, 0};
     case 9:
-        return kInvestment;
+        return {kInvestment, row};
     case 10:
-        return kLoan;
+        return {kLoan, row};
     default:
         break;
     }
+    // Sections 0, 4 and 6 show their own items first, then investments, then (4, 6) loans.
     const CYear* year = CountsYear(Document(), state_.selectedScenario, state_.selectedCompany,
                                    state_.selectedYear);
-    if (!year)
-        return kNoEntry;
+    if (!year || (section != 0 && section != 4 && section != 6))
+        return {kNoEntry, kNoEntry};
+    const int items = year->ItemCount(section);
+    if (row < items)
+        return {section, row};
     if (section == 0)
-        return row < year->ItemCount(kIncome) ? kIncome : kInvestment;
-    if (section == 4 || section == 6) {
-        const int items = year->ItemCount(section);
-        if (row < items)
-            return section;
-        return row < items + year->ItemCount(kInvestment) ? kInvestment : kLoan;
-    }
-    return kNoEntry;
+        return {kInvestment, row - items};
+    const int investments = year->ItemCount(kInvestment);
+    if (row < items + investments)
+        return {kInvestment, row - items};
+    return {kLoan, row - items - investments};
 }
 
-int CVarnobelStdView::FocusIndex() const {
-    using namespace Database;
-    const int section = state_.focusSection;
-    const int row = state_.focusRow;
-    if (section < 0 || row < 0)
-        return kNoEntry;
-    switch (section) {
-    case 1:
-    case 2:
-    case 5:
-    case 9:
-    case 10:
-        return row;
-    case 3:
-        return row == 0 ? 0 : row - 1;
-    case 7:
-    case 8:
-        return 0;
-    default:
-        break;
-    }
-    const CYear* year = CountsYear(Document(), state_.selectedScenario, state_.selectedCompany,
-                                   state_.selectedYear);
-    if (!year)
-        return kNoEntry;
-    if (section == 0) {
-        const int income = year->ItemCount(kIncome);
-        return row < income ? row : row - income;
-    }
-    if (section == 4 || section == 6) {
-        const int items = year->ItemCount(section);
-        const int investments = year->ItemCount(kInvestment);
-        if (row < items)
-            return row;
-        return row < items + investments ? row - items : row - items - investments;
-    }
-    return kNoEntry;
-}
+int CVarnobelStdView::FocusCategory() const { return FocusedRow().category; }
+
+int CVarnobelStdView::FocusIndex() const { return FocusedRow().index; }
 
 void CVarnobelStdView::FocusItem(const LayoutKey*) {
     state_.focusSection = -1;

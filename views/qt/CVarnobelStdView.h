@@ -42,6 +42,13 @@ public:
 protected:
     CVarnobelStdView(CMainDoc& doc, Edition edition, QWidget* parent);
 
+    // The forecast row a focused statement row shows (kNoEntry at both levels for none).
+    struct RowAddress {
+        int category;
+        int index;
+    };
+    RowAddress FocusedRow() const;
+
     // The edition's reset after a file was read.
     virtual void EditionLoadStep();
     // The tab rows Tab and Shift+Tab visit before the statement, in order (-2, -3, -4).
