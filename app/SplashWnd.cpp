@@ -9,6 +9,7 @@
 #include <QTimerEvent>
 
 #include "app/CMainFrame.h"
+#include "app/Version.h"
 
 namespace SplashScreens {
 
@@ -90,7 +91,7 @@ QPixmap CSplashWnd::LoadPicture() {
 }
 
 QString CSplashWnd::VersionText() {
-    return QStringLiteral("Version ") + QLatin1String(kVersion);
+    return QStringLiteral("Version ") + QLatin1String(ViewerVersion::kText);
 }
 
 QString CSplashWnd::LegalNotice() {

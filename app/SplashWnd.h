@@ -16,7 +16,6 @@ class CSplashWnd : public QWidget {
 
 public:
     static constexpr int kTimerPeriodMs = 1;
-    static constexpr const char* kVersion = "1.0.5.3";
 
     ~CSplashWnd() override;
 
