@@ -69,7 +69,8 @@ Text GraphAxes::MonthLabel(std::int64_t runningIndex, std::int64_t firstYear) {
         month += 12;
         --yearsOn;
     }
-    const long long year = static_cast<long long>(firstYear % 100 + yearsOn);
+    // Two digits of the calendar year, so that the labels run 98, 99, 00 across a century.
+    const long long year = static_cast<long long>(((firstYear + yearsOn) % 100 + 100) % 100);
     char buffer[48];
     std::snprintf(buffer, sizeof buffer, "%s %.2lld", kMonthNames[month], year);
     return Ascii(buffer);
@@ -175,4 +176,11 @@ void GraphAxes::DrawLine(DeviceContext& dc, std::span<const GraphPoint> points, 
         previousX = x;
         previousY = y;
     }
+}
+
+void GraphAxes::DrawLine(DeviceContext& dc, std::span<const GraphPoint> points, Colour colour,
+                         Size marker) const {
+    dc.SelectPen(colour);
+    dc.SelectBrush(colour);
+    DrawLine(dc, points, marker);
 }

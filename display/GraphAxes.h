@@ -40,6 +40,9 @@ public:
     // Draws a line through the points in the current pen, cut at the plot's edges, with a
     // marker of the given size (+1) in the current brush on every point inside the plot.
     void DrawLine(DeviceContext& dc, std::span<const GraphPoint> points, Size marker) const;
+    // The same in a series colour: pen (solid, one unit) and marker brush.
+    void DrawLine(DeviceContext& dc, std::span<const GraphPoint> points, Colour colour,
+                  Size marker) const;
 
     // The text of a value label.
     Text ValueText(Amount value) const;

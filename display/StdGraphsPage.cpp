@@ -93,10 +93,7 @@ void DrawStdGraphsPage(DeviceContext& dc, const CMainDoc& doc, const Database::C
         const std::vector<Amount>& values = data.Values(series);
         for (std::size_t p = 0; p < points.size() && p < values.size(); ++p)
             points[p] = {data.Months().firstIndex + static_cast<std::int64_t>(p), values[p], true};
-        const Colour colour = doc.seriesColour[index];
-        dc.SelectPen(colour);
-        dc.SelectBrush(colour);
-        axes.DrawLine(dc, points, units.u1);
+        axes.DrawLine(dc, points, doc.seriesColour[index], units.u1);
     }
     dc.SelectPen(kBlack);
     dc.SelectBrush(kWhite);

@@ -154,6 +154,10 @@ TEST(GraphAxesTest, MonthLabelsNameTheMonthAndTwoDigitYear) {
     EXPECT_EQ(GraphAxes::MonthLabel(3, 2024), u"Apr 24");
     EXPECT_EQ(GraphAxes::MonthLabel(14, 2024), u"Mar 25");
     EXPECT_EQ(GraphAxes::MonthLabel(0, 2005), u"Jan 05");
+    // Across a century the two digits start again.
+    EXPECT_EQ(GraphAxes::MonthLabel(11, 1999), u"Dec 99");
+    EXPECT_EQ(GraphAxes::MonthLabel(12, 1999), u"Jan 00");
+    EXPECT_EQ(GraphAxes::MonthLabel(25, 2098), u"Feb 00");
     // A damaged index before the first month still names a month of the year before.
     EXPECT_EQ(GraphAxes::MonthLabel(-1, 2024), u"Dec 23");
 }
