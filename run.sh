@@ -32,10 +32,11 @@ elif [[ "$file" != /* ]]; then
     file="$caller_dir/$file"
 fi
 
-./scripts/ensure-packages.sh >&2
+./scripts/ensure-packages.sh viewer >&2
 
+# Only the viewer: no tests and no benchmarks, so neither GoogleTest nor Google Benchmark is needed.
 cmake -S . -B build -DCMAKE_BUILD_TYPE="${VARNOBEL_BUILD_TYPE:-RelWithDebInfo}" \
-    -DVARNOBEL_WITH_QT=ON -DVARNOBEL_SANITIZE=OFF -DVARNOBEL_BENCH=ON >&2
+    -DVARNOBEL_WITH_QT=ON -DVARNOBEL_SANITIZE=OFF -DVARNOBEL_TESTS=OFF -DVARNOBEL_BENCH=OFF >&2
 cmake --build build -j2 --target varnobel-view >&2
 
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then

@@ -1,15 +1,36 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, and nothing else: the package lists
-# are refreshed only when something is actually missing, so a ready machine stays offline.
+# Installs the Debian packages a task needs, and nothing else: ./scripts/ensure-packages.sh viewer
+# for building and running the viewer, ./scripts/ensure-packages.sh test for the tests as well.
+# The package lists are refreshed only when something is actually missing, so a ready machine
+# stays offline. Without root and without sudo it names the missing packages and the command
+# that installs them, and fails.
 set -euo pipefail
 
-packages=(
+viewer_packages=(
     cmake g++ make
     qt6-base-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
-    clang libclang-rt-14-dev
-    fonts-liberation2 poppler-utils
+    # The statement's default face is Times New Roman; Liberation Serif has its metrics.
+    fonts-liberation2
 )
+
+# clang and its sanitizer and fuzzer runtimes build the fuzzing target (VARNOBEL_FUZZ);
+# libclang-rt-dev follows the release's default clang, whatever its version.
+test_packages=(
+    libgtest-dev libgmock-dev libbenchmark-dev
+    clang libclang-rt-dev
+    poppler-utils
+    appstream
+    shared-mime-info libglib2.0-bin
+)
+
+case "${1:-}" in
+viewer) packages=("${viewer_packages[@]}") ;;
+test) packages=("${viewer_packages[@]}" "${test_packages[@]}") ;;
+*)
+    echo "usage: $0 viewer|test" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
@@ -23,11 +44,19 @@ if ((${#missing[@]} == 0)); then
     exit 0
 fi
 
-echo "Installing missing packages: ${missing[*]}"
+install_command="apt-get update && apt-get install -y ${missing[*]}"
 sudo=()
 if ((EUID != 0)); then
+    if ! command -v sudo >/dev/null 2>&1; then
+        echo "Missing packages: ${missing[*]}" >&2
+        echo "Install them as root, then run this again:" >&2
+        echo "    su -c '$install_command'" >&2
+        exit 1
+    fi
     sudo=(sudo)
 fi
+
+echo "Installing missing packages: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update
 "${sudo[@]}" apt-get install -y "${missing[@]}"
