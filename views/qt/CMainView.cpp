@@ -52,6 +52,7 @@ void CMainView::SelectScenario(int) {}
 void CMainView::SelectCompany(int) {}
 void CMainView::SelectYear(int) {}
 void CMainView::SelectGraph(int) {}
+void CMainView::RestoreFocus(const FocusPlace&) {}
 
 void CMainView::DocumentLoaded() {
     offsetYear_->setChecked(doc_.offsetYearChecked != 0);

@@ -52,6 +52,18 @@ public:
     virtual void SelectYear(int index);
     virtual void SelectGraph(int index);
 
+    // The keyboard focus in the edition's own terms: the level it stands on (a tab row or a part
+    // of the statement) and the row there; kNoEntry for none.
+    struct FocusPlace {
+        int level = kNoEntry;
+        int row = kNoEntry;
+        bool operator==(const FocusPlace&) const = default;
+    };
+    virtual FocusPlace CurrentFocus() const { return {}; }
+    // Puts back a focus CurrentFocus gave, if the forecast shown still has it; otherwise the
+    // view has no focus.
+    virtual void RestoreFocus(const FocusPlace& focus);
+
     // The window's part of reading a file, called once the document has read one: the check
     // box takes the file's state, both scroll bars go to 0, the selection goes to the first
     // view, scenario, company and year, then the edition resets what it keeps.

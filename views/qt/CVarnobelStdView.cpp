@@ -106,6 +106,33 @@ void CVarnobelStdView::FocusItem(const LayoutKey*) {
     Redraw();
 }
 
+CMainView::FocusPlace CVarnobelStdView::CurrentFocus() const {
+    if (state_.focusSection == -1)
+        return {};
+    return {state_.focusSection, state_.focusRow};
+}
+
+void CVarnobelStdView::RestoreFocus(const FocusPlace& focus) {
+    state_.focusSection = -1;
+    state_.focusRow = -1;
+    const std::vector<int> tabRows = FocusTabRows();
+    if (std::find(tabRows.begin(), tabRows.end(), focus.level) != tabRows.end()) {
+        state_.focusSection = focus.level;
+    } else if (focus.level >= 0 && focus.level < StdViewState::kSections && focus.row >= 0) {
+        state_.focusSection = focus.level;
+        state_.focusRow = focus.row;
+        // Kept only while the forecast still has the row it shows.
+        const RowAddress row = FocusedRow();
+        const Database::CYear* year = CountsYear(Document(), state_.selectedScenario,
+                                                 state_.selectedCompany, state_.selectedYear);
+        if (!year || row.category == kNoEntry || row.index >= year->ItemCount(row.category)) {
+            state_.focusSection = -1;
+            state_.focusRow = -1;
+        }
+    }
+    Redraw();
+}
+
 void CVarnobelStdView::SelectScenario(int index) {
     state_.selectedScenario = index;
     Redraw();

@@ -26,6 +26,8 @@ public:
     int FocusCategory() const override;
     int FocusIndex() const override;
     void FocusItem(const LayoutKey* item) override;
+    FocusPlace CurrentFocus() const override;
+    void RestoreFocus(const FocusPlace& focus) override;
     int SelectedView() const override { return 0; }
     int SelectedScenario() const override { return state_.selectedScenario; }
     int SelectedCompany() const override { return state_.selectedCompany; }

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QTest>
+
+#include "app/doc/CMainDoc.h"
+#include "document/SmallForecast.h"
+#include "platform/base/RecordingMessageSink.h"
+#include "views/qt/CVarnobelStdView.h"
+#include "views/qt/ViewPlace.h"
+
+namespace {
+
+const std::filesystem::path kExamples = VARNOBEL_EXAMPLES;
+
+// The Standard view of the sample forecast (two real scenarios of two real companies of two
+// years), in a window small enough to scroll both ways.
+class ViewPlaceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        view = std::make_unique<CVarnobelStdView>(doc);
+        view->resize(700, 300);
+        view->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+        Load(kExamples / "sample.cfs");
+    }
+
+    // Reads a file into the document and gives the view its reset, as an open does.
+    void Load(const std::filesystem::path& path) {
+        RecordingMessageSink sink;
+        ASSERT_EQ(doc.Load(path, sink), CMainDoc::OpenResult::Loaded);
+        view->DocumentLoaded();
+        Paint();
+    }
+
+    void Paint() {
+        view->repaint();
+        QApplication::processEvents();
+        view->repaint();
+    }
+
+    // The second scenario's second company in its second year, scrolled, an Expense row focused.
+    ViewPlace MoveAway() {
+        view->SelectScenario(1);
+        view->SelectCompany(1);
+        view->SelectYear(1);
+        view->State().focusSection = 2;
+        view->State().focusRow = 4;
+        Paint();
+        view->HorizontalBar()->setValue(view->HorizontalBar()->maximum());
+        view->VerticalBar()->setValue(view->VerticalBar()->maximum() / 2);
+        Paint();
+        return TakePlace(*view);
+    }
+
+    CMainDoc doc;
+    std::unique_ptr<CVarnobelStdView> view;
+};
+
+TEST_F(ViewPlaceTest, ThePlaceComesBackAfterTheFileIsReadAgain) {
+    const ViewPlace place = MoveAway();
+    ASSERT_GT(place.horizontalScroll, 0);
+    ASSERT_GT(place.verticalScroll, 0);
+    EXPECT_EQ(place.scenario, 1);
+    EXPECT_EQ(place.focus, (CMainView::FocusPlace{2, 4}));
+
+    Load(kExamples / "sample.cfs");
+    // The read itself starts the view over.
+    EXPECT_EQ(view->SelectedScenario(), 0);
+    EXPECT_EQ(view->CurrentFocus(), CMainView::FocusPlace{});
+
+    RestorePlace(*view, place);
+    Paint();
+    EXPECT_EQ(TakePlace(*view), place);
+    // The focus is the row the Expense section shows, not just a pair of numbers.
+    EXPECT_EQ(view->FocusCategory(), 2);
+    EXPECT_EQ(view->FocusIndex(), 4);
+}
+
+TEST_F(ViewPlaceTest, WhatTheNewForecastLacksResetsAsTheViewsRulesSay) {
+    const ViewPlace place = MoveAway();
+
+    // One scenario, one company, one year, no Expense rows.
+    SmallForecast::TempFolder folder;
+    CMainDoc small;
+    SmallForecast::Build(small);
+    SmallForecast::WriteFile(folder / "small.cfs", small.Store());
+    Load(folder / "small.cfs");
+
+    RestorePlace(*view, place);
+    Paint();
+    EXPECT_EQ(view->SelectedScenario(), 0);
+    EXPECT_EQ(view->SelectedCompany(), 0);
+    EXPECT_EQ(view->SelectedYear(), 0);
+    EXPECT_EQ(view->CurrentFocus(), CMainView::FocusPlace{});
+    EXPECT_EQ(view->FocusCategory(), CMainView::kNoEntry);
+
+    // A tab row is there in every forecast that shows tabs.
+    ViewPlace onYearRow = TakePlace(*view);
+    onYearRow.focus = {-4, -1};
+    RestorePlace(*view, onYearRow);
+    EXPECT_EQ(view->CurrentFocus(), (CMainView::FocusPlace{-4, -1}));
+}
+
+} // namespace
