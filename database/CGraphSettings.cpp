@@ -12,14 +12,14 @@ CGraphSettings::CGraphSettings() {
 
 void CGraphSettings::Serialize(Archive& ar) {
     // Unlike other records, the version comes before the base part: records up to 1.0 had no
-    // base part, only the graph's name.
+    // base part, only the graph's name, and records below 1.0 stop after that name.
     const double version = ar.Version(kVersion);
-    if (version < 1.0) // nothing else was stored before 1.0
-        return;
     if (version >= 1.1)
         CBase::Serialize(ar);
     else
         ar.String(name);
+    if (version < 1.0)
+        return;
     for (int s = 0; s < kGraphSeries; ++s) {
         for (int m = 0; m < 12; ++m)
             for (int k = 0; k < kGraphKinds; ++k)

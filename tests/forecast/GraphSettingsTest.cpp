@@ -99,14 +99,21 @@ TEST(GraphSettings, Version10HasANameButNoBasePart) {
     EXPECT_EQ(Store(g), current.Bytes());
 }
 
-TEST(GraphSettings, BelowVersion10NothingFollows) {
+TEST(GraphSettings, BelowVersion10OnlyTheNameFollows) {
     ByteBuilder b;
-    b.F64(0.5).Narrow("Old");
+    b.F64(0.5).Narrow("Old").U8(1); // the byte after the name belongs to the next record
     CGraphSettings g;
     Archive ar(b.Bytes());
     g.Serialize(ar);
-    EXPECT_EQ(ar.Remaining(), 4u); // the text is left unread
-    EXPECT_EQ(g.name, u" ");
+    EXPECT_EQ(ar.Remaining(), 1u);
+    EXPECT_EQ(g.name, u"Old");
+    EXPECT_FALSE(g.hidden);
+    for (int k = 0; k < 3; ++k)
+        for (int s = 0; s < 18; ++s) {
+            EXPECT_FALSE(g.seriesOn[k][s]);
+            EXPECT_EQ(g.colour[k][s], 0u);
+            EXPECT_TRUE(g.months[k][s][11]);
+        }
 }
 
 TEST(GraphSettings, NewerOrTruncatedRecordsFail) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 #include <memory>
 
@@ -165,6 +166,60 @@ TEST(YearRecord, Version13ReadsLike12AndKeepsTheSubtotalDefaults) {
         EXPECT_EQ(year.ItemAt(kNote, 0).name, u"7");
         EXPECT_EQ(year.ItemAt(kTotal, 0).NoteCount, 1);
     }
+}
+
+TEST(YearRecord, GraphBelowVersion10KeepsItsNameAndTheRestOfTheYearReads) {
+    CYear source;
+    source.year = 2023;
+    auto old = std::make_unique<CGraphSettings>();
+    old->name = u"Old";
+    old->seriesOn[0][0] = true; // stored in the current form only; the old record has none
+    auto current = std::make_unique<CGraphSettings>();
+    current->name = u"Profit";
+    current->seriesOn[2][4] = true;
+    current->colour[1][17] = 0x80FF00FFu;
+    current->months[0][3][7] = false;
+    const Bytes oldCurrentForm = StoreRecord(*old);
+    source.graphs.Append(std::move(old));
+    source.graphs.Append(std::move(current));
+    AddRow(source, kIncome, u"Sales").Expected[4] = 1234;
+    AddRow(source, kExpense, u"Rent").Expected[0] = -500;
+    AddNote(source, u"1").Text = u"lease";
+
+    // Store the year, then put a version 0.5 record (version and name only) in the first
+    // graph's place; class and object indexes stay as the storing path numbered them.
+    Bytes bytes = StoreRecord(source);
+    const auto at =
+        std::search(bytes.begin(), bytes.end(), oldCurrentForm.begin(), oldCurrentForm.end());
+    ASSERT_NE(at, bytes.end());
+    ByteBuilder oldForm;
+    oldForm.F64(0.5).Narrow("Old");
+    const auto offset = at - bytes.begin();
+    bytes.erase(at, at + static_cast<std::ptrdiff_t>(oldCurrentForm.size()));
+    bytes.insert(bytes.begin() + offset, oldForm.Bytes().begin(), oldForm.Bytes().end());
+
+    CYear year;
+    EXPECT_EQ(LoadRecord(year, bytes), 0u);
+    EXPECT_EQ(year.year, 2023);
+    ASSERT_EQ(year.GraphCount(), 2);
+    const CGraphSettings& first = year.Graph(0);
+    EXPECT_EQ(first.name, u"Old");
+    EXPECT_EQ(first.seriesOn, CGraphSettings().seriesOn);
+    EXPECT_EQ(first.months, CGraphSettings().months);
+    const CGraphSettings& second = year.Graph(1);
+    EXPECT_EQ(second.name, u"Profit");
+    EXPECT_TRUE(second.seriesOn[2][4]);
+    EXPECT_FALSE(second.seriesOn[0][0]);
+    EXPECT_EQ(second.colour[1][17], 0x80FF00FFu);
+    EXPECT_FALSE(second.months[0][3][7]);
+    EXPECT_TRUE(second.months[0][3][6]);
+    ASSERT_EQ(year.ItemCount(kIncome), 1);
+    EXPECT_EQ(static_cast<Item::CItem&>(year.ItemAt(kIncome, 0)).Expected[4], 1234);
+    ASSERT_EQ(year.ItemCount(kExpense), 1);
+    EXPECT_EQ(static_cast<Item::CItem&>(year.ItemAt(kExpense, 0)).Expected[0], -500);
+    ASSERT_EQ(year.ItemCount(kNote), 1);
+    EXPECT_EQ(static_cast<Item::CNote&>(year.ItemAt(kNote, 0)).Text, u"lease");
+    EXPECT_EQ(year.ItemCount(kTotal), 18);
 }
 
 TEST(YearRecord, CurrentVersionFollowsTheFieldOrderAndRoundTrips) {
