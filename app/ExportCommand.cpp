@@ -88,6 +88,22 @@ int Deliver(const QByteArray& bytes, const QString& output, bool toFile, std::os
     return kExitWritten;
 }
 
+// Whether OUT names the forecast FILE itself: the same path once links are resolved, or the same
+// file reached through another name (a hard link). Writing there would replace the forecast.
+bool IsSameFile(const QString& input, const QString& output) {
+    namespace fs = std::filesystem;
+    const fs::path in(QFile::encodeName(input).toStdString());
+    const fs::path out(QFile::encodeName(output).toStdString());
+    std::error_code error;
+    if (fs::equivalent(in, out, error))
+        return true;
+    const fs::path inResolved = fs::weakly_canonical(fs::absolute(in, error), error);
+    if (error)
+        return false;
+    const fs::path outResolved = fs::weakly_canonical(fs::absolute(out, error), error);
+    return !error && inResolved == outResolved;
+}
+
 // Loads FILE; returns the exit status of a failure, or nothing when the document holds it.
 std::optional<int> Load(CMainDoc& doc, const QString& input, std::ostream& err) {
     StreamMessageSink sink(err);
@@ -228,6 +244,12 @@ int RunCommandLine(const QStringList& arguments, std::ostream& out, std::ostream
     const bool toFile = parser.isSet(output);
     if (toFile && parser.value(output).isEmpty())
         return BadCommand(err, "empty OUT name");
+    if (toFile && IsSameFile(files.first(), parser.value(output))) {
+        err << "varnobel-view: OUT \"" << parser.value(output).toStdString()
+            << "\" is the forecast FILE \"" << files.first().toStdString()
+            << "\" itself; a forecast is never overwritten\n";
+        return kExitBadCommand;
+    }
     if (format == "png" && !toFile)
         return BadCommand(err, "--export png needs -o OUT.png");
     if (format == "pdf" && !toFile)

@@ -157,6 +157,51 @@ TEST_F(ExportCommandTest, UnwritableOutFailsWithoutTouchingAnything) {
     EXPECT_FALSE(std::filesystem::exists(nowhere));
 }
 
+TEST_F(ExportCommandTest, OutThatIsTheForecastItselfIsRefusedAndBothStayAsTheyWere) {
+    const std::string forecast = ReadFile(plan);
+    const auto symlink = folder / "link.cfs";
+    const auto hardLink = folder / "hard.cfs";
+    std::filesystem::create_symlink(plan, symlink);
+    std::filesystem::create_hard_link(plan, hardLink);
+    const auto expectRefused = [&](const std::string& format, const std::string& input,
+                                   const std::string& output) {
+        const Outcome run = Command({"--export", format, input, "-o", output});
+        const std::string line = format + " " + input + " -o " + output;
+        EXPECT_EQ(run.status, 2) << line;
+        EXPECT_EQ(run.out, "") << line;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_NE(run.err.find("\"" + input + "\""), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("\"" + output + "\""), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find("Usage"), std::string::npos) << run.err;
+    };
+
+    for (const std::string format : {"json", "csv", "png", "pdf"})
+        expectRefused(format, plan.string(), plan.string());
+    expectRefused("json", plan.string(), symlink.string());
+    expectRefused("csv", symlink.string(), plan.string());
+    expectRefused("pdf", plan.string(), hardLink.string());
+    expectRefused("json", (folder / "sub" / ".." / "plan.cfs").string(), plan.string());
+    {
+        const std::filesystem::path before = std::filesystem::current_path();
+        std::filesystem::current_path(folder.Path());
+        expectRefused("json", "plan.cfs", "./plan.cfs");
+        expectRefused("png", plan.string(), "hard.cfs");
+        std::filesystem::current_path(before);
+    }
+
+    EXPECT_EQ(ReadFile(plan), forecast);
+    EXPECT_TRUE(std::filesystem::is_symlink(symlink));
+    EXPECT_EQ(std::filesystem::hard_link_count(plan), 2u);
+    EXPECT_EQ(FolderContents(folder.Path()),
+              (std::vector<std::string>{"hard.cfs", "link.cfs", "out.json", "plan.cfs"}));
+
+    // A copy is another file: it may be replaced.
+    const auto copy = folder / "copy.cfs";
+    std::filesystem::copy_file(plan, copy);
+    EXPECT_EQ(Command({"--export", "json", plan.string(), "-o", copy.string()}).status, 0);
+    EXPECT_NE(ReadFile(copy), forecast);
+}
+
 TEST_F(ExportCommandTest, HelpGoesToStandardOutput) {
     const Outcome run = Command({"--help"});
     EXPECT_EQ(run.status, 0);
