@@ -180,6 +180,20 @@ bool IsExportCommand(int argc, const char* const argv[]) {
     return false;
 }
 
+bool IsDrawingExport(int argc, const char* const argv[]) {
+    for (int i = 1; i < argc && argv[i] != nullptr; ++i) {
+        const char* format = nullptr;
+        if (std::strcmp(argv[i], "--export") == 0)
+            format = i + 1 < argc ? argv[i + 1] : nullptr;
+        else if (std::strncmp(argv[i], "--export=", 9) == 0)
+            format = argv[i] + 9;
+        if (format != nullptr &&
+            (std::strcmp(format, "png") == 0 || std::strcmp(format, "pdf") == 0))
+            return true;
+    }
+    return false;
+}
+
 void PrepareExportPlatform(int argc, const char* const argv[]) {
     if (IsExportCommand(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -16,6 +16,9 @@ enum ExitStatus {
 // Whether the arguments (argv as main receives it) ask for an export rather than the window.
 bool IsExportCommand(int argc, const char* const argv[]);
 
+// Whether the export the arguments ask for draws (PNG or PDF) and so needs a QGuiApplication.
+bool IsDrawingExport(int argc, const char* const argv[]);
+
 // Called before the application object exists: an export needs no display, so unless a Qt
 // platform is chosen already (QT_QPA_PLATFORM), exports run on Qt's offscreen platform.
 void PrepareExportPlatform(int argc, const char* const argv[]);

@@ -1,6 +1,7 @@
 #include <cstring>
 #include <exception>
 #include <iostream>
+#include <memory>
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -9,6 +10,7 @@
 
 #include "app/CVarnobelApp.h"
 #include "app/ExportCommand.h"
+#include "app/HeadlessEnvironment.h"
 #include "platform/QtMessageSink.h"
 
 namespace {
@@ -32,16 +34,18 @@ void NameApplication() {
 }
 
 int RunHeadless(int argc, char* argv[]) {
-    // Exports draw text and pictures, which needs the GUI side of Qt, but never a display: unless
-    // a platform is chosen already, the command line runs on Qt's offscreen one.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
+    const bool drawing = IsDrawingExport(argc, argv);
+    HeadlessEnvironment environment(drawing);
+    // Pictures and pages need the GUI side of Qt for their fonts, though never a display; JSON
+    // and CSV need no GUI platform at all.
+    const std::unique_ptr<QCoreApplication> application =
+        drawing ? std::make_unique<QGuiApplication>(argc, argv)
+                : std::make_unique<QCoreApplication>(argc, argv);
     NameApplication();
     try {
-        return RunCommandLine(QCoreApplication::arguments(), std::cout, std::cerr);
+        return RunCommandLine(QCoreApplication::arguments(), std::cout, environment.Messages());
     } catch (const std::exception& failure) {
-        std::cerr << "varnobel-view: " << failure.what() << '\n';
+        environment.Messages() << "varnobel-view: " << failure.what() << '\n';
         return kExitFailed;
     }
 }
