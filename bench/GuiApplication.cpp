@@ -4,8 +4,13 @@
 
 #include <QGuiApplication>
 
+namespace {
+
+std::unique_ptr<QGuiApplication> application;
+
+} // namespace
+
 void EnsureGuiApplication() {
-    static std::unique_ptr<QGuiApplication> app;
     if (QGuiApplication::instance() != nullptr)
         return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -13,5 +18,9 @@ void EnsureGuiApplication() {
     static int argc = 1;
     static char name[] = "varnobel-bench";
     static char* argv[] = {name, nullptr};
-    app = std::make_unique<QGuiApplication>(argc, argv);
+    application = std::make_unique<QGuiApplication>(argc, argv);
+}
+
+void ReleaseGuiApplication() {
+    application.reset();
 }
