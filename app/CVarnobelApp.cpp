@@ -15,10 +15,10 @@
 #include "app/EditionChoice.h"
 #include "app/RunningModeDialog.h"
 #include "app/SplashWnd.h"
+#include "document/MessageSink.h"
 #include "platform/InstanceLock.h"
 #include "platform/Profile.h"
 #include "platform/RecentFileList.h"
-#include "platform/base/MessageSink.h"
 #include "views/qt/CVarnobelBasView.h"
 #include "views/qt/CVarnobelStdView.h"
 

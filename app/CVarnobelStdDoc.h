@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "app/doc/CMainDoc.h"
+#include "document/CMainDoc.h"
 
 class CMainFrame;
 class CMainView;

@@ -16,9 +16,9 @@
 
 #include "app/PdfExport.h"
 #include "app/StatementExport.h"
-#include "app/doc/CMainDoc.h"
-#include "app/doc/JsonExport.h"
-#include "platform/base/StreamMessageSink.h"
+#include "document/CMainDoc.h"
+#include "document/JsonExport.h"
+#include "document/StreamMessageSink.h"
 #include "views/StatementCsv.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <QPageLayout>
 #include <QPdfWriter>
 
-#include "app/doc/CMainDoc.h"
+#include "document/CMainDoc.h"
 #include "platform/QtPrintTarget.h"
 #include "views/StdPrintJob.h"
 

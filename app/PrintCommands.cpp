@@ -8,9 +8,9 @@
 #include <QPrinter>
 #include <QProgressDialog>
 
-#include "app/doc/CMainDoc.h"
+#include "document/CMainDoc.h"
+#include "document/MessageSink.h"
 #include "platform/QtPrintTarget.h"
-#include "platform/base/MessageSink.h"
 #include "views/StdPrintJob.h"
 #include "views/qt/CVarnobelStdView.h"
 #include "views/qt/PrintOptionsBasDialog.h"

@@ -2,8 +2,8 @@
 
 #include <QImage>
 
-#include "app/doc/CMainDoc.h"
 #include "database/CPERT.h"
+#include "document/CMainDoc.h"
 #include "platform/QtDeviceContext.h"
 #include "views/StatementModel.h"
 #include "views/StdDrawPass.h"

@@ -5,7 +5,6 @@
 #include <numeric>
 #include <string>
 
-#include "app/doc/CMainDoc.h"
 #include "database/CCompany.h"
 #include "database/CPERT.h"
 #include "database/CScenario.h"
@@ -14,6 +13,7 @@
 #include "database/CTaxSetup.h"
 #include "database/CTaxSubRate.h"
 #include "database/CYear.h"
+#include "document/CMainDoc.h"
 #include "items/CBank.h"
 #include "items/CItem.h"
 #include "items/CLoan.h"

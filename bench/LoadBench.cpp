@@ -11,9 +11,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/doc/CMainDoc.h"
 #include "bench/LargeForecast.h"
-#include "platform/base/MessageSink.h"
+#include "document/CMainDoc.h"
+#include "document/MessageSink.h"
 
 namespace {
 

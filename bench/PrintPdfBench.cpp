@@ -5,9 +5,9 @@
 
 
 #include "app/PdfExport.h"
-#include "app/doc/CMainDoc.h"
 #include "bench/GuiApplication.h"
 #include "bench/LargeForecast.h"
+#include "document/CMainDoc.h"
 
 namespace {
 

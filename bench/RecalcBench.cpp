@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
-#include "app/doc/CMainDoc.h"
 #include "bench/LargeForecast.h"
+#include "document/CMainDoc.h"
 
 namespace {
 

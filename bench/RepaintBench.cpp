@@ -4,9 +4,9 @@
 
 #include <QImage>
 
-#include "app/doc/CMainDoc.h"
 #include "bench/GuiApplication.h"
 #include "bench/LargeForecast.h"
+#include "document/CMainDoc.h"
 #include "platform/QtDeviceContext.h"
 #include "views/StdDrawPass.h"
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "calc/ItemCalculation.h"
 #include "database/CYear.h"
-#include "items/ItemCalculation.h"
 
 namespace {
 

@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "app/doc/CMainDoc.h"
+#include "calc/ItemCalculation.h"
 #include "database/CCompany.h"
 #include "database/CYear.h"
 #include "database/Categories.h"
+#include "document/CMainDoc.h"
 #include "items/CBank.h"
 #include "items/CItem.h"
 #include "items/CLoan.h"
 #include "items/CTaxSum.h"
-#include "items/ItemCalculation.h"
 
 namespace {
 

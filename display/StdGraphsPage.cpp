@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/doc/CMainDoc.h"
 #include "database/CTaxSetup.h"
 #include "display/GraphAxes.h"
 #include "display/GraphSeriesData.h"
+#include "document/CMainDoc.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 #include <cstdint>
 #include <span>
 
-#include "app/doc/CMainDoc.h"
-#include "app/doc/JsonExport.h"
-#include "platform/base/MessageSink.h"
+#include "document/CMainDoc.h"
+#include "document/JsonExport.h"
+#include "document/MessageSink.h"
 
 namespace {
 

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/doc/CMainDoc.h"
 #include "bench/LargeForecast.h"
 #include "database/Archive.h"
 #include "database/CBase.h"
@@ -14,6 +13,7 @@
 #include "database/CScenario.h"
 #include "database/CTabView.h"
 #include "database/CYear.h"
+#include "document/CMainDoc.h"
 #include "support/ByteBuilder.h"
 
 namespace {

@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <limits>
 
+#include "calc/YearCalendar.h"
 #include "database/CCompany.h"
 #include "database/CTaxRate.h"
 #include "database/CTaxSetup.h"
 #include "database/CYear.h"
 #include "items/CItem.h"
-#include "items/YearCalendar.h"
 
 namespace Item {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/base/MessageSink.h"
+#include "document/MessageSink.h"
 
 // Tells the user through message boxes: the window's way of reporting.
 class QtMessageSink : public MessageSink {

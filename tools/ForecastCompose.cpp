@@ -16,7 +16,6 @@
 #include <QJsonValue>
 #include <QString>
 
-#include "app/doc/CMainDoc.h"
 #include "core/WideText.h"
 #include "database/CCompany.h"
 #include "database/CPERT.h"
@@ -27,6 +26,7 @@
 #include "database/CTaxSubRate.h"
 #include "database/CYear.h"
 #include "database/Categories.h"
+#include "document/CMainDoc.h"
 #include "items/CBank.h"
 #include "items/CBaseItem.h"
 #include "items/CItem.h"

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "app/doc/CMainDoc.h"
 #include "database/CPERT.h"
+#include "document/CMainDoc.h"
 
 namespace {
 

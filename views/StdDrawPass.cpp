@@ -6,7 +6,6 @@
 #include <memory>
 #include <string>
 
-#include "app/doc/CMainDoc.h"
 #include "core/Amount.h"
 #include "database/CCompany.h"
 #include "database/CPERT.h"
@@ -16,6 +15,7 @@
 #include "database/CYear.h"
 #include "display/StdGraphsPage.h"
 #include "display/ViewUnits.h"
+#include "document/CMainDoc.h"
 #include "views/StatementModel.h"
 
 namespace {

@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <limits>
 
-#include "app/doc/CMainDoc.h"
 #include "database/CCompany.h"
 #include "database/CPERT.h"
 #include "database/CScenario.h"
 #include "database/CTabView.h"
+#include "document/CMainDoc.h"
 #include "platform/DeviceContext.h"
 #include "views/StatementModel.h"
 #include "views/StdDrawPass.h"

@@ -8,10 +8,10 @@
 
 #include "app/CVarnobelStdDoc.h"
 #include "app/CVarnobelStdFrame.h"
+#include "document/RecordingMessageSink.h"
 #include "document/SmallForecast.h"
 #include "platform/Profile.h"
 #include "platform/RecentFileList.h"
-#include "platform/base/RecordingMessageSink.h"
 #include "views/qt/CVarnobelStdView.h"
 
 // A Standard frame with its document and view over an empty settings store, and a folder for

@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/doc/CMainDoc.h"
 #include "database/Archive.h"
 #include "database/CCompany.h"
 #include "database/CPERT.h"
@@ -22,12 +21,13 @@
 #include "database/CTaxSetup.h"
 #include "database/CTaxSubRate.h"
 #include "database/CYear.h"
+#include "document/CMainDoc.h"
+#include "document/RecordingMessageSink.h"
 #include "items/CBank.h"
 #include "items/CItem.h"
 #include "items/CLoan.h"
 #include "items/CNote.h"
 #include "items/CTaxSum.h"
-#include "platform/base/RecordingMessageSink.h"
 #include "support/ByteBuilder.h"
 
 // GCC sees the replaced global new and delete below pair malloc with free and warns wrongly.

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "app/doc/CMainDoc.h"
 #include "database/CTabView.h"
+#include "document/CMainDoc.h"
+#include "document/RecordingMessageSink.h"
 #include "document/SmallForecast.h"
-#include "platform/base/RecordingMessageSink.h"
 #include "support/ByteBuilder.h"
 
 namespace {

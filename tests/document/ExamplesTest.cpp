@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/doc/CMainDoc.h"
 #include "database/CCompany.h"
 #include "database/CPERT.h"
 #include "database/CScenario.h"
@@ -16,11 +15,12 @@
 #include "database/CTaxSetup.h"
 #include "database/CYear.h"
 #include "database/Categories.h"
+#include "document/CMainDoc.h"
+#include "document/RecordingMessageSink.h"
 #include "items/CBank.h"
 #include "items/CItem.h"
 #include "items/CLoan.h"
 #include "items/CNote.h"
-#include "platform/base/RecordingMessageSink.h"
 
 // The bundled example forecasts: they load cleanly, are what storing them gives back, have the
 // shape the calculation expects, and calculate to figures worked out by hand.

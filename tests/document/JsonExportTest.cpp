@@ -6,9 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/doc/CMainDoc.h"
-#include "app/doc/JsonExport.h"
-#include "app/doc/JsonWriter.h"
 #include "database/CCompany.h"
 #include "database/CGraphSettings.h"
 #include "database/CScenario.h"
@@ -17,14 +14,17 @@
 #include "database/CTaxSetup.h"
 #include "database/CTaxSubRate.h"
 #include "database/CYear.h"
+#include "document/CMainDoc.h"
+#include "document/JsonExport.h"
+#include "document/JsonWriter.h"
 #include "document/MiniJson.h"
+#include "document/RecordingMessageSink.h"
 #include "document/SmallForecast.h"
 #include "items/CBank.h"
 #include "items/CItem.h"
 #include "items/CLoan.h"
 #include "items/CNote.h"
 #include "items/CTaxSum.h"
-#include "platform/base/RecordingMessageSink.h"
 
 namespace {
 

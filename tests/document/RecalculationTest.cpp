@@ -9,11 +9,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/doc/CMainDoc.h"
-#include "app/doc/JsonExport.h"
 #include "database/CPERT.h"
 #include "database/CTabView.h"
-#include "platform/base/RecordingMessageSink.h"
+#include "document/CMainDoc.h"
+#include "document/JsonExport.h"
+#include "document/RecordingMessageSink.h"
 
 // Every repaint recalculates the whole forecast from its inputs, so a second calculation, or
 // one of a freshly read copy, must give every figure to the cent: nothing carried, grown or

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "app/doc/CMainDoc.h"
 #include "database/CCompany.h"
 #include "database/CScenario.h"
 #include "database/CTabView.h"
 #include "database/CYear.h"
+#include "document/CMainDoc.h"
 #include "items/CItem.h"
 
 // Builds the forecast files the document and command-line tests read.

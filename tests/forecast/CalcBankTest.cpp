@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "items/BankCalculation.h"
+#include "calc/BankCalculation.h"
 #include "items/CBank.h"
 #include "items/CItem.h"
 #include "support/ForecastBuilder.h"

@@ -2,9 +2,9 @@
 
 #include <limits>
 
+#include "calc/ItemCalculation.h"
 #include "items/CItem.h"
 #include "items/CTaxSum.h"
-#include "items/ItemCalculation.h"
 #include "support/ForecastBuilder.h"
 
 using namespace ForecastBuilder;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "calc/LoanCalculation.h"
 #include "items/CItem.h"
 #include "items/CLoan.h"
-#include "items/LoanCalculation.h"
 #include "support/ForecastBuilder.h"
 
 using namespace ForecastBuilder;

@@ -3,9 +3,9 @@
 #include <chrono>
 #include <limits>
 
+#include "calc/TaxSumCalculation.h"
 #include "items/CItem.h"
 #include "items/CTaxSum.h"
-#include "items/TaxSumCalculation.h"
 #include "support/ForecastBuilder.h"
 
 using namespace ForecastBuilder;

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "database/CalculationDriver.h"
+#include "calc/CalculationDriver.h"
 #include "items/CItem.h"
 #include "items/CLoan.h"
 #include "items/CTaxSum.h"

@@ -2,9 +2,9 @@
 
 #include <memory>
 
+#include "calc/YearCalendar.h"
 #include "items/CItem.h"
 #include "items/TaxFactor.h"
-#include "items/YearCalendar.h"
 #include "support/ForecastBuilder.h"
 
 using namespace ForecastBuilder;

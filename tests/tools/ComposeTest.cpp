@@ -9,8 +9,6 @@
 
 #include <QByteArray>
 
-#include "app/doc/CMainDoc.h"
-#include "app/doc/JsonExport.h"
 #include "database/CCompany.h"
 #include "database/CPERT.h"
 #include "database/CScenario.h"
@@ -19,12 +17,14 @@
 #include "database/CTaxSetup.h"
 #include "database/CYear.h"
 #include "database/Categories.h"
+#include "document/CMainDoc.h"
+#include "document/JsonExport.h"
+#include "document/RecordingMessageSink.h"
 #include "items/CBank.h"
 #include "items/CItem.h"
 #include "items/CLoan.h"
 #include "items/CNote.h"
 #include "items/CTaxSum.h"
-#include "platform/base/RecordingMessageSink.h"
 #include "tools/ForecastCompose.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "app/doc/CMainDoc.h"
+#include "document/CMainDoc.h"
+#include "document/MessageSink.h"
 #include "platform/RecordingDeviceContext.h"
-#include "platform/base/MessageSink.h"
 #include "views/StatementCsv.h"
 #include "views/StdDrawPass.h"
 

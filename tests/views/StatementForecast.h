@@ -3,8 +3,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/doc/CMainDoc.h"
 #include "database/CPERT.h"
+#include "document/CMainDoc.h"
 #include "items/CLoan.h"
 #include "items/CTaxSum.h"
 #include "support/ForecastBuilder.h"

@@ -11,7 +11,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "app/doc/CMainDoc.h"
+#include "document/CMainDoc.h"
 #include "views/qt/PageSetupDialog.h"
 #include "views/qt/PrintOptionsBasDialog.h"
 #include "views/qt/PrintOptionsDialog.h"

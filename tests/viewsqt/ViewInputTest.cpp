@@ -15,8 +15,8 @@
 #include <QTest>
 #include <QWheelEvent>
 
-#include "app/doc/CMainDoc.h"
-#include "platform/base/RecordingMessageSink.h"
+#include "document/CMainDoc.h"
+#include "document/RecordingMessageSink.h"
 #include "views/qt/CVarnobelBasView.h"
 #include "views/qt/CVarnobelStdView.h"
 

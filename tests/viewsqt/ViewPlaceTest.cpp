@@ -7,9 +7,9 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "app/doc/CMainDoc.h"
+#include "document/CMainDoc.h"
+#include "document/RecordingMessageSink.h"
 #include "document/SmallForecast.h"
-#include "platform/base/RecordingMessageSink.h"
 #include "views/qt/CVarnobelStdView.h"
 #include "views/qt/ViewPlace.h"
 

@@ -7,7 +7,7 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 
-#include "app/doc/CMainDoc.h"
+#include "document/CMainDoc.h"
 
 CMainView::CMainView(CMainDoc& doc, Edition edition, QWidget* parent)
     : QWidget(parent), doc_(doc), edition_(edition) {

@@ -9,8 +9,8 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
-#include "app/doc/CMainDoc.h"
 #include "database/Categories.h"
+#include "document/CMainDoc.h"
 #include "platform/QtDeviceContext.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/doc/CMainDoc.h"
+#include "document/CMainDoc.h"
 
 namespace Dialog {
 

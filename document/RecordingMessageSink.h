@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/base/MessageSink.h"
+#include "document/MessageSink.h"
 
 // Keeps every report in order, for tests.
 class RecordingMessageSink : public MessageSink {

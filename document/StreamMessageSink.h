@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "platform/base/MessageSink.h"
+#include "document/MessageSink.h"
 
 // Writes each report as one UTF-8 line to a stream (standard error on the command line). Message
 // boxes show their text only: the titles are window decoration.

@@ -1,4 +1,4 @@
-#include "app/doc/JsonWriter.h"
+#include "document/JsonWriter.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/doc/CMainDoc.h"
 #include "display/GraphSeriesData.h"
+#include "document/CMainDoc.h"
 #include "items/CLoan.h"
 #include "items/CTaxSum.h"
 #include "support/ForecastBuilder.h"

@@ -1,12 +1,12 @@
-#include "items/LoanCalculation.h"
+#include "calc/LoanCalculation.h"
 
 #include <algorithm>
 
+#include "calc/ItemCalculation.h"
 #include "core/Months.h"
 #include "database/CYear.h"
 #include "items/CItem.h"
 #include "items/CLoan.h"
-#include "items/ItemCalculation.h"
 
 namespace Item {
 

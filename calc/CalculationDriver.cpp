@@ -1,9 +1,14 @@
-#include "database/CalculationDriver.h"
+#include "calc/CalculationDriver.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 
+#include "calc/BankCalculation.h"
+#include "calc/ItemCalculation.h"
+#include "calc/LoanCalculation.h"
+#include "calc/TaxSumCalculation.h"
+#include "calc/YearCalendar.h"
 #include "core/Failure.h"
 #include "core/Months.h"
 #include "database/CCompany.h"
@@ -11,15 +16,10 @@
 #include "database/CTabView.h"
 #include "database/CYear.h"
 #include "database/Categories.h"
-#include "items/BankCalculation.h"
 #include "items/CBank.h"
 #include "items/CItem.h"
 #include "items/CLoan.h"
 #include "items/CTaxSum.h"
-#include "items/ItemCalculation.h"
-#include "items/LoanCalculation.h"
-#include "items/TaxSumCalculation.h"
-#include "items/YearCalendar.h"
 
 namespace Database {
 

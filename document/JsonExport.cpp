@@ -1,9 +1,7 @@
-#include "app/doc/JsonExport.h"
+#include "document/JsonExport.h"
 
 #include <cstddef>
 
-#include "app/doc/CMainDoc.h"
-#include "app/doc/JsonWriter.h"
 #include "database/CCompany.h"
 #include "database/CMatchingList.h"
 #include "database/CPERT.h"
@@ -13,6 +11,8 @@
 #include "database/CTaxSetup.h"
 #include "database/CTaxSubRate.h"
 #include "database/CYear.h"
+#include "document/CMainDoc.h"
+#include "document/JsonWriter.h"
 #include "items/CBank.h"
 #include "items/CItem.h"
 #include "items/CLoan.h"

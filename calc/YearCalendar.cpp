@@ -1,4 +1,4 @@
-#include "items/YearCalendar.h"
+#include "calc/YearCalendar.h"
 
 #include <cstddef>
 

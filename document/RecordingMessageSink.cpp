@@ -1,4 +1,4 @@
-#include "platform/base/RecordingMessageSink.h"
+#include "document/RecordingMessageSink.h"
 
 void RecordingMessageSink::Message(const Text& text, const Text& title) {
     boxes.push_back({text, title});

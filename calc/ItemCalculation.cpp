@@ -1,9 +1,10 @@
-#include "items/ItemCalculation.h"
+#include "calc/ItemCalculation.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <limits>
 
+#include "calc/YearCalendar.h"
 #include "core/Months.h"
 #include "database/CCompany.h"
 #include "database/CTaxRate.h"
@@ -13,7 +14,6 @@
 #include "items/CItem.h"
 #include "items/CTaxSum.h"
 #include "items/TaxFactor.h"
-#include "items/YearCalendar.h"
 
 namespace Item {
 

@@ -1,11 +1,11 @@
-#include "items/BankCalculation.h"
+#include "calc/BankCalculation.h"
 
+#include "calc/ItemCalculation.h"
 #include "core/Months.h"
 #include "database/CYear.h"
 #include "database/Categories.h"
 #include "items/CBank.h"
 #include "items/CItem.h"
-#include "items/ItemCalculation.h"
 
 namespace Item {
 

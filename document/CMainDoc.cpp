@@ -1,4 +1,4 @@
-#include "app/doc/CMainDoc.h"
+#include "document/CMainDoc.h"
 
 #include <cerrno>
 #include <charconv>
@@ -9,7 +9,7 @@
 
 #include "core/Failure.h"
 #include "database/Archive.h"
-#include "platform/base/MessageSink.h"
+#include "document/MessageSink.h"
 
 namespace {
 

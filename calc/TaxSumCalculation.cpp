@@ -1,14 +1,14 @@
-#include "items/TaxSumCalculation.h"
+#include "calc/TaxSumCalculation.h"
 
 #include <algorithm>
 #include <cstdint>
 
+#include "calc/ItemCalculation.h"
 #include "core/Months.h"
 #include "database/CTaxSetup.h"
 #include "database/CYear.h"
 #include "items/CItem.h"
 #include "items/CTaxSum.h"
-#include "items/ItemCalculation.h"
 
 namespace Item {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/doc/CMainDoc.h"
 #include "display/StdGraphsPage.h"
+#include "document/CMainDoc.h"
 #include "platform/RecordingDeviceContext.h"
 #include "support/ForecastBuilder.h"
 

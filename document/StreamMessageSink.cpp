@@ -1,4 +1,4 @@
-#include "platform/base/StreamMessageSink.h"
+#include "document/StreamMessageSink.h"
 
 void StreamMessageSink::Message(const Text& text, const Text&) {
     Line(text);
