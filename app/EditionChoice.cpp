@@ -6,6 +6,18 @@ namespace EditionChoice {
 
 namespace {
 
+constexpr std::array<Edition, 3> kSearchOrder = {Edition::Basic, Edition::Standard,
+                                                 Edition::Advanced};
+
+bool IsEditionArgument(const QString& argument) {
+    for (Edition edition : kSearchOrder)
+        if (NamesEdition(argument, edition))
+            return true;
+    return false;
+}
+
+} // namespace
+
 QString Word(Edition edition) {
     switch (edition) {
     case Edition::Basic:
@@ -18,17 +30,12 @@ QString Word(Edition edition) {
     return {};
 }
 
-constexpr std::array<Edition, 3> kSearchOrder = {Edition::Basic, Edition::Standard,
-                                                 Edition::Advanced};
-
-bool IsEditionArgument(const QString& argument) {
+std::optional<Edition> FromWord(const QString& word) {
     for (Edition edition : kSearchOrder)
-        if (NamesEdition(argument, edition))
-            return true;
-    return false;
+        if (word == Word(edition))
+            return edition;
+    return std::nullopt;
 }
-
-} // namespace
 
 bool NamesEdition(const QString& argument, Edition edition) {
     const QString word = Word(edition);

@@ -16,6 +16,12 @@ namespace EditionChoice {
 // and the first found wins; none when no argument names one.
 std::optional<Edition> FromArguments(const QStringList& arguments);
 
+// The edition of a bare word, Bas, Std or Adv; none for anything else.
+std::optional<Edition> FromWord(const QString& word);
+
+// The bare word of an edition.
+QString Word(Edition edition);
+
 // Whether one argument names the given edition.
 bool NamesEdition(const QString& argument, Edition edition);
 

@@ -13,16 +13,6 @@ enum ExitStatus {
     kExitRejected = 4,   // FILE was refused while loading
 };
 
-// Whether the arguments (argv as main receives it) ask for an export rather than the window.
-bool IsExportCommand(int argc, const char* const argv[]);
-
-// Whether the export the arguments ask for draws (PNG or PDF) and so needs a QGuiApplication.
-bool IsDrawingExport(int argc, const char* const argv[]);
-
-// Called before the application object exists: an export needs no display, so unless a Qt
-// platform is chosen already (QT_QPA_PLATFORM), exports run on Qt's offscreen platform.
-void PrepareExportPlatform(int argc, const char* const argv[]);
-
 // Runs `varnobel-view` with the given arguments (the program name first, as
 // QCoreApplication::arguments() gives them): parses the command line and performs an export.
 // Output goes to `out` unless -o names a file, which is then replaced atomically and only when

@@ -1,4 +1,3 @@
-#include <cstring>
 #include <exception>
 #include <iostream>
 #include <memory>
@@ -9,23 +8,18 @@
 #include <QStringList>
 
 #include "app/CVarnobelApp.h"
+#include "app/CommandLine.h"
 #include "app/ExportCommand.h"
 #include "app/HeadlessEnvironment.h"
 #include "platform/QtMessageSink.h"
 
 namespace {
 
-// The window takes a file and an edition word and nothing else; any double-dash option (or -h,
-// -o) belongs to the headless command line, which also reports a misspelt one.
-bool IsCommandLineRun(int argc, char* argv[]) {
-    if (IsExportCommand(argc, argv))
-        return true;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--", 2) == 0 || std::strcmp(argv[i], "-h") == 0 ||
-            std::strcmp(argv[i], "-o") == 0)
-            return true;
-    }
-    return false;
+QStringList ArgumentsOf(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
 }
 
 void NameApplication() {
@@ -33,8 +27,19 @@ void NameApplication() {
     QCoreApplication::setApplicationName("Varnobel Viewer");
 }
 
+// Runs the command line, reporting to `err`: its own answers (--help, --version, mistakes) and
+// the exports.
+int RunCommandLineReporting(const QStringList& arguments, std::ostream& err) {
+    try {
+        return RunCommandLine(QStringList{"varnobel-view"} + arguments, std::cout, err);
+    } catch (const std::exception& failure) {
+        err << "varnobel-view: " << failure.what() << '\n';
+        return kExitFailed;
+    }
+}
+
 int RunHeadless(int argc, char* argv[]) {
-    const bool drawing = IsDrawingExport(argc, argv);
+    const bool drawing = CommandLine::IsDrawingExport(ArgumentsOf(argc, argv));
     HeadlessEnvironment environment(drawing);
     // Pictures and pages need the GUI side of Qt for their fonts, though never a display; JSON
     // and CSV need no GUI platform at all.
@@ -42,27 +47,45 @@ int RunHeadless(int argc, char* argv[]) {
         drawing ? std::make_unique<QGuiApplication>(argc, argv)
                 : std::make_unique<QCoreApplication>(argc, argv);
     NameApplication();
-    try {
-        return RunCommandLine(QCoreApplication::arguments(), std::cout, environment.Messages());
-    } catch (const std::exception& failure) {
-        environment.Messages() << "varnobel-view: " << failure.what() << '\n';
-        return kExitFailed;
-    }
+    return RunCommandLineReporting(QCoreApplication::arguments().mid(1), environment.Messages());
 }
 
-} // namespace
-
-int main(int argc, char* argv[]) {
-    if (IsCommandLineRun(argc, argv))
-        return RunHeadless(argc, argv);
-
+int RunWindow(int argc, char* argv[]) {
+    // Without a display Qt would abort with advice about reinstalling it.
+    if (!CommandLine::DisplayChosen(ArgumentsOf(argc, argv))) {
+        std::cerr << CommandLine::kNoDisplay << '\n';
+        return kExitBadCommand;
+    }
+    CommandLine::ProvideRuntimeFolder();
     QApplication application(argc, argv);
+    // Qt has taken its own options out of the arguments by now.
+    const CommandLine::WindowArguments window =
+        CommandLine::ParseWindowArguments(QCoreApplication::arguments().mid(1));
+    if (!window.error.isEmpty()) {
+        std::cerr << "varnobel-view: " << window.error.toStdString() << '\n' << CommandLine::kUsage;
+        return kExitBadCommand;
+    }
     NameApplication();
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("varnobel-view"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/varnobel-view-256.png")));
     QtMessageSink sink;
-    // Qt has taken its own options out of the arguments by now.
-    CVarnobelApp viewer(QCoreApplication::arguments().mid(1), sink);
+    CVarnobelApp viewer(window.arguments, sink);
     return viewer.Run();
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    const QStringList arguments = ArgumentsOf(argc, argv);
+    switch (CommandLine::Classify(arguments)) {
+    case CommandLine::Run::Window:
+        return RunWindow(argc, argv);
+    case CommandLine::Run::Export:
+        return RunHeadless(argc, argv);
+    case CommandLine::Run::Report:
+        // --help, --version and mistakes need no application object, display or settings.
+        return RunCommandLineReporting(arguments, std::cerr);
+    }
+    return kExitBadCommand;
 }

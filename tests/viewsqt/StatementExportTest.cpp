@@ -11,8 +11,8 @@
 #include <QStringList>
 
 #include "app/ExportCommand.h"
-#include "support/CommandRun.h"
 #include "document/SmallForecast.h"
+#include "support/CommandRun.h"
 
 namespace {
 
@@ -192,6 +192,26 @@ TEST_F(StatementExportTest, SelectionsThatNameNothingAreStatus2) {
     EXPECT_EQ(ReadFile(out), "old");
 }
 
+// "-" names standard output for every kind, the picture and the pages included, and is never
+// taken for a file of that name; the same export written to a file holds the same bytes.
+TEST_F(StatementExportTest, DashWritesEveryKindToStandardOutput) {
+    const std::pair<std::string, std::string> kinds[] = {
+        {"json", "{"}, {"csv", "Line,Apr,"}, {"png", "\x89PNG\r\n"}, {"pdf", "%PDF-"}};
+    for (const auto& [kind, start] : kinds) {
+        const Outcome run = Command({"--export", kind, sample, "-o", "-"});
+        ASSERT_EQ(run.status, 0) << kind << ": " << run.err;
+        EXPECT_EQ(run.err, "") << kind;
+        EXPECT_EQ(run.out.substr(0, start.size()), start) << kind;
+        EXPECT_FALSE(std::filesystem::exists("-")) << kind;
+        if (kind == "json" || kind == "csv") {
+            ASSERT_EQ(Command({"--export", kind, sample, "-o", out.string()}).status, 0);
+            EXPECT_EQ(run.out, ReadFile(out)) << kind;
+        }
+    }
+    // Without -o the picture and the pages still refuse to go to a terminal.
+    EXPECT_NE(Command({"--export", "png", sample}).err.find("-o -"), std::string::npos);
+}
+
 TEST_F(StatementExportTest, PngIsAnImageOfTheRequestedSize) {
     const auto png = folder / "out.png";
     const Outcome run =
@@ -249,28 +269,6 @@ TEST_F(StatementExportTest, BadPngOptionsAreStatus2AndLeaveOutAlone) {
         Command({"--export", "png", (folder / "missing.cfs").string(), "-o", out.string()}).status,
         3);
     EXPECT_EQ(ReadFile(out), "old");
-}
-
-TEST(ExportPlatformTest, ExportsDefaultToTheOffscreenPlatform) {
-    const char* exportArgs[] = {"varnobel-view", "--export", "png", "f.cfs"};
-    const char* windowArgs[] = {"varnobel-view", "f.cfs"};
-    EXPECT_TRUE(IsExportCommand(4, exportArgs));
-    EXPECT_FALSE(IsExportCommand(2, windowArgs));
-
-    const QByteArray saved = qgetenv("QT_QPA_PLATFORM");
-    qunsetenv("QT_QPA_PLATFORM");
-    PrepareExportPlatform(2, windowArgs);
-    EXPECT_TRUE(qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"));
-    PrepareExportPlatform(4, exportArgs);
-    EXPECT_EQ(qgetenv("QT_QPA_PLATFORM"), "offscreen");
-    // A platform chosen by the user stays.
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    PrepareExportPlatform(4, exportArgs);
-    EXPECT_EQ(qgetenv("QT_QPA_PLATFORM"), "xcb");
-    if (saved.isEmpty())
-        qunsetenv("QT_QPA_PLATFORM");
-    else
-        qputenv("QT_QPA_PLATFORM", saved);
 }
 
 } // namespace
