@@ -27,6 +27,7 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "app/CAboutDlg.h"
 #include "app/CVarnobelStdDoc.h"
 #include "app/PrintCommands.h"
 #include "app/SplashWnd.h"
@@ -212,6 +213,21 @@ void CMainFrame::CreateMenus() {
     statusToggle->setStatusTip(QStringLiteral("Show or hide the status bar"));
     connect(statusToggle, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
     statusToggle->setObjectName(QStringLiteral("StatusBarToggle"));
+
+    helpMenu_ = menuBar()->addMenu(QStringLiteral("&Help"));
+    QAction* about = helpMenu_->addAction(QStringLiteral("&About Varnobel Viewer..."), this,
+                                          [this] { ShowAboutBox(); });
+    about->setObjectName(QString::number(kAppAboutId));
+    about->setStatusTip(QStringLiteral("Display program information and version number"));
+    QAction* check = helpMenu_->addAction(QStringLiteral("Check For &Updates"));
+    check->setObjectName(QStringLiteral("CheckForUpdates"));
+    // The check runs only at start-up, so the entry stays disabled.
+    check->setEnabled(false);
+}
+
+void CMainFrame::ShowAboutBox() {
+    Dialog::CAboutDlg about(this);
+    about.exec();
 }
 
 void CMainFrame::CreateFontToolbar() {

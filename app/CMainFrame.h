@@ -37,6 +37,7 @@ public:
     static constexpr int kFileToolBarId = 32802;
     static constexpr int kFontToolbarId = 32803;
     static constexpr int kFontExtraId = 32807;
+    static constexpr int kAppAboutId = 57664;
     static constexpr const char* kTitle = "Varnobel Viewer";
 
     ~CMainFrame() override;
@@ -91,6 +92,8 @@ public:
     void FilePrintSetup();
     // Puts the view back in place of the preview (the view shows its own selection again).
     void ClosePreview();
+    // Help > About: the About box, modal.
+    void ShowAboutBox();
     // The preview while it stands in place of the view, else null.
     CMy_Preview* Preview() const { return preview_; }
 
@@ -103,6 +106,7 @@ public:
     QToolBar* FileToolBar() const { return fileToolBar_; }
     QMenu* FileMenu() const { return fileMenu_; }
     QMenu* ViewMenu() const { return viewMenu_; }
+    QMenu* HelpMenu() const { return helpMenu_; }
     QAction* PrintAction() const { return printAction_; }
     QAction* PrintPreviewAction() const { return previewAction_; }
     QAction* PageSetupAction() const { return pageSetupAction_; }
@@ -159,6 +163,7 @@ private:
     QComboBox* zoomBox_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QMenu* viewMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
     QAction* printAction_ = nullptr;
     QAction* previewAction_ = nullptr;
     QAction* pageSetupAction_ = nullptr;

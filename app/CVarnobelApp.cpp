@@ -7,6 +7,7 @@
 #include <QPrinter>
 #include <QStandardPaths>
 
+#include "app/CAutoUpdate.h"
 #include "app/CMainFrame.h"
 #include "app/CVarnobelBasDoc.h"
 #include "app/CVarnobelBasFrame.h"
@@ -15,6 +16,7 @@
 #include "app/EditionChoice.h"
 #include "app/RunningModeDialog.h"
 #include "app/SplashWnd.h"
+#include "app/UpdateCheck.h"
 #include "document/MessageSink.h"
 #include "platform/InstanceLock.h"
 #include "platform/Profile.h"
@@ -87,6 +89,10 @@ bool CVarnobelApp::InitInstance() {
     SplashScreens::CSplashWnd::EnableSplashScreen(true);
     SplashScreens::CSplashWnd::ShowSplashScreen(nullptr);
     profile_ = std::make_unique<Profile>();
+    if (!CountRunForUpdateCheck()) {
+        SplashScreens::CSplashWnd::HideSplashScreen();
+        return false;
+    }
 
     // Failure to make the folder is ignored: nothing in this edition writes there yet.
     QDir().mkpath(SettingsFolder());
@@ -130,6 +136,29 @@ bool CVarnobelApp::InitInstance() {
     return true;
 }
 
+bool CVarnobelApp::CountRunForUpdateCheck() {
+    const UpdateCheck::CountStep step = UpdateCheck::NextCount(profile_->GetProfileInt(
+        UpdateCheck::kSection, UpdateCheck::kCountEntry, UpdateCheck::kDefaultCount));
+    // Written through at once, so that a run that is killed still counts.
+    profile_->WriteProfileInt(UpdateCheck::kSection, UpdateCheck::kCountEntry, step.stored);
+    profile_->Flush();
+    updateStarted_ = step.check && checkForUpdate_ && checkForUpdate_(*profile_);
+    return !updateStarted_;
+}
+
+bool CVarnobelApp::RunUpdateCheck(const Profile& profile) {
+    const Text setting = profile.GetProfileString(UpdateCheck::kSection, UpdateCheck::kServerEntry);
+    const std::optional<QUrl> folder = UpdateCheck::ServerFolder(
+        QString::fromUtf16(setting.data(), static_cast<qsizetype>(setting.size())));
+    if (!folder)
+        return false;
+    Dialog::CAutoUpdate::Options options;
+    options.serverFolder = *folder;
+    options.localFolder = SettingsFolder();
+    Dialog::CAutoUpdate dialog(std::move(options));
+    return dialog.exec() == QDialog::Accepted;
+}
+
 int CVarnobelApp::PreviewPages() const {
     return frame_ ? frame_->PreviewPages() : previewPages_;
 }
@@ -163,7 +192,8 @@ void CVarnobelApp::ExitInstance() {
 int CVarnobelApp::Run() {
     if (!InitInstance()) {
         ExitInstance();
-        return 1;
+        // Handing over to a newer version's installer is no failure.
+        return updateStarted_ ? 0 : 1;
     }
     const int status = QApplication::exec();
     ExitInstance();

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include <QString>
 #include <QStringList>
@@ -24,6 +25,8 @@ class CVarnobelApp {
 public:
     // Asks the user for the edition; none when the question was cancelled.
     using ModeChooser = std::function<std::optional<Edition>()>;
+    // Checks for a newer version; true when its installer was started and the viewer must end.
+    using UpdateChecker = std::function<bool(const Profile&)>;
 
     static constexpr const char* kAdvancedUnavailable =
         "The Advanced edition is not available yet.";
@@ -37,18 +40,25 @@ public:
     CVarnobelApp(const CVarnobelApp&) = delete;
     CVarnobelApp& operator=(const CVarnobelApp&) = delete;
 
-    // Start-up; false when it failed and the application must end (the mode question was
-    // cancelled, the edition is not available, or the command line's file did not open).
+    // Start-up; false when it failed and the application must end (an update's installer was
+    // started, the mode question was cancelled, the edition is not available, or the command
+    // line's file did not open).
     bool InitInstance();
     // Writes the recent files and the preview setting back.
     void ExitInstance();
-    // Start-up, the event loop, the end; returns the process's exit status.
+    // Start-up, the event loop, the end; returns the process's exit status (0 also when an
+    // update's installer took over).
     int Run();
 
     // The folder the viewer keeps its own files in (made at start-up when missing).
     static QString SettingsFolder();
     // The mode dialog, run modally.
     static std::optional<Edition> RunModeDialog();
+    // The update check dialog, run modally against the server folder of the settings; nothing
+    // is asked of any server when the settings name none that may be used.
+    static bool RunUpdateCheck(const Profile& profile);
+    // Replaces the update check start-up runs (tests).
+    void SetUpdateChecker(UpdateChecker checker) { checkForUpdate_ = std::move(checker); }
 
     Edition GetEdition() const { return edition_; }
     CMainFrame* Frame() const { return frame_.get(); }
@@ -63,11 +73,13 @@ public:
 
 private:
     std::optional<Edition> ChooseEdition();
+    bool CountRunForUpdateCheck();
     void CreateDocumentTemplate();
 
     QStringList arguments_;
     MessageSink& sink_;
     ModeChooser chooseMode_;
+    UpdateChecker checkForUpdate_ = RunUpdateCheck;
     Edition edition_ = Edition::Standard;
     std::unique_ptr<Profile> profile_;
     std::unique_ptr<RecentFileList> recent_;
@@ -78,4 +90,6 @@ private:
     std::unique_ptr<CMainFrame> frame_;
     int previewPages_ = 0;
     bool anotherInstance_ = false;
+    // The update check started a newer version's installer, so this run ends.
+    bool updateStarted_ = false;
 };

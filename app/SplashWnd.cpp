@@ -1,8 +1,11 @@
 #include "app/SplashWnd.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QEvent>
 #include <QFont>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QScreen>
@@ -94,6 +97,31 @@ QString CSplashWnd::VersionText() {
     return QStringLiteral("Version ") + QLatin1String(ViewerVersion::kText);
 }
 
+QFont CSplashWnd::VersionFont() {
+    QFont font;
+    const QStringList faces = ScriptFaces();
+    font.setFamilies(faces);
+    font.setPointSize(14);
+    // The script faces lean by themselves. Where none of them is installed, font matching picks
+    // a cursive face, or at least an italic.
+    const bool installed = std::any_of(faces.begin(), faces.end(), [](const QString& face) {
+        return QFontDatabase::hasFamily(face);
+    });
+    if (!installed) {
+        font.setStyleHint(QFont::Cursive);
+        font.setItalic(true);
+    }
+    return font;
+}
+
+QStringList CSplashWnd::ScriptFaces() {
+    // The artwork's own face first, then free script faces (the build scripts install the first
+    // of them).
+    return {QStringLiteral("Harlow Solid Italic"), QStringLiteral("Dancing Script"),
+            QStringLiteral("Kaushan Script"), QStringLiteral("TeX Gyre Chorus"),
+            QStringLiteral("Z003")};
+}
+
 QString CSplashWnd::LegalNotice() {
     return QStringLiteral("\u00A9 Varnobel Limited. All rights reserved.");
 }
@@ -101,12 +129,7 @@ QString CSplashWnd::LegalNotice() {
 void CSplashWnd::PaintPicture(QPainter& painter, const QPixmap& picture) {
     painter.drawPixmap(0, 0, picture);
     painter.save();
-    QFont font(QStringLiteral("Harlow Solid Italic"));
-    // Where the face is missing, font matching picks a script-like italic in its place.
-    font.setStyleHint(QFont::Cursive);
-    font.setItalic(true);
-    font.setPointSize(14);
-    painter.setFont(font);
+    painter.setFont(VersionFont());
     OpaqueText(painter, QPoint(85, 163), false, VersionText(), QColor(176, 222, 176),
                QColor(Qt::black));
     OpaqueText(painter, QPoint(260, 222), true, LegalNotice(), QColor(65, 157, 65),

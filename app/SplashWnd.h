@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QFont>
 #include <QPixmap>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 class QPainter;
@@ -36,6 +38,10 @@ public:
     // Paints the picture at the top-left corner with the version and the legal notice over it.
     static void PaintPicture(QPainter& painter, const QPixmap& picture);
     static QString VersionText();
+    // The 14-point script face of the version text, falling back through similar faces.
+    static QFont VersionFont();
+    // The faces VersionFont tries, in order.
+    static QStringList ScriptFaces();
     static QString LegalNotice();
 
 protected:

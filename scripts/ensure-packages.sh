@@ -11,6 +11,8 @@ viewer_packages=(
     qt6-base-dev
     # The statement's default face is Times New Roman; Liberation Serif has its metrics.
     fonts-liberation2
+    # The script face of the version text in the splash and the About box.
+    fonts-dancingscript
 )
 
 # clang and its sanitizer and fuzzer runtimes build the fuzzing target (VARNOBEL_FUZZ);
