@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTimerEvent>
 
+#include "app/SplashWnd.h"
 #include "app/UpdateCheck.h"
 
 namespace Dialog {
@@ -262,6 +263,9 @@ void CAutoUpdate::Offer(const QString& versionText) {
     Show(yes_, true);
     Show(no_, true);
     yes_->setDefault(true);
+    // The question must not wait unseen under the start-up splash.
+    SplashScreens::CSplashWnd::HideSplashScreen();
+    raise();
     activateWindow();
     yes_->setFocus();
 }

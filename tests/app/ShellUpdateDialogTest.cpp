@@ -10,6 +10,7 @@
 
 #include "app/CAutoUpdate.h"
 #include "app/LoopbackHttpServer.h"
+#include "app/SplashWnd.h"
 
 namespace {
 
@@ -97,11 +98,15 @@ TEST_F(UpdateDialogTest, EveryControlWaitsHiddenAndDisabledThenOnlyANewerVersion
         bool offered;
     } cases[] = {{"1.0.5.3", false}, {"1.0.5.4", true}, {"1.0.6.0", true},
                  {"1.1.0.0", true},  {"2.0.0.0", true}, {"0.9.9.9", false}};
+    SplashScreens::CSplashWnd::EnableSplashScreen(true);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.version);
         server.requests.clear();
         server.Serve(kVersionPath, VersionFile(c.version));
+        SplashScreens::CSplashWnd::ShowSplashScreen(nullptr);
         auto dialog = Run();
+        // Only an offer takes the splash away: it must not hide the question.
+        EXPECT_EQ(SplashScreens::CSplashWnd::Instance() == nullptr, c.offered);
         EXPECT_EQ(Requests(), kVersionPath.toStdString());
         EXPECT_EQ(LeftBehind(), "") << "the version file goes once read";
         ASSERT_EQ(Offered(*dialog), c.offered);
@@ -117,6 +122,8 @@ TEST_F(UpdateDialogTest, EveryControlWaitsHiddenAndDisabledThenOnlyANewerVersion
         Click(*dialog, CAutoUpdate::kNoId);
         ExpectQuietEnd(*dialog);
     }
+    SplashScreens::CSplashWnd::HideSplashScreen();
+    SplashScreens::CSplashWnd::EnableSplashScreen(false);
 }
 
 TEST_F(UpdateDialogTest, YesDownloadsTheInstallerWithProgressAndStartsIt) {
