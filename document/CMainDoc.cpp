@@ -204,12 +204,17 @@ bool CMainDoc::NewDocument() {
     return true;
 }
 
-CMainDoc::OpenResult CMainDoc::Load(const std::filesystem::path& path, MessageSink& sink) {
+CMainDoc::OpenResult CMainDoc::Load(const std::filesystem::path& path, MessageSink& sink,
+                                    EmptyFile empty) {
     std::vector<std::uint8_t> bytes;
     std::string reason;
     errno = 0;
     if (!ReadWholeFile(path, bytes, reason)) {
         sink.FileError(FileErrorText(path, reason));
+        return OpenResult::Unreadable;
+    }
+    if (bytes.empty() && empty == EmptyFile::Refused) {
+        sink.FileError(FileErrorText(path, "the file is empty"));
         return OpenResult::Unreadable;
     }
     return Read(bytes, path, sink) ? OpenResult::Loaded : OpenResult::Rejected;

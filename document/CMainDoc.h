@@ -17,7 +17,7 @@ class MessageSink;
 // The holder of one forecast: the root of the tree and the presentation settings that travel in
 // the file. It reads files and never changes them; storing exists for tools and tests.
 class CMainDoc {
-  public:
+public:
     static constexpr int kSeries = 16;
     static constexpr std::array<std::uint32_t, kSeries> kDefaultSeriesColours = {
         0x0000FF00, 0x000000FF, 0x00FF0000, 0x000000DC, 0x00DC0000, 0x00000096,
@@ -36,9 +36,14 @@ class CMainDoc {
         Rejected,   // the contents were refused; reported as message boxes and an open failure
     };
 
+    // What a zero-length file is: nothing to read (an open), or a failure (a file read again
+    // while another program is still writing it).
+    enum class EmptyFile { Accepted, Refused };
+
     // Opens a file: reads it whole and reads the document from its bytes. Reports through the
     // sink; on failure the previous forecast and settings stay whole.
-    OpenResult Load(const std::filesystem::path& path, MessageSink& sink);
+    OpenResult Load(const std::filesystem::path& path, MessageSink& sink,
+                    EmptyFile empty = EmptyFile::Accepted);
     bool Open(const std::filesystem::path& path, MessageSink& sink) {
         return Load(path, sink) == OpenResult::Loaded;
     }
@@ -85,7 +90,7 @@ class CMainDoc {
     // The full path of the auto-recovery file that was opened last, to delete on the next read.
     std::filesystem::path recoveryPath;
 
-  private:
+private:
     struct Settings;
 
     void DeletePreviousRecoveryFile(const std::filesystem::path& reading);

@@ -427,4 +427,21 @@ TEST_F(RecoveryFileTest, UnreadableFileIsAFileError) {
     EXPECT_EQ(doc.Load(broken, sink), CMainDoc::OpenResult::Rejected);
 }
 
+TEST_F(RecoveryFileTest, AnEmptyFileIsAFileErrorOnlyWhenRefused) {
+    const auto plan = folder / "plan.cfs";
+    WriteFile(plan, SmallForecast::Bytes(u"Kept"));
+    ASSERT_TRUE(Open(plan));
+    WriteFile(plan, {});
+    EXPECT_EQ(doc.Load(plan, sink, CMainDoc::EmptyFile::Refused), CMainDoc::OpenResult::Unreadable);
+    ASSERT_EQ(sink.fileErrors.size(), 1u);
+    EXPECT_NE(sink.fileErrors[0].find(u"the file is empty"), Text::npos);
+    EXPECT_EQ(doc.fontName, u"Kept");
+    EXPECT_EQ(doc.ViewCount(), 1);
+
+    sink.Clear();
+    EXPECT_EQ(doc.Load(plan, sink), CMainDoc::OpenResult::Loaded);
+    EXPECT_TRUE(sink.Empty());
+    EXPECT_EQ(doc.ViewCount(), 1);
+}
+
 } // namespace
