@@ -23,12 +23,14 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTime>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
 #include "app/CAboutDlg.h"
 #include "app/CVarnobelStdDoc.h"
+#include "app/FileFollower.h"
 #include "app/PrintCommands.h"
 #include "app/SplashWnd.h"
 #include "document/MessageSink.h"
@@ -38,6 +40,7 @@
 #include "views/qt/CMainView.h"
 #include "views/qt/PageSetupDialog.h"
 #include "views/qt/PreviewPane.h"
+#include "views/qt/ViewPlace.h"
 
 namespace {
 
@@ -97,6 +100,36 @@ private:
     MessageSink& sink_;
 };
 
+// Keeps the first thing a read reports, for the status bar: the later reports of a failed read
+// only say that it failed.
+class FirstReportSink : public MessageSink {
+public:
+    void Message(const Text& text, const Text&) override { Keep(text); }
+    void OpenFailed(const Text& text) override { Keep(text); }
+    void FileError(const Text& text) override { Keep(text); }
+    const Text& First() const { return first_; }
+
+private:
+    void Keep(const Text& text) {
+        if (first_.empty())
+            first_ = text;
+    }
+    Text first_;
+};
+
+// Holds reloads back while a command that must see one forecast throughout is under way; its
+// dialogs may be the platform's own, which Qt does not count as modal widgets.
+class ForecastHold {
+public:
+    explicit ForecastHold(int& holds) : holds_(holds) { ++holds_; }
+    ~ForecastHold() { --holds_; }
+    ForecastHold(const ForecastHold&) = delete;
+    ForecastHold& operator=(const ForecastHold&) = delete;
+
+private:
+    int& holds_;
+};
+
 // value × current ÷ saved, rounded to the nearest integer (halves away from zero) and kept in
 // the range of int. 64 bits hold the product of any two ints.
 int ScaleRounded(int value, int current, int saved) {
@@ -124,6 +157,7 @@ CMainFrame::CMainFrame(CVarnobelStdDoc& doc, CMainView* view, Profile& profile,
     CreateFontToolbar();
     CreateStatusBar();
     CreateFileToolBar();
+    CreateFollower();
     CreateMenus();
     RestoreToolbarState();
 
@@ -213,6 +247,8 @@ void CMainFrame::CreateMenus() {
     statusToggle->setStatusTip(QStringLiteral("Show or hide the status bar"));
     connect(statusToggle, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
     statusToggle->setObjectName(QStringLiteral("StatusBarToggle"));
+    viewMenu_->addSeparator();
+    viewMenu_->addAction(followAction_);
 
     helpMenu_ = menuBar()->addMenu(QStringLiteral("&Help"));
     QAction* about = helpMenu_->addAction(QStringLiteral("&About Varnobel Viewer..."), this,
@@ -300,6 +336,55 @@ void CMainFrame::CreateFileToolBar() {
 void CMainFrame::CreateStatusBar() {
     readyLabel_ = new QLabel(QStringLiteral("Ready"), this);
     statusBar()->addWidget(readyLabel_, 1);
+}
+
+void CMainFrame::CreateFollower() {
+    follower_ = std::make_unique<FileFollower>([this](const QString&) { ReloadDocumentFile(); },
+                                               [this] { return ReloadMustWait(); });
+    // On the right, where the menus' status tips do not cover it.
+    followLabel_ = new QLabel(this);
+    followLabel_->setObjectName(QStringLiteral("FollowStatus"));
+    statusBar()->addPermanentWidget(followLabel_);
+
+    followAction_ = new QAction(QStringLiteral("F&ollow File Changes"), this);
+    followAction_->setObjectName(QStringLiteral("FollowFileToggle"));
+    followAction_->setCheckable(true);
+    followAction_->setStatusTip(
+        QStringLiteral("Read the forecast again whenever another program saves it"));
+    const bool follow = profile_.GetProfileInt("Settings", "FollowFile", 1) != 0;
+    followAction_->setChecked(follow);
+    follower_->SetEnabled(follow);
+    connect(followAction_, &QAction::toggled, this, &CMainFrame::SetFollowing);
+}
+
+void CMainFrame::SetFollowing(bool follow) {
+    profile_.WriteProfileInt("Settings", "FollowFile", follow ? 1 : 0);
+    follower_->SetEnabled(follow);
+}
+
+bool CMainFrame::ReloadMustWait() const {
+    return forecastHolds_ > 0 || preview_ || QApplication::activeModalWidget();
+}
+
+QString CMainFrame::FollowStatus() const {
+    return followLabel_->text();
+}
+
+bool CMainFrame::ReloadDocumentFile() {
+    if (filePath_.isEmpty())
+        return false;
+    const ViewPlace place = TakePlace(*view_);
+    FirstReportSink report;
+    const std::filesystem::path file(QFile::encodeName(filePath_).toStdString());
+    const QString time = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+    if (doc_.ReloadDocument(file, report) != CMainDoc::OpenResult::Loaded) {
+        followLabel_->setText(
+            QStringLiteral("Not reloaded %1: %2").arg(time, ToQString(report.First())));
+        return false;
+    }
+    RestorePlace(*view_, place);
+    followLabel_->setText(QStringLiteral("Reloaded ") + time);
+    return true;
 }
 
 void CMainFrame::RestoreToolbarState() {
@@ -414,6 +499,7 @@ QPrinter& CMainFrame::Printer() {
 }
 
 void CMainFrame::FilePrint() {
+    const ForecastHold hold(forecastHolds_);
     ClosePreview();
     const std::unique_ptr<StdPrintJob> job = PrintCommands::MakePrintJob(*view_, this);
     if (job)
@@ -423,6 +509,7 @@ void CMainFrame::FilePrint() {
 void CMainFrame::FilePrintPreview() {
     if (preview_)
         return;
+    const ForecastHold hold(forecastHolds_);
     std::unique_ptr<StdPrintJob> job = PrintCommands::MakePrintJob(*view_, this);
     if (!job)
         return;
@@ -474,12 +561,14 @@ void CMainFrame::ClosePreview() {
 }
 
 void CMainFrame::FilePageSetup() {
+    const ForecastHold hold(forecastHolds_);
     Dialog::CPage_Setup_Dlg dialog(doc_, this);
     if (dialog.exec() == QDialog::Accepted && preview_)
         preview_->Refresh();
 }
 
 void CMainFrame::FilePrintSetup() {
+    const ForecastHold hold(forecastHolds_);
     QPageSetupDialog dialog(&Printer(), this);
     if (dialog.exec() == QDialog::Accepted && preview_)
         preview_->Refresh();
@@ -494,6 +583,9 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
         return false;
     hasDocument_ = true;
     fileName_ = QFileInfo(path).fileName();
+    filePath_ = QFileInfo(path).absoluteFilePath();
+    follower_->Follow(filePath_);
+    followLabel_->clear();
     recent_.Add(ToText(QFileInfo(path).absoluteFilePath()));
     UpdateRecentFileMenu();
     UpdateTitle();
@@ -506,12 +598,16 @@ bool CMainFrame::NewDocumentFile() {
         return false;
     hasDocument_ = true;
     fileName_.clear();
+    filePath_.clear();
+    follower_->Stop();
+    followLabel_->clear();
     ShowDocumentSettings();
     UpdateTitle();
     return true;
 }
 
 void CMainFrame::OnFileOpen() {
+    const ForecastHold hold(forecastHolds_);
     const QString path =
         QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(), kFileFilter);
     if (!path.isEmpty())

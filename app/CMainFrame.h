@@ -13,6 +13,7 @@
 class CMainView;
 class CMy_Preview;
 class CVarnobelStdDoc;
+class FileFollower;
 class MessageSink;
 class Profile;
 class QAction;
@@ -59,6 +60,19 @@ public:
     bool NewDocumentFile();
     // Whether the frame holds a document the splash may give way to.
     bool HasDocument() const { return hasDocument_; }
+
+    // Reads the open file again after another program saved it, keeping the user's place. The
+    // status bar says how it went; a file that cannot be read leaves the forecast as it was and
+    // opens no message box. True when the file was read.
+    bool ReloadDocumentFile();
+    // Whether a reload must wait: a print or a preview keeps the forecast it started with, and a
+    // modal dialog is closed first.
+    bool ReloadMustWait() const;
+    // Watches the open file for View > Follow File Changes.
+    FileFollower& Follower() const { return *follower_; }
+    QAction* FollowFileAction() const { return followAction_; }
+    // The status bar's report of the last reload, empty until there is one.
+    QString FollowStatus() const;
 
     // The toolbar boxes select the entry that begins with the given value (tenths of a point for
     // the size); a value no entry begins with leaves the box as it is, except that a font name
@@ -133,6 +147,8 @@ private:
     void CreatePrintActions();
     void ReportPreviewFailure(const QString& message);
     void CreateStatusBar();
+    void CreateFollower();
+    void SetFollowing(bool follow);
     void RestoreToolbarState();
     void SaveToolbarState();
     void SavePlacement();
@@ -172,6 +188,13 @@ private:
     QAction* exitSeparator_ = nullptr;
     QList<QAction*> recentActions_;
     QLabel* readyLabel_ = nullptr;
+    QLabel* followLabel_ = nullptr;
+    QAction* followAction_ = nullptr;
+    std::unique_ptr<FileFollower> follower_;
+    // The open file's full path, empty for a new document.
+    QString filePath_;
+    // Commands under way that must see the forecast they started with (prints, dialogs).
+    int forecastHolds_ = 0;
     // A face a file named that is not installed, added to the font box to show it.
     QString addedFontName_;
     QString fileName_;

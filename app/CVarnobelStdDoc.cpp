@@ -16,6 +16,14 @@ CMainDoc::OpenResult CVarnobelStdDoc::OpenDocument(const std::filesystem::path& 
     return result;
 }
 
+CMainDoc::OpenResult CVarnobelStdDoc::ReloadDocument(const std::filesystem::path& path,
+                                                     MessageSink& sink) {
+    const OpenResult result = Load(path, sink, EmptyFile::Refused);
+    if (result == OpenResult::Loaded)
+        OnDocumentLoaded();
+    return result;
+}
+
 bool CVarnobelStdDoc::NewDocument() {
     if (!CMainDoc::NewDocument())
         return false;

@@ -21,6 +21,9 @@ public:
     // Reads the file and, when it was read, resets the view and shows the file's font, size and
     // zoom in the frame's toolbar.
     OpenResult OpenDocument(const std::filesystem::path& path, MessageSink& sink);
+    // Reads the open file again, as OpenDocument does, except that an empty file is refused:
+    // another program is still writing it.
+    OpenResult ReloadDocument(const std::filesystem::path& path, MessageSink& sink);
 
     // Empties the forecast and resets the view.
     bool NewDocument() override;
