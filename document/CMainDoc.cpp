@@ -272,10 +272,13 @@ bool CMainDoc::Read(std::span<const std::uint8_t> bytes, const std::filesystem::
 void CMainDoc::DeletePreviousRecoveryFile(const std::filesystem::path& reading) {
     if (recoveryPath.empty() && recoveryFile.empty())
         return;
+    // The recovery file read again keeps its name: a read that fails leaves it the forecast shown,
+    // and one that succeeds names what the file holds now.
+    if (!recoveryPath.empty() && SameFile(recoveryPath, reading))
+        return;
     // Deleted by the full path it was opened from, and only while it still is a recovery file:
-    // the file of that name may have been replaced since, and the one being opened is kept.
-    if (!recoveryPath.empty() && !SameFile(recoveryPath, reading) &&
-        StartsWithRecoveryPrefix(recoveryPath)) {
+    // the file of that name may have been replaced since.
+    if (!recoveryPath.empty() && StartsWithRecoveryPrefix(recoveryPath)) {
         std::error_code ignored;
         std::filesystem::remove(recoveryPath, ignored);
     }

@@ -399,6 +399,17 @@ TEST_F(RecoveryFileTest, ReopeningTheRecoveryFileKeepsIt) {
     ASSERT_TRUE(Open(recovery));
     EXPECT_TRUE(std::filesystem::exists(recovery));
     EXPECT_EQ(doc.recoveryFile, u"~autosave.cfs");
+
+    // Caught half-written, it stays the forecast shown, so the next file still deletes it.
+    const std::vector<std::uint8_t> whole = RecoveryFile(u"plan.cfs", SmallForecast::Bytes());
+    WriteFile(recovery,
+              {whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(whole.size() / 2)});
+    ASSERT_FALSE(Open(recovery));
+    EXPECT_EQ(doc.recoveryFile, u"~autosave.cfs");
+    const auto plain = folder / "plain.cfs";
+    WriteFile(plain, SmallForecast::Bytes());
+    ASSERT_TRUE(Open(plain));
+    EXPECT_FALSE(std::filesystem::exists(recovery));
 }
 
 TEST_F(RecoveryFileTest, FailedReadStillDeletesThePreviousRecoveryFile) {
