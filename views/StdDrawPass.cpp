@@ -575,6 +575,7 @@ void DrawPass::DrawStatement(DeviceContext& dc, int panelTop) {
     state_.vScrollPage = std::max(0, body_.Height());
     state_.body = body_;
     state_.monthArea = Rect{c.monthAreaLeft, headingsTop, area_.right, area_.bottom};
+    state_.descriptionRight = c.descRight;
 }
 
 void DrawPass::Run() {
@@ -603,6 +604,7 @@ void DrawPass::Run() {
         state_.area = area_;
         state_.body = Rect{};
         state_.monthArea = Rect{};
+        state_.descriptionRight = 0;
         state_.hScrollMax = state_.hScrollPage = state_.vScrollMax = state_.vScrollPage = 0;
         state_.hiddenRowCount = 0;
     }

@@ -68,6 +68,7 @@ struct StdViewState {
     Rect area;
     Rect body; // the statement below the column headings
     Rect monthArea;
+    int descriptionRight = 0; // the description column's right edge
 
     // Scroll ranges computed by the last screen pass.
     int hScrollMax = 0;

@@ -377,6 +377,7 @@ TEST_F(DrawPassTest, ScrollingShiftsColumnsAndRowsAndSetsRanges) {
     EXPECT_EQ(state.vScrollPage, 579 - kBodyTop);
     EXPECT_EQ(state.body.top, kBodyTop);
     EXPECT_EQ(state.monthArea.left, kMonthLeft);
+    EXPECT_EQ(state.descriptionRight, 225); // where the horizontal bar begins
     EXPECT_EQ(state.rowPitch, kRowPitch);
     const int maxBefore = state.vScrollMax;
 

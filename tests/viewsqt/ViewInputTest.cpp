@@ -195,6 +195,11 @@ TEST_F(StdViewTest, ScrollBarsSitInTheStripsAndReachTheEnd) {
     EXPECT_EQ(h->geometry().bottom(), view->height() - 1);
     EXPECT_EQ(h->height(), CMainView::kScrollBarSize);
     EXPECT_EQ(h->geometry().right(), view->width() - CMainView::kScrollBarSize - 1);
+    // From the description column's right edge, which the sample's tax column and a gap
+    // separate from the first month.
+    EXPECT_EQ(h->geometry().left(), State().descriptionRight);
+    EXPECT_GT(State().descriptionRight, State().area.left);
+    EXPECT_LT(State().descriptionRight, State().monthArea.left);
     EXPECT_EQ(v->geometry().left(), view->width() - CMainView::kScrollBarSize);
     EXPECT_EQ(v->geometry().top(), State().body.top);
 

@@ -231,11 +231,11 @@ void CVarnobelStdView::PlaceControls() {
     box->hide();
 
     // The bars take the strip the drawing area leaves at the right and the bottom; the
-    // horizontal one starts under the month columns.
+    // horizontal one starts at the description column's right edge.
     const int right = width() - kScrollBarSize;
     const int bottom = height() - kScrollBarSize;
     if (layoutDirty || !hBar->isVisible() || !vBar->isVisible()) {
-        const int hLeft = Clamp(state_.monthArea.left, 0, right);
+        const int hLeft = Clamp(state_.descriptionRight, 0, right);
         hBar->setGeometry(hLeft, bottom, std::max(0, right - hLeft), kScrollBarSize);
         const int vTop = Clamp(state_.body.top, 0, bottom);
         vBar->setGeometry(right, vTop, kScrollBarSize, std::max(0, bottom - vTop));
