@@ -538,7 +538,11 @@ void CMainFrame::FilePrintPreview() {
     view_->setParent(this);
     view_->hide();
     setCentralWidget(preview);
-    preview->setFocus();
+    // Shown now, not when the layout gets round to it: the window takes its activation back
+    // from the options dialog at any moment, and gives the keys to its focus widget only if
+    // that is visible (else to the next one that takes them, the Font Toolbar's font box).
+    preview->show();
+    preview->setFocus(Qt::OtherFocusReason);
 }
 
 void CMainFrame::ReportPreviewFailure(const QString& message) {

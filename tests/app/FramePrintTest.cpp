@@ -4,11 +4,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 
@@ -94,6 +97,45 @@ TEST_F(FramePrintTest, PreviewsCloseButtonAndTheOnePageToggleReachTheFrame) {
     QApplication::processEvents();
     EXPECT_EQ(frame.Preview(), nullptr);
     EXPECT_EQ(frame.centralWidget(), frame.View());
+}
+
+TEST_F(FramePrintTest, PreviewTakesTheKeysAtOnceAndGivesThemBackToTheStatement) {
+    CMainFrame& frame = OpenFrame();
+    QApplication::setActiveWindow(&frame);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    // The user last chose a font: the keys go to the font box.
+    frame.FontBox()->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), frame.FontBox());
+    const Text font = doc.fontName;
+
+    WhenModal([](QWidget* modal) {
+        if (auto* options = qobject_cast<Dialog::CPrint_Options_Dlg*>(modal)) {
+            // The statement and the graphs page: two pages to turn.
+            options->findChild<QCheckBox*>(QString::number(Dialog::CPrint_Options_Dlg::kGraphsId))
+                ->setChecked(true);
+            options->accept();
+        }
+    });
+    frame.PrintPreviewAction()->trigger();
+    ASSERT_NE(frame.Preview(), nullptr);
+    // The desktop hands the window back its activation once the dialog is gone.
+    QApplication::setActiveWindow(&frame);
+    QTest::qWait(50);
+    EXPECT_EQ(QApplication::focusWidget(), frame.Preview());
+
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+    ASSERT_NE(frame.Preview(), nullptr);
+    EXPECT_EQ(frame.Preview()->CurrentPage(), 2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
+    EXPECT_EQ(frame.Preview()->CurrentPage(), 1);
+    EXPECT_EQ(doc.fontName, font);
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QTest::qWait(50);
+    EXPECT_EQ(frame.Preview(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), frame.View());
+    EXPECT_EQ(doc.fontName, font);
 }
 
 TEST_F(FramePrintTest, PageSetupStoresTheMarginsInTheOpenForecast) {
