@@ -266,6 +266,23 @@ void CMainFrame::ShowAboutBox() {
     about.exec();
 }
 
+QStringList CMainFrame::FaceNames(QStringList families) {
+    // Qt names a family that several foundries make "Family [foundry]", once per foundry.
+    for (QString& family : families) {
+        const qsizetype foundry = family.lastIndexOf(QStringLiteral(" ["));
+        if (foundry > 0 && family.endsWith(u']'))
+            family.truncate(foundry);
+    }
+    std::sort(families.begin(), families.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    // Walking from the last entry to the first, an entry equal to the one before it goes.
+    for (qsizetype i = families.size() - 1; i > 0; --i)
+        if (families[i] == families[i - 1])
+            families.removeAt(i);
+    return families;
+}
+
 void CMainFrame::CreateFontToolbar() {
     fontToolbar_ = new QToolBar(QStringLiteral("Font Toolbar"), this);
     fontToolbar_->setObjectName(QString::number(kFontToolbarId));
@@ -276,15 +293,7 @@ void CMainFrame::CreateFontToolbar() {
     fontBox_->setFixedWidth(150);
     fontBox_->setToolTip(QStringLiteral("Font"));
     fontBox_->setStatusTip(QStringLiteral("Font"));
-    QStringList families = QFontDatabase::families();
-    std::sort(families.begin(), families.end(), [](const QString& a, const QString& b) {
-        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-    });
-    // Walking from the last entry to the first, an entry equal to the one before it goes.
-    for (qsizetype i = families.size() - 1; i > 0; --i)
-        if (families[i] == families[i - 1])
-            families.removeAt(i);
-    fontBox_->addItems(families);
+    fontBox_->addItems(FaceNames(QFontDatabase::families()));
     ShowFontName(ToText(kDefaultFont));
     // The default face stays in the box even where it is not installed.
     addedFontName_.clear();

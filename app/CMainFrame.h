@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include "core/WideText.h"
 
@@ -48,6 +49,10 @@ public:
     // the nearest pixel. A saved screen size that is not positive counts as the current one.
     static QRect ScalePlacement(const QRect& saved, const QSize& savedScreen,
                                 const QSize& currentScreen);
+
+    // The font box's entries for the given font families: their face names (without the
+    // foundry Qt adds to a family several foundries make), sorted, adjacent duplicates removed.
+    static QStringList FaceNames(QStringList families);
 
     // Shows the window where it was last closed (maximized, or at its saved placement scaled to
     // this screen), or at a default placement on the first run.

@@ -57,6 +57,18 @@ TEST_F(FrameToolbarTest, BoxesHoldTheirEntriesAndShowTheDefaultsOnAFirstRun) {
     EXPECT_EQ(frame.windowTitle(), "Untitled - Varnobel Viewer");
 }
 
+TEST_F(FrameToolbarTest, FontBoxListsFaceNamesOnceWithoutTheirFoundries) {
+    EXPECT_EQ(
+        CMainFrame::FaceNames({"Nimbus Sans [urw]", "DejaVu Sans", "Nimbus Sans [UKWN]", "Arial",
+                               "Fixed [Misc]", "Fixed [Sony]", "Fixed", "Odd [Name"}),
+        QStringList({"Arial", "DejaVu Sans", "Fixed", "Nimbus Sans", "Odd [Name"}));
+
+    CMainFrame& frame = MakeFrame();
+    for (int i = 0; i < frame.FontBox()->count(); ++i)
+        EXPECT_FALSE(frame.FontBox()->itemText(i).endsWith(']'))
+            << frame.FontBox()->itemText(i).toStdString();
+}
+
 TEST_F(FrameToolbarTest, ALoadedFileShowsItsFontSizeAndZoom) {
     CMainFrame& frame = MakeFrame();
     ASSERT_TRUE(frame.OpenDocumentFile(WriteForecast("big.cfs", u"Courier New", 120, 80)));
