@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+
+#include "display/CLayout.h"
+
+namespace Display {
+
+// The heading that opens a section or block: a fixed title, or the name of the object at its
+// key. Its glyph opens and closes the section.
+class CLineHeader : public CLayout {
+  public:
+    CLineHeader() = default;
+    // The style is shared and not owned: the section's open/closed state.
+    CLineHeader(const LayoutKey& objectKey, int lineCount, std::int32_t* sharedStyle);
+    CLineHeader(const Text& title, int lineCount, std::int32_t* sharedStyle);
+
+    void Arrange(ArrangeContext& context) override;
+    void Draw(DrawContext& context) override;
+    // A hit on the glyph opens or closes the section (the view then rebuilds).
+    bool HitTest(int x, int y) override;
+
+    Text text;
+    Rect textRect;
+    // Lines the heading wants on the same printed page as itself (five at most).
+    int lines = 1;
+};
+
+} // namespace Display

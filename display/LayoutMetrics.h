@@ -1,0 +1,91 @@
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "platform/DrawTypes.h"
+
+namespace Display {
+
+// The geometry of one arrangement of the Advanced statement, in the device's logical units.
+// The view fills the extents before every full arrangement; layout objects read them and move
+// the running cursors, so the order in which objects are arranged is their order on the page.
+struct LayoutMetrics {
+    // 12 months × (Actual, Expected, Variance), then Total × 3, Percentage × 3, and three more.
+    static constexpr int kFigureColumns = 45;
+    static constexpr int kTotalColumn = 36;
+    static constexpr int kPercentColumn = 39;
+    // Panels and tab strips: 0 the views down the left, 1 scenarios, 2 companies, 3 years.
+    static constexpr int kContentPanel = 3;
+
+    Rect page;       // the rectangle the view asked to fill
+    Rect headerRect; // the page heading
+    // Running cursors (their top-left corners) for tabs of kinds 0, 1, 2 and 3-4.
+    std::array<Rect, 4> tabStrip{};
+    // The nested page panels; the last one is the content area for rows, totals and notes.
+    std::array<Rect, 4> pageRect{};
+    // Where the next row goes; rows take it and move it down.
+    Rect rowCursor;
+
+    // Column extents (left and right matter; they run down the page).
+    Rect descriptionColumn;
+    Rect notesColumn;
+    Rect noteNumberColumn;
+    Rect notesTextArea;
+    Rect markerColumn;
+    Rect popupArea;
+    Rect expanderColumn;
+    int figureAreaLeft = 0;
+    std::vector<Rect> taxColumns; // one per tax column shown; empty when none
+    std::array<Rect, kFigureColumns> figureColumns{};
+
+    // Reported by rows during a pass; the next pass sizes the columns from them.
+    int widestDescription = 0;
+    int widestFigure = 0;
+    int notesWidth = 0;
+
+    // The window's scroll bars (empty on a printer).
+    Rect vScrollBar;
+    Rect hScrollBar;
+
+    // tabInset: width = text inset of vertical tabs, height = half a graph tick.
+    Size tabInset;
+    // gapSize: width = inner margin of the content area and axis tick length; height = the
+    // vertical margin of tabs and the gap between rows.
+    Size gapSize;
+    // tabMargin: width = horizontal margin of tabs and notes; height = drop of month labels.
+    Size tabMargin;
+    // cornerSize: the ellipse rounding panels and tabs; its width also separates the frozen
+    // columns (description, notes, taxes) from the figures.
+    Size cornerSize;
+
+    // On screen the scroll positions; on a printer hOffset is the left edge of the page being
+    // printed among the pages across (0 for the leftmost) and vOffset is unused.
+    int hOffset = 0;
+    int vOffset = 0;
+    int pagesDown = 1;
+    int pagesAcross = 1;
+
+    // Printing: rows are laid as if the printed pages stood one under the other, each giving
+    // `pageBodyHeight` units from `pageBodyTop` of the first page; a row that would cross a
+    // page's bottom starts the next page. Zero height switches page breaking off.
+    bool printing = false;
+    int pageBodyTop = 0;
+    int pageBodyHeight = 0;
+
+    // Set by the graph page when it fills the content area.
+    bool graphPage = false;
+
+    Rect& ContentArea() { return pageRect[kContentPanel]; }
+    const Rect& ContentArea() const { return pageRect[kContentPanel]; }
+    int RowGap() const { return gapSize.height; }
+    // Whether this pass draws a printed page right of the leftmost one, where only the
+    // description column repeats.
+    bool RightOfLeftmostPage() const { return printing && hOffset > 0; }
+
+    // Before a row of `height` (gap included) is placed: on a printer, moves the row cursor to
+    // the top of the next page when the row would cross the bottom of the page it starts on.
+    void PageBreak(int height);
+};
+
+} // namespace Display
