@@ -81,6 +81,11 @@ class DeviceContext {
     // Drawing reaches the whole device again.
     virtual void ResetClip() = 0;
 
+    // One of the program's own bitmaps (by resource number), scaled into the rectangle and cut
+    // to the clip when given. A number without a bitmap draws nothing.
+    virtual void DrawBitmap(const Rect& dest, int bitmapId,
+                            const std::optional<Rect>& clip = std::nullopt) = 0;
+
     // An off-screen surface of the given size with this device's resolution, initially white.
     virtual std::unique_ptr<DeviceContext> CreateCompatibleBitmap(int width, int height) = 0;
     // Copies the source surface from the source point into the destination rectangle. The

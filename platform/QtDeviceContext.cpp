@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <QGlyphRun>
+#include <QImage>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
@@ -583,6 +584,29 @@ std::unique_ptr<DeviceContext> QtDeviceContext::CreateCompatibleBitmap(int width
     DeviceCaps caps = DeviceCaps::Screen(w, h, LogPixelsX());
     caps.logPixelsY = LogPixelsY();
     return std::unique_ptr<DeviceContext>(new QtDeviceContext(std::move(image), caps));
+}
+
+void QtDeviceContext::DrawBitmap(const Rect& dest, int bitmapId,
+                                 const std::optional<Rect>& clip) {
+    if (!Active() || dest.Normalised().IsEmpty()) {
+        return;
+    }
+    // The bitmaps are small and few; each is read from the resources once.
+    static std::unordered_map<int, QImage> loaded;
+    auto found = loaded.find(bitmapId);
+    if (found == loaded.end()) {
+        found = loaded.emplace(bitmapId, QImage(QStringLiteral(":/bitmaps/%1.png").arg(bitmapId)))
+                    .first;
+    }
+    if (found->second.isNull()) {
+        return;
+    }
+    painter_->save();
+    if (clip) {
+        painter_->setClipRect(FillArea(*clip), Qt::IntersectClip);
+    }
+    painter_->drawImage(FillArea(dest), found->second);
+    painter_->restore();
 }
 
 void QtDeviceContext::BlockCopy(const Rect& dest, DeviceContext& source, Point sourcePoint) {

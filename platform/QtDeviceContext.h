@@ -60,6 +60,8 @@ public:
     void SetClip(const Rect& rect) override;
     void ResetClip() override;
     std::unique_ptr<DeviceContext> CreateCompatibleBitmap(int width, int height) override;
+    void DrawBitmap(const Rect& dest, int bitmapId,
+                    const std::optional<Rect>& clip = std::nullopt) override;
     void BlockCopy(const Rect& dest, DeviceContext& source, Point sourcePoint) override;
 
 private:

@@ -131,6 +131,18 @@ void RecordingDeviceContext::FillRect(const Rect& rect, Colour colour) {
     Record(std::move(op));
 }
 
+void RecordingDeviceContext::DrawBitmap(const Rect& dest, int bitmapId,
+                                        const std::optional<Rect>& clip) {
+    DrawOp op;
+    op.kind = DrawOp::Kind::Bitmap;
+    op.rect = dest.Normalised();
+    op.bitmap = bitmapId;
+    if (clip) {
+        op.clip = clip->Normalised();
+    }
+    Record(std::move(op));
+}
+
 std::unique_ptr<DeviceContext> RecordingDeviceContext::CreateCompatibleBitmap(int width,
                                                                               int height) {
     DeviceCaps caps = Caps();

@@ -8,7 +8,7 @@
 
 // One operation a RecordingDeviceContext was asked to perform, with the state it was drawn in.
 struct DrawOp {
-    enum class Kind { Text, Line, Rectangle, RoundRect, Ellipse, FillRect, BlockCopy };
+    enum class Kind { Text, Line, Rectangle, RoundRect, Ellipse, FillRect, BlockCopy, Bitmap };
     struct Pen {
         Colour colour = 0;
         int width = 0;
@@ -32,6 +32,7 @@ struct DrawOp {
     std::optional<Colour> brush;      // none for a null brush
     Colour fill = 0;                  // FillRect's colour
     int sourceSurface = -1;           // BlockCopy's source; -1 when it was no recorder
+    int bitmap = 0;                   // DrawBitmap's resource number
 };
 
 // A device that draws nothing and remembers everything, so tests can check what was drawn where.
@@ -71,6 +72,8 @@ class RecordingDeviceContext : public DeviceContext {
     void RoundRect(const Rect& rect, int ellipseWidth, int ellipseHeight) override;
     void Ellipse(const Rect& rect) override;
     void FillRect(const Rect& rect, Colour colour) override;
+    void DrawBitmap(const Rect& dest, int bitmapId,
+                    const std::optional<Rect>& clip = std::nullopt) override;
     void SetClip(const Rect& rect) override { deviceClip_ = rect.Normalised(); }
     void ResetClip() override { deviceClip_.reset(); }
     std::unique_ptr<DeviceContext> CreateCompatibleBitmap(int width, int height) override;

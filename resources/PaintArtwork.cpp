@@ -1,5 +1,6 @@
 // Paints the viewer's own artwork into resources/: the 520 x 253 picture of the splash window and
-// the mode dialog, the program icon at the sizes the desktop wants, and the toolbar buttons.
+// the mode dialog, the program icon at the sizes the desktop wants, the toolbar buttons and the
+// statement's column toggles.
 // Run once after changing the design and commit the PNGs:
 //   cmake --build build --target paint-artwork && build/app/paint-artwork resources
 // The program draws with DejaVu Sans so that the result does not depend on the machine's fonts
@@ -183,6 +184,27 @@ bool Save(const QImage& image, const QString& path) {
 
 } // namespace
 
+// A 20 x 20 check box on a statement sub-column's colour: a tick when the column is shown, a
+// cross when it is not.
+QImage CheckBox(const QColor& column, bool on) {
+    QImage image(20, 20, QImage::Format_RGB888);
+    image.fill(column);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(90, 90, 90), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(3.5, 3.5, 13, 13));
+    if (on) {
+        p.setPen(QPen(QColor(0, 120, 0), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(6, 10.5), QPointF(9, 13.5), QPointF(14.5, 6.5)}));
+    } else {
+        p.setPen(QPen(QColor(170, 0, 0), 1.8, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(7, 7), QPointF(13, 13));
+        p.drawLine(QPointF(13, 7), QPointF(7, 13));
+    }
+    return image;
+}
+
 int main(int argc, char* argv[]) {
     QGuiApplication application(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
@@ -191,5 +213,19 @@ int main(int argc, char* argv[]) {
         ok = Save(Icon(size), folder + QString("/icons/varnobel-view-%1.png").arg(size)) && ok;
     ok = Save(OpenButton(), folder + "/icons/open.png") && ok;
     ok = Save(FontButton(), folder + "/icons/font-extra.png") && ok;
+    // The statement's column toggles, by resource number: Actual green, Expected yellow,
+    // Variance blue.
+    const struct {
+        int off, on;
+        QColor colour;
+    } checks[] = {{301, 305, QColor(200, 255, 200)},
+                  {303, 302, QColor(255, 255, 200)},
+                  {300, 304, QColor(200, 200, 255)}};
+    for (const auto& check : checks) {
+        ok = Save(CheckBox(check.colour, false), folder + QString("/bitmaps/%1.png").arg(check.off)) &&
+             ok;
+        ok = Save(CheckBox(check.colour, true), folder + QString("/bitmaps/%1.png").arg(check.on)) &&
+             ok;
+    }
     return ok ? 0 : 1;
 }
