@@ -24,6 +24,10 @@ class CLineHeader : public CLayout {
     Rect textRect;
     // Lines the heading wants on the same printed page as itself (five at most).
     int lines = 1;
+
+  private:
+    // The text as drawn: the fixed title, or the object's name as this pass found it.
+    Text displayText_;
 };
 
 } // namespace Display

@@ -40,6 +40,8 @@ class CNoteBox : public CLayout {
     // The note's text as wrapped for the last width and font, kept across passes.
     WrappedText wrapped_;
     Rect textRect_;
+    // A marker whose note is also the highlighted NOTES entry opens on the panel colour.
+    bool notesHighlighted_ = false;
 };
 
 } // namespace Display

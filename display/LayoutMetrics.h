@@ -24,7 +24,9 @@ struct LayoutMetrics {
     std::array<Rect, 4> tabStrip{};
     // The nested page panels; the last one is the content area for rows, totals and notes.
     std::array<Rect, 4> pageRect{};
-    // Where the next row goes; rows take it and move it down.
+    // Where the next row goes: as wide as the content and one text line high. Rows take it and
+    // move it down by their height and the row gap; the column headings move it back up by the
+    // vertical scroll offset, so the rows scroll under them.
     Rect rowCursor;
 
     // Column extents (left and right matter; they run down the page).

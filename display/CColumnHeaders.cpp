@@ -1,0 +1,198 @@
+#include "display/CColumnHeaders.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "document/CMainDoc.h"
+#include "database/CTaxSetup.h"
+#include "database/CYear.h"
+#include "display/LayoutMetrics.h"
+#include "display/LayoutSupport.h"
+#include "display/RowCells.h"
+#include "platform/DeviceContext.h"
+
+namespace Display {
+namespace {
+
+constexpr const char16_t* kSubHeadings[3] = {u"Actual", u"Expected", u"Variance"};
+
+// The span from the first to the last non-empty rectangle of a group of columns.
+Rect Span(const std::array<Rect, 3>& cells) {
+    Rect span;
+    for (const Rect& cell : cells) {
+        if (cell.IsEmpty())
+            continue;
+        span = span.IsEmpty() ? cell : Rect{std::min(span.left, cell.left), cell.top,
+                                            std::max(span.right, cell.right), cell.bottom};
+    }
+    return span;
+}
+
+void BindTriple(ToggleTriple& triple, bool* actual, bool* expected, bool* variance) {
+    triple.toggles[0] = {{}, {}, actual, CColumnHeaders::kActualOff, CColumnHeaders::kActualOn};
+    triple.toggles[1] = {{}, {}, expected, CColumnHeaders::kExpectedOff,
+                         CColumnHeaders::kExpectedOn};
+    triple.toggles[2] = {{}, {}, variance, CColumnHeaders::kVarianceOff,
+                         CColumnHeaders::kVarianceOn};
+}
+
+} // namespace
+
+bool CheckToggle::Contains(int x, int y) const {
+    return rect.Intersected(clip).Contains({x, y});
+}
+
+CColumnHeaders::CColumnHeaders(CMainDoc& doc, const LayoutKey& yearKeyValue)
+    : yearKey(yearKeyValue) {
+    for (const Database::CTaxSetup* tax : DocumentTaxes(doc))
+        taxNames_.push_back(tax->name);
+    Database::CYear* year = FindYear(doc, yearKey);
+    if (!year)
+        return;
+    const YearSpan span = SpanOf(*year);
+    startMonth_ = span.start;
+    monthCount_ = span.count;
+    yearNumber_ = year->year;
+    Database::CDisplaySettings& display = year->display;
+    for (int i = 0; i < 12; ++i) {
+        const auto m = static_cast<std::size_t>(span.Month(i));
+        BindTriple(toggles[static_cast<std::size_t>(i)], &display.showActual[m],
+                   &display.showExpected[m], &display.showVariance[m]);
+    }
+    BindTriple(toggles[kTotalTriple], &display.totalActual, &display.totalExpected,
+               &display.totalVariance);
+    BindTriple(toggles[kPercentTriple], &display.percentageActual, &display.percentageExpected,
+               &display.percentageVariance);
+}
+
+void CColumnHeaders::Arrange(ArrangeContext& context) {
+    LayoutMetrics& metrics = *context.metrics;
+    DeviceContext& dc = *context.dc;
+    const int gap = metrics.RowGap();
+    clipRect = metrics.ContentArea();
+    bounds = metrics.rowCursor;
+    const int lineHeight = bounds.Height();
+    subHeadingTop = bounds.bottom + gap;
+    const Rect subLine{bounds.left, subHeadingTop, bounds.right, subHeadingTop + lineHeight};
+
+    descriptionRect = ColumnCell(metrics.descriptionColumn, bounds);
+    notesRect = ColumnCell(metrics.notesColumn, bounds);
+    RowCells::Taxes(metrics, bounds, taxNames_.size(), taxHeadRects);
+    const auto group = [&](int first, Rect& head, std::array<Rect, 3>& subs) {
+        for (int k = 0; k < 3; ++k)
+            subs[static_cast<std::size_t>(k)] = RowCells::Figure(metrics, first + k, subLine);
+        const Rect span = Span(subs);
+        head = span.IsEmpty() ? Rect{} : Rect{span.left, bounds.top, span.right, bounds.bottom};
+    };
+    for (int i = 0; i < 12; ++i)
+        group(3 * i, monthHeadRects[static_cast<std::size_t>(i)],
+              monthSubRects[static_cast<std::size_t>(i)]);
+    group(LayoutMetrics::kTotalColumn, totalHeadRect, totalSubRects);
+    group(LayoutMetrics::kPercentColumn, percentHeadRect, percentSubRects);
+
+    int height = 2 * lineHeight + gap;
+    Rect toggleClip = clipRect;
+    toggleClip.left = (taxHeadRects.empty() ? descriptionRect.right : taxHeadRects.back().right) +
+                      metrics.cornerSize.width;
+    const bool screen = !dc.IsPrinting();
+    // The toggles are controls of the window: on screen they take a line of their own under
+    // the sub-headings, so that neither hides the other; a printed heading has none.
+    const int toggleTop = subHeadingTop + lineHeight + gap;
+    for (int t = 0; t < 14; ++t) {
+        ToggleTriple& triple = toggles[static_cast<std::size_t>(t)];
+        const Rect& head = t < 12 ? monthHeadRects[static_cast<std::size_t>(t)]
+                           : t == kTotalTriple ? totalHeadRect
+                                               : percentHeadRect;
+        triple.rect = Offset(head, 0, toggleTop - bounds.top);
+        const int width = 3 * kBitmapSize;
+        int left = (triple.rect.left + triple.rect.right) / 2 - width / 2;
+        for (CheckToggle& toggle : triple.toggles) {
+            const bool visible = screen && toggle.flag && !head.IsEmpty();
+            toggle.rect = visible ? Rect{left, toggleTop, left + kBitmapSize, toggleTop + kBitmapSize}
+                                  : Rect{};
+            toggle.clip = toggleClip;
+            left += kBitmapSize;
+        }
+    }
+    if (screen)
+        height += gap + kBitmapSize;
+
+    bounds.bottom = bounds.top + height;
+    metrics.rowCursor = Offset(metrics.rowCursor, 0, height + gap - metrics.vOffset);
+    metrics.ContentArea().top = bounds.bottom + gap;
+    metrics.vScrollBar.top = bounds.bottom + gap;
+    placed = true;
+}
+
+void CColumnHeaders::Draw(DrawContext& context) {
+    DeviceContext& dc = *context.dc;
+    const LayoutMetrics& metrics = *context.metrics;
+    dc.SetTextColour(kCurrentRed);
+    dc.SetBackColour(kWhite);
+    dc.SelectBrush(kSubColumn[0]);
+    DrawTextInCell(dc, u"Description", Align::Left, descriptionRect, clipRect);
+    if (!notesRect.IsEmpty())
+        DrawTextInCell(dc, u"Notes", Align::Left, notesRect, clipRect);
+    for (std::size_t t = 0; t < taxHeadRects.size() && t < taxNames_.size(); ++t)
+        DrawTextInCell(dc, taxNames_[t], Align::Centre, taxHeadRects[t], clipRect);
+
+    Rect figures = clipRect;
+    figures.left = (taxHeadRects.empty() ? descriptionRect.right : taxHeadRects.back().right) +
+                   metrics.cornerSize.width;
+    const auto drawGroup = [&](const Rect& head, const Text& title,
+                               const std::array<Rect, 3>& subs) {
+        if (head.IsEmpty() || !Meets(head, figures))
+            return;
+        dc.FillRect(head.Intersected(figures), kMonthHeading);
+        dc.SetBackColour(kMonthHeading);
+        DrawTextInCell(dc, title, Align::Centre, head, figures);
+        for (int k = 0; k < 3; ++k) {
+            const Rect& sub = subs[static_cast<std::size_t>(k)];
+            if (sub.IsEmpty() || !Meets(sub, figures))
+                continue;
+            dc.FillRect(sub.Intersected(figures), kSubColumn[k]);
+            dc.SetBackColour(kSubColumn[k]);
+            DrawTextInCell(dc, kSubHeadings[k], Align::Centre, sub, figures);
+        }
+    };
+    // Two-digit years: a year that runs past December was named for the year it ends in.
+    const int firstYear = yearNumber_ - (startMonth_ + monthCount_ > 12 ? 1 : 0);
+    for (int i = 0; i < 12; ++i) {
+        const int yy = (((firstYear + (startMonth_ + i) / 12) % 100) + 100) % 100;
+        char digits[8];
+        std::snprintf(digits, sizeof digits, " %02d", yy);
+        drawGroup(monthHeadRects[static_cast<std::size_t>(i)],
+                  MonthAbbreviation(startMonth_ + i) + Ascii(digits),
+                  monthSubRects[static_cast<std::size_t>(i)]);
+    }
+    drawGroup(totalHeadRect, u"Total", totalSubRects);
+    drawGroup(percentHeadRect, u"Percentage", percentSubRects);
+
+    if (!dc.IsPrinting()) {
+        for (const ToggleTriple& triple : toggles)
+            for (const CheckToggle& toggle : triple.toggles)
+                if (!toggle.rect.IsEmpty() && Meets(toggle.rect, toggle.clip))
+                    dc.DrawBitmap(toggle.rect, toggle.Bitmap(), toggle.clip);
+    }
+    dc.SetTextColour(kBlack);
+    dc.SetBackColour(kWhite);
+    dc.SelectBrush(kWhite);
+}
+
+bool CColumnHeaders::HitTest(int x, int y) {
+    toggleFlipped_ = false;
+    if (!placed)
+        return false;
+    for (ToggleTriple& triple : toggles) {
+        for (CheckToggle& toggle : triple.toggles) {
+            if (toggle.flag && !toggle.rect.IsEmpty() && toggle.Contains(x, y)) {
+                *toggle.flag = !*toggle.flag;
+                toggleFlipped_ = true;
+                return true;
+            }
+        }
+    }
+    return bounds.Contains({x, y});
+}
+
+} // namespace Display

@@ -1,0 +1,117 @@
+#include "display/CPageHeader.h"
+
+#include "document/CMainDoc.h"
+#include "database/CBase.h"
+#include "database/CDisplaySettings.h"
+#include "database/CPERT.h"
+#include "database/CTaxSetup.h"
+#include "display/HeadingText.h"
+#include "display/LayoutMetrics.h"
+#include "display/LayoutSupport.h"
+#include "platform/DeviceContext.h"
+
+namespace Display {
+namespace {
+
+// The title font: the current face at one and a half times its size, heavy.
+Font TitleFont(const Font& current) {
+    return Font{current.face, current.tenthsOfPoint * 3 / 2, 900, 0};
+}
+
+// The names along the key, from the view (when there is more than one) down to the year or
+// graph; a level that does not resolve ends the title there.
+Text Title(CMainDoc& doc, const LayoutKey& key) {
+    Text title;
+    const auto name = [&](const LayoutKey& at, Text& out) {
+        const auto* object = dynamic_cast<const Database::CBase*>(FindObject(doc, at));
+        if (!object)
+            return false;
+        out = object->DisplayName();
+        return true;
+    };
+    Text part;
+    const std::int32_t view = key[LayoutKey::kView];
+    if (doc.ViewCount() > 1) {
+        if (!name(LayoutKey(view, LayoutKey::kNoEntry, LayoutKey::kNoEntry, LayoutKey::kNoEntry),
+                  part))
+            return title;
+        title += part + u" > ";
+    }
+    if (!name(LayoutKey(view, key[LayoutKey::kScenario], LayoutKey::kNoEntry,
+                        LayoutKey::kNoEntry),
+              part))
+        return title;
+    title += part + u" > ";
+    if (!name(LayoutKey(view, key[LayoutKey::kScenario], key[LayoutKey::kCompany],
+                        LayoutKey::kNoEntry),
+              part))
+        return title;
+    title += part + u" > ";
+    if (key.IsSet(LayoutKey::kYear)) {
+        if (!name(LayoutKey(view, key[LayoutKey::kScenario], key[LayoutKey::kCompany],
+                            key[LayoutKey::kYear]),
+                  part))
+            return title;
+        title += part;
+    }
+    if (key.IsSet(LayoutKey::kGraph)) {
+        LayoutKey graph(view, key[LayoutKey::kScenario], key[LayoutKey::kCompany],
+                        LayoutKey::kNoEntry);
+        graph[LayoutKey::kGraph] = key[LayoutKey::kGraph];
+        if (name(graph, part))
+            title += part;
+    }
+    return title;
+}
+
+} // namespace
+
+void CPageHeader::Arrange(ArrangeContext& context) {
+    bounds = context.metrics->headerRect;
+    if (context.currentKey)
+        key = *context.currentKey;
+}
+
+void CPageHeader::Draw(DrawContext& context) {
+    DeviceContext& dc = *context.dc;
+    CMainDoc& doc = *context.doc;
+    dc.SetTextColour(kCurrentRed);
+    dc.SetBackTransparent();
+
+    int taxWidth = 0;
+    const auto taxes = DocumentTaxes(doc);
+    if (!taxes.empty()) {
+        Text basis = u"Figures are " + taxes.front()->name;
+        for (std::size_t t = 1; t < taxes.size(); ++t)
+            basis += u"/" + taxes[t]->name;
+        const bool exclusive =
+            context.display ? context.display->taxExclusive : doc.Root().TaxExclusive(0) != 0;
+        basis += exclusive ? u" Exclusive" : u" Inclusive";
+        DrawTextInCell(dc, basis, Align::Left, bounds, bounds);
+        taxWidth = dc.TextExtent(basis).width;
+    }
+
+    const Text stamp = LastModifiedText(doc.stamp);
+    DrawTextInCell(dc, stamp, Align::Right, bounds, bounds);
+    const int stampWidth = dc.TextExtent(stamp).width;
+
+    const Text title = Title(doc, key);
+    const Font previous = dc.SelectFont(TitleFont(dc.CurrentFont()));
+    dc.SetTextColour(kHeadingBlue);
+    const Rect between{bounds.left + taxWidth, bounds.top, bounds.right - stampWidth,
+                       bounds.bottom};
+    if (!title.empty())
+        DrawTextInCell(dc, title, Align::Centre, between, between);
+    dc.SelectFont(previous);
+    dc.SetTextColour(kBlack);
+    dc.SetBackColour(kWhite);
+}
+
+int CPageHeader::PageHeaderHeight(DeviceContext& dc) {
+    const Font previous = dc.SelectFont(TitleFont(dc.CurrentFont()));
+    const int height = dc.TextExtent(u"Fg").height;
+    dc.SelectFont(previous);
+    return height;
+}
+
+} // namespace Display

@@ -1,0 +1,116 @@
+#include "display/CTab.h"
+
+#include <cstdio>
+
+#include "document/CMainDoc.h"
+#include "database/CCompany.h"
+#include "database/CScenario.h"
+#include "display/LayoutMetrics.h"
+#include "display/LayoutSupport.h"
+#include "platform/DeviceContext.h"
+
+namespace Display {
+namespace {
+
+// View tabs read upwards in the current face and size.
+Font VerticalFont(const Font& current) {
+    return Font{current.face, current.tenthsOfPoint, 400, 900};
+}
+
+Text TabLabel(CMainDoc& doc, const LayoutKey& key) {
+    Database::CObject* object = FindObject(doc, key);
+    if (const auto* scenario = dynamic_cast<const Database::CScenario*>(object)) {
+        if (key[LayoutKey::kScenario] >= 0)
+            return scenario->name + u" (Wt = " + DecimalText(scenario->weight) + u")";
+        return scenario->name;
+    }
+    if (const auto* company = dynamic_cast<const Database::CCompany*>(object)) {
+        if (key[LayoutKey::kScenario] >= 0 && key[LayoutKey::kCompany] >= 0) {
+            char weight[64];
+            std::snprintf(weight, sizeof weight, " (Wt = %.2f)", company->weight);
+            return company->name + Ascii(weight);
+        }
+        return company->name;
+    }
+    if (const auto* base = dynamic_cast<const Database::CBase*>(object))
+        return base->DisplayName();
+    return Text();
+}
+
+} // namespace
+
+void CTab::Arrange(ArrangeContext& context) {
+    LayoutMetrics& metrics = *context.metrics;
+    DeviceContext& dc = *context.dc;
+    placed = true;
+    highlighted = context.highlightKey && key == *context.highlightKey;
+    isCurrent = kind >= 0 && kind <= 4 && context.currentKey &&
+                key[kind] == (*context.currentKey)[kind];
+    label = TabLabel(*context.doc, key);
+
+    Size size;
+    if (kind == 0) {
+        const Font previous = dc.SelectFont(VerticalFont(dc.CurrentFont()));
+        const Size measured = dc.TextExtent(label);
+        size = {measured.height, measured.width};
+        size.width += 2 * metrics.gapSize.height - metrics.tabInset.width;
+        size.height += 2 * metrics.tabMargin.width;
+        dc.SelectFont(previous);
+    } else {
+        size = dc.TextExtent(label);
+        size.width += 2 * metrics.tabMargin.width;
+        size.height += 2 * metrics.gapSize.height;
+    }
+
+    if (kind == 0) {
+        Rect& cursor = metrics.tabStrip[0];
+        bounds = {cursor.left, cursor.top, cursor.left + size.width, cursor.top + size.height};
+        cursor.top += size.height;
+    } else if (kind >= 1 && kind <= 4) {
+        Rect& cursor = metrics.tabStrip[static_cast<std::size_t>(kind == 4 ? 3 : kind)];
+        bounds = {cursor.left, cursor.top, cursor.left + size.width, cursor.top + size.height};
+        cursor.left += size.width;
+    } else {
+        const Rect& content = metrics.ContentArea();
+        bounds = {content.left, content.top, content.left + size.width, content.top + size.height};
+    }
+}
+
+void CTab::Draw(DrawContext& context) {
+    DeviceContext& dc = *context.dc;
+    const LayoutMetrics& metrics = *context.metrics;
+    Colour fill = kWhite;
+    if (isCurrent) {
+        if (kind > 4)
+            return;
+        dc.SetTextColour(kCurrentRed);
+        if (highlighted && !dc.IsPrinting())
+            fill = kHighlightGrey;
+        else
+            fill = kind == 1 ? kPanelGrey : kind == 2 ? kLightPanel : kWhite;
+    } else {
+        if (kind > 5)
+            return;
+        dc.SetTextColour(kHighlightGrey);
+        fill = kind == 1 ? kLightPanel : kind == 2 ? kLighterPanel : kWhite;
+    }
+    dc.SetBackColour(fill);
+    dc.SelectBrush(fill);
+    dc.SelectPen(kHighlightGrey);
+    dc.RoundRect(bounds, metrics.cornerSize.width, metrics.cornerSize.height);
+    if (kind == 0) {
+        const Font previous = dc.SelectFont(VerticalFont(dc.CurrentFont()));
+        dc.DrawText(bounds.left + metrics.tabInset.width, bounds.bottom - metrics.gapSize.height,
+                    label, Align::Left, bounds);
+        dc.SelectFont(previous);
+    } else {
+        dc.DrawText(bounds.left + metrics.tabMargin.width, bounds.top + metrics.gapSize.height,
+                    label, Align::Left, bounds);
+    }
+    dc.SelectPen(kBlack);
+    dc.SelectBrush(kWhite);
+    dc.SetTextColour(kBlack);
+    dc.SetBackColour(kWhite);
+}
+
+} // namespace Display

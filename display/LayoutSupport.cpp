@@ -1,0 +1,122 @@
+#include "display/LayoutSupport.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "document/CMainDoc.h"
+#include "core/Failure.h"
+#include "database/CDisplaySettings.h"
+#include "database/CPERT.h"
+#include "database/CTaxSetup.h"
+#include "database/CYear.h"
+
+namespace Display {
+
+Database::CObject* FindObject(CMainDoc& doc, const LayoutKey& key) {
+    try {
+        return doc.ObjectAt(key);
+    } catch (const TextFailure&) {
+        return nullptr;
+    }
+}
+
+Database::CYear* FindYear(CMainDoc& doc, const LayoutKey& key) {
+    if (!key.IsSet(LayoutKey::kYear))
+        return nullptr;
+    LayoutKey yearKey = key;
+    yearKey[LayoutKey::kGraph] = LayoutKey::kNoEntry;
+    yearKey[LayoutKey::kCategory] = LayoutKey::kNoEntry;
+    yearKey[LayoutKey::kPosition] = LayoutKey::kNoEntry;
+    return dynamic_cast<Database::CYear*>(FindObject(doc, yearKey));
+}
+
+std::vector<const Database::CTaxSetup*> DocumentTaxes(const CMainDoc& doc) {
+    std::vector<const Database::CTaxSetup*> taxes;
+    for (int i = 0; const Database::CTaxSetup* setup = doc.Root().TaxSetup(i); ++i)
+        taxes.push_back(setup);
+    return taxes;
+}
+
+Text MoneyText(const Database::CDisplaySettings& display, Amount amount) {
+    return Ascii(display.AmountText(amount));
+}
+
+Amount PercentOf(Amount amount, Amount base) {
+    // Exact in integers while the product fits; beyond that the quotient is formed in floating
+    // point and clamped, as figures from a damaged file may be near the limits.
+    const double scaled = ExactProduct(amount, 10000);
+    if (scaled >= -9.0e18 && scaled <= 9.0e18)
+        return amount * 10000 / base;
+    return TruncToAmount(scaled / static_cast<double>(base));
+}
+
+const char16_t* MonthAbbreviation(int month) {
+    static constexpr const char16_t* kNames[12] = {u"Jan", u"Feb", u"Mar", u"Apr",
+                                                   u"May", u"Jun", u"Jul", u"Aug",
+                                                   u"Sep", u"Oct", u"Nov", u"Dec"};
+    return kNames[((month % 12) + 12) % 12];
+}
+
+} // namespace Display
+
+namespace Display {
+
+Amount SaturatingAdd(Amount a, Amount b) {
+    Amount sum = 0;
+    if (!__builtin_add_overflow(a, b, &sum))
+        return sum;
+    return b > 0 ? std::numeric_limits<Amount>::max() : std::numeric_limits<Amount>::min();
+}
+
+Amount SaturatingSub(Amount a, Amount b) {
+    Amount difference = 0;
+    if (!__builtin_sub_overflow(a, b, &difference))
+        return difference;
+    return b < 0 ? std::numeric_limits<Amount>::max() : std::numeric_limits<Amount>::min();
+}
+
+Amount SaturatingTimes(Amount value, int sign) {
+    return sign >= 0 ? value : SaturatingSub(0, value);
+}
+
+} // namespace Display
+
+namespace Display {
+
+YearSpan SpanOf(const Database::CYear& year) {
+    return {((year.startMonth % 12) + 12) % 12, std::clamp(year.months, 0, 12)};
+}
+
+bool MonthShown(const Database::CDisplaySettings& display, int k, int m) {
+    const MonthFlags& flags = k == 0 ? display.showActual
+                              : k == 1 ? display.showExpected
+                                       : display.showVariance;
+    return flags[static_cast<std::size_t>(m)];
+}
+
+bool MonthCounted(const Database::CDisplaySettings& display, int k, int m) {
+    return display.includeHidden || MonthShown(display, k, m);
+}
+
+void FormPercentages(const std::array<Amount, 3>& totals, const Database::CYear& year,
+                     std::array<Amount, 3>& percents, std::array<bool, 3>& shown) {
+    const Amount bases[2] = {year.incomeActual, year.incomeExpected};
+    for (int k = 0; k < 2; ++k) {
+        shown[k] = bases[k] != 0;
+        percents[k] = shown[k] ? PercentOf(totals[k], bases[k]) : 0;
+    }
+    percents[2] = SaturatingSub(percents[0], percents[1]);
+    shown[2] = true;
+}
+
+bool TotalShown(const Database::CDisplaySettings& display, int k) {
+    return k == 0 ? display.totalActual : k == 1 ? display.totalExpected : display.totalVariance;
+}
+
+bool PercentageShown(const Database::CDisplaySettings& display, int k) {
+    return k == 0   ? display.percentageActual
+           : k == 1 ? display.percentageExpected
+                    : display.percentageVariance;
+}
+
+} // namespace Display

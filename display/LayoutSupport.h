@@ -1,0 +1,102 @@
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "core/Amount.h"
+#include "core/WideText.h"
+#include "database/LayoutKey.h"
+#include "platform/DrawTypes.h"
+
+class CMainDoc;
+
+namespace Database {
+class CDisplaySettings;
+class CObject;
+class CTaxSetup;
+class CYear;
+} // namespace Database
+
+// Lookups, colours and small geometry shared by the layout objects.
+namespace Display {
+
+// Colours of the Advanced statement.
+inline constexpr Colour kPanelGrey = Rgb(205, 205, 205);
+inline constexpr Colour kLightPanel = Rgb(230, 230, 230);
+inline constexpr Colour kLighterPanel = Rgb(245, 245, 245);
+inline constexpr Colour kWhite = Rgb(255, 255, 255);
+inline constexpr Colour kBlack = Rgb(0, 0, 0);
+inline constexpr Colour kHighlightGrey = Rgb(170, 170, 170);
+inline constexpr Colour kCurrentRed = Rgb(200, 0, 0);
+inline constexpr Colour kHeadingBlue = Rgb(0, 0, 200);
+inline constexpr Colour kRowTint = Rgb(205, 205, 205);
+inline constexpr Colour kGroupTint = Rgb(150, 200, 200);
+inline constexpr Colour kMonthHeading = Rgb(200, 255, 255);
+// Actual, Expected and Variance cells, plain and on a highlighted row.
+inline constexpr Colour kSubColumn[3] = {Rgb(200, 255, 200), Rgb(255, 255, 200),
+                                         Rgb(200, 200, 255)};
+inline constexpr Colour kSubColumnDark[3] = {Rgb(150, 200, 150), Rgb(200, 200, 150),
+                                             Rgb(150, 150, 200)};
+
+// The object at a key, or none when any level fails to resolve.
+Database::CObject* FindObject(CMainDoc& doc, const LayoutKey& key);
+// The year a key shows (its levels below the year ignored), or none.
+Database::CYear* FindYear(CMainDoc& doc, const LayoutKey& key);
+// The document's taxes: the setups the root gives for the first view, in order.
+std::vector<const Database::CTaxSetup*> DocumentTaxes(const CMainDoc& doc);
+
+// The statement's text of an amount in the year's cents and brackets choices.
+Text MoneyText(const Database::CDisplaySettings& display, Amount amount);
+// amount × 10000 / base, truncated; base must not be 0.
+Amount PercentOf(Amount amount, Amount base);
+
+// The column's x-extent over the rows' y-extent.
+constexpr Rect ColumnCell(const Rect& column, const Rect& rows) {
+    return {column.left, rows.top, column.right, rows.bottom};
+}
+constexpr bool Meets(const Rect& a, const Rect& b) {
+    return !a.Intersected(b).IsEmpty();
+}
+constexpr Rect Offset(const Rect& rect, int dx, int dy) {
+    return {rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
+}
+
+// The English three-letter name of a calendar month (0 January).
+const char16_t* MonthAbbreviation(int month);
+
+} // namespace Display
+
+namespace Display {
+
+// Sums and sign changes of figures that saturate at the 64-bit limits instead of overflowing:
+// figures read from a damaged file may lie near them.
+Amount SaturatingAdd(Amount a, Amount b);
+Amount SaturatingSub(Amount a, Amount b);
+Amount SaturatingTimes(Amount value, int sign);
+
+} // namespace Display
+
+namespace Display {
+
+// The year's span: its first calendar month and how many months it has (at most twelve).
+struct YearSpan {
+    int start = 0;
+    int count = 0;
+    int Month(int position) const { return (position + start) % 12; }
+    int LastMonth() const { return (start + count + 11) % 12; }
+};
+YearSpan SpanOf(const Database::CYear& year);
+
+// Whether sub-column k (0 Actual, 1 Expected, 2 Variance) of calendar month m is drawn, and
+// whether the month counts towards the Total column (drawn, or all months included).
+bool MonthShown(const Database::CDisplaySettings& display, int k, int m);
+bool MonthCounted(const Database::CDisplaySettings& display, int k, int m);
+// A row's percentages of the year's income totals: Actual and Expected are empty when their
+// base is 0; Variance (Actual - Expected, an empty one counting 0) always stands.
+void FormPercentages(const std::array<Amount, 3>& totals, const Database::CYear& year,
+                     std::array<Amount, 3>& percents, std::array<bool, 3>& shown);
+// Whether sub-column k of the Total and the Percentage columns is drawn.
+bool TotalShown(const Database::CDisplaySettings& display, int k);
+bool PercentageShown(const Database::CDisplaySettings& display, int k);
+
+} // namespace Display

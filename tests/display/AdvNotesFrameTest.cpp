@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include "database/CTaxSetup.h"
+#include "display/CLine.h"
+#include "display/CNoteBox.h"
+#include "display/CPage.h"
+#include "display/CPageHeader.h"
+#include "display/CTab.h"
+#include "items/CNote.h"
+#include "display/LayoutFixture.h"
+
+using namespace Display;
+
+namespace {
+
+// A year with two income rows and notes linked to the first.
+class NotesTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        f.forecast.AddItem(kIncome, u"Sales", 100);
+        f.forecast.AddItem(kIncome, u"Fees", 100);
+    }
+    Item::CNote& AddNote(const Text& number, const Text& text) {
+        auto& note = ForecastBuilder::AddRow<Item::CNote>(f.Year(), kNote);
+        note.name = number;
+        note.Text = text;
+        note.AddLink(kIncome, 0);
+        return note;
+    }
+    // The first row, a marker for each note, then the second row.
+    CLine& Build(int notes) {
+        f.Add<CLine>(f.RowKey(kIncome, 0), kOrdinaryLine, nullptr, true, false, kConnectorEnd);
+        CNoteBox* previous = nullptr;
+        for (int n = 0; n < notes; ++n)
+            previous = &f.Add<CNoteBox>(f.RowKey(kNote, n), 0, previous);
+        return f.Add<CLine>(f.RowKey(kIncome, 1), kOrdinaryLine, nullptr, true, false,
+                            kConnectorEnd);
+    }
+    std::vector<std::pair<Text, int>> Markers() const {
+        std::vector<std::pair<Text, int>> markers;
+        for (const DrawOp* op : f.dc.OfKind(DrawOp::Kind::Text))
+            if (op->textColour == Rgb(200, 0, 0))
+                markers.emplace_back(op->text, op->point.x);
+        return markers;
+    }
+    LayoutFixture f;
+};
+
+TEST_F(NotesTest, ThreeNotesOnARowReadOneTwoThree) {
+    AddNote(u"1", u"a");
+    AddNote(u"2", u"b");
+    AddNote(u"3", u"c");
+    Build(3);
+    f.Pass();
+    const std::vector<std::pair<Text, int>> expected = {{u"1", 230}, {u", 2", 238}, {u", 3", 262}};
+    EXPECT_EQ(Markers(), expected);
+    EXPECT_EQ(f.dc.FindText(u"1")->point.y, 0);
+    EXPECT_EQ(f.metrics.notesWidth, 262 + 24 - 230);
+}
+
+TEST_F(NotesTest, AHiddenNoteLeavesNoGapInTheChain) {
+    AddNote(u"1", u"a");
+    AddNote(u"2", u"b").SetHidden(true);
+    AddNote(u"3", u"c");
+    Build(3);
+    f.Pass();
+    const std::vector<std::pair<Text, int>> expected = {{u"1", 230}, {u", 3", 238}};
+    EXPECT_EQ(Markers(), expected);
+
+    // With the first hidden too, the chain starts afresh, without a separator.
+    f.forecast.Row<Item::CNote>(kNote, 0).SetHidden(true);
+    f.Pass();
+    const std::vector<std::pair<Text, int>> alone = {{u"3", 230}};
+    EXPECT_EQ(Markers(), alone);
+}
+
+TEST_F(NotesTest, AHighlightedMarkerOpensItsTextAndPushesTheRowsDown) {
+    AddNote(u"1", u"Paid in June");
+    CLine& next = Build(1);
+    f.Pass();
+    EXPECT_EQ(next.descriptionCell.top, 16 + 4);
+
+    f.highlight = f.RowKey(kIncome, 0);
+    f.Pass();
+    // The box opens a gap under the row: one wrapped line of 16 with a gap above and below
+    // it, and the row gap after it.
+    EXPECT_EQ(next.descriptionCell.top, 20 + (16 + 2 * 4) + 4);
+    ASSERT_NE(f.dc.FindText(u"Paid in June"), nullptr);
+    EXPECT_EQ(f.dc.FindText(u"Paid in June")->point.y, 20 + 4 + 4);
+    EXPECT_EQ(f.dc.OfKind(DrawOp::Kind::RoundRect).size(), 1u);
+}
+
+TEST_F(NotesTest, LongNotesWrapAndDrawOnlyTheirVisibleLines) {
+    Text words;
+    for (int i = 0; i < 14000; ++i)
+        words += u"word ";
+    AddNote(u"1", words);
+    AddNote(u"2", Text(5000, u'x'));
+    auto& entry = f.Add<CNoteBox>(f.RowKey(kNote, 0), -1, nullptr);
+    auto& word = f.Add<CNoteBox>(f.RowKey(kNote, 1), -1, nullptr);
+    f.Pass();
+
+    // 240 units hold 30 characters: six words a line ("word" and a space, the last space
+    // dropped), and the long word in pieces of 30.
+    const int wordLines = (14000 + 5) / 6;
+    EXPECT_EQ(entry.bounds.Height(), wordLines * 16);
+    EXPECT_EQ(word.bounds.Height(), (5000 + 29) / 30 * 16);
+    EXPECT_EQ(word.bounds.top, wordLines * 16 + 4);
+    // Only what the 3000-unit content area shows is drawn.
+    const auto texts = f.dc.OfKind(DrawOp::Kind::Text);
+    EXPECT_LE(texts.size(), 3000u / 16 + 2 + 1);
+    for (const DrawOp* op : texts)
+        EXPECT_LE(op->rect.Width(), 240);
+}
+
+TEST(FrameTest, TabsCarryTheirLabelsAndFollowTheirStrips) {
+    LayoutFixture f;
+    f.metrics.tabStrip = {Rect{0, 100, 40, 900}, Rect{50, 20, 900, 40}, Rect{50, 60, 900, 80},
+                          Rect{50, 80, 900, 100}};
+    f.current = LayoutKey(0, 0, 0, 0);
+    auto& view = f.Add<CTab>(LayoutKey(0, LayoutKey::kNoEntry, LayoutKey::kNoEntry,
+                                       LayoutKey::kNoEntry),
+                             0);
+    auto& all = f.Add<CTab>(LayoutKey(0, -1, LayoutKey::kNoEntry, LayoutKey::kNoEntry), 1);
+    auto& scenario = f.Add<CTab>(LayoutKey(0, 0, LayoutKey::kNoEntry, LayoutKey::kNoEntry), 1);
+    auto& company = f.Add<CTab>(LayoutKey(0, 0, 0, LayoutKey::kNoEntry), 2);
+    f.forecast.View().name = u"Plan";
+    f.Pass();
+
+    EXPECT_EQ(all.label, u"All");
+    EXPECT_EQ(scenario.label, u"Scenario 1 (Wt = 100)");
+    EXPECT_EQ(company.label, u"Company 1 (Wt = 1.00)");
+    EXPECT_EQ(scenario.bounds.left, all.bounds.right);
+    EXPECT_EQ(all.bounds.Width(), 3 * 8 + 2 * 6);
+    EXPECT_TRUE(scenario.isCurrent);
+    EXPECT_FALSE(all.isCurrent);
+    // The view tab stands on its side: as wide as a line and as tall as its label.
+    EXPECT_EQ(view.bounds.top, 100);
+    EXPECT_EQ(view.bounds.Height(), 4 * 8 + 2 * 6);
+    EXPECT_EQ(view.bounds.Width(), 16 + 2 * 4 - 2);
+    EXPECT_EQ(f.dc.FindText(u"Plan")->font.escapement, 900);
+    EXPECT_EQ(f.dc.FindText(u"Scenario 1 (Wt = 100)")->textColour, Rgb(200, 0, 0));
+    EXPECT_EQ(f.dc.FindText(u"All")->textColour, Rgb(170, 170, 170));
+}
+
+TEST(FrameTest, ThePanelOpensUnderItsCurrentTabAndKeepsClearOfTheScrollBars) {
+    LayoutFixture f;
+    f.metrics.tabStrip[1] = Rect{50, 20, 900, 40};
+    f.metrics.pageRect[1] = Rect{40, 40, 1000, 1000};
+    f.metrics.pageRect[3] = Rect{60, 60, 900, 900};
+    f.metrics.vScrollBar = Rect{0, 0, 16, 100};
+    f.metrics.hScrollBar = Rect{0, 0, 100, 16};
+    auto& tab = f.Add<CTab>(LayoutKey(0, 0, LayoutKey::kNoEntry, LayoutKey::kNoEntry), 1);
+    f.Add<CPage>(1, std::vector<const CTab*>{&tab});
+    f.Add<CPage>(3, std::nullopt);
+    f.Pass();
+    EXPECT_EQ(f.metrics.ContentArea(), (Rect{64, 64, 900 - 4 - 16, 900 - 4 - 16}));
+    const auto lines = f.dc.OfKind(DrawOp::Kind::Line);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0]->point, (Point{tab.bounds.left + 1, 40}));
+    EXPECT_EQ(lines[0]->end, (Point{tab.bounds.right - 1, 40}));
+}
+
+TEST(FrameTest, TheHeadingNamesThePathAndTheTaxBasis) {
+    LayoutFixture f;
+    f.Add<CPageHeader>();
+    f.metrics.headerRect = Rect{0, 0, 2000, 24};
+    f.Pass();
+    // One view: its name stays out of the title; no taxes, no basis.
+    EXPECT_NE(f.dc.FindText(u"Scenario 1 > Company 1 > 2020"), nullptr);
+    for (const DrawOp* op : f.dc.OfKind(DrawOp::Kind::Text))
+        EXPECT_NE(op->text.rfind(u"Figures are", 0), 0u);
+
+    f.forecast.AddTax(u"VAT", 2000);
+    f.Year().display.taxExclusive = false;
+    f.Pass();
+    EXPECT_NE(f.dc.FindText(u"Figures are VAT Inclusive"), nullptr);
+    EXPECT_EQ(f.dc.FindText(u"Scenario 1 > Company 1 > 2020")->font.weight, 900);
+}
+
+} // namespace

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include "display/CLine.h"
+#include "display/CLineHeader.h"
+#include "display/CNoteBox.h"
+#include "display/CTotal.h"
+#include "items/CNote.h"
+#include "display/LayoutFixture.h"
+
+using namespace Display;
+
+namespace {
+
+DeviceCaps Printer() {
+    DeviceCaps caps = DeviceCaps::Screen(4000, 3000);
+    caps.printing = true;
+    return caps;
+}
+
+TEST(PrintedRowsTest, RowsAndHeadingsBreakToTheNextPage) {
+    // Pages of 110 units; a row takes 16 and a gap of 4.
+    LayoutFixture f(Printer());
+    f.metrics.pageBodyHeight = 110;
+    f.forecast.AddItem(kIncome, u"Row", 100);
+    std::int32_t open = kMinusBox;
+    auto& first = f.Add<CLine>(f.RowKey(kIncome, 0), kOrdinaryLine, nullptr, true, false, 5);
+    // Four lines fit below the first row; five (the most a heading asks for) do not.
+    auto& fits = f.Add<CLineHeader>(Text(u"A"), 4, &open);
+    auto& moves = f.Add<CLineHeader>(Text(u"B"), 9, &open);
+    std::vector<CLine*> rows;
+    for (int n = 0; n < 5; ++n)
+        rows.push_back(&f.Add<CLine>(f.RowKey(kIncome, 0), kOrdinaryLine, nullptr, true, false, 5));
+    f.Pass();
+    EXPECT_EQ(first.descriptionCell.top, 0);
+    EXPECT_EQ(fits.textRect.top, 20);
+    EXPECT_EQ(moves.textRect.top, 110);
+    // Rows at 130, 150, 170 and 190 (ending at the page's bottom, 220); the next would cross it.
+    EXPECT_EQ(rows[3]->descriptionCell.top, 190);
+    EXPECT_EQ(rows[4]->descriptionCell.top, 220);
+    EXPECT_EQ(f.metrics.pagesDown, 3);
+}
+
+// A printed page of a row with a note: its marker, the NOTES heading and the entry, on the page
+// whose left edge stands `offset` units into the statement.
+void PrintNotesPage(LayoutFixture& f, int offset) {
+    f.metrics.hOffset = offset;
+    f.forecast.AddItem(kIncome, u"Sales", 100);
+    auto& note = ForecastBuilder::AddRow<Item::CNote>(f.Year(), kNote);
+    note.name = u"1";
+    note.Text = u"Settled in March";
+    note.AddLink(kIncome, 0);
+    static std::int32_t open = kMinusBox;
+    f.Add<CLine>(f.RowKey(kIncome, 0), kOrdinaryLine, nullptr, true, false, 5);
+    f.Add<CNoteBox>(f.RowKey(kNote, 0), 0, nullptr);
+    f.Add<CLineHeader>(Text(u"NOTES"), 2, &open);
+    f.Add<CNoteBox>(f.RowKey(kNote, 0), -1, nullptr);
+    f.Pass();
+}
+
+TEST(PrintedRowsTest, PagesRightOfTheLeftmostCarryNoNotes) {
+    LayoutFixture leftmost(Printer());
+    PrintNotesPage(leftmost, 0);
+    EXPECT_NE(leftmost.dc.FindText(u"NOTES"), nullptr);
+    EXPECT_NE(leftmost.dc.FindText(u"Settled in March"), nullptr);
+    EXPECT_EQ(leftmost.dc.FindText(u"1")->textColour, Rgb(200, 0, 0));
+
+    LayoutFixture right(Printer());
+    PrintNotesPage(right, 500);
+    EXPECT_NE(right.dc.FindText(u"Sales"), nullptr);
+    EXPECT_EQ(right.dc.FindText(u"NOTES"), nullptr);
+    EXPECT_EQ(right.dc.FindText(u"Settled in March"), nullptr);
+    EXPECT_EQ(right.dc.FindText(u"1"), nullptr);
+}
+
+// The rule over a summary row cut by the content's right edge at 2000, inside the second
+// column of the sixth month (1850-1950, 1950-2050).
+int RuleEnd(DeviceCaps caps) {
+    LayoutFixture f(caps);
+    f.metrics.pageRect[3].right = 2000;
+    f.Add<CTotal>(u"NET", kSumOfMonths, false, nullptr, true, kNoGlyph, false, true);
+    f.Pass();
+    const auto lines = f.dc.OfKind(DrawOp::Kind::Line);
+    return lines.size() == 1 ? lines[0]->end.x : -1;
+}
+
+TEST(PrintedRowsTest, TheSummaryRuleStopsAtTheLastCellOnThePage) {
+    EXPECT_EQ(RuleEnd(Printer()), 1950);
+    EXPECT_EQ(RuleEnd(DeviceCaps::Screen(4000, 3000)), 2000);
+}
+
+} // namespace
