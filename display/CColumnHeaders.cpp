@@ -121,6 +121,10 @@ void CColumnHeaders::Arrange(ArrangeContext& context) {
     metrics.rowCursor = Offset(metrics.rowCursor, 0, height + gap - metrics.vOffset);
     metrics.ContentArea().top = bounds.bottom + gap;
     metrics.vScrollBar.top = bounds.bottom + gap;
+    if (metrics.printing) {
+        metrics.pageBodyTop = metrics.rowCursor.top;
+        metrics.pageBodyHeight = metrics.ContentArea().Height();
+    }
     placed = true;
 }
 

@@ -11,8 +11,10 @@ void LayoutMetrics::PageBreak(int height) {
     if (offset < 0)
         return;
     const int page = offset / pageBodyHeight;
+    pagesDown = std::max(pagesDown, page + 1);
     const int pageBottom = pageBodyTop + (page + 1) * pageBodyHeight;
-    // A row taller than a whole page stays where it is rather than moving on for ever.
+    // A row taller than a whole page stays at the top of its page rather than moving on for
+    // ever.
     if (rowCursor.top + height <= pageBottom || offset % pageBodyHeight == 0)
         return;
     const int rowHeight = rowCursor.Height();

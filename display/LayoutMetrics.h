@@ -70,7 +70,10 @@ struct LayoutMetrics {
 
     // Printing: rows are laid as if the printed pages stood one under the other, each giving
     // `pageBodyHeight` units from `pageBodyTop` of the first page; a row that would cross a
-    // page's bottom starts the next page. Zero height switches page breaking off.
+    // page's bottom starts the next page, and `pagesDown` counts the pages reached. The column
+    // headings set both from the content area below them, already moved up by vOffset: so
+    // printing page n with vOffset = (n - 1) × pageBodyHeight brings that page's rows into the
+    // content area, and rows of other pages fall outside it and are not drawn.
     bool printing = false;
     int pageBodyTop = 0;
     int pageBodyHeight = 0;

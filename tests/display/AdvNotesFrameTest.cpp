@@ -6,6 +6,7 @@
 #include "display/CPage.h"
 #include "display/CPageHeader.h"
 #include "display/CTab.h"
+#include "display/HeadingText.h"
 #include "items/CNote.h"
 #include "display/LayoutFixture.h"
 
@@ -176,6 +177,12 @@ TEST(FrameTest, TheHeadingNamesThePathAndTheTaxBasis) {
     f.Pass();
     EXPECT_NE(f.dc.FindText(u"Figures are VAT Inclusive"), nullptr);
     EXPECT_EQ(f.dc.FindText(u"Scenario 1 > Company 1 > 2020")->font.weight, 900);
+}
+
+TEST(FrameTest, TheStampReadsAsUtcInEnglish) {
+    EXPECT_EQ(LastModifiedText(-1), u"Last Modified: 11:59PM Wed, 31 December, 1969");
+    EXPECT_EQ(LastModifiedText(951782400), u"Last Modified: 12:00AM Tue, 29 February, 2000");
+    EXPECT_EQ(LastModifiedText(1700000000), u"Last Modified: 10:13PM Tue, 14 November, 2023");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "display/CColumnHeaders.h"
 #include "display/CLine.h"
 #include "display/CLineHeader.h"
 #include "display/CNoteBox.h"
@@ -38,6 +39,36 @@ TEST(PrintedRowsTest, RowsAndHeadingsBreakToTheNextPage) {
     EXPECT_EQ(rows[3]->descriptionCell.top, 190);
     EXPECT_EQ(rows[4]->descriptionCell.top, 220);
     EXPECT_EQ(f.metrics.pagesDown, 3);
+}
+
+// Page `page` of ten rows under the column headings, with room for eight rows a page.
+std::vector<Text> PrintRowsPage(int page, int& pagesDown) {
+    LayoutFixture f(Printer());
+    f.metrics.pageRect[3].bottom = 40 + 8 * 20;
+    f.metrics.vOffset = (page - 1) * 8 * 20;
+    f.Add<CColumnHeaders>(f.forecast.doc, f.current);
+    for (int n = 0; n < 10; ++n) {
+        f.forecast.AddItem(kIncome, u"R" + DecimalText(n), 100);
+        f.Add<CLine>(f.RowKey(kIncome, n), kOrdinaryLine, nullptr, true, false, 5);
+    }
+    f.Pass();
+    pagesDown = f.metrics.pagesDown;
+    std::vector<Text> rows;
+    for (const DrawOp* op : f.dc.OfKind(DrawOp::Kind::Text))
+        if (op->text.size() == 2 && op->text[0] == u'R')
+            rows.push_back(op->text);
+    return rows;
+}
+
+TEST(PrintedRowsTest, EachPageDrawsItsOwnRowsUnderTheHeadings) {
+    int pages = 0;
+    const std::vector<Text> first = PrintRowsPage(1, pages);
+    EXPECT_EQ(pages, 2);
+    ASSERT_EQ(first.size(), 8u);
+    EXPECT_EQ(first.back(), u"R7");
+    const std::vector<Text> second = PrintRowsPage(2, pages);
+    EXPECT_EQ(second, (std::vector<Text>{u"R8", u"R9"}));
+    EXPECT_EQ(pages, 2);
 }
 
 // A printed page of a row with a note: its marker, the NOTES heading and the entry, on the page
