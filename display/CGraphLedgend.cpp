@@ -76,9 +76,11 @@ void CGraphLedgend::Layout(ArrangeContext& context, Point origin) {
         bottom = std::max(bottom, yearColumn.bottom);
     }
 
+    // The year names head their columns; the entries' rows run beneath them, so that each
+    // year's cell of an entry lies under its name.
     const int entriesLeft = x + gap.width;
     int right = entriesLeft;
-    int y = top;
+    int y = bottom > top ? bottom + gap.height : top;
     for (int series = 0; series < GraphTotals::kSeries; ++series)
         for (int kind = 0; kind < GraphTotals::kKinds; ++kind) {
             if (Cell(entryLabels, kind, series).empty())
@@ -89,7 +91,7 @@ void CGraphLedgend::Layout(ArrangeContext& context, Point origin) {
             y += size.height;
             right = std::max(right, entriesLeft + size.width);
         }
-    bounds = {origin.x + gap.width, top, right, std::max(bottom, y)};
+    bounds = {origin.x + gap.width, top, right, y};
 }
 
 void CGraphLedgend::Draw(DrawContext& context) {

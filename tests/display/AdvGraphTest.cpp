@@ -205,12 +205,13 @@ TEST_F(AdvGraphTest, LegendHasAColumnPerYearAndAnEntryPerPlottedKindAndRow) {
     EXPECT_TRUE(legend.yearColumns[1].IsEmpty());
     EXPECT_EQ(legend.yearColumns[2], (Rect{44, 44, 60, 76}));
 
-    // Row by row, Actual, Expected and Variance within a row, right of the last column.
-    EXPECT_EQ(legend.entryRects[kExpected][kTotalIncome], (Rect{64, 44, 64 + 17 * 8, 60}));
-    EXPECT_EQ(legend.entryRects[kVariance][kTotalIncome], (Rect{64, 60, 64 + 16 * 8, 76}));
-    EXPECT_EQ(legend.entryRects[kActual][kTotalBank], (Rect{64, 76, 64 + 17 * 8, 92}));
+    // Row by row, Actual, Expected and Variance within a row, right of the last column and
+    // under the year names.
+    EXPECT_EQ(legend.entryRects[kExpected][kTotalIncome], (Rect{64, 80, 64 + 17 * 8, 96}));
+    EXPECT_EQ(legend.entryRects[kVariance][kTotalIncome], (Rect{64, 96, 64 + 16 * 8, 112}));
+    EXPECT_EQ(legend.entryRects[kActual][kTotalBank], (Rect{64, 112, 64 + 17 * 8, 128}));
     EXPECT_TRUE(legend.entryRects[kActual][kTotalIncome].IsEmpty());
-    EXPECT_EQ(legend.bounds, (Rect{24, 44, 64 + 17 * 8, 92}));
+    EXPECT_EQ(legend.bounds, (Rect{24, 44, 64 + 17 * 8, 128}));
     EXPECT_NE(dc.FindText(u"Expected - Income"), nullptr);
     EXPECT_NE(dc.FindText(u"Variance - Sales"), nullptr);
     EXPECT_NE(dc.FindText(u"Actual - Bank A/C"), nullptr);
@@ -226,14 +227,14 @@ TEST_F(AdvGraphTest, LegendHasAColumnPerYearAndAnEntryPerPlottedKindAndRow) {
     // Cells in each year's colour where that year plots the entry.
     const auto red = Ops(DrawOp::Kind::FillRect, kRed);
     ASSERT_EQ(red.size(), 1u);
-    EXPECT_EQ(red[0]->rect, (Rect{24, 44, 40, 60}));
+    EXPECT_EQ(red[0]->rect, (Rect{24, 80, 40, 96}));
     const auto blue = Ops(DrawOp::Kind::FillRect, kBlue);
     ASSERT_EQ(blue.size(), 1u);
-    EXPECT_EQ(blue[0]->rect, (Rect{44, 44, 60, 60}));
+    EXPECT_EQ(blue[0]->rect, (Rect{44, 80, 60, 96}));
     const auto green = Ops(DrawOp::Kind::FillRect, kGreen);
     ASSERT_EQ(green.size(), 2u);
-    EXPECT_EQ(green[0]->rect, (Rect{44, 60, 60, 76}));
-    EXPECT_EQ(green[1]->rect, (Rect{24, 76, 40, 92}));
+    EXPECT_EQ(green[0]->rect, (Rect{44, 96, 60, 112}));
+    EXPECT_EQ(green[1]->rect, (Rect{24, 112, 40, 128}));
 }
 
 TEST_F(AdvGraphTest, PageFillsTheContentAreaWithLegendThenPlot) {
