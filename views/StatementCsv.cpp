@@ -10,9 +10,14 @@ namespace {
 constexpr const char* kMonthNames[kMonths] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
-// Hundredths as units with two decimals; the magnitude is taken unsigned so the most negative
-// amount has one too.
-std::string Decimal(Amount amount) {
+} // namespace
+
+const char* CsvMonthName(int month) {
+    return kMonthNames[((month % kMonths) + kMonths) % kMonths];
+}
+
+// The magnitude is taken unsigned so the most negative amount has one too.
+std::string CsvDecimal(Amount amount) {
     const std::uint64_t magnitude =
         amount < 0 ? 0 - static_cast<std::uint64_t>(amount) : static_cast<std::uint64_t>(amount);
     const std::uint64_t cents = magnitude % 100;
@@ -24,8 +29,7 @@ std::string Decimal(Amount amount) {
     return text;
 }
 
-// A field quoted when it holds a separator, a quote or a line break.
-std::string Field(const std::string& text) {
+std::string CsvField(const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos)
         return text;
     std::string quoted = "\"";
@@ -37,13 +41,11 @@ std::string Field(const std::string& text) {
     return quoted + "\"";
 }
 
-} // namespace
-
 std::string StatementCsv(const StatementModel& model) {
     std::string out = "Line";
     for (int position = 0; position < kMonths; ++position) {
         out += ',';
-        out += kMonthNames[model.MonthAt(position)];
+        out += CsvMonthName(model.MonthAt(position));
     }
     out += ",Total";
     if (model.percentColumn)
@@ -53,21 +55,21 @@ std::string StatementCsv(const StatementModel& model) {
     for (const StatementLine& line : model.lines) {
         if (line.kind == StatementLine::Kind::Spacer || line.kind == StatementLine::Kind::Hidden)
             continue;
-        out += Field(ToUtf8(line.label));
+        out += CsvField(ToUtf8(line.label));
         const bool figures = line.HasFigures();
         for (int position = 0; position < kMonths; ++position) {
             out += ',';
             const int month = model.MonthAt(position);
             if (figures && model.InSpan(month))
-                out += Decimal(line.values[static_cast<std::size_t>(month)]);
+                out += CsvDecimal(line.values[static_cast<std::size_t>(month)]);
         }
         out += ',';
         if (figures)
-            out += Decimal(line.total);
+            out += CsvDecimal(line.total);
         if (model.percentColumn) {
             out += ',';
             if (figures && line.percent)
-                out += Decimal(*line.percent);
+                out += CsvDecimal(*line.percent);
         }
         out += "\r\n";
     }

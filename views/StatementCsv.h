@@ -6,6 +6,13 @@
 
 class CMainDoc;
 
+// Hundredths as currency units with two decimals and a leading '-' for negatives ("-1234.50").
+std::string CsvDecimal(Amount amount);
+// A CSV field, quoted when it holds a separator, a quote or a line break.
+std::string CsvField(const std::string& text);
+// The English three-letter name of a calendar month (0 = "Jan").
+const char* CsvMonthName(int month);
+
 // The statement as CSV text (RFC 4180, UTF-8, CRLF line ends): a header row `Line`, the twelve
 // month headings from the year's start month, `Total` and `%` when the percentage column is
 // shown, then one record per drawn line in drawing order. Figures are written in currency units

@@ -1,0 +1,130 @@
+#include "views/AdvDrawPass.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+
+#include "database/CPERT.h"
+#include "display/ArrangeContext.h"
+#include "display/CLayout.h"
+#include "display/DrawContext.h"
+#include "document/CMainDoc.h"
+#include "views/AdvMetrics.h"
+
+namespace {
+
+using Display::CLayout;
+
+constexpr int kMaxSettlingPasses = 4;
+
+struct Reported {
+    int description = 0;
+    int figure = 0;
+    int notes = 0;
+    friend bool operator==(const Reported&, const Reported&) = default;
+};
+
+Reported ReportedWidths(const Display::LayoutMetrics& m) {
+    return {m.widestDescription, m.widestFigure, m.notesWidth};
+}
+
+int ClampToInt(std::int64_t value) {
+    return static_cast<int>(std::clamp<std::int64_t>(value, 0, INT32_MAX));
+}
+
+} // namespace
+
+const Database::CYear* AdvShownYear(const CMainDoc& doc, const AdvViewState& state) {
+    if (state.currentKey[LayoutKey::kGraph] != LayoutKey::kNoEntry)
+        return nullptr;
+    return AdvKeyTargets(doc.Root(), state.currentKey).year;
+}
+
+void RunAdvDrawPass(DeviceContext& screen, CMainDoc& doc, AdvViewState& state,
+                    const AdvPassInput& input) {
+    if (!doc.root || input.client.Width() <= 0 || input.client.Height() <= 0)
+        return;
+    doc.Root().Recalculate();
+    if (state.rebuild) {
+        state.currentKey = ResolveAdvKey(doc.Root(), state.currentKey);
+        state.lists = BuildAdvStatement(doc, state.currentKey, state.outline);
+        state.rebuild = false;
+        ++state.builds;
+    }
+
+    // Composed off-screen and copied at the end, so a repaint does not flicker.
+    const std::unique_ptr<DeviceContext> bitmap =
+        screen.CreateCompatibleBitmap(input.client.right, input.client.bottom);
+    DeviceContext& dc = *bitmap;
+    const int zoom = std::clamp(doc.zoom, 1, 1000);
+    if (!doc.fontName.empty()) {
+        const std::int64_t tenths = static_cast<std::int64_t>(doc.fontSize) * zoom / 100;
+        dc.SelectFont(doc.fontName, static_cast<int>(std::clamp<std::int64_t>(tenths, 1, 100000)));
+    }
+
+    Display::LayoutMetrics& metrics = state.metrics;
+    const Reported before = ReportedWidths(metrics);
+    ComputeLayoutMetrics(metrics, dc, doc,
+                         {input.client, input.hScroll, input.vScroll, zoom, state.currentKey});
+
+    Display::ArrangeContext arrange;
+    arrange.dc = &dc;
+    arrange.doc = &doc;
+    arrange.metrics = &metrics;
+    arrange.currentKey = &state.currentKey;
+    arrange.highlightKey = &state.highlightKey;
+    arrange.notesHighlightKey = &state.notesHighlightKey;
+    arrange.bringIntoView = state.bringIntoView;
+
+    const Database::CYear* year = AdvShownYear(doc, state);
+    Display::DrawContext draw;
+    draw.dc = &dc;
+    draw.doc = &doc;
+    draw.metrics = &metrics;
+    draw.display = year ? &year->display : nullptr;
+    draw.year = year;
+    draw.highlightKey = &state.highlightKey;
+
+    // The panels learn where their current tabs lie before they draw, so the frame is arranged
+    // whole before it is drawn; the statement's objects arrange and draw one by one.
+    for (const auto& object : state.lists.frame)
+        object->Arrange(arrange);
+    for (const auto& object : state.lists.frame)
+        object->Draw(draw);
+    StartRows(metrics, dc);
+    for (const auto& object : state.lists.statement) {
+        object->Arrange(arrange);
+        object->Draw(draw);
+    }
+
+    state.bringIntoView = false;
+    state.scrollDelta = arrange.scrollDelta;
+    state.lineHeight = dc.TextExtent(u"Fg").height;
+    const Rect& content = metrics.ContentArea();
+    state.body = content;
+    if (year) {
+        int right = metrics.figureAreaLeft;
+        for (const Rect& column : metrics.figureColumns)
+            right = std::max(right, column.right);
+        state.hScrollMax =
+            ClampToInt(static_cast<std::int64_t>(right) + input.hScroll - metrics.figureAreaLeft);
+        state.hScrollPage = std::max(0, content.right - metrics.figureAreaLeft);
+        state.vScrollMax = ClampToInt(static_cast<std::int64_t>(metrics.rowCursor.top) +
+                                      input.vScroll - content.top);
+        state.vScrollPage = std::max(0, content.Height());
+    } else {
+        state.hScrollMax = state.hScrollPage = state.vScrollMax = state.vScrollPage = 0;
+    }
+    state.settled = ReportedWidths(metrics) == before;
+
+    screen.BlockCopy(input.client, dc, Point{input.client.left, input.client.top});
+}
+
+void RunAdvDrawPassSettled(DeviceContext& dc, CMainDoc& doc, AdvViewState& state,
+                           const AdvPassInput& input) {
+    for (int pass = 0; pass < kMaxSettlingPasses; ++pass) {
+        RunAdvDrawPass(dc, doc, state, input);
+        if (state.settled)
+            return;
+    }
+}

@@ -1,0 +1,228 @@
+#include "views/AdvMetrics.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "database/CPERT.h"
+#include "database/Categories.h"
+#include "display/CPageHeader.h"
+#include "display/LayoutMetrics.h"
+#include "document/CMainDoc.h"
+#include "platform/DeviceContext.h"
+#include "views/AdvKey.h"
+#include "views/AdvStatement.h"
+
+namespace {
+
+using Display::LayoutMetrics;
+
+// Logical units of the scroll bars the content keeps clear of.
+constexpr int kScrollBarUnits = 16;
+constexpr int kGroups = 14; // twelve months, Total, Percentage
+constexpr int kTotalGroup = 12;
+constexpr int kPercentGroup = 13;
+
+// A size given in hundredths of a millimetre at 100 %, scaled by the unit and converted.
+Size Scaled(DeviceContext& dc, int hundredthsMm, int unit) {
+    const std::int64_t scaled = static_cast<std::int64_t>(hundredthsMm) * unit / 100;
+    const int value = static_cast<int>(std::clamp<std::int64_t>(scaled, 0, 1'000'000));
+    return Size{dc.HimetricToLogicalX(value), dc.HimetricToLogicalY(value)};
+}
+
+Rect Column(int left, int width, int top, int bottom) {
+    return Rect{left, top, left + std::max(0, width), bottom};
+}
+
+// Panels nest: each sits inside the one before, its tabs along its top (the views' panel has
+// its tabs down its left side instead).
+void PlacePanels(LayoutMetrics& m, DeviceContext& dc) {
+    const int lineHeight = dc.TextExtent(u"Fg").height;
+    const Font font = dc.CurrentFont();
+    Font vertical = font;
+    vertical.tenthsOfPoint = std::max(1, lineHeight * 100 / 13);
+    vertical.escapement = 900;
+    dc.SelectFont(vertical);
+    const int tabThickness = dc.TextExtent(u"Fg").height;
+    dc.SelectFont(font);
+
+    const Size gap = m.gapSize;
+    const int tabHeight = lineHeight + 2 * gap.height;
+    const int verticalTabWidth = tabThickness + 2 * gap.height - m.tabInset.width;
+    const int top = m.headerRect.bottom + gap.height;
+    const int bottom = m.page.bottom;
+
+    m.tabStrip[0] =
+        Rect{m.page.left, top + m.cornerSize.height, m.page.left + verticalTabWidth, bottom};
+    m.pageRect[0] = Rect{m.tabStrip[0].right, top, m.page.right, bottom};
+    for (int kind = 1; kind < 4; ++kind) {
+        const Rect& outer = m.pageRect[static_cast<std::size_t>(kind - 1)];
+        const int stripTop = outer.top + gap.height;
+        m.tabStrip[static_cast<std::size_t>(kind)] =
+            Rect{outer.left + m.cornerSize.width, stripTop, outer.right, stripTop + tabHeight};
+        m.pageRect[static_cast<std::size_t>(kind)] =
+            Rect{outer.left + gap.width, stripTop + tabHeight, outer.right - gap.width,
+                 std::max(stripTop + tabHeight, outer.bottom - gap.height)};
+    }
+}
+
+// The three sub-column flags of a heading group: a month by display position, Total or
+// Percentage.
+std::array<bool, 3> GroupShown(const Database::CDisplaySettings& display, int startMonth,
+                               int group) {
+    if (group == kTotalGroup)
+        return {display.totalActual, display.totalExpected, display.totalVariance};
+    if (group == kPercentGroup)
+        return {display.percentageActual, display.percentageExpected, display.percentageVariance};
+    const auto m = static_cast<std::size_t>((group + startMonth) % kMonths);
+    return {display.showActual[m], display.showExpected[m], display.showVariance[m]};
+}
+
+int FirstColumn(int group) {
+    if (group == kTotalGroup)
+        return LayoutMetrics::kTotalColumn;
+    if (group == kPercentGroup)
+        return LayoutMetrics::kPercentColumn;
+    return 3 * group;
+}
+
+void PlaceFigureColumns(LayoutMetrics& m, DeviceContext& dc, const Database::CYear& year, int top,
+                        int bottom) {
+    const int width = std::max(m.widestFigure, dc.TextExtent(u"Expected").width);
+    m.widestFigure = 0;
+    const Database::CDisplaySettings& display = year.display;
+    const int start = ((year.startMonth % kMonths) + kMonths) % kMonths;
+
+    std::array<int, LayoutMetrics::kFigureColumns> widths{};
+    for (int group = 0; group < kGroups; ++group) {
+        const std::array<bool, 3> shown = GroupShown(display, start, group);
+        for (int k = 0; k < 3; ++k)
+            if (shown[static_cast<std::size_t>(k)])
+                widths[static_cast<std::size_t>(FirstColumn(group) + k)] = width;
+    }
+    // The percentage sub-columns together are at least as wide as their heading.
+    const int heading = dc.TextExtent(u"Percentage").width + 2;
+    const auto percent = [&](int k) -> int& {
+        return widths[static_cast<std::size_t>(LayoutMetrics::kPercentColumn + k)];
+    };
+    const auto percentWidth = [&] { return percent(0) + percent(1) + percent(2); };
+    if (percentWidth() > 0)
+        while (percentWidth() < heading)
+            for (int k = 0; k < 3 && percentWidth() < heading; ++k)
+                if (percent(k) > 0)
+                    ++percent(k);
+
+    int x = m.figureAreaLeft - m.cornerSize.width - m.hOffset;
+    for (int group = 0; group < kGroups; ++group) {
+        const int first = FirstColumn(group);
+        for (int k = 0; k < 3; ++k) {
+            const int w = widths[static_cast<std::size_t>(first + k)];
+            if (w > 0)
+                x += m.cornerSize.width; // before the group, and between its shown columns
+            m.figureColumns[static_cast<std::size_t>(first + k)] = Column(x, w, top, bottom);
+            x += w;
+        }
+    }
+}
+
+} // namespace
+
+void ComputeLayoutMetrics(LayoutMetrics& m, DeviceContext& dc, const CMainDoc& doc,
+                          const AdvMetricsInput& input) {
+    // What carries over from the previous pass: the widths the rows reported and the print
+    // job's page settings.
+    LayoutMetrics fresh;
+    fresh.widestDescription = m.widestDescription;
+    fresh.widestFigure = m.widestFigure;
+    fresh.notesWidth = m.notesWidth;
+    fresh.printing = m.printing;
+    fresh.pageBodyTop = m.pageBodyTop;
+    fresh.pageBodyHeight = m.pageBodyHeight;
+    m = fresh;
+
+    m.page = input.area;
+    m.hOffset = input.hOffset;
+    m.vOffset = input.vOffset;
+    const int unit = std::max(1, input.unit);
+    m.tabInset = Scaled(dc, 50, unit);
+    m.gapSize = Scaled(dc, 100, unit);
+    m.tabMargin = Scaled(dc, 150, unit);
+    m.cornerSize = Scaled(dc, 250, unit);
+
+    m.headerRect = input.area;
+    m.headerRect.bottom = input.area.top + Display::CPageHeader::PageHeaderHeight(dc);
+    PlacePanels(m, dc);
+
+    LayoutKey yearKey = input.key;
+    if (yearKey[LayoutKey::kYear] == LayoutKey::kNoEntry)
+        yearKey[LayoutKey::kYear] = 0;
+    const Database::CYear* year = AdvKeyTargets(doc.Root(), yearKey).year;
+    if (!year)
+        return;
+
+    const bool laterPage = m.RightOfLeftmostPage();
+    const bool printer = dc.IsPrinting();
+    // The content area as the innermost panel will leave it.
+    const Rect content{m.pageRect[3].left + m.gapSize.width, m.pageRect[3].top + m.gapSize.height,
+                       m.pageRect[3].right - m.gapSize.width,
+                       m.pageRect[3].bottom - m.gapSize.height};
+    const int top = content.top;
+    const int bottom = std::max(top, m.page.bottom - 1);
+    const int lineHeight = dc.TextExtent(u"Fg").height;
+
+    m.expanderColumn = Column(content.left + m.tabMargin.width, lineHeight, top, bottom);
+    const int descriptionWidth = std::max(m.widestDescription, dc.TextExtent(u"Description").width);
+    m.widestDescription = 0;
+    const int descriptionLeft = printer
+                                    ? content.left + m.tabMargin.width
+                                    : content.left + m.expanderColumn.Width() + m.cornerSize.width;
+    m.descriptionColumn = Column(descriptionLeft, descriptionWidth, top, bottom);
+
+    const bool notes = year->ItemCount(kNote) > 0 && !laterPage;
+    const int notesHeading = dc.TextExtent(u"Notes").width;
+    m.notesColumn = Column(m.descriptionColumn.right + m.cornerSize.width,
+                           notes ? std::max(m.notesWidth, notesHeading) : 0, top, bottom);
+    m.notesWidth = 0;
+    m.markerColumn = Column(m.descriptionColumn.left, notes ? notesHeading / 2 : 0, top, bottom);
+    m.noteNumberColumn = m.markerColumn;
+
+    int end = notes ? m.notesColumn.right : m.descriptionColumn.right;
+    const bool realEntries =
+        input.key[LayoutKey::kScenario] >= 0 && input.key[LayoutKey::kCompany] >= 0;
+    if (!laterPage && realEntries) {
+        const int count = std::min(year->ItemCount(kTax), AdvTaxCount(doc.Root()));
+        for (int t = 0; t < count; ++t) {
+            const Item::CBaseItem* summary = year->FindItem(kTax, t);
+            int width = 0;
+            if (summary && !summary->hidden)
+                width = dc.TextExtent(doc.Root().TaxSetup(t)->name).width;
+            m.taxColumns.push_back(Column(end + m.cornerSize.width, width, top, bottom));
+            end = m.taxColumns.back().right;
+        }
+    }
+    m.figureAreaLeft = end + m.cornerSize.width;
+    m.popupArea =
+        Rect{m.descriptionColumn.left + m.cornerSize.width, top, m.figureAreaLeft, bottom};
+    m.notesTextArea =
+        Rect{m.markerColumn.right + m.cornerSize.width, top, m.figureAreaLeft, bottom};
+
+    PlaceFigureColumns(m, dc, *year, top, bottom);
+
+    if (!printer) {
+        const int frozenRight =
+            m.taxColumns.empty() ? m.descriptionColumn.right : m.taxColumns.back().right;
+        m.vScrollBar = Rect{content.right - kScrollBarUnits, content.top, content.right,
+                            content.bottom - kScrollBarUnits};
+        m.hScrollBar = Rect{frozenRight + m.cornerSize.width, content.bottom - kScrollBarUnits,
+                            content.right - kScrollBarUnits, content.bottom};
+    }
+    if (input.key[LayoutKey::kYear] == -1) {
+        m.pagesDown = 1;
+        m.pagesAcross = 1;
+    }
+}
+
+void StartRows(LayoutMetrics& m, DeviceContext& dc) {
+    const Rect& content = m.ContentArea();
+    m.rowCursor =
+        Rect{content.left, content.top, content.right, content.top + dc.TextExtent(u"Fg").height};
+}
