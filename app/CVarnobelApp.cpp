@@ -9,6 +9,8 @@
 
 #include "app/CAutoUpdate.h"
 #include "app/CMainFrame.h"
+#include "app/CVarnobelAdvDoc.h"
+#include "app/CVarnobelAdvFrame.h"
 #include "app/CVarnobelBasDoc.h"
 #include "app/CVarnobelBasFrame.h"
 #include "app/CVarnobelStdDoc.h"
@@ -21,6 +23,7 @@
 #include "platform/InstanceLock.h"
 #include "platform/Profile.h"
 #include "platform/RecentFileList.h"
+#include "views/qt/CVarnobelAdvView.h"
 #include "views/qt/CVarnobelBasView.h"
 #include "views/qt/CVarnobelStdView.h"
 
@@ -102,11 +105,6 @@ bool CVarnobelApp::InitInstance() {
         SplashScreens::CSplashWnd::HideSplashScreen();
         return false;
     }
-    if (*edition == Edition::Advanced) {
-        SplashScreens::CSplashWnd::HideSplashScreen();
-        sink_.Message(Ascii(kAdvancedUnavailable), Ascii(CMainFrame::kTitle));
-        return false;
-    }
     edition_ = *edition;
 
     recent_ = std::make_unique<RecentFileList>(RecentSection(edition_));
@@ -164,7 +162,12 @@ int CVarnobelApp::PreviewPages() const {
 }
 
 void CVarnobelApp::CreateDocumentTemplate() {
-    if (edition_ == Edition::Basic) {
+    if (edition_ == Edition::Advanced) {
+        auto doc = std::make_unique<CVarnobelAdvDoc>();
+        auto* view = new CVarnobelAdvView(*doc);
+        frame_ = std::make_unique<CVarnobelAdvFrame>(*doc, view, *profile_, *recent_, sink_);
+        doc_ = std::move(doc);
+    } else if (edition_ == Edition::Basic) {
         auto doc = std::make_unique<CVarnobelBasDoc>();
         auto* view = new CVarnobelBasView(*doc);
         frame_ = std::make_unique<CVarnobelBasFrame>(*doc, view, *profile_, *recent_, sink_);

@@ -28,8 +28,6 @@ public:
     // Checks for a newer version; true when its installer was started and the viewer must end.
     using UpdateChecker = std::function<bool(const Profile&)>;
 
-    static constexpr const char* kAdvancedUnavailable =
-        "The Advanced edition is not available yet.";
     static constexpr const char* kSettingsFolderName = "Varnobel-View";
     static constexpr int kMaxPreviewPages = 2;
 
@@ -41,8 +39,7 @@ public:
     CVarnobelApp& operator=(const CVarnobelApp&) = delete;
 
     // Start-up; false when it failed and the application must end (an update's installer was
-    // started, the mode question was cancelled, the edition is not available, or the command
-    // line's file did not open).
+    // started, the mode question was cancelled, or the command line's file did not open).
     bool InitInstance();
     // Writes the recent files and the preview setting back.
     void ExitInstance();

@@ -19,6 +19,7 @@
 #include "document/CMainDoc.h"
 #include "document/JsonExport.h"
 #include "document/StreamMessageSink.h"
+#include "views/AdvExport.h"
 #include "views/StatementCsv.h"
 
 namespace {
@@ -122,7 +123,10 @@ struct Options {
     const QCommandLineOption version{{"v", "version"}, "Shows the version."};
     const QCommandLineOption format{"export", "Exports FILE without a window.", "format"};
     const QCommandLineOption output{{"o", "output"}, "Writes the export to OUT.", "OUT"};
-    const QCommandLineOption edition{"edition", "Statement edition: Std or Bas.", "edition"};
+    const QCommandLineOption edition{"edition", "Statement edition: Std, Bas or Adv.", "edition"};
+    const QCommandLineOption view{"view", "Advanced: view of the statement.", "I"};
+    const QCommandLineOption outline{"outline", "Advanced: file, open or closed sections.",
+                                     "which"};
     const QCommandLineOption scenario{"scenario", "Scenario of the statement.", "I"};
     const QCommandLineOption company{"company", "Company of the statement.", "I"};
     const QCommandLineOption year{"year", "Year of the statement.", "I"};
@@ -137,8 +141,9 @@ struct Options {
     const QCommandLineOption portrait{"portrait", "PDF: portrait pages."};
 
     Options() {
-        parser.addOptions({help, version, format, output, edition, scenario, company, year, size,
-                           zoom, scenarios, companies, years, cashflow, graphs, paper, portrait});
+        parser.addOptions({help, version, format, output, edition, view, outline, scenario, company,
+                           year, size, zoom, scenarios, companies, years, cashflow, graphs, paper,
+                           portrait});
         parser.addPositionalArgument("FILE", "The forecast file.");
     }
     bool Has(const QCommandLineOption& option) const { return parser.isSet(option); }
@@ -172,9 +177,14 @@ std::optional<QString> ParseStatement(const Options& options, StatementRequest& 
             request.edition = Edition::Standard;
         else if (word == "Bas")
             request.edition = Edition::Basic;
+        else if (word == "Adv")
+            request.edition = Edition::Advanced;
         else
-            return QString("--edition must be Std or Bas, not \"%1\"").arg(word);
+            return QString("--edition must be Std, Bas or Adv, not \"%1\"").arg(word);
     }
+    for (const QCommandLineOption* advancedOnly : {&options.view, &options.outline})
+        if (request.edition != Edition::Advanced && options.Has(*advancedOnly))
+            return QString("--%1 applies to --edition Adv only").arg(Name(*advancedOnly));
     const std::pair<const QCommandLineOption*, std::optional<int>*> indexes[] = {
         {&options.scenario, &request.scenario},
         {&options.company, &request.company},
@@ -211,11 +221,57 @@ int ExportJsonCommand(const Options&, const Target& target) {
     return target.Deliver(QByteArray::fromStdString(ExportJson(doc)));
 }
 
+// The Advanced statement's key and outline; the reason when an option is wrong.
+std::optional<QString> ParseAdvanced(const Options& options, const StatementRequest& request,
+                                     AdvRequest& adv) {
+    adv.scenario = request.scenario;
+    adv.company = request.company;
+    adv.year = request.year;
+    if (options.Has(options.view)) {
+        adv.view = ParseIndex(options.Value(options.view));
+        if (!adv.view)
+            return QString("--view needs a whole number, not \"%1\"")
+                .arg(options.Value(options.view));
+    }
+    if (options.Has(options.outline)) {
+        const QString which = options.Value(options.outline);
+        if (which == "file")
+            adv.outline = AdvOutline::File;
+        else if (which == "open")
+            adv.outline = AdvOutline::Open;
+        else if (which == "closed")
+            adv.outline = AdvOutline::Closed;
+        else
+            return QString("--outline must be file, open or closed, not \"%1\"").arg(which);
+    }
+    return std::nullopt;
+}
+
+// --export csv --edition Adv: one year's Advanced statement as the view draws it.
+int ExportAdvancedCsv(const Options& options, const Target& target,
+                      const StatementRequest& request) {
+    AdvRequest adv;
+    if (const std::optional<QString> reason = ParseAdvanced(options, request, adv))
+        return BadCommand(target.err, *reason);
+    CMainDoc doc;
+    if (const std::optional<int> failure = Load(doc, target.input, target.err))
+        return *failure;
+    LayoutKey key;
+    if (const std::optional<std::string> reason = CheckAdvRequest(doc, adv, key))
+        return BadCommand(target.err, QString::fromStdString(*reason));
+    const AdvCsvResult csv = ExportAdvStatementCsv(doc, key, adv.outline);
+    if (csv.status != AdvCsvResult::Status::Written)
+        return BadCommand(target.err, "the forecast has no year to show");
+    return target.Deliver(QByteArray::fromStdString(csv.text));
+}
+
 // --export csv: one year's statement as the view draws it.
 int ExportCsvCommand(const Options& options, const Target& target) {
     StatementRequest request;
     if (const std::optional<QString> reason = ParseStatement(options, request))
         return BadCommand(target.err, *reason);
+    if (request.edition == Edition::Advanced)
+        return ExportAdvancedCsv(options, target, request);
     CMainDoc doc;
     CheckedSelection selection;
     if (const std::optional<int> failure = LoadStatement(doc, target, request, false, selection))
@@ -234,6 +290,8 @@ int ExportPngCommand(const Options& options, const Target& target) {
     StatementRequest request;
     if (const std::optional<QString> reason = ParseStatement(options, request))
         return BadCommand(target.err, *reason);
+    if (request.edition == Edition::Advanced)
+        return BadCommand(target.err, "--edition Adv applies to --export csv only");
     QSize size(kDefaultWidth, kDefaultHeight);
     if (options.Has(options.size)) {
         static const QRegularExpression pattern("^([0-9]{1,9})x([0-9]{1,9})$");
@@ -315,6 +373,8 @@ int ExportPdfCommand(const Options& options, const Target& target) {
     StatementRequest request;
     if (const std::optional<QString> reason = ParseStatement(options, request))
         return BadCommand(target.err, *reason);
+    if (request.edition == Edition::Advanced)
+        return BadCommand(target.err, "--edition Adv applies to --export csv only");
     PdfRequest pdf;
     pdf.edition = request.edition;
     if (const std::optional<QString> reason = ParsePdf(options, pdf))
@@ -379,13 +439,11 @@ std::optional<QString> CheckKindOptions(const Options& options, const ExportKind
         unsigned kinds;
     };
     const KindOnly rules[] = {
-        {options.edition, kStatement}, {options.scenario, kStatement},
-        {options.company, kStatement}, {options.year, kStatement},
-        {options.size, kPng},          {options.zoom, kPng},
-        {options.scenarios, kPdf},     {options.companies, kPdf},
-        {options.years, kPdf},         {options.cashflow, kPdf},
-        {options.graphs, kPdf},        {options.paper, kPdf},
-        {options.portrait, kPdf},
+        {options.edition, kStatement},  {options.view, kCsv},          {options.outline, kCsv},
+        {options.scenario, kStatement}, {options.company, kStatement}, {options.year, kStatement},
+        {options.size, kPng},           {options.zoom, kPng},          {options.scenarios, kPdf},
+        {options.companies, kPdf},      {options.years, kPdf},         {options.cashflow, kPdf},
+        {options.graphs, kPdf},         {options.paper, kPdf},         {options.portrait, kPdf},
     };
     for (const KindOnly& rule : rules) {
         if (!options.Has(rule.option) || (rule.kinds & kind.bit) != 0)

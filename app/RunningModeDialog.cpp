@@ -36,10 +36,8 @@ CRunning_Mode_dlg::CRunning_Mode_dlg(QWidget* parent)
     row->addWidget(basic_);
     layout->addLayout(row);
 
-    advanced_->setEnabled(kAdvancedAvailable);
-    QPushButton* preselected = kAdvancedAvailable ? advanced_ : standard_;
-    preselected->setDefault(true);
-    preselected->setFocus();
+    advanced_->setDefault(true);
+    advanced_->setFocus();
 
     setFixedSize(kPictureWidth, sizeHint().height());
 }

@@ -16,14 +16,10 @@ public:
     static constexpr int kAdvancedId = 1001;
     static constexpr int kStandardId = 1002;
     static constexpr int kBasicId = 1003;
-    // The Advanced edition is not built yet: its button stays disabled and Standard is the
-    // default.
-    static constexpr bool kAdvancedAvailable = false;
-
     explicit CRunning_Mode_dlg(QWidget* parent = nullptr);
 
     // 0 Basic, 1 Standard, 2 Advanced: the button pressed, or the preselected edition.
-    int mode = kAdvancedAvailable ? 2 : 1;
+    int mode = 2;
 
     QPushButton* AdvancedButton() const { return advanced_; }
     QPushButton* StandardButton() const { return standard_; }

@@ -112,17 +112,17 @@ TEST_F(ShellSplashTest, PaintingPutsTheVersionAndNoticeOnTheirColours) {
     EXPECT_LE(blackLeft, 92);
 }
 
-TEST_F(ShellSplashTest, TheModeDialogOffersStandardByDefaultWhileAdvancedIsNotBuilt) {
+TEST_F(ShellSplashTest, TheModeDialogOffersAdvancedByDefault) {
     Dialog::CRunning_Mode_dlg dialog;
-    EXPECT_EQ(dialog.mode, 1);
-    EXPECT_FALSE(dialog.AdvancedButton()->isEnabled());
-    EXPECT_TRUE(dialog.StandardButton()->isDefault());
+    EXPECT_EQ(dialog.mode, 2);
+    EXPECT_TRUE(dialog.AdvancedButton()->isEnabled());
+    EXPECT_TRUE(dialog.AdvancedButton()->isDefault());
     EXPECT_TRUE(dialog.windowTitle().isEmpty());
 
     dialog.show();
     QTest::keyClick(&dialog, Qt::Key_Return);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.mode, 1);
+    EXPECT_EQ(dialog.mode, 2);
 }
 
 TEST_F(ShellSplashTest, TheModeDialogsButtonsChooseAndEscapeCancels) {

@@ -5,6 +5,8 @@
 #include <QSettings>
 
 #include "app/CMainFrame.h"
+#include "app/CVarnobelAdvDoc.h"
+#include "app/CVarnobelAdvFrame.h"
 #include "app/CVarnobelApp.h"
 #include "app/CVarnobelBasDoc.h"
 #include "app/CVarnobelBasFrame.h"
@@ -12,6 +14,7 @@
 #include "app/EditionChoice.h"
 #include "app/ShellFixture.h"
 #include "platform/RecentFileList.h"
+#include "views/qt/CVarnobelAdvView.h"
 #include "views/qt/CVarnobelBasView.h"
 
 namespace {
@@ -77,12 +80,18 @@ TEST_F(StartupTest, TheCommandLinesEditionSkipsTheQuestion) {
     EXPECT_TRUE(sink.Empty());
 }
 
-TEST_F(StartupTest, AdvancedEndsTheStartWithAMessage) {
-    CVarnobelApp app({"Adv"}, sink, Answer(Edition::Standard));
-    EXPECT_FALSE(app.InitInstance());
-    EXPECT_EQ(app.Frame(), nullptr);
-    ASSERT_EQ(sink.boxes.size(), 1u);
-    EXPECT_EQ(sink.boxes[0].text, u"The Advanced edition is not available yet.");
+TEST_F(StartupTest, TheAdvancedWordRunsTheAdvancedEditionUnderItsOwnKeys) {
+    CVarnobelApp app({"\"Adv\""}, sink, Answer(Edition::Standard));
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(app.GetEdition(), Edition::Advanced);
+    EXPECT_NE(dynamic_cast<CVarnobelAdvFrame*>(app.Frame()), nullptr);
+    EXPECT_NE(dynamic_cast<CVarnobelAdvDoc*>(app.Document()), nullptr);
+    EXPECT_NE(dynamic_cast<CVarnobelAdvView*>(app.Frame()->View()), nullptr);
+    EXPECT_EQ(app.Frame()->PlacementSection(), "clientAdv");
+    EXPECT_EQ(app.Frame()->ToolbarStateKey(), "ToolbarSettingsAdv");
+    EXPECT_FALSE(app.Frame()->PrintAction()->isEnabled());
+    EXPECT_TRUE(sink.Empty());
 }
 
 TEST_F(StartupTest, WithoutAWordTheQuestionDecidesAndCancellingEndsTheStart) {

@@ -154,6 +154,31 @@ TEST_F(StatementExportTest, CsvTakesTheSelectionAndTheBasicEdition) {
     EXPECT_EQ((*expenses)[13], "7560.00");
 }
 
+TEST_F(StatementExportTest, TheAdvancedCsvTakesTheWindowsKeyAndOpensOrClosesSections) {
+    // After a load the window shows the combined scenario's consolidated company: no tax column.
+    const Outcome combined = Command({"--export", "csv", sample, "--edition", "Adv"});
+    ASSERT_EQ(combined.status, 0) << combined.err;
+    EXPECT_EQ(combined.out.rfind("Line,Notes,Apr 24 Actual,Apr 24 Expected,", 0), 0u);
+
+    const auto records = [](const std::string& csv) {
+        return std::count(csv.begin(), csv.end(), '\n');
+    };
+    const std::vector<std::string> real = {"--export", "csv", sample, "--edition", "Adv",
+                                           "--scenario", "0", "--company", "0"};
+    const Outcome file = Command(real);
+    ASSERT_EQ(file.status, 0) << file.err;
+    EXPECT_EQ(file.out.rfind("Line,Notes,VAT,Apr 24 Actual,", 0), 0u);
+    std::vector<std::string> closed = real;
+    closed.insert(closed.end(), {"--outline", "closed"});
+    std::vector<std::string> open = real;
+    open.insert(open.end(), {"--outline", "open"});
+    EXPECT_EQ(Command(open).out, file.out); // the example's sections are all open
+    const std::string shut = Command(closed).out;
+    EXPECT_LT(records(shut), records(file.out));
+    EXPECT_EQ(shut.find("Retail Sales"), std::string::npos);
+    EXPECT_NE(shut.find("\r\nTotal Income,"), std::string::npos);
+}
+
 TEST_F(StatementExportTest, SelectionsThatNameNothingAreStatus2) {
     const std::vector<std::vector<std::string>> commands = {
         {"--year", "2"}, // the graphs page of the two years
@@ -162,7 +187,10 @@ TEST_F(StatementExportTest, SelectionsThatNameNothingAreStatus2) {
         {"--scenario", "-2"},
         {"--company", "2"},
         {"--scenario", "one"},
-        {"--edition", "Adv"},
+        {"--edition", "Adv", "--year", "2"}, // the Advanced statement has no graphs page by year
+        {"--edition", "Adv", "--view", "1"},
+        {"--edition", "Adv", "--outline", "half"},
+        {"--outline", "open", "--edition", "Std"},
         {"--edition", "Bas", "--scenario", "1"},
         {"--size", "100x100"},
         {"--zoom", "100"},
@@ -178,6 +206,8 @@ TEST_F(StatementExportTest, SelectionsThatNameNothingAreStatus2) {
               std::string::npos);
     EXPECT_NE(Command({"--export", "csv", sample, "--scenario", "2"}).err.find("scenario 2"),
               std::string::npos);
+    EXPECT_EQ(Command({"--export", "png", sample, "-o", out.string(), "--edition", "Adv"}).status,
+              2);
     EXPECT_EQ(Command({"--export", "json", sample, "--scenario", "0"}).status, 2);
     EXPECT_EQ(ReadFile(out), "old");
 

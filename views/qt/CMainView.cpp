@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QResizeEvent>
 #include <QScrollBar>
@@ -89,4 +90,9 @@ void CMainView::RequestZoom(bool zoomIn) {
     if (zoomCallback_)
         zoomCallback_(zoomIn);
     emit ZoomRequested(zoomIn);
+}
+
+int CMainView::WheelScrollLines() {
+    const int lines = QApplication::wheelScrollLines();
+    return lines > 0 ? lines : 3;
 }

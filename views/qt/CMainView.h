@@ -73,7 +73,7 @@ public:
     // ZoomRequested is emitted as well.
     void SetZoomCallback(std::function<void(bool in)> callback);
     // The font, size or zoom changed: the next pass re-places the scroll bars; repaints.
-    void InvalidateLayout();
+    virtual void InvalidateLayout();
 
     QCheckBox* OffsetYearBox() const { return offsetYear_; }
     QScrollBar* HorizontalBar() const { return hBar_; }
@@ -86,6 +86,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     // Asks the frame to zoom in or out.
     void RequestZoom(bool zoomIn);
+    // Lines one wheel step scrolls: the system's setting, 3 when it gives none.
+    static int WheelScrollLines();
 
     // Set on construction and resize: the next pass re-places the scroll bars and the box.
     bool layoutDirty = true;

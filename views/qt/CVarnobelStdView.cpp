@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -456,10 +455,7 @@ void CVarnobelStdView::wheelEvent(QWheelEvent* event) {
     wheelRemainder_ += delta;
     const int steps = wheelRemainder_ / kWheelStep;
     wheelRemainder_ -= steps * kWheelStep;
-    int lines = QApplication::wheelScrollLines();
-    if (lines <= 0)
-        lines = 3;
-    ScrollVertically(-steps * lines * std::max(1, state_.rowPitch));
+    ScrollVertically(-steps * WheelScrollLines() * std::max(1, state_.rowPitch));
 }
 
 bool CVarnobelStdView::focusNextPrevChild(bool) {

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <memory>
+
+#include <QPoint>
+#include <QTimer>
+
+#include "views/qt/CMainView.h"
+
+class QKeyEvent;
+class QMouseEvent;
+class QPaintEvent;
+class QWheelEvent;
+// Kept behind a pointer: the layout objects' namespace must stay out of files that include the
+// GUI application's header, whose X11 part declares a type of the same name.
+struct AdvViewState;
+
+// The Advanced edition's view: the statement of one year (or one graph page) of one company of
+// one scenario of one view, built from layout objects, with tabs on four nested panels,
+// sections that open and close, sub-column toggles, middle-button panning, the wheel and keys.
+class CVarnobelAdvView : public CMainView {
+    Q_OBJECT
+
+public:
+    static constexpr int kPanInterval = 100; // milliseconds between pan steps
+
+    explicit CVarnobelAdvView(CMainDoc& doc, QWidget* parent = nullptr);
+    ~CVarnobelAdvView() override;
+
+    // Key, highlights, objects and metrics of the last pass.
+    AdvViewState& State() { return state_; }
+    const AdvViewState& State() const { return state_; }
+
+    int FocusCategory() const override;
+    int FocusIndex() const override;
+    void FocusItem(const LayoutKey* item) override;
+    int SelectedView() const override;
+    int SelectedScenario() const override;
+    int SelectedCompany() const override;
+    int SelectedYear() const override;
+    int SelectedGraph() const override;
+    void SelectView(int index) override;
+    void SelectScenario(int index) override;
+    void SelectCompany(int index) override;
+    void SelectYear(int index) override;
+    void SelectGraph(int index) override;
+    void DocumentLoaded() override;
+    void InvalidateLayout() override;
+
+    // Whether middle-button panning is running.
+    bool Panning() const { return panning_; }
+    // One pan step for the mouse at the point (the timer's tick and mouse moves call it).
+    void PanStep(QPoint mouse);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    // Stores one level of the current key and builds the statement again.
+    void SelectLevel(int level, int index);
+    // Drops the statement's objects: they point into a forecast that is going away or changed.
+    void DropStatement();
+    void PlaceScrollBars();
+    void StopPanning();
+    void ScrollBy(int dx, int dy);
+
+    std::unique_ptr<AdvViewState> statePtr_;
+    AdvViewState& state_;
+    bool shiftDown_ = false;
+    int wheelRemainder_ = 0;
+    // Passes in a row that found the column widths still changing.
+    int unsettledPasses_ = 0;
+
+    bool panning_ = false;
+    QPoint anchor_;
+    QTimer panTimer_;
+    bool hAtEnd_ = false;
+    bool vAtEnd_ = false;
+};
