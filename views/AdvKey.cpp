@@ -55,6 +55,10 @@ LayoutKey ResolveAdvKey(const Database::CPERT& root, LayoutKey key) {
         return out;
     out[LayoutKey::kYear] = ShownOrFirst(key[LayoutKey::kYear], 0, company->YearCount() - 1,
                                          [&](int i) { return company->FindYear(i); });
+    const CYear* year = company->FindYear(out[LayoutKey::kYear]);
+    const int graph = key[LayoutKey::kGraph];
+    if (year && graph >= 0 && graph < year->GraphCount() && !year->graphs.Find(graph)->hidden)
+        out[LayoutKey::kGraph] = graph;
     return out;
 }
 

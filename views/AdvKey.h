@@ -26,9 +26,9 @@ struct AdvKeyObjects {
 LayoutKey AdvInitialKey();
 
 // The key made to resolve against the forecast: a level whose entry is missing or hidden falls
-// back to the first shown entry of its list (the combined entry first), level by level, down to
-// the year's statement. Levels below one that has no shown entry at all become empty. The row
-// levels are always emptied.
+// back to the first shown entry of its list (the combined entry first), level by level; a graph
+// that is missing or hidden falls back to the year's statement. Levels below one that has no
+// shown entry at all become empty. The row levels are always emptied.
 LayoutKey ResolveAdvKey(const Database::CPERT& root, LayoutKey key);
 
 // The objects a key reaches, without falling back.

@@ -7,6 +7,7 @@
 #include "database/CPERT.h"
 #include "database/Categories.h"
 #include "display/CColumnHeaders.h"
+#include "display/CGraphPage.h"
 #include "display/CLine.h"
 #include "display/CLineHeader.h"
 #include "display/CNoteBox.h"
@@ -53,6 +54,11 @@ public:
 
     void Run() {
         BuildTabs();
+        if (key_[LayoutKey::kGraph] != kNone) {
+            out_.graphPage = true;
+            out_.statement.push_back(std::make_unique<CGraphPage>(key_));
+            return;
+        }
         year_ = &dynamic_cast<CYear&>(*doc_.ObjectAt(YearKey()));
         taxText_ = AdvTaxText(root_);
         CollectMarkers();
@@ -120,7 +126,13 @@ private:
                 tabKey[LayoutKey::kYear] = y;
                 AddTab(tabKey, 3);
             }
-        company.Year(key_[LayoutKey::kYear]);
+        const CYear& year = company.Year(key_[LayoutKey::kYear]);
+        tabKey[LayoutKey::kYear] = key_[LayoutKey::kYear];
+        for (int g = 0; g < year.GraphCount(); ++g)
+            if (!year.Graph(g).hidden) {
+                tabKey[LayoutKey::kGraph] = g;
+                AddTab(tabKey, 4);
+            }
     }
 
     void AddTab(const LayoutKey& key, int kind) {

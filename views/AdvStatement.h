@@ -23,9 +23,9 @@ struct AdvStatement {
 
     // Page heading, the four panels and every tab.
     LayoutList frame;
-    // Column headings, sections, rows, totals, summary rows and note boxes.
+    // Column headings, sections, rows, totals, summary rows and note boxes; or one graph page.
     LayoutList statement;
-    // The tabs of each panel (kinds 0 to 3), not owned.
+    // The tabs of each panel (kinds 0, 1, 2 and 3 with the graph tabs), not owned.
     std::vector<Display::CTab*> tabs[4];
     // Expander styles the headings share, owned here so they outlive the objects using them.
     std::vector<std::unique_ptr<std::int32_t>> styles;
@@ -37,6 +37,8 @@ struct AdvStatement {
     std::vector<Expandable> expandables;
     // False when a lookup failed part-way: the lists hold what was built before it.
     bool complete = false;
+    // The statement list holds a graph page rather than a year's statement.
+    bool graphPage = false;
 };
 
 // The text the taxes of the forecast give the summary rows and the tax section: the names of

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "database/CGraphSettings.h"
 #include "database/CTaxSetup.h"
 #include "display/CColumnHeaders.h"
 #include "display/CLineHeader.h"
@@ -305,6 +306,36 @@ TEST_F(AdvViewTest, AKeyThatNoLongerResolvesFallsBackLevelByLevel) {
     EXPECT_EQ(
         ResolveAdvKey(root, LayoutKey(0, 1, 0, 1, LayoutKey::kNoEntry, LayoutKey::kNoEntry, 3)),
         LayoutKey(0, 1, 0, 1));
+}
+
+TEST_F(AdvViewTest, AGraphTabShowsOnlyTheGraphPageAndAYearTabTheStatementAgain) {
+    AddItem(kIncome, u"Sales", 1000);
+    forecast.EveryYear(0, [](Database::CYear& year) {
+        year.graphs.Append(std::make_unique<Database::CGraphSettings>()).name = u"Income";
+    });
+    Pass();
+    const auto tabOf = [&](int graph) -> const Display::CTab* {
+        for (const Display::CTab* tab : state.lists.tabs[3])
+            if (tab->key[LayoutKey::kGraph] == graph)
+                return tab;
+        return nullptr;
+    };
+    ASSERT_NE(tabOf(0), nullptr);
+    EXPECT_EQ(ClickAt(state, Centre(tabOf(0)->bounds)), AdvClick::TabSelected);
+    dc.Clear();
+    Pass();
+    EXPECT_EQ(state.currentKey, LayoutKey(0, 0, 0, 0, LayoutKey::kNoEntry, LayoutKey::kNoEntry, 0));
+    ASSERT_EQ(state.lists.statement.size(), 1u);
+    EXPECT_TRUE(state.metrics.graphPage);
+    EXPECT_EQ(dc.FindText(u"Sales"), nullptr);
+
+    const Display::CTab* year = tabOf(LayoutKey::kNoEntry);
+    ASSERT_NE(year, nullptr);
+    EXPECT_EQ(ClickAt(state, Centre(year->bounds)), AdvClick::TabSelected);
+    dc.Clear();
+    Pass();
+    EXPECT_FALSE(state.metrics.graphPage);
+    EXPECT_NE(dc.FindText(u"Sales"), nullptr);
 }
 
 TEST_F(AdvViewTest, AFailedLookupInTheBuildShowsWhatWasBuilt) {
