@@ -130,6 +130,7 @@ struct Options {
     const QCommandLineOption scenario{"scenario", "Scenario of the statement.", "I"};
     const QCommandLineOption company{"company", "Company of the statement.", "I"};
     const QCommandLineOption year{"year", "Year of the statement.", "I"};
+    const QCommandLineOption graph{"graph", "Advanced: graph of the year.", "I"};
     const QCommandLineOption size{"size", "Client area of the PNG export.", "WxH"};
     const QCommandLineOption zoom{"zoom", "Zoom of the PNG export.", "PERCENT"};
     const QCommandLineOption scenarios{"scenarios", "PDF: all or the current scenario.", "which"};
@@ -141,9 +142,9 @@ struct Options {
     const QCommandLineOption portrait{"portrait", "PDF: portrait pages."};
 
     Options() {
-        parser.addOptions({help, version, format, output, edition, view, outline, scenario, company,
-                           year, size, zoom, scenarios, companies, years, cashflow, graphs, paper,
-                           portrait});
+        parser.addOptions({help,     version,  format, output, edition,  view,      outline,
+                           scenario, company,  year,   size,   zoom,     scenarios, companies,
+                           years,    cashflow, graphs, paper,  portrait, graph});
         parser.addPositionalArgument("FILE", "The forecast file.");
     }
     bool Has(const QCommandLineOption& option) const { return parser.isSet(option); }
@@ -182,7 +183,7 @@ std::optional<QString> ParseStatement(const Options& options, StatementRequest& 
         else
             return QString("--edition must be Std, Bas or Adv, not \"%1\"").arg(word);
     }
-    for (const QCommandLineOption* advancedOnly : {&options.view, &options.outline})
+    for (const QCommandLineOption* advancedOnly : {&options.view, &options.outline, &options.graph})
         if (request.edition != Edition::Advanced && options.Has(*advancedOnly))
             return QString("--%1 applies to --edition Adv only").arg(Name(*advancedOnly));
     const std::pair<const QCommandLineOption*, std::optional<int>*> indexes[] = {
@@ -227,11 +228,15 @@ std::optional<QString> ParseAdvanced(const Options& options, const StatementRequ
     adv.scenario = request.scenario;
     adv.company = request.company;
     adv.year = request.year;
-    if (options.Has(options.view)) {
-        adv.view = ParseIndex(options.Value(options.view));
-        if (!adv.view)
-            return QString("--view needs a whole number, not \"%1\"")
-                .arg(options.Value(options.view));
+    const std::pair<const QCommandLineOption*, std::optional<int>*> indexes[] = {
+        {&options.view, &adv.view}, {&options.graph, &adv.graph}};
+    for (const auto& [option, target] : indexes) {
+        if (!options.Has(*option))
+            continue;
+        *target = ParseIndex(options.Value(*option));
+        if (!*target)
+            return QString("--%1 needs a whole number, not \"%2\"")
+                .arg(Name(*option), options.Value(*option));
     }
     if (options.Has(options.outline)) {
         const QString which = options.Value(options.outline);
@@ -285,13 +290,41 @@ int ExportCsvCommand(const Options& options, const Target& target) {
     return target.Deliver(QByteArray::fromStdString(csv.text));
 }
 
+// The picture of an export as PNG bytes, delivered to OUT.
+int DeliverPng(const QImage& image, const Target& target) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (image.isNull() || !image.save(&buffer, "PNG")) {
+        target.err << "varnobel-view: cannot encode the image\n";
+        return kExitFailed;
+    }
+    return target.Deliver(png);
+}
+
+// --export png --edition Adv: the Advanced view's client area showing the key: a year's
+// statement or, with --graph, one of its graph pages.
+int ExportAdvancedPng(const Options& options, const Target& target, const StatementRequest& request,
+                      QSize size, std::optional<int> zoom) {
+    AdvRequest adv;
+    if (const std::optional<QString> reason = ParseAdvanced(options, request, adv))
+        return BadCommand(target.err, *reason);
+    CMainDoc doc;
+    if (const std::optional<int> failure = Load(doc, target.input, target.err))
+        return *failure;
+    LayoutKey key;
+    if (const std::optional<std::string> reason = CheckAdvRequest(doc, adv, key))
+        return BadCommand(target.err, QString::fromStdString(*reason));
+    if (zoom)
+        doc.SetZoom(*zoom);
+    return DeliverPng(RenderAdvImage(doc, key, adv.outline, size), target);
+}
+
 // --export png: the window's client area as the view draws the selection.
 int ExportPngCommand(const Options& options, const Target& target) {
     StatementRequest request;
     if (const std::optional<QString> reason = ParseStatement(options, request))
         return BadCommand(target.err, *reason);
-    if (request.edition == Edition::Advanced)
-        return BadCommand(target.err, "--edition Adv applies to --export csv only");
     QSize size(kDefaultWidth, kDefaultHeight);
     if (options.Has(options.size)) {
         static const QRegularExpression pattern("^([0-9]{1,9})x([0-9]{1,9})$");
@@ -315,6 +348,8 @@ int ExportPngCommand(const Options& options, const Target& target) {
                                   .arg(kMaxZoom)
                                   .arg(options.Value(options.zoom)));
     }
+    if (request.edition == Edition::Advanced)
+        return ExportAdvancedPng(options, target, request, size, zoom);
 
     CMainDoc doc;
     CheckedSelection selection;
@@ -322,15 +357,7 @@ int ExportPngCommand(const Options& options, const Target& target) {
         return *failure;
     if (zoom)
         doc.SetZoom(*zoom);
-    const QImage image = RenderStatementImage(doc, request.edition, selection, size);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (image.isNull() || !image.save(&buffer, "PNG")) {
-        target.err << "varnobel-view: cannot encode the image\n";
-        return kExitFailed;
-    }
-    return target.Deliver(png);
+    return DeliverPng(RenderStatementImage(doc, request.edition, selection, size), target);
 }
 
 // The Printing Options choices and the paper of a PDF export.
@@ -374,7 +401,7 @@ int ExportPdfCommand(const Options& options, const Target& target) {
     if (const std::optional<QString> reason = ParseStatement(options, request))
         return BadCommand(target.err, *reason);
     if (request.edition == Edition::Advanced)
-        return BadCommand(target.err, "--edition Adv applies to --export csv only");
+        return BadCommand(target.err, "--edition Adv applies to --export csv and png only");
     PdfRequest pdf;
     pdf.edition = request.edition;
     if (const std::optional<QString> reason = ParsePdf(options, pdf))
@@ -439,11 +466,14 @@ std::optional<QString> CheckKindOptions(const Options& options, const ExportKind
         unsigned kinds;
     };
     const KindOnly rules[] = {
-        {options.edition, kStatement},  {options.view, kCsv},          {options.outline, kCsv},
-        {options.scenario, kStatement}, {options.company, kStatement}, {options.year, kStatement},
-        {options.size, kPng},           {options.zoom, kPng},          {options.scenarios, kPdf},
-        {options.companies, kPdf},      {options.years, kPdf},         {options.cashflow, kPdf},
-        {options.graphs, kPdf},         {options.paper, kPdf},         {options.portrait, kPdf},
+        {options.edition, kStatement},  {options.view, kCsv | kPng},
+        {options.outline, kCsv | kPng}, {options.graph, kPng},
+        {options.scenario, kStatement}, {options.company, kStatement},
+        {options.year, kStatement},     {options.size, kPng},
+        {options.zoom, kPng},           {options.scenarios, kPdf},
+        {options.companies, kPdf},      {options.years, kPdf},
+        {options.cashflow, kPdf},       {options.graphs, kPdf},
+        {options.paper, kPdf},          {options.portrait, kPdf},
     };
     for (const KindOnly& rule : rules) {
         if (!options.Has(rule.option) || (rule.kinds & kind.bit) != 0)

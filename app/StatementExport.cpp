@@ -5,6 +5,7 @@
 #include "database/CPERT.h"
 #include "document/CMainDoc.h"
 #include "platform/QtDeviceContext.h"
+#include "views/AdvDrawPass.h"
 #include "views/StatementModel.h"
 #include "views/StdDrawPass.h"
 
@@ -18,6 +19,15 @@ std::string RangeText(const char* what, int index, int first, int count) {
     if (count - 1 < first)
         return text + " (there is none)";
     return text + " (" + std::to_string(first) + " to " + std::to_string(count - 1) + ")";
+}
+
+// A white picture of the window's client area at the common screen resolution.
+QImage BlankImage(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.setDotsPerMeterX(kDotsPerMeter96);
+    image.setDotsPerMeterY(kDotsPerMeter96);
+    image.fill(Qt::white);
+    return image;
 }
 
 } // namespace
@@ -69,10 +79,7 @@ std::optional<std::string> CheckSelection(const CMainDoc& doc, const StatementRe
 
 QImage RenderStatementImage(CMainDoc& doc, Edition edition, const CheckedSelection& selection,
                             QSize size) {
-    QImage image(size, QImage::Format_RGB32);
-    image.setDotsPerMeterX(kDotsPerMeter96);
-    image.setDotsPerMeterY(kDotsPerMeter96);
-    image.fill(Qt::white);
+    QImage image = BlankImage(size);
     {
         QtDeviceContext dc(image);
         // The state of a view that has just loaded the file and shows the selection.
@@ -85,6 +92,18 @@ QImage RenderStatementImage(CMainDoc& doc, Edition edition, const CheckedSelecti
         input.client = Rect{0, 0, size.width(), size.height()};
         input.offsetYear = doc.offsetYearChecked != 0;
         RunStdDrawPass(dc, doc, state, input);
+    }
+    return image;
+}
+
+QImage RenderAdvImage(CMainDoc& doc, const LayoutKey& key, AdvOutline outline, QSize size) {
+    QImage image = BlankImage(size);
+    {
+        QtDeviceContext dc(image);
+        AdvViewState state;
+        state.currentKey = key;
+        state.outline = outline;
+        RunAdvDrawPassSettled(dc, doc, state, {Rect{0, 0, size.width(), size.height()}, 0, 0});
     }
     return image;
 }

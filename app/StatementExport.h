@@ -5,6 +5,8 @@
 
 #include <QSize>
 
+#include "database/LayoutKey.h"
+#include "views/AdvOutline.h"
 #include "views/StdViewState.h"
 
 class CMainDoc;
@@ -39,3 +41,8 @@ std::optional<std::string> CheckSelection(const CMainDoc& doc, const StatementRe
 // zoom. Needs a QGuiApplication (fonts).
 QImage RenderStatementImage(CMainDoc& doc, Edition edition, const CheckedSelection& selection,
                             QSize size);
+
+// What the Advanced view draws for the key (a year's statement, or a graph page when the key
+// names a graph) in a client area of the given size, at the document's zoom, once the columns
+// have settled. Needs a QGuiApplication (fonts).
+QImage RenderAdvImage(CMainDoc& doc, const LayoutKey& key, AdvOutline outline, QSize size);

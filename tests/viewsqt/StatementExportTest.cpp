@@ -163,8 +163,8 @@ TEST_F(StatementExportTest, TheAdvancedCsvTakesTheWindowsKeyAndOpensOrClosesSect
     const auto records = [](const std::string& csv) {
         return std::count(csv.begin(), csv.end(), '\n');
     };
-    const std::vector<std::string> real = {"--export", "csv", sample, "--edition", "Adv",
-                                           "--scenario", "0", "--company", "0"};
+    const std::vector<std::string> real = {"--export",   "csv", sample,      "--edition", "Adv",
+                                           "--scenario", "0",   "--company", "0"};
     const Outcome file = Command(real);
     ASSERT_EQ(file.status, 0) << file.err;
     EXPECT_EQ(file.out.rfind("Line,Notes,VAT,Apr 24 Actual,", 0), 0u);
@@ -206,7 +206,7 @@ TEST_F(StatementExportTest, SelectionsThatNameNothingAreStatus2) {
               std::string::npos);
     EXPECT_NE(Command({"--export", "csv", sample, "--scenario", "2"}).err.find("scenario 2"),
               std::string::npos);
-    EXPECT_EQ(Command({"--export", "png", sample, "-o", out.string(), "--edition", "Adv"}).status,
+    EXPECT_EQ(Command({"--export", "pdf", sample, "-o", out.string(), "--edition", "Adv"}).status,
               2);
     EXPECT_EQ(Command({"--export", "json", sample, "--scenario", "0"}).status, 2);
     EXPECT_EQ(ReadFile(out), "old");
@@ -289,6 +289,13 @@ TEST_F(StatementExportTest, BadPngOptionsAreStatus2AndLeaveOutAlone) {
         {"--export", "png", sample, "-o", out.string(), "--zoom", "big"},
         {"--export", "png", sample, "-o", out.string(), "--year", "3"},
         {"--export", "png", sample, "-o", out.string(), "--company", "5"},
+        // Graph pages are the Advanced edition's, and only its pictures show them; the
+        // example's years have one graph each.
+        {"--export", "png", sample, "-o", out.string(), "--graph", "0"},
+        {"--export", "csv", sample, "-o", out.string(), "--edition", "Adv", "--graph", "0"},
+        {"--export", "png", sample, "-o", out.string(), "--edition", "Adv", "--graph", "1"},
+        {"--export", "png", sample, "-o", out.string(), "--edition", "Adv", "--graph", "x"},
+        {"--export", "png", sample, "-o", out.string(), "--edition", "Adv", "--year", "2"},
     };
     for (const auto& command : commands) {
         const Outcome run = Command(command);
@@ -299,6 +306,37 @@ TEST_F(StatementExportTest, BadPngOptionsAreStatus2AndLeaveOutAlone) {
         Command({"--export", "png", (folder / "missing.cfs").string(), "-o", out.string()}).status,
         3);
     EXPECT_EQ(ReadFile(out), "old");
+}
+
+// The Advanced picture is the view's: a year's statement, or with --graph one of its graph
+// pages, whose lines are drawn in the colours the forecast gives them.
+TEST_F(StatementExportTest, TheAdvancedPngShowsTheStatementOrAGraphPage) {
+    const auto png = folder / "adv.png";
+    const auto shot = [&](std::vector<std::string> extra) {
+        std::vector<std::string> command = {"--export",  "png", sample,   "-o",     png.string(),
+                                            "--edition", "Adv", "--size", "800x600"};
+        command.insert(command.end(), extra.begin(), extra.end());
+        const Outcome run = Command(command);
+        EXPECT_EQ(run.status, 0) << run.err;
+        QImage image;
+        EXPECT_TRUE(image.load(QString::fromStdString(png.string()), "PNG"));
+        return image;
+    };
+    const auto hasPixel = [](const QImage& image, QRgb rgb) {
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if ((image.pixel(x, y) & 0xFFFFFF) == rgb)
+                    return true;
+        return false;
+    };
+    const QImage statement = shot({});
+    const QImage graph = shot({"--graph", "0"});
+    EXPECT_EQ(graph.size(), QSize(800, 600));
+    EXPECT_NE(graph, statement);
+    // The example plots its Expected bank balance in blue, 0x00FF0000 as the file holds it.
+    EXPECT_TRUE(hasPixel(graph, 0x0000FF));
+    EXPECT_EQ(shot({"--year", "1", "--graph", "0", "--scenario", "0", "--company", "0"}).size(),
+              QSize(800, 600));
 }
 
 } // namespace
