@@ -10,6 +10,7 @@
 #include "document/CMainDoc.h"
 #include "document/RecordingMessageSink.h"
 #include "document/SmallForecast.h"
+#include "views/qt/CVarnobelAdvView.h"
 #include "views/qt/CVarnobelStdView.h"
 #include "views/qt/ViewPlace.h"
 
@@ -104,6 +105,40 @@ TEST_F(ViewPlaceTest, WhatTheNewForecastLacksResetsAsTheViewsRulesSay) {
     onYearRow.focus = {-4, -1};
     RestorePlace(*view, onYearRow);
     EXPECT_EQ(view->CurrentFocus(), (CMainView::FocusPlace{-4, -1}));
+}
+
+TEST_F(ViewPlaceTest, TheAdvancedViewGetsBackItsKeyAndItsHighlightedRow) {
+    CVarnobelAdvView adv(doc);
+    adv.resize(700, 300);
+    adv.show();
+    const auto paint = [&] {
+        for (int i = 0; i < 3; ++i) {
+            adv.repaint();
+            QApplication::processEvents();
+        }
+    };
+    adv.DocumentLoaded();
+    adv.SelectScenario(1);
+    adv.SelectCompany(0);
+    adv.SelectYear(1);
+    LayoutKey expense;
+    expense.level = {0, 1, 0, 1, LayoutKey::kNoEntry, 2, 1};
+    adv.FocusItem(&expense);
+    paint();
+    const ViewPlace place = TakePlace(adv);
+    EXPECT_EQ(place.focusKey, expense);
+
+    Load(kExamples / "sample.cfs");
+    adv.DocumentLoaded();
+    paint();
+    ASSERT_EQ(adv.SelectedScenario(), -1);
+    RestorePlace(adv, place);
+    paint();
+    EXPECT_EQ(adv.SelectedScenario(), 1);
+    EXPECT_EQ(adv.SelectedCompany(), 0);
+    EXPECT_EQ(adv.SelectedYear(), 1);
+    EXPECT_EQ(adv.FocusCategory(), 2);
+    EXPECT_EQ(adv.FocusIndex(), 1);
 }
 
 } // namespace

@@ -10,6 +10,13 @@ ViewPlace TakePlace(const CMainView& view) {
     place.year = view.SelectedYear();
     place.graph = view.SelectedGraph();
     place.focus = view.CurrentFocus();
+    place.focusKey[LayoutKey::kView] = place.view;
+    place.focusKey[LayoutKey::kScenario] = place.scenario;
+    place.focusKey[LayoutKey::kCompany] = place.company;
+    place.focusKey[LayoutKey::kYear] = place.year;
+    place.focusKey[LayoutKey::kGraph] = place.graph;
+    place.focusKey[LayoutKey::kCategory] = view.FocusCategory();
+    place.focusKey[LayoutKey::kPosition] = view.FocusIndex();
     place.horizontalScroll = view.HorizontalBar()->value();
     place.verticalScroll = view.VerticalBar()->value();
     return place;
@@ -23,6 +30,8 @@ void RestorePlace(CMainView& view, const ViewPlace& place) {
     view.SelectYear(place.year);
     view.SelectGraph(place.graph);
     view.RestoreFocus(place.focus);
+    if (place.focus == CMainView::FocusPlace{} && place.focusKey.IsSet(LayoutKey::kCategory))
+        view.FocusItem(&place.focusKey);
     // The bars keep the ranges of the statement last drawn until the next pass sets the new
     // ones, which bring a position past the end back to it.
     view.HorizontalBar()->setValue(place.horizontalScroll);

@@ -13,6 +13,8 @@ struct ViewPlace {
     int year = CMainView::kNoEntry;
     int graph = CMainView::kNoEntry;
     CMainView::FocusPlace focus;
+    // The focused forecast row under the selection, for a view that answers only FocusItem.
+    LayoutKey focusKey;
     int horizontalScroll = 0;
     int verticalScroll = 0;
 
