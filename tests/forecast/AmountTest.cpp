@@ -1,6 +1,10 @@
-#include <gtest/gtest.h>
-
+#include <cstdint>
+#include <cstdio>
 #include <limits>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
 
 #include "core/Amount.h"
 
@@ -18,6 +22,46 @@ TEST(AmountText, WithoutCentsRoundsToWholeUnits) {
     EXPECT_EQ(AmountText(123456, false, false), "1,235");
     EXPECT_EQ(AmountText(123456, false, true), "1,235 ");
     EXPECT_EQ(AmountText(250, false, false), "3"); // 2.5 rounds away from zero
+}
+
+// The text as the statement first formed it, through the double of amount × 0.01.
+std::string TextThroughDouble(Amount amount, bool cents, bool brackets) {
+    const double x = static_cast<double>(amount) * 0.01;
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, cents ? "%0.2f" : "%0.0f", cents ? x : std::round(x));
+    std::string text = buffer;
+    std::size_t p = cents ? text.size() - 3 : text.size();
+    while (p > (amount < 0 ? 4u : 3u))
+        text.insert(p -= 3, ",");
+    if (brackets)
+        text = amount < 0 ? "(" + text.substr(1) + ")" : text + " ";
+    return text;
+}
+
+TEST(AmountText, EveryAmountReadsAsThroughItsDouble) {
+    std::vector<Amount> amounts = {1, -1, 40, -40, 50, -50, 99, 100, 150, -250, 999'999,
+                                   1'000'000, -123'456'789, 999'999'999'999'999,
+                                   -999'999'999'999'999, 1'000'000'000'000'000,
+                                   std::numeric_limits<Amount>::max(),
+                                   std::numeric_limits<Amount>::min()};
+    // Every half and its neighbours across the magnitudes, and a spread of others.
+    for (Amount scale = 1; scale < 10'000'000'000'000; scale *= 10)
+        for (Amount offset : {-1, 0, 1})
+            amounts.push_back(scale * 100 + 50 + offset);
+    std::uint64_t state = 12345;
+    for (int i = 0; i < 20000; ++i) {
+        state = state * 6364136223846793005u + 1442695040888963407u;
+        amounts.push_back(static_cast<Amount>(state >> (i % 14 + 14)) * (i % 2 ? 1 : -1));
+    }
+    for (Amount amount : amounts) {
+        if (amount == 0)
+            continue;
+        for (bool cents : {false, true})
+            for (bool brackets : {false, true})
+                ASSERT_EQ(AmountText(amount, cents, brackets),
+                          TextThroughDouble(amount, cents, brackets))
+                    << amount << " " << cents << brackets;
+    }
 }
 
 TEST(AmountText, ZeroIsADashWhateverTheFlags) {
