@@ -228,10 +228,7 @@ void CLine::FormFigures(ArrangeContext& context) {
     monthCount_ = span.count;
     DeviceContext& dc = *context.dc;
     LayoutMetrics& metrics = *context.metrics;
-    const auto measure = [&](Amount value) {
-        metrics.widestFigure =
-            std::max(metrics.widestFigure, dc.TextExtent(MoneyText(display, value)).width);
-    };
+    FigureMeter measure(dc, metrics, display);
 
     const MonthAmounts& actual = *actualValues;
     const MonthAmounts& expected = *expectedValues;

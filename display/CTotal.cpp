@@ -75,10 +75,7 @@ void CTotal::Arrange(ArrangeContext& context) {
     const YearSpan span = SpanOf(*year);
     startMonth_ = span.start;
     DeviceContext& dc = *context.dc;
-    const auto measure = [&](Amount value) {
-        metrics.widestFigure =
-            std::max(metrics.widestFigure, dc.TextExtent(MoneyText(display, value)).width);
-    };
+    FigureMeter measure(dc, metrics, display);
 
     totals.fill(0);
     for (int i = 0; i < kMonths; ++i) {

@@ -2,7 +2,28 @@
 
 #include <algorithm>
 
+#include "platform/DeviceContext.h"
+
 namespace Display {
+
+int FigureWidths::Width(DeviceContext& dc, std::string_view text) {
+    if (!known_ || dc.CurrentFont() != font_) {
+        font_ = dc.CurrentFont();
+        known_ = true;
+        tenfold_.fill(-1);
+    }
+    int tenths = 0;
+    for (const char c : text) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code >= tenfold_.size())
+            return dc.TextExtent(Ascii(text)).width;
+        int& advance = tenfold_[code];
+        if (advance < 0)
+            advance = dc.TextExtent(Text(10, static_cast<char16_t>(code))).width;
+        tenths += advance;
+    }
+    return (tenths + 9) / 10;
+}
 
 void LayoutMetrics::PageBreak(int height) {
     if (!printing || pageBodyHeight <= 0)

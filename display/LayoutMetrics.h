@@ -1,11 +1,29 @@
 #pragma once
 
 #include <array>
+#include <string_view>
 #include <vector>
 
 #include "platform/DrawTypes.h"
 
+class DeviceContext;
+
 namespace Display {
+
+// Widths of figure texts from the advances of their characters. Rows measure every figure they
+// hold for the widest one; this costs a few additions a figure instead of a measurement. Each
+// character's advance is taken from ten of it, so the sum keeps the fractions a figure's own
+// measurement would.
+class FigureWidths {
+  public:
+    // The width of an ASCII text in the device's current font.
+    int Width(DeviceContext& dc, std::string_view text);
+
+  private:
+    Font font_;
+    bool known_ = false;
+    std::array<int, 128> tenfold_{};
+};
 
 // The geometry of one arrangement of the Advanced statement, in the device's logical units.
 // The view fills the extents before every full arrangement; layout objects read them and move
@@ -45,6 +63,7 @@ struct LayoutMetrics {
     int widestDescription = 0;
     int widestFigure = 0;
     int notesWidth = 0;
+    FigureWidths figureWidths;
 
     // The window's scroll bars (empty on a printer).
     Rect vScrollBar;

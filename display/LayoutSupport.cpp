@@ -5,6 +5,8 @@
 
 #include "document/CMainDoc.h"
 #include "core/Failure.h"
+#include "display/LayoutMetrics.h"
+#include "platform/DeviceContext.h"
 #include "database/CDisplaySettings.h"
 #include "database/CPERT.h"
 #include "database/CTaxSetup.h"
@@ -39,6 +41,16 @@ std::vector<const Database::CTaxSetup*> DocumentTaxes(const CMainDoc& doc) {
 
 Text MoneyText(const Database::CDisplaySettings& display, Amount amount) {
     return Ascii(display.AmountText(amount));
+}
+
+void FigureMeter::operator()(Amount value) {
+    if (value == 0) {
+        if (zeroMeasured_)
+            return;
+        zeroMeasured_ = true;
+    }
+    metrics_.widestFigure = std::max(
+        metrics_.widestFigure, metrics_.figureWidths.Width(dc_, display_.AmountText(value)));
 }
 
 Amount PercentOf(Amount amount, Amount base) {

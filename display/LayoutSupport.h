@@ -9,6 +9,7 @@
 #include "platform/DrawTypes.h"
 
 class CMainDoc;
+class DeviceContext;
 
 namespace Database {
 class CDisplaySettings;
@@ -19,6 +20,8 @@ class CYear;
 
 // Lookups, colours and small geometry shared by the layout objects.
 namespace Display {
+
+struct LayoutMetrics;
 
 // Colours of the Advanced statement.
 inline constexpr Colour kPanelGrey = Rgb(205, 205, 205);
@@ -47,7 +50,22 @@ std::vector<const Database::CTaxSetup*> DocumentTaxes(const CMainDoc& doc);
 
 // The statement's text of an amount in the year's cents and brackets choices.
 Text MoneyText(const Database::CDisplaySettings& display, Amount amount);
-// amount × 10000 / base, truncated; base must not be 0.
+
+// Widens the widest figure of a pass to the text of each amount it is given. Zero, the most
+// common figure, always reads "-  ": it is measured once per meter.
+class FigureMeter {
+  public:
+    FigureMeter(DeviceContext& dc, LayoutMetrics& metrics,
+                const Database::CDisplaySettings& display)
+        : dc_(dc), metrics_(metrics), display_(display) {}
+    void operator()(Amount value);
+
+  private:
+    DeviceContext& dc_;
+    LayoutMetrics& metrics_;
+    const Database::CDisplaySettings& display_;
+    bool zeroMeasured_ = false;
+};// amount × 10000 / base, truncated; base must not be 0.
 Amount PercentOf(Amount amount, Amount base);
 
 // The column's x-extent over the rows' y-extent.
