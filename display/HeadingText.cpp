@@ -1,5 +1,6 @@
 #include "display/HeadingText.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -14,7 +15,10 @@ Text LastModifiedText(std::int64_t stamp) {
         "July",    "August",   "September", "October", "November", "December"};
     static constexpr const char* kDayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 
-    const sys_seconds time{seconds{stamp}};
+    // A stamp read from a damaged file may be anything: beyond some fifteen thousand years
+    // either way the calendar's arithmetic would overflow, so such stamps read as that limit.
+    constexpr std::int64_t kLimit = 500'000'000'000;
+    const sys_seconds time{seconds{std::clamp(stamp, -kLimit, kLimit)}};
     const sys_days day = floor<days>(time);
     const year_month_day date{day};
     const hh_mm_ss<seconds> clock{time - day};

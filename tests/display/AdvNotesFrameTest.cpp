@@ -1,3 +1,6 @@
+#include <cstdint>
+#include <limits>
+
 #include <gtest/gtest.h>
 
 #include "database/CTaxSetup.h"
@@ -183,6 +186,11 @@ TEST(FrameTest, TheStampReadsAsUtcInEnglish) {
     EXPECT_EQ(LastModifiedText(-1), u"Last Modified: 11:59PM Wed, 31 December, 1969");
     EXPECT_EQ(LastModifiedText(951782400), u"Last Modified: 12:00AM Tue, 29 February, 2000");
     EXPECT_EQ(LastModifiedText(1700000000), u"Last Modified: 10:13PM Tue, 14 November, 2023");
+    // A stamp from a damaged file is still a date.
+    EXPECT_EQ(LastModifiedText(std::numeric_limits<std::int64_t>::min()),
+              LastModifiedText(-500'000'000'000));
+    EXPECT_EQ(LastModifiedText(std::numeric_limits<std::int64_t>::max()),
+              LastModifiedText(500'000'000'000));
 }
 
 } // namespace
