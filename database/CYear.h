@@ -82,6 +82,10 @@ public:
     std::array<Text, kSubtotals> subtotalLabel;
     std::array<std::int32_t, kSubtotals> subtotalMode{};
     std::array<bool, kSubtotals> subtotalFlag{};
+    // Whether the Advanced print job prints this year: 0 no, 1 yes, 2 partly (as the options
+    // tree showed it). Set by the printing options only; the file holds none, so every load
+    // starts clear.
+    std::int32_t printMark = 0;
 
 private:
     static bool IsCategory(int category) { return category >= 0 && category < kCategories; }

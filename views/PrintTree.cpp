@@ -1,0 +1,138 @@
+#include "views/PrintTree.h"
+
+#include "database/CCompany.h"
+#include "database/CPERT.h"
+#include "database/CScenario.h"
+#include "database/CTabView.h"
+#include "database/CYear.h"
+
+namespace {
+
+PrintTreeItem* AddChild(PrintTreeItem* parent, Database::CBase& object) {
+    if (!parent)
+        return nullptr;
+    auto child = std::make_unique<PrintTreeItem>();
+    child->label = object.DisplayName();
+    child->object = &object;
+    child->parent = parent;
+    parent->children.push_back(std::move(child));
+    return parent->children.back().get();
+}
+
+// Adds the object under its parent in both trees (in the second only when neither it nor an
+// ancestor is hidden) and links the two items.
+std::pair<PrintTreeItem*, PrintTreeItem*> AddBoth(PrintTreeItem* all, PrintTreeItem* shown,
+                                                  Database::CBase& object) {
+    PrintTreeItem* inAll = AddChild(all, object);
+    PrintTreeItem* inShown = object.IsHidden() ? nullptr : AddChild(shown, object);
+    if (inShown) {
+        inAll->linked = inShown;
+        inShown->linked = inAll;
+    }
+    return {inAll, inShown};
+}
+
+std::unique_ptr<PrintTreeItem> MakeRoot() {
+    auto root = std::make_unique<PrintTreeItem>();
+    root->label = u"All";
+    return root;
+}
+
+} // namespace
+
+PrintTreePair::PrintTreePair(Database::CPERT& root)
+    : root_(root), all_(MakeRoot()), shown_(MakeRoot()) {
+    all_->linked = shown_.get();
+    shown_->linked = all_.get();
+    for (const auto& view : root.views) {
+        const auto [viewAll, viewShown] = AddBoth(all_.get(), shown_.get(), *view);
+        for (const auto& scenario : view->scenarios) {
+            const auto [scenarioAll, scenarioShown] = AddBoth(viewAll, viewShown, *scenario);
+            for (const auto& company : scenario->companies) {
+                const auto [companyAll, companyShown] =
+                    AddBoth(scenarioAll, scenarioShown, *company);
+                for (const auto& year : company->years) {
+                    const auto [yearAll, yearShown] = AddBoth(companyAll, companyShown, *year);
+                    // A mark outside 0-2 cannot come from the dialog; it counts as checked.
+                    const PrintCheck state = year->printMark == 0   ? PrintCheck::Unchecked
+                                             : year->printMark == 2 ? PrintCheck::Partly
+                                                                    : PrintCheck::Checked;
+                    yearAll->year = year.get();
+                    yearAll->state = state;
+                    if (yearShown) {
+                        yearShown->year = year.get();
+                        yearShown->state = state;
+                    }
+                }
+            }
+        }
+    }
+    DeriveAll(*all_);
+    DeriveAll(*shown_);
+}
+
+PrintCheck PrintTreePair::Derived(const PrintTreeItem& parent) {
+    bool checked = false;
+    bool unchecked = false;
+    for (const auto& child : parent.children) {
+        if (child->state == PrintCheck::Checked)
+            checked = true;
+        else if (child->state == PrintCheck::Unchecked)
+            unchecked = true;
+        else
+            return PrintCheck::Partly;
+    }
+    if (checked && unchecked)
+        return PrintCheck::Partly;
+    return checked ? PrintCheck::Checked : PrintCheck::Unchecked;
+}
+
+void PrintTreePair::DeriveAll(PrintTreeItem& item) {
+    if (item.children.empty())
+        return;
+    for (const auto& child : item.children)
+        DeriveAll(*child);
+    item.state = Derived(item);
+}
+
+void PrintTreePair::DeriveUp(PrintTreeItem* from) {
+    for (PrintTreeItem* item = from; item; item = item->parent)
+        item->state = Derived(*item);
+}
+
+void PrintTreePair::SetAll(PrintTreeItem& item, PrintCheck state) {
+    item.state = state;
+    for (const auto& child : item.children)
+        SetAll(*child, state);
+}
+
+void PrintTreePair::Toggle(PrintTreeItem& item) {
+    const PrintCheck state =
+        item.state == PrintCheck::Unchecked ? PrintCheck::Checked : PrintCheck::Unchecked;
+    SetAll(item, state);
+    DeriveUp(item.parent);
+    if (item.linked) {
+        SetAll(*item.linked, state);
+        DeriveUp(item.linked->parent);
+    }
+}
+
+namespace {
+
+void StoreFrom(const PrintTreeItem& item) {
+    if (item.year)
+        item.year->printMark = static_cast<int>(item.state) - 1;
+    for (const auto& child : item.children)
+        StoreFrom(*child);
+}
+
+} // namespace
+
+void PrintTreePair::StoreMarks(const PrintTreeItem& tree) const {
+    for (const auto& view : root_.views)
+        for (const auto& scenario : view->scenarios)
+            for (const auto& company : scenario->companies)
+                for (const auto& year : company->years)
+                    year->printMark = 0;
+    StoreFrom(tree);
+}

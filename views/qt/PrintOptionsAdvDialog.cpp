@@ -1,0 +1,189 @@
+#include "views/qt/PrintOptionsAdvDialog.h"
+
+#include <array>
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+#include <QVBoxLayout>
+
+#include "database/CPERT.h"
+#include "document/CMainDoc.h"
+#include "views/qt/PrintOptionsDialogParts.h"
+
+namespace Dialog {
+
+PrintCheckTree::PrintCheckTree(QWidget* parent) : QTreeWidget(parent) {
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setExpandsOnDoubleClick(false);
+}
+
+QRect PrintCheckTree::CheckRect(QTreeWidgetItem* item) const {
+    const QModelIndex index = indexFromItem(item);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    option.features |= QStyleOptionViewItem::HasDecoration | QStyleOptionViewItem::HasDisplay;
+    option.icon = item->icon(0);
+    option.text = item->text(0);
+    option.index = index;
+    return style()->subElementRect(QStyle::SE_ItemViewItemDecoration, &option, this);
+}
+
+void PrintCheckTree::mousePressEvent(QMouseEvent* event) {
+    QTreeWidgetItem* item = itemAt(event->position().toPoint());
+    if (item && event->button() == Qt::LeftButton &&
+        CheckRect(item).contains(event->position().toPoint())) {
+        emit checkPressed(item);
+        event->accept();
+        return;
+    }
+    QTreeWidget::mousePressEvent(event);
+}
+
+QIcon CPrint_Options_Adv_Dlg::StateImage(PrintCheck state) {
+    static const std::array<QIcon, 3> images = [] {
+        std::array<QIcon, 3> made;
+        for (int i = 0; i < 3; ++i) {
+            QPixmap pixmap(16, 16);
+            pixmap.fill(Qt::transparent);
+            QPainter p(&pixmap);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(QPen(QColor(80, 80, 80), 1));
+            p.setBrush(Qt::white);
+            p.drawRect(QRectF(2.5, 2.5, 11, 11));
+            if (i == 1) {
+                p.setPen(QPen(QColor(0, 0, 0), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+                p.drawPolyline(QPolygonF({QPointF(5, 8), QPointF(7, 10.5), QPointF(11, 5.5)}));
+            } else if (i == 2) {
+                p.setPen(Qt::NoPen);
+                p.setBrush(QColor(128, 128, 128));
+                p.drawRect(QRectF(5, 5, 6, 6));
+            }
+            made[static_cast<std::size_t>(i)] = QIcon(pixmap);
+        }
+        return made;
+    }();
+    return images[static_cast<std::size_t>(static_cast<int>(state) - 1)];
+}
+
+CPrint_Options_Adv_Dlg::CPrint_Options_Adv_Dlg(CMainDoc& doc, QWidget* parent)
+    : QDialog(parent), doc_(doc), trees_(std::make_unique<PrintTreePair>(doc.Root())) {
+    setWindowTitle(QStringLiteral("Printing Options"));
+    setObjectName(QStringLiteral("169"));
+    setSizeGripEnabled(true);
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
+    printOption = doc_.Root().printOption;
+
+    allTree_ = new PrintCheckTree(this);
+    allTree_->setObjectName(QString::number(kAllTreeId));
+    shownTree_ = new PrintCheckTree(this);
+    shownTree_->setObjectName(QString::number(kShownTreeId));
+    Fill(allTree_, trees_->Everything(), nullptr);
+    Fill(shownTree_, trees_->Shown(), nullptr);
+    ShowStates();
+    for (PrintCheckTree* tree : {allTree_, shownTree_}) {
+        tree->expandAll();
+        // The toggle runs after the press has been handled, as a posted message would.
+        connect(tree, &PrintCheckTree::checkPressed, this, [this](QTreeWidgetItem* item) {
+            QMetaObject::invokeMethod(
+                this, [this, item] { ToggleItem(item); }, Qt::QueuedConnection);
+        });
+    }
+    // Only the tree without hidden entries is offered, so hidden years never print.
+    showHiddenBox_ = new QCheckBox(QStringLiteral("Show Hidden Tabs"), this);
+    showHiddenBox_->setObjectName(QString::number(kShowHiddenId));
+    showHiddenBox_->setEnabled(false);
+    showHiddenBox_->setVisible(false);
+    allTree_->setVisible(showHidden);
+    shownTree_->setVisible(!showHidden);
+
+    auto* group = new QGroupBox(QStringLiteral("Print Cashflow"), this);
+    auto* radios = new QVBoxLayout(group);
+    options_ = new QButtonGroup(group);
+    const std::array<std::pair<int, QString>, 4> choices = {{{kAsSelectedId, "As Selected"},
+                                                             {kCollapsedId, "Collasped"},
+                                                             {kPerDisplayId, "Per Display"},
+                                                             {kExpandedId, "Expanded"}}};
+    for (int option = 0; option < 4; ++option) {
+        const auto& [id, text] = choices[static_cast<std::size_t>(option)];
+        auto* radio = new QRadioButton(text, group);
+        radio->setObjectName(QString::number(id));
+        radio->setVisible(id != kAsSelectedId);
+        options_->addButton(radio, option);
+        radios->addWidget(radio);
+    }
+    radios->addStretch(1);
+    PrintOptionsDialogParts::ShowChoice(options_, printOption);
+    connect(options_, &QButtonGroup::idClicked, this, &CPrint_Options_Adv_Dlg::ChooseOption);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(allTree_, 0, 0);
+    grid->addWidget(shownTree_, 0, 0);
+    grid->addWidget(showHiddenBox_, 1, 0);
+    grid->addWidget(group, 0, 1, Qt::AlignTop);
+    grid->setColumnStretch(0, 1);
+    grid->setRowStretch(0, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid, 1);
+    layout->addLayout(PrintOptionsDialogParts::MakeButtons(this, doc_, kPageSetupId, pageSetup_));
+}
+
+CPrint_Options_Adv_Dlg::~CPrint_Options_Adv_Dlg() {
+    // The trees' items point into the records: drop them first.
+    allTree_->clear();
+    shownTree_->clear();
+}
+
+PrintCheckTree* CPrint_Options_Adv_Dlg::Tree(int id) const {
+    return id == kAllTreeId ? allTree_ : id == kShownTreeId ? shownTree_ : nullptr;
+}
+
+QTreeWidgetItem* CPrint_Options_Adv_Dlg::WidgetItem(const PrintTreeItem& item) const {
+    return widgets_.value(&item, nullptr);
+}
+
+void CPrint_Options_Adv_Dlg::Fill(PrintCheckTree* tree, PrintTreeItem& item,
+                                  QTreeWidgetItem* parent) {
+    auto* widget = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree);
+    widget->setText(0, QString::fromStdU16String(item.label));
+    records_.insert(widget, &item);
+    widgets_.insert(&item, widget);
+    for (const auto& child : item.children)
+        Fill(tree, *child, widget);
+}
+
+void CPrint_Options_Adv_Dlg::ShowStates() {
+    for (auto it = records_.cbegin(); it != records_.cend(); ++it)
+        it.key()->setIcon(0, StateImage(it.value()->state));
+}
+
+void CPrint_Options_Adv_Dlg::ToggleItem(QTreeWidgetItem* item) {
+    PrintTreeItem* record = records_.value(item, nullptr);
+    if (!record)
+        return;
+    trees_->Toggle(*record);
+    ShowStates();
+}
+
+void CPrint_Options_Adv_Dlg::ChooseOption(int option) {
+    printOption = option;
+    doc_.Root().printOption = option;
+    if (refresh_)
+        refresh_();
+}
+
+void CPrint_Options_Adv_Dlg::accept() {
+    trees_->StoreMarks(showHidden ? trees_->Everything() : trees_->Shown());
+    QDialog::accept();
+}
+
+} // namespace Dialog
