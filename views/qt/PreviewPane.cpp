@@ -118,9 +118,7 @@ bool CMy_Preview::Start() {
         return false;
     if (pages_ == 0)
         pages_ = std::clamp(info_.previewPages, 1, 2);
-    // The job's own setting up measures with the printer's metrics.
-    QtPageImages::Measure(QtDeviceContext::PageCaps(printer_),
-                          [this](DeviceContext& dc) { session_.Begin(dc); });
+    BeginJob();
     started_ = true;
     if (!ShowPages(1)) {
         if (failure_.isEmpty())
@@ -128,6 +126,14 @@ bool CMy_Preview::Start() {
         return false;
     }
     return true;
+}
+
+void CMy_Preview::BeginJob() {
+    // The job's own setting up measures with the printer's metrics. A job that counts its pages
+    // there knows its length from the start.
+    QtPageImages::Measure(QtDeviceContext::PageCaps(printer_),
+                          [this](DeviceContext& dc) { session_.Begin(dc); });
+    lengthKnown_ = info_.maxPage != PrintInfo::kUnknownPage;
 }
 
 int CMy_Preview::LastPage() const {
@@ -200,8 +206,13 @@ void CMy_Preview::UpdateControls() {
     zoomOut_->setEnabled(zoom_ > 0);
     if (images_.empty())
         pageLabel_->clear();
+    else if (shown > 1 && lengthKnown_)
+        pageLabel_->setText(
+            QStringLiteral("Pages %1-%2 of %3").arg(page_).arg(lastShown).arg(LastPage()));
     else if (shown > 1)
         pageLabel_->setText(QStringLiteral("Pages %1-%2").arg(page_).arg(lastShown));
+    else if (lengthKnown_)
+        pageLabel_->setText(QStringLiteral("Page %1 of %2").arg(page_).arg(LastPage()));
     else
         pageLabel_->setText(QStringLiteral("Page %1").arg(page_));
 }
@@ -297,6 +308,7 @@ void CMy_Preview::Refresh() {
         return;
     // The job may have grown or shrunk: its length is found again, every page anew.
     info_.maxPage = PrintInfo::kUnknownPage;
+    BeginJob();
     images_.clear();
     if (!ShowPages(page_) && !failure_.isEmpty())
         emit Failed(failure_);

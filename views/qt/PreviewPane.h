@@ -42,7 +42,8 @@ public:
     // Pages side by side when the whole page is shown (1 or 2).
     int PagesShown() const { return pages_; }
     int ZoomLevel() const { return zoom_; }
-    // The job's last page once the preview has reached it, else 0.
+    // The job's last page once the preview has reached it (or the job counted its pages at the
+    // start), else 0.
     int LastPage() const;
     // The image of the n-th page shown (0 or 1); null when that page is not shown.
     QImage ShownPage(int index) const;
@@ -77,6 +78,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Begins the job on the printer's metrics and notes whether it knows its length.
+    void BeginJob();
     class Canvas;
 
     // Draws the page into an image; null when the job has no such page or failed.
@@ -93,6 +96,8 @@ private:
     PrintInfo info_;
     PrintSession session_;
     bool started_ = false;
+    // Whether the job knew its last page before its first page was drawn.
+    bool lengthKnown_ = false;
     QString failure_;
     int page_ = 1;
     int pages_ = 1;

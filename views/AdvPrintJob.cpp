@@ -1,0 +1,110 @@
+#include "views/AdvPrintJob.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "database/CCompany.h"
+#include "database/CPERT.h"
+#include "database/CScenario.h"
+#include "database/CTabView.h"
+#include "database/CYear.h"
+#include "document/CMainDoc.h"
+
+AdvPrintJob::AdvPrintJob(CMainDoc& doc, LayoutKey& currentKey, AdvPageLayout& layout,
+                         OptionsDialog dialog)
+    : doc_(doc), currentKey_(currentKey), layout_(layout), dialog_(std::move(dialog)) {}
+
+std::vector<LayoutKey> AdvPrintJob::Walk() const {
+    std::vector<LayoutKey> keys;
+    const Database::CPERT& root = doc_.Root();
+    for (int v = 0; v < root.ViewCount(); ++v) {
+        const Database::CTabView& view = root.View(v);
+        // List position 0 is the combined entry, addressed as -1.
+        for (int s = 0; s < view.ScenarioCount(); ++s) {
+            const Database::CScenario& scenario = *view.scenarios.Find(s);
+            for (int c = 0; c < scenario.CompanyCount(); ++c) {
+                const Database::CCompany& company = *scenario.companies.Find(c);
+                for (int y = 0; y < company.YearCount(); ++y) {
+                    LayoutKey key;
+                    key[LayoutKey::kView] = v;
+                    key[LayoutKey::kScenario] = s - 1;
+                    key[LayoutKey::kCompany] = c - 1;
+                    key[LayoutKey::kYear] = y;
+                    if (company.Year(y).printMark != 0)
+                        keys.push_back(key);
+                }
+            }
+        }
+    }
+    return keys;
+}
+
+bool AdvPrintJob::OnPreparePrinting(PrintInfo& info) {
+    savedKey_ = currentKey_;
+    if (dialog_ && !dialog_())
+        return false;
+    if (!info.DoPreparePrinting())
+        return false;
+    info.previewPages = 1;
+    return true;
+}
+
+void AdvPrintJob::OnBeginPrinting(DeviceContext& dc, PrintInfo& info) {
+    printing_ = true;
+    objects_.clear();
+    object_ = 0;
+    pagesBefore_ = 0;
+    // Counted in 64 bits and stopped just past the loop's limit, which then ends the job with
+    // its own message rather than printing for ever.
+    std::int64_t total = 0;
+    for (const LayoutKey& key : Walk()) {
+        currentKey_ = key;
+        const int pages = std::max(0, layout_.CountPages(dc, key));
+        objects_.push_back({key, pages});
+        total += pages;
+        if (total > kMaxPrintPages)
+            break;
+    }
+    pagesTotal_ = static_cast<int>(std::min<std::int64_t>(total, kMaxPrintPages + 1));
+    currentKey_ = savedKey_;
+    info.maxPage = pagesTotal_;
+    info.continuePrinting = pagesTotal_ > 0;
+}
+
+void AdvPrintJob::OnPrepareDC(DeviceContext&, PrintInfo& info) {
+    info.continuePrinting = info.currentPage >= 1 && info.currentPage <= pagesTotal_;
+}
+
+void AdvPrintJob::OnPrint(DeviceContext& dc, PrintInfo& info) {
+    const int page = info.currentPage;
+    if (page < 1 || page > pagesTotal_) {
+        info.EndJob(pagesTotal_);
+        return;
+    }
+    // Forwards past the years that end before the page, or back (a preview going back) to the
+    // year that holds it.
+    while (object_ < objects_.size() && page > pagesBefore_ + objects_[object_].pages) {
+        pagesBefore_ += objects_[object_].pages;
+        ++object_;
+    }
+    while (object_ > 0 && page <= pagesBefore_) {
+        --object_;
+        pagesBefore_ -= objects_[object_].pages;
+    }
+    if (object_ >= objects_.size()) {
+        info.EndJob(pagesTotal_);
+        return;
+    }
+    const Object& object = objects_[object_];
+    currentKey_ = object.key;
+    layout_.PrintPage(dc, object.key, page - pagesBefore_ - 1);
+    if (page == pagesTotal_)
+        info.EndJob(pagesTotal_);
+}
+
+void AdvPrintJob::OnEndPrinting(PrintInfo&) {
+    currentKey_ = savedKey_;
+    printing_ = false;
+    if (redraw_)
+        redraw_();
+}

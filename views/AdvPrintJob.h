@@ -1,0 +1,71 @@
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "database/LayoutKey.h"
+#include "platform/PrintLoop.h"
+
+class CMainDoc;
+class DeviceContext;
+
+// Lays one year of the Advanced statement out on paper: how many pages it needs and what each
+// of them shows. Pages run down first, then across.
+class AdvPageLayout {
+public:
+    virtual ~AdvPageLayout() = default;
+    // Arranges the year at `key` for the printable area of `dc`, with its column widths settled,
+    // and answers the pages it needs (down × across, at least 1).
+    virtual int CountPages(DeviceContext& dc, const LayoutKey& key) = 0;
+    // Lays out page `page` (from 0) of the year at `key` and draws it.
+    virtual void PrintPage(DeviceContext& dc, const LayoutKey& key, int page) = 0;
+};
+
+// The print job of the Advanced view: the options dialog, then a counting pass over every year
+// of every company, scenario and view, so that the job's length is known before the first page;
+// then any page in any order, the walk stepping forwards or back to the year that holds it. Only
+// years whose print mark is set give pages. The view's key is moved along and put back at the
+// end; the window, the preview and the PDF export share the job.
+class AdvPrintJob : public PrintableView {
+public:
+    // Shows the options dialog; false unless closed with OK.
+    using OptionsDialog = std::function<bool()>;
+
+    AdvPrintJob(CMainDoc& doc, LayoutKey& currentKey, AdvPageLayout& layout, OptionsDialog dialog);
+
+    // Called when printing ends, so the window shows its own key again.
+    void SetRedraw(std::function<void()> redraw) { redraw_ = std::move(redraw); }
+    bool Printing() const { return printing_; }
+    // The pages the counting pass found.
+    int PageCount() const { return pagesTotal_; }
+
+    bool OnPreparePrinting(PrintInfo& info) override;
+    void OnBeginPrinting(DeviceContext& dc, PrintInfo& info) override;
+    void OnPrepareDC(DeviceContext& dc, PrintInfo& info) override;
+    void OnPrint(DeviceContext& dc, PrintInfo& info) override;
+    void OnEndPrinting(PrintInfo& info) override;
+
+private:
+    // A year of the walk and the pages it gives.
+    struct Object {
+        LayoutKey key;
+        int pages = 0;
+    };
+
+    // Every year of the forecast in print order: views, scenarios (combined first), companies
+    // (combined first), years.
+    std::vector<LayoutKey> Walk() const;
+
+    CMainDoc& doc_;
+    LayoutKey& currentKey_;
+    AdvPageLayout& layout_;
+    OptionsDialog dialog_;
+    std::function<void()> redraw_;
+    LayoutKey savedKey_;
+    bool printing_ = false;
+    std::vector<Object> objects_;
+    int pagesTotal_ = 0;
+    // Where the walk stands: the object and the pages of the objects before it.
+    std::size_t object_ = 0;
+    int pagesBefore_ = 0;
+};
