@@ -17,12 +17,16 @@
 
 namespace {
 
+// Where the added note shows: only listed under NOTES, off the window; scrolled into view
+// there; or opened beside the first income row it marks, its box filling the window.
+enum class NoteShown { Listed, Scrolled, Opened };
+
 // One repaint of the Advanced view in a full-HD window after a change of the key: the
 // recalculation, the statement built again, then arranged and drawn into the window's image
 // through the off-screen bitmap. It shows the first company's first year, as BM_Repaint does;
-// `note`, when given, is one more note of that year, scrolled into view when `showNote` is set.
+// `note`, when given, is one more note of that year, shown as `shown` says.
 void AdvRepaintBench(benchmark::State& state, const LargeForecast::Shape& shape,
-                     const Text& note = Text(), bool showNote = false) {
+                     const Text& note = Text(), NoteShown shown = NoteShown::Listed) {
     EnsureGuiApplication();
     CMainDoc doc;
     LargeForecast(shape).Build(doc);
@@ -31,6 +35,8 @@ void AdvRepaintBench(benchmark::State& state, const LargeForecast::Shape& shape,
         auto added = std::make_unique<Item::CNote>();
         added->name = DecimalText(year.ItemCount(kNote) + 1);
         added->Text = note;
+        if (shown == NoteShown::Opened)
+            added->AddLink(kIncome, 0);
         year.Items(kNote).Append(std::move(added));
     }
     QImage window(1920, 1080, QImage::Format_RGB32);
@@ -38,11 +44,13 @@ void AdvRepaintBench(benchmark::State& state, const LargeForecast::Shape& shape,
     QtDeviceContext dc(window);
     AdvViewState view;
     view.currentKey = LayoutKey(0, 0, 0, 0);
+    if (shown == NoteShown::Opened)
+        view.highlightKey = LayoutKey(0, 0, 0, 0, kIncome, 0);
     AdvPassInput input{Rect{0, 0, window.width(), window.height()}, 0, 0};
     // The columns settle on the second pass; measure passes like every later one.
     RunAdvDrawPassSettled(dc, doc, view, input);
     // The note is the statement's last entry: the bottom of the scroll range shows it.
-    if (showNote)
+    if (shown == NoteShown::Scrolled)
         input.vScroll = std::max(0, view.vScrollMax - view.vScrollPage);
     for (auto _ : state) {
         view.rebuild = true;
@@ -78,9 +86,15 @@ BENCHMARK_CAPTURE(AdvRepaintBench, large, LargeForecast::Large())
 BENCHMARK_CAPTURE(AdvRepaintBench, longNote, LargeForecast::Typical(), LongNote())
     ->Name("BM_Repaint/adv-long-note")
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(AdvRepaintBench, longNoteShown, LargeForecast::Typical(), LongNote(), true)
+BENCHMARK_CAPTURE(AdvRepaintBench, longNoteShown, LargeForecast::Typical(), LongNote(),
+                  NoteShown::Scrolled)
     ->Name("BM_Repaint/adv-long-note-shown")
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(AdvRepaintBench, longWordShown, LargeForecast::Typical(), LongWord(), true)
+BENCHMARK_CAPTURE(AdvRepaintBench, longWordShown, LargeForecast::Typical(), LongWord(),
+                  NoteShown::Scrolled)
     ->Name("BM_Repaint/adv-long-word-shown")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(AdvRepaintBench, longNoteOpened, LargeForecast::Typical(), LongNote(),
+                  NoteShown::Opened)
+    ->Name("BM_Repaint/adv-long-note-opened")
     ->Unit(benchmark::kMillisecond);

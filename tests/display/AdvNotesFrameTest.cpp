@@ -117,6 +117,33 @@ TEST_F(NotesTest, LongNotesWrapAndDrawOnlyTheirVisibleLines) {
         EXPECT_LE(op->rect.Width(), 240);
 }
 
+TEST_F(NotesTest, ALongOpenedNoteDrawsOnlyWhatTheWindowShows) {
+    Text words;
+    for (int i = 0; i < 14000; ++i)
+        words += u"word ";
+    AddNote(u"1", words);
+    CLine& next = Build(1);
+    f.highlight = f.RowKey(kIncome, 0);
+    f.Pass();
+
+    // The text area beside the number is 290 - (20 + 6 + 8 + 6) - 2 * 6 = 238 wide: six words a
+    // line. The box pushes the next row down by all of it, however tall.
+    const int lines = (14000 + 5) / 6;
+    EXPECT_EQ(next.descriptionCell.top, 20 + (lines * 16 + 2 * 4) + 4);
+    int noteLines = 0;
+    for (const DrawOp* op : f.dc.OfKind(DrawOp::Kind::Text))
+        if (op->text.rfind(u"word", 0) == 0)
+            ++noteLines;
+    EXPECT_GT(noteLines, 0);
+    EXPECT_LE(noteLines, 3000 / 16 + 2);
+    // Nothing is rendered through a surface taller than the 3000-unit window.
+    for (const DrawOp& op : f.dc.Operations()) {
+        if (op.kind == DrawOp::Kind::Bitmap || op.kind == DrawOp::Kind::BlockCopy) {
+            EXPECT_LE(op.rect.Height(), 3000);
+        }
+    }
+}
+
 TEST(FrameTest, TabsCarryTheirLabelsAndFollowTheirStrips) {
     LayoutFixture f;
     f.metrics.tabStrip = {Rect{0, 100, 40, 900}, Rect{50, 20, 900, 40}, Rect{50, 60, 900, 80},
