@@ -92,8 +92,8 @@ void CColumnHeaders::Arrange(ArrangeContext& context) {
 
     int height = 2 * lineHeight + gap;
     Rect toggleClip = clipRect;
-    toggleClip.left = (taxHeadRects.empty() ? descriptionRect.right : taxHeadRects.back().right) +
-                      metrics.cornerSize.width;
+    toggleClip.left = taxHeadRects.empty() ? metrics.figureAreaLeft
+                                           : taxHeadRects.back().right + metrics.cornerSize.width;
     const bool screen = !dc.IsPrinting();
     // The toggles are controls of the window: on screen they take a line of their own under
     // the sub-headings, so that neither hides the other; a printed heading has none.
@@ -141,8 +141,8 @@ void CColumnHeaders::Draw(DrawContext& context) {
         DrawTextInCell(dc, taxNames_[t], Align::Centre, taxHeadRects[t], clipRect);
 
     Rect figures = clipRect;
-    figures.left = (taxHeadRects.empty() ? descriptionRect.right : taxHeadRects.back().right) +
-                   metrics.cornerSize.width;
+    figures.left = taxHeadRects.empty() ? metrics.figureAreaLeft
+                                        : taxHeadRects.back().right + metrics.cornerSize.width;
     const auto drawGroup = [&](const Rect& head, const Text& title,
                                const std::array<Rect, 3>& subs) {
         if (head.IsEmpty() || !Meets(head, figures))

@@ -314,8 +314,9 @@ void CLine::Place(ArrangeContext& context) {
     descriptionCell = ColumnCell(metrics.descriptionColumn, bounds);
     RowCells::Taxes(metrics, bounds, DocumentTaxes(*context.doc).size(), taxCells);
     figureClip = content;
-    figureClip.left =
-        (taxCells.empty() ? descriptionCell.right : taxCells.back().right) + metrics.cornerSize.width;
+    // Figures scrolled left pass under every column that stays put, the notes column included.
+    figureClip.left = taxCells.empty() ? metrics.figureAreaLeft
+                                       : taxCells.back().right + metrics.cornerSize.width;
     for (int i = 0; i < kMonths; ++i)
         for (int k = 0; k < 3; ++k)
             monthCells[i][k] = RowCells::Figure(metrics, 3 * i + k, bounds);

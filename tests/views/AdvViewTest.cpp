@@ -222,6 +222,35 @@ TEST_F(AdvSmallYearTest, ScrollingRepaintsWithoutBuildingTheStatementAgain) {
     EXPECT_EQ(state.builds, builds + 1);
 }
 
+TEST_F(AdvSmallYearTest, FiguresScrolledLeftPassUnderTheNotesColumnWithoutTaxColumns) {
+    // No taxes: the notes column is the last one that stays put when the figures scroll.
+    Pass();
+    const Rect notes = state.metrics.notesColumn;
+    ASSERT_GT(notes.Width(), 0);
+    ASSERT_TRUE(state.metrics.taxColumns.empty());
+    dc.Clear();
+    RunAdvDrawPassSettled(dc, forecast.doc, state, {Rect{0, 0, kWidth, kHeight}, 300, 0});
+
+    int inNotes = 0;
+    for (const DrawOp& op : dc.Operations()) {
+        if (op.kind != DrawOp::Kind::Text && op.kind != DrawOp::Kind::FillRect)
+            continue;
+        Rect seen = op.rect;
+        if (op.clip)
+            seen = seen.Intersected(*op.clip);
+        if (op.deviceClip)
+            seen = seen.Intersected(*op.deviceClip);
+        if (seen.IsEmpty() || seen.right <= notes.left || seen.left >= notes.right)
+            continue;
+        if (op.text == u"Notes" || op.text == u"1" || seen.Width() > notes.Width() * 4)
+            continue; // the column's own heading and marker, and fills behind the whole page
+        ++inNotes;
+    }
+    EXPECT_EQ(inNotes, 0);
+    ASSERT_NE(dc.FindText(u"Notes"), nullptr);
+    EXPECT_EQ(dc.FindText(u"Notes")->point.x, notes.left);
+}
+
 TEST_F(AdvViewTest, OnlyIncomeGivesNoGrossSurplusAndTheSubtotalModesDecide) {
     AddItem(kIncome, u"Sales", 1000);
     std::vector<std::string> labels = Labels(Csv());
