@@ -251,6 +251,58 @@ TEST_F(AdvSmallYearTest, FiguresScrolledLeftPassUnderTheNotesColumnWithoutTaxCol
     EXPECT_EQ(dc.FindText(u"Notes")->point.x, notes.left);
 }
 
+// A five-month year starting in each month in turn: the headings name its calendar months with
+// the years they fall in, a line shows figures in its five months only and totals only them,
+// while the section total shows zero in the months after the year.
+TEST(AdvShortYearTest, AFiveMonthYearFromAnyMonthHeadsAndTotalsItsOwnMonths) {
+    static const char* const kNames[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    for (int start = 0; start < kMonths; ++start) {
+        SCOPED_TRACE(start);
+        StatementForecast forecast({100}, {1.0}, 1, start);
+        forecast.EveryYear(0, [](Database::CYear& year) {
+            year.year = 2024;
+            year.months = 5;
+            year.Items(kBank).Clear();
+            auto& item = ForecastBuilder::AddRow<Item::CItem>(year, kIncome);
+            item.name = u"Sales";
+            for (int m = 0; m < kMonths; ++m)
+                item.Expected[static_cast<std::size_t>(m)] = 1000;
+        });
+        AdvViewState state;
+        state.currentKey = LayoutKey(0, 0, 0, 0);
+        RecordingDeviceContext dc{DeviceCaps::Screen(kWidth, kHeight)};
+        RunAdvDrawPassSettled(dc, forecast.doc, state, {Rect{0, 0, kWidth, kHeight}, 0, 0});
+        const std::string csv = AdvStatementCsv(forecast.doc, state);
+
+        // A year running past December is named after the calendar year it ends in.
+        const int first = 2024 - (start + 5 > 12 ? 1 : 0);
+        const Record header = Records(csv)[0];
+        const auto column = [&](int position, const char* sub) -> std::size_t {
+            const int month = (start + position) % 12;
+            const int year = (first + (start + position) / 12) % 100;
+            const std::string name = std::string(kNames[month]) + " " +
+                                     (year < 10 ? "0" : "") + std::to_string(year) + " " + sub;
+            return static_cast<std::size_t>(std::find(header.begin(), header.end(), name) -
+                                            header.begin());
+        };
+        const Record sales = Find(csv, "Sales");
+        const Record total = Find(csv, "Total Income");
+        for (int position = 0; position < 5; ++position) {
+            ASSERT_LT(column(position, "Expected"), sales.size()) << position;
+            EXPECT_EQ(sales[column(position, "Expected")], "10.00") << position;
+        }
+        ASSERT_LT(column(5, "Expected"), total.size());
+        EXPECT_EQ(sales[column(5, "Expected")], "");
+        EXPECT_EQ(total[column(5, "Expected")], "0.00");
+        const std::size_t sum = static_cast<std::size_t>(
+            std::find(header.begin(), header.end(), "Total Expected") - header.begin());
+        ASSERT_LT(sum, total.size());
+        EXPECT_EQ(sales[sum], "50.00");
+        EXPECT_EQ(total[sum], "50.00");
+    }
+}
+
 TEST_F(AdvViewTest, OnlyIncomeGivesNoGrossSurplusAndTheSubtotalModesDecide) {
     AddItem(kIncome, u"Sales", 1000);
     std::vector<std::string> labels = Labels(Csv());
