@@ -9,6 +9,8 @@ set -euo pipefail
 viewer_packages=(
     cmake g++ make
     qt6-base-dev
+    # Reads JSON in forecast-compose and in the tests; header-only.
+    nlohmann-json3-dev
     # The statement's default face is Times New Roman; Liberation Serif has its metrics.
     fonts-liberation2
     # The script face of the version text in the splash and the About box.

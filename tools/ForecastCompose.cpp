@@ -6,15 +6,11 @@
 #include <limits>
 #include <set>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QJsonParseError>
-#include <QJsonValue>
-#include <QString>
+#include <nlohmann/json.hpp>
 
 #include "core/WideText.h"
 #include "database/CCompany.h"
@@ -39,48 +35,55 @@ namespace ForecastCompose {
 namespace {
 
 using Path = std::string;
+// Keys sorted, as the unknown-key check reports the first in that order.
+using Json = nlohmann::json;
 
 [[noreturn]] void Fail(const Path& path, const std::string& what) {
     throw ComposeError(path.empty() ? what : path + ": " + what);
 }
 
-Path Member(const Path& path, const QString& key) {
-    const std::string name = key.toStdString();
+Path Member(const Path& path, const std::string& name) {
     return path.empty() ? name : path + "." + name;
 }
 
-Path Element(const Path& path, qsizetype index) {
+Path Element(const Path& path, std::size_t index) {
     return path + "[" + std::to_string(index) + "]";
 }
 
-// An integral JSON number that qint64 holds exactly; 1.5, 1e30 and "1" are refused.
-std::int64_t Integer(const QJsonValue& value, const Path& path) {
-    if (!value.isDouble())
-        Fail(path, "expected an integer");
-    // toInteger answers its default for anything but a whole qint64, so two different defaults
-    // agree only for a real integer.
-    const qint64 low = value.toInteger(std::numeric_limits<qint64>::min());
-    const qint64 high = value.toInteger(std::numeric_limits<qint64>::max());
-    if (low != high) {
-        const double number = value.toDouble();
-        if (std::isfinite(number) && number == std::trunc(number))
+// An integral JSON number that a 64-bit signed integer holds exactly; 1.0 and 1e3 count as
+// integers, 1.5, 1e30 and "1" are refused.
+std::int64_t Integer(const Json& value, const Path& path) {
+    if (value.is_number_unsigned()) {
+        const std::uint64_t number = value.get<std::uint64_t>();
+        if (number > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
             Fail(path, "integer out of range");
-        Fail(path, "expected an integer");
+        return static_cast<std::int64_t>(number);
     }
-    return low;
+    if (value.is_number_integer())
+        return value.get<std::int64_t>();
+    if (!value.is_number_float())
+        Fail(path, "expected an integer");
+    const double number = value.get<double>();
+    if (!std::isfinite(number) || number != std::trunc(number))
+        Fail(path, "expected an integer");
+    // 2^63 is the first whole double past the range; -2^63 itself is inside it.
+    constexpr double kLimit = 9223372036854775808.0;
+    if (number >= kLimit || number < -kLimit)
+        Fail(path, "integer out of range");
+    return static_cast<std::int64_t>(number);
 }
 
-void Convert(const QJsonValue& value, const Path& path, bool& target) {
-    if (!value.isBool())
+void Convert(const Json& value, const Path& path, bool& target) {
+    if (!value.is_boolean())
         Fail(path, "expected true or false");
-    target = value.toBool();
+    target = value.get<bool>();
 }
 
-void Convert(const QJsonValue& value, const Path& path, std::int64_t& target) {
+void Convert(const Json& value, const Path& path, std::int64_t& target) {
     target = Integer(value, path);
 }
 
-void Convert(const QJsonValue& value, const Path& path, std::int32_t& target) {
+void Convert(const Json& value, const Path& path, std::int32_t& target) {
     const std::int64_t number = Integer(value, path);
     if (number < std::numeric_limits<std::int32_t>::min() ||
         number > std::numeric_limits<std::int32_t>::max())
@@ -89,111 +92,104 @@ void Convert(const QJsonValue& value, const Path& path, std::int32_t& target) {
 }
 
 // Colours: 0x00BBGGRR, any unsigned 32-bit value.
-void Convert(const QJsonValue& value, const Path& path, std::uint32_t& target) {
+void Convert(const Json& value, const Path& path, std::uint32_t& target) {
     const std::int64_t number = Integer(value, path);
     if (number < 0 || number > std::numeric_limits<std::uint32_t>::max())
         Fail(path, "integer out of the range 0 to 4294967295");
     target = static_cast<std::uint32_t>(number);
 }
 
-void Convert(const QJsonValue& value, const Path& path, double& target) {
-    if (!value.isDouble())
+void Convert(const Json& value, const Path& path, double& target) {
+    if (!value.is_number())
         Fail(path, "expected a number");
-    target = value.toDouble();
+    target = value.get<double>();
 }
 
-void Convert(const QJsonValue& value, const Path& path, Text& target) {
-    if (!value.isString())
+void Convert(const Json& value, const Path& path, Text& target) {
+    if (!value.is_string())
         Fail(path, "expected a string");
-    const QString text = value.toString();
-    target.assign(reinterpret_cast<const char16_t*>(text.utf16()),
-                  static_cast<std::size_t>(text.size()));
+    // The parser has already refused ill-formed UTF-8 and unpaired surrogate escapes.
+    target = FromUtf8(value.get_ref<const std::string&>());
 }
 
-QJsonArray ArrayOf(const QJsonValue& value, const Path& path) {
-    if (!value.isArray())
+const Json& ArrayOf(const Json& value, const Path& path) {
+    if (!value.is_array())
         Fail(path, "expected an array");
-    return value.toArray();
+    return value;
 }
 
 template <class T, std::size_t N>
-void Convert(const QJsonValue& value, const Path& path, std::array<T, N>& target) {
-    const QJsonArray array = ArrayOf(value, path);
-    if (static_cast<std::size_t>(array.size()) != N)
+void Convert(const Json& value, const Path& path, std::array<T, N>& target) {
+    const Json& array = ArrayOf(value, path);
+    if (array.size() != N)
         Fail(path, "expected an array of " + std::to_string(N) + " elements, found " +
                        std::to_string(array.size()));
     for (std::size_t i = 0; i < N; ++i)
-        Convert(array[static_cast<qsizetype>(i)], Element(path, static_cast<qsizetype>(i)),
-                target[i]);
+        Convert(array[i], Element(path, i), target[i]);
 }
 
-template <class T> void Convert(const QJsonValue& value, const Path& path, std::vector<T>& target) {
-    const QJsonArray array = ArrayOf(value, path);
-    std::vector<T> result(static_cast<std::size_t>(array.size()));
-    for (qsizetype i = 0; i < array.size(); ++i)
-        Convert(array[i], Element(path, i), result[static_cast<std::size_t>(i)]);
+template <class T> void Convert(const Json& value, const Path& path, std::vector<T>& target) {
+    const Json& array = ArrayOf(value, path);
+    std::vector<T> result(array.size());
+    for (std::size_t i = 0; i < array.size(); ++i)
+        Convert(array[i], Element(path, i), result[i]);
     target = std::move(result);
 }
 
 // One JSON object being read: every key must be read or named as ignored before Finish.
 class Fields {
-  public:
-    Fields(const QJsonValue& value, Path path) : path_(std::move(path)) {
-        if (!value.isObject())
+public:
+    Fields(const Json& value, Path path) : path_(std::move(path)), object_(value) {
+        if (!value.is_object())
             Fail(path_, "expected an object");
-        object_ = value.toObject();
     }
 
     const Path& Where() const { return path_; }
 
-    bool Has(const char* key) const { return object_.contains(QLatin1String(key)); }
+    bool Has(const char* key) const { return object_.contains(key); }
 
     // The value under a key (marking it read), or none when the key is absent.
-    bool Take(const char* key, QJsonValue& value) {
-        const QString name = QLatin1String(key);
-        known_.insert(name);
-        if (!object_.contains(name))
-            return false;
-        value = object_.value(name);
-        return true;
+    const Json* Take(const char* key) {
+        known_.insert(key);
+        const auto found = object_.find(key);
+        return found == object_.end() ? nullptr : &*found;
     }
 
-    Path PathOf(const char* key) const { return Member(path_, QLatin1String(key)); }
+    Path PathOf(const char* key) const { return Member(path_, key); }
 
     // Reads a key into the target when present; the target keeps its value otherwise.
     template <class T> void Read(const char* key, T& target) {
-        QJsonValue value;
-        if (Take(key, value))
-            Convert(value, PathOf(key), target);
+        if (const Json* value = Take(key))
+            Convert(*value, PathOf(key), target);
     }
 
     // The elements of an array under a key, each with its path; none when the key is absent.
     template <class F> void Each(const char* key, F visit) {
-        QJsonValue value;
-        if (!Take(key, value))
+        const Json* value = Take(key);
+        if (value == nullptr)
             return;
         const Path path = PathOf(key);
-        const QJsonArray array = ArrayOf(value, path);
-        for (qsizetype i = 0; i < array.size(); ++i)
+        const Json& array = ArrayOf(*value, path);
+        for (std::size_t i = 0; i < array.size(); ++i)
             visit(array[i], Element(path, i));
     }
 
     // Keys that the export writes but the file does not keep: the viewer calculates them.
     void Ignore(std::initializer_list<const char*> keys) {
         for (const char* key : keys)
-            known_.insert(QLatin1String(key));
+            known_.insert(key);
     }
 
     void Finish() const {
-        for (auto it = object_.begin(); it != object_.end(); ++it)
-            if (!known_.contains(it.key()))
-                Fail(Member(path_, it.key()), "unknown key");
+        for (const auto& [key, value] : object_.items())
+            if (!known_.contains(key))
+                Fail(Member(path_, key), "unknown key");
     }
 
-  private:
+private:
     Path path_;
-    QJsonObject object_;
-    std::set<QString> known_;
+    const Json& object_;
+    std::set<std::string, std::less<>> known_;
 };
 
 void ReadBase(Fields& fields, Database::CBase& base) {
@@ -202,7 +198,7 @@ void ReadBase(Fields& fields, Database::CBase& base) {
     fields.Read("value", base.value);
 }
 
-void ReadSubRate(const QJsonValue& value, const Path& path, Database::CTaxSubRate& subRate) {
+void ReadSubRate(const Json& value, const Path& path, Database::CTaxSubRate& subRate) {
     Fields fields(value, path);
     ReadBase(fields, subRate);
     fields.Read("Year", subRate.Year);
@@ -211,11 +207,11 @@ void ReadSubRate(const QJsonValue& value, const Path& path, Database::CTaxSubRat
     fields.Finish();
 }
 
-void ReadRate(const QJsonValue& value, const Path& path, Database::CTaxRate& rate) {
+void ReadRate(const Json& value, const Path& path, Database::CTaxRate& rate) {
     Fields fields(value, path);
     ReadBase(fields, rate);
     fields.Read("Code", rate.Code);
-    fields.Each("SubRates", [&](const QJsonValue& element, const Path& where) {
+    fields.Each("SubRates", [&](const Json& element, const Path& where) {
         auto subRate = std::make_unique<Database::CTaxSubRate>();
         ReadSubRate(element, where, *subRate);
         rate.SubRates.Append(std::move(subRate));
@@ -223,14 +219,14 @@ void ReadRate(const QJsonValue& value, const Path& path, Database::CTaxRate& rat
     fields.Finish();
 }
 
-void ReadTaxSetup(const QJsonValue& value, const Path& path, Database::CTaxSetup& setup) {
+void ReadTaxSetup(const Json& value, const Path& path, Database::CTaxSetup& setup) {
     Fields fields(value, path);
     ReadBase(fields, setup);
     fields.Read("PeriodStart", setup.PeriodStart);
     fields.Read("PeriodLength", setup.PeriodLength);
     fields.Read("PaymentDelay", setup.PaymentDelay);
     fields.Read("Compound", setup.Compound);
-    fields.Each("Rates", [&](const QJsonValue& element, const Path& where) {
+    fields.Each("Rates", [&](const Json& element, const Path& where) {
         auto rate = std::make_unique<Database::CTaxRate>();
         ReadRate(element, where, *rate);
         setup.Rates.Append(std::move(rate));
@@ -238,7 +234,7 @@ void ReadTaxSetup(const QJsonValue& value, const Path& path, Database::CTaxSetup
     fields.Finish();
 }
 
-void ReadDisplay(const QJsonValue& value, const Path& path, Database::CDisplaySettings& display) {
+void ReadDisplay(const Json& value, const Path& path, Database::CDisplaySettings& display) {
     Fields fields(value, path);
     fields.Read("taxExclusive", display.taxExclusive);
     fields.Read("brackets", display.brackets);
@@ -258,7 +254,7 @@ void ReadDisplay(const QJsonValue& value, const Path& path, Database::CDisplaySe
     fields.Finish();
 }
 
-void ReadGraph(const QJsonValue& value, const Path& path, Database::CGraphSettings& graph) {
+void ReadGraph(const Json& value, const Path& path, Database::CGraphSettings& graph) {
     Fields fields(value, path);
     ReadBase(fields, graph);
     fields.Read("months", graph.months);
@@ -325,7 +321,7 @@ void ReadTaxSum(Fields& fields, Item::CTaxSum& sum) {
 
 void ReadNote(Fields& fields, Item::CNote& note) {
     fields.Read("Text", note.Text);
-    fields.Each("Links", [&](const QJsonValue& element, const Path& where) {
+    fields.Each("Links", [&](const Json& element, const Path& where) {
         Fields link(element, where);
         std::int32_t category = -1;
         std::int32_t index = -1;
@@ -336,13 +332,13 @@ void ReadNote(Fields& fields, Item::CNote& note) {
     });
 }
 
-std::unique_ptr<Item::CBaseItem> ReadRow(const QJsonValue& value, const Path& path) {
+std::unique_ptr<Item::CBaseItem> ReadRow(const Json& value, const Path& path) {
     Fields fields(value, path);
     Text className;
-    QJsonValue classValue;
-    if (!fields.Take("class", classValue))
+    const Json* classValue = fields.Take("class");
+    if (classValue == nullptr)
         Fail(path, "a row needs its \"class\"");
-    Convert(classValue, fields.PathOf("class"), className);
+    Convert(*classValue, fields.PathOf("class"), className);
 
     std::unique_ptr<Item::CBaseItem> row;
     if (className == u"CItem") {
@@ -379,7 +375,7 @@ std::unique_ptr<Item::CBaseItem> ReadRow(const QJsonValue& value, const Path& pa
     return row;
 }
 
-void ReadYear(const QJsonValue& value, const Path& path, Database::CYear& year) {
+void ReadYear(const Json& value, const Path& path, Database::CYear& year) {
     Fields fields(value, path);
     ReadBase(fields, year);
     fields.Read("year", year.year);
@@ -388,16 +384,14 @@ void ReadYear(const QJsonValue& value, const Path& path, Database::CYear& year) 
     fields.Ignore({"incomeExpected", "incomeActual"});
     fields.Read("sectionStates", year.sectionState);
 
-    QJsonValue subtotals;
-    if (fields.Take("subtotals", subtotals)) {
+    if (const Json* subtotals = fields.Take("subtotals")) {
         const Path where = fields.PathOf("subtotals");
-        const QJsonArray array = ArrayOf(subtotals, where);
+        const Json& array = ArrayOf(*subtotals, where);
         if (array.size() != Database::CYear::kSubtotals)
             Fail(where, "expected an array of " + std::to_string(Database::CYear::kSubtotals) +
                             " elements, found " + std::to_string(array.size()));
-        for (qsizetype i = 0; i < array.size(); ++i) {
-            Fields subtotal(array[i], Element(where, i));
-            const auto k = static_cast<std::size_t>(i);
+        for (std::size_t k = 0; k < array.size(); ++k) {
+            Fields subtotal(array[k], Element(where, k));
             subtotal.Read("label", year.subtotalLabel[k]);
             subtotal.Read("mode", year.subtotalMode[k]);
             subtotal.Read("flag", year.subtotalFlag[k]);
@@ -405,44 +399,43 @@ void ReadYear(const QJsonValue& value, const Path& path, Database::CYear& year) 
         }
     }
 
-    QJsonValue display;
-    if (fields.Take("display", display))
-        ReadDisplay(display, fields.PathOf("display"), year.display);
+    if (const Json* display = fields.Take("display"))
+        ReadDisplay(*display, fields.PathOf("display"), year.display);
 
-    fields.Each("graphs", [&](const QJsonValue& element, const Path& where) {
+    fields.Each("graphs", [&](const Json& element, const Path& where) {
         auto graph = std::make_unique<Database::CGraphSettings>();
         ReadGraph(element, where, *graph);
         year.graphs.Append(std::move(graph));
     });
 
-    QJsonValue categories;
-    if (fields.Take("categories", categories)) {
+    if (const Json* categories = fields.Take("categories")) {
         const Path where = fields.PathOf("categories");
-        const QJsonArray lists = ArrayOf(categories, where);
+        const Json& lists = ArrayOf(*categories, where);
         if (lists.size() != kCategories)
             Fail(where, "expected an array of " + std::to_string(kCategories) +
                             " row lists, found " + std::to_string(lists.size()));
         // The listed rows replace the bank and totals a new year starts with.
         for (int category = 0; category < kCategories; ++category) {
-            const Path listPath = Element(where, category);
-            const QJsonArray rows = ArrayOf(lists[category], listPath);
+            const auto k = static_cast<std::size_t>(category);
+            const Path listPath = Element(where, k);
+            const Json& rows = ArrayOf(lists[k], listPath);
             auto& list = year.Items(category);
             list.Clear();
-            for (qsizetype i = 0; i < rows.size(); ++i)
+            for (std::size_t i = 0; i < rows.size(); ++i)
                 list.Append(ReadRow(rows[i], Element(listPath, i)));
         }
     }
     fields.Finish();
 }
 
-void ReadCompany(const QJsonValue& value, const Path& path, Database::CCompany& company) {
+void ReadCompany(const Json& value, const Path& path, Database::CCompany& company) {
     Fields fields(value, path);
     ReadBase(fields, company);
     fields.Read("weight", company.weight);
     fields.Read("importFile", company.importFile);
     fields.Read("importSource", company.importSource);
     fields.Read("importTaxFlag", company.importTaxFlag);
-    fields.Each("matchings", [&](const QJsonValue& element, const Path& where) {
+    fields.Each("matchings", [&](const Json& element, const Path& where) {
         Fields matching(element, where);
         Text sourceName;
         Text matchText;
@@ -457,12 +450,12 @@ void ReadCompany(const QJsonValue& value, const Path& path, Database::CCompany& 
         matching.Finish();
         company.matchings.Add(sourceName, matchText, category, index, kind);
     });
-    fields.Each("taxSetups", [&](const QJsonValue& element, const Path& where) {
+    fields.Each("taxSetups", [&](const Json& element, const Path& where) {
         auto setup = std::make_unique<Database::CTaxSetup>();
         ReadTaxSetup(element, where, *setup);
         company.taxSetups.Append(std::move(setup));
     });
-    fields.Each("years", [&](const QJsonValue& element, const Path& where) {
+    fields.Each("years", [&](const Json& element, const Path& where) {
         auto year = std::make_unique<Database::CYear>();
         ReadYear(element, where, *year);
         company.years.Append(std::move(year));
@@ -470,11 +463,11 @@ void ReadCompany(const QJsonValue& value, const Path& path, Database::CCompany& 
     fields.Finish();
 }
 
-void ReadScenario(const QJsonValue& value, const Path& path, Database::CScenario& scenario) {
+void ReadScenario(const Json& value, const Path& path, Database::CScenario& scenario) {
     Fields fields(value, path);
     ReadBase(fields, scenario);
     fields.Read("weight", scenario.weight);
-    fields.Each("companies", [&](const QJsonValue& element, const Path& where) {
+    fields.Each("companies", [&](const Json& element, const Path& where) {
         auto company = std::make_unique<Database::CCompany>();
         ReadCompany(element, where, *company);
         scenario.companies.Append(std::move(company));
@@ -482,12 +475,12 @@ void ReadScenario(const QJsonValue& value, const Path& path, Database::CScenario
     fields.Finish();
 }
 
-void ReadView(const QJsonValue& value, const Path& path, Database::CTabView& view) {
+void ReadView(const Json& value, const Path& path, Database::CTabView& view) {
     Fields fields(value, path);
     ReadBase(fields, view);
     // Not kept in the view's record: reading a view always sets it.
     fields.Ignore({"taxExclusive"});
-    fields.Each("scenarios", [&](const QJsonValue& element, const Path& where) {
+    fields.Each("scenarios", [&](const Json& element, const Path& where) {
         auto scenario = std::make_unique<Database::CScenario>();
         ReadScenario(element, where, *scenario);
         view.scenarios.Append(std::move(scenario));
@@ -495,15 +488,14 @@ void ReadView(const QJsonValue& value, const Path& path, Database::CTabView& vie
     fields.Finish();
 }
 
-void ReadRoot(const QJsonValue& value, const Path& path, Database::CPERT& root) {
+void ReadRoot(const Json& value, const Path& path, Database::CPERT& root) {
     Fields fields(value, path);
     ReadBase(fields, root);
     fields.Read("brackets", root.brackets);
     fields.Read("cents", root.cents);
     fields.Read("percentage", root.percentage);
-    QJsonValue margins;
-    if (fields.Take("margins", margins)) {
-        Fields margin(margins, fields.PathOf("margins"));
+    if (const Json* margins = fields.Take("margins")) {
+        Fields margin(*margins, fields.PathOf("margins"));
         margin.Read("top", root.marginTop);
         margin.Read("left", root.marginLeft);
         margin.Read("bottom", root.marginBottom);
@@ -511,7 +503,7 @@ void ReadRoot(const QJsonValue& value, const Path& path, Database::CPERT& root) 
         margin.Finish();
     }
     fields.Read("printOption", root.printOption);
-    fields.Each("views", [&](const QJsonValue& element, const Path& where) {
+    fields.Each("views", [&](const Json& element, const Path& where) {
         auto view = std::make_unique<Database::CTabView>();
         ReadView(element, where, *view);
         root.views.Append(std::move(view));
@@ -519,7 +511,7 @@ void ReadRoot(const QJsonValue& value, const Path& path, Database::CPERT& root) 
     fields.Finish();
 }
 
-void ReadDocument(const QJsonValue& value, const Path& path, CMainDoc& doc) {
+void ReadDocument(const Json& value, const Path& path, CMainDoc& doc) {
     Fields fields(value, path);
     // The recovery names describe the file an export was read from, not the forecast.
     fields.Ignore({"recoveryFile", "recoverySource"});
@@ -527,16 +519,14 @@ void ReadDocument(const QJsonValue& value, const Path& path, CMainDoc& doc) {
     fields.Read("fontSize", doc.fontSize);
     fields.Read("zoom", doc.zoom);
     fields.Read("stamp", doc.stamp);
-    QJsonValue series;
-    if (fields.Take("series", series)) {
+    if (const Json* series = fields.Take("series")) {
         const Path where = fields.PathOf("series");
-        const QJsonArray array = ArrayOf(series, where);
+        const Json& array = ArrayOf(*series, where);
         if (array.size() != CMainDoc::kSeries)
             Fail(where, "expected an array of " + std::to_string(CMainDoc::kSeries) +
                             " elements, found " + std::to_string(array.size()));
-        for (qsizetype i = 0; i < array.size(); ++i) {
-            Fields entry(array[i], Element(where, i));
-            const auto k = static_cast<std::size_t>(i);
+        for (std::size_t k = 0; k < array.size(); ++k) {
+            Fields entry(array[k], Element(where, k));
             entry.Read("shown", doc.seriesShown[k]);
             entry.Read("colour", doc.seriesColour[k]);
             entry.Finish();
@@ -546,10 +536,11 @@ void ReadDocument(const QJsonValue& value, const Path& path, CMainDoc& doc) {
     fields.Finish();
 }
 
-std::string LineAndColumn(const QByteArray& json, qsizetype offset) {
+// The place of a parse error as a person counts it; `offset` is the byte the parser stopped at.
+std::string LineAndColumn(std::string_view json, std::size_t offset) {
     int line = 1;
     int column = 1;
-    for (qsizetype i = 0; i < offset && i < json.size(); ++i) {
+    for (std::size_t i = 0; i < offset && i < json.size(); ++i) {
         if (json[i] == '\n') {
             ++line;
             column = 1;
@@ -560,29 +551,41 @@ std::string LineAndColumn(const QByteArray& json, qsizetype offset) {
     return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 
+// The parser's reason without its own exception prefix and place, which we state ourselves.
+std::string Reason(const Json::parse_error& error) {
+    const std::string_view what = error.what();
+    const std::size_t column = what.find(", column ");
+    const std::size_t colon = what.find(": ", column == std::string_view::npos ? 0 : column);
+    return std::string(colon == std::string_view::npos ? what : what.substr(colon + 2));
+}
+
+Json Parse(std::string_view json) {
+    try {
+        return Json::parse(json);
+    } catch (const Json::parse_error& error) {
+        const std::size_t offset = error.byte > 0 ? error.byte - 1 : 0;
+        Fail("", "invalid JSON at " + LineAndColumn(json, offset) + ": " + Reason(error));
+    }
+}
+
 } // namespace
 
 std::unique_ptr<CMainDoc> DocumentFromJson(const QByteArray& json) {
-    QJsonParseError error{};
-    const QJsonDocument parsed = QJsonDocument::fromJson(json, &error);
-    if (error.error != QJsonParseError::NoError)
-        Fail("", "invalid JSON at " + LineAndColumn(json, error.offset) + ": " +
-                     error.errorString().toStdString());
-    if (!parsed.isObject())
+    const Json parsed =
+        Parse(std::string_view(json.constData(), static_cast<std::size_t>(json.size())));
+    if (!parsed.is_object())
         Fail("", "expected a JSON object at the top level");
 
     auto doc = std::make_unique<CMainDoc>();
-    Fields top(parsed.object(), "");
+    Fields top(parsed, "");
     std::int32_t format = 1;
     top.Read("format", format);
     if (format != 1)
         Fail("format", "unsupported format " + std::to_string(format) + " (expected 1)");
-    QJsonValue document;
-    if (top.Take("document", document))
-        ReadDocument(document, "document", *doc);
-    QJsonValue root;
-    if (top.Take("root", root))
-        ReadRoot(root, "root", doc->Root());
+    if (const Json* document = top.Take("document"))
+        ReadDocument(*document, "document", *doc);
+    if (const Json* root = top.Take("root"))
+        ReadRoot(*root, "root", doc->Root());
     top.Finish();
     return doc;
 }

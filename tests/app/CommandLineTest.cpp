@@ -10,10 +10,10 @@
 #include <QStringList>
 
 #include "app/ExportCommand.h"
-#include "support/CommandRun.h"
-#include "document/MiniJson.h"
 #include "document/SmallForecast.h"
 #include "support/ByteBuilder.h"
+#include "support/CommandRun.h"
+#include "support/TestJson.h"
 
 namespace {
 
@@ -57,14 +57,21 @@ TEST_F(ExportCommandTest, WritesTheRecalculatedForecastToOut) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "");
-    const MiniJson::Value json = MiniJson::Parse(ReadFile(out));
-    EXPECT_EQ(json["document"]["fontName"].text, "Arial");
-    EXPECT_EQ(json["document"]["recoveryFile"].text, "");
+    const TestJson::Json json = TestJson::Parse(ReadFile(out));
+    EXPECT_EQ(json.at("document").at("fontName").get<std::string>(), "Arial");
+    EXPECT_EQ(json.at("document").at("recoveryFile").get<std::string>(), "");
     // The real company's year holds one income row of 100.50 in each of the twelve months, so
     // after the recalculation its Income total row (category 11, row 0) carries 10050 a month.
-    const MiniJson::Value& year =
-        json["root"]["views"][0]["scenarios"][1]["companies"][1]["years"][0];
-    EXPECT_EQ(year["categories"][11][0]["Expected"][3].Int(), 10050);
+    const TestJson::Json& year = json.at("root")
+                                     .at("views")
+                                     .at(0)
+                                     .at("scenarios")
+                                     .at(1)
+                                     .at("companies")
+                                     .at(1)
+                                     .at("years")
+                                     .at(0);
+    EXPECT_EQ(TestJson::Int(year.at("categories").at(11).at(0).at("Expected").at(3)), 10050);
     // Nothing is left beside OUT.
     EXPECT_EQ(FolderContents(folder.Path()), (std::vector<std::string>{"out.json", "plan.cfs"}));
 }
@@ -73,7 +80,7 @@ TEST_F(ExportCommandTest, WritesToStandardOutputWithoutOut) {
     const Outcome run = Command({"--export", "json", plan.string()});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(MiniJson::Parse(run.out)["format"].Int(), 1);
+    EXPECT_EQ(TestJson::Int(TestJson::Parse(run.out).at("format")), 1);
     EXPECT_EQ(run.out.back(), '\n');
 }
 

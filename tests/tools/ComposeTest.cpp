@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -303,9 +304,28 @@ TEST(Compose, CalculatedFieldsAreIgnored) {
               Compose(R"({"root": {"views": [{}]}})"));
 }
 
+TEST(Compose, NumbersAndTextAreReadExactly) {
+    // Amounts use the whole 64-bit range; a whole number written with a fraction or an exponent
+    // is still that integer.
+    auto doc = ThroughFile(WithYear(R"({"categories": [[{"class": "CItem", "name":
+        "Caf\u00e9 \ud83d\ude00 Ã ok", "Expected": [9223372036854775807, -9223372036854775808,
+        2.0, 3e2, -0, 0, 0, 0, 0, 0, 0, 0]}], [], [], [], [], [], [], [], [], [], [], [], []]})")
+                               .c_str());
+    const auto& row = dynamic_cast<const Item::CItem&>(OnlyYear(*doc).ItemAt(kIncome, 0));
+    EXPECT_EQ(row.Expected[0], std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(row.Expected[1], std::numeric_limits<std::int64_t>::min());
+    EXPECT_EQ(row.Expected[2], 2);
+    EXPECT_EQ(row.Expected[3], 300);
+    EXPECT_EQ(row.Expected[4], 0);
+    // Escaped and raw UTF-8 alike become UTF-16, the emoji as its surrogate pair.
+    EXPECT_EQ(row.name, u"Caf\u00e9 \U0001F600 \u00c3 ok");
+    EXPECT_EQ(Compose(R"({"root": {"margins": {"top": 2.5e1}}})"),
+              Compose(R"({"root": {"margins": {"top": 25}}})"));
+}
+
 TEST(Compose, BadInputIsReportedWithItsPlace) {
     struct Case {
-        const char* json;
+        std::string json;
         const char* message;
     };
     const Case cases[] = {
@@ -329,10 +349,20 @@ TEST(Compose, BadInputIsReportedWithItsPlace) {
         {R"({"root": {"views": {}}})", "root.views: expected an array"},
         {R"({"root": {"views": [7]}})", "root.views[0]: expected an object"},
         {R"({"root": {"margins": {"top": 1e300}}})", "root.margins.top: integer out of range"},
+        {WithYear(R"({"categories": [[{"class": "CItem", "Expected": [9223372036854775808, 0, 0,
+            0, 0, 0, 0, 0, 0, 0, 0, 0]}], [], [], [], [], [], [], [], [], [], [], [], []]})"),
+         "categories[0][0].Expected[0]: integer out of range"},
+        {R"({"root": {"margins": {"top": 9.3e18}}})", "root.margins.top: integer out of range"},
+        {R"({"root": {"margins": {"top": -1.5}}})", "root.margins.top: expected an integer"},
+        {"{\"root\": {\"name\": \"\xC3\"}}", "invalid JSON at line 1, column"},
+        {R"({"root": {"name": "\ud800"}})", "invalid JSON at line 1, column"},
+        {"", "invalid JSON at line 1, column 1"},
+        {R"({"root": {}} {})", "invalid JSON at line 1, column 14"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.json);
-        EXPECT_NE(ErrorOf(c.json).find(c.message), std::string::npos) << ErrorOf(c.json);
+        EXPECT_NE(ErrorOf(c.json.c_str()).find(c.message), std::string::npos)
+            << ErrorOf(c.json.c_str());
     }
 }
 
