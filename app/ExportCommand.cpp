@@ -218,7 +218,7 @@ int ExportJsonCommand(const Options&, const Target& target) {
     CMainDoc doc;
     if (const std::optional<int> failure = Load(doc, target.input, target.err))
         return *failure;
-    doc.Root().Recalculate();
+    doc.Recalculate();
     return target.Deliver(QByteArray::fromStdString(ExportJson(doc)));
 }
 

@@ -12,6 +12,7 @@
 #include "core/Failure.h"
 #include "core/Months.h"
 #include "database/CCompany.h"
+#include "database/CPERT.h"
 #include "database/CScenario.h"
 #include "database/CTabView.h"
 #include "database/CYear.h"
@@ -303,14 +304,19 @@ void CalculateYear(CYear& year, const CYear* previous, CYear* next, const CCompa
     }
 }
 
-void CTabView::Calculate() {
+void Calculate(CTabView& view) {
     try {
-        RunDriver(*this);
+        RunDriver(view);
     } catch (const TextFailure& failure) {
         // A missing company, year or row ends this view's calculation; the work done stays.
         if (failure.Text() != kNotFound)
             throw;
     }
+}
+
+void Recalculate(CPERT& root) {
+    for (const auto& view : root.views)
+        Calculate(*view);
 }
 
 } // namespace Database

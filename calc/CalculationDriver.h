@@ -7,9 +7,18 @@ class CItem;
 namespace Database {
 
 class CCompany;
+class CPERT;
+class CTabView;
 class CYear;
 
-// Pieces of the calculation driver (CTabView::Calculate), each a pure function of the tree.
+// Recalculates every figure of a view (the calculation driver). A missing company, year or row
+// ends the view's calculation; the work done stays.
+void Calculate(CTabView& view);
+
+// Runs the calculation of every view of the forecast, in list order.
+void Recalculate(CPERT& root);
+
+// Pieces of the calculation driver, each a pure function of the tree.
 
 // The total row of a year at an index 0-17; fails with "Not Found" when it is missing or is not
 // an ordinary row.

@@ -36,4 +36,15 @@ const MonthAmounts* YearCalendar::RatesInEffect(int setupIndex, std::int32_t rat
     return &entry.values;
 }
 
+double TaxFactor(const CItem& item, YearCalendar& calendar, int k) {
+    return LinkedTaxFactor(item, calendar.Company(),
+                           [&](const Database::CTaxSetup&, int e, std::int32_t r, Amount& value) {
+                               const MonthAmounts* rates = calendar.RatesInEffect(e, r);
+                               if (rates == nullptr)
+                                   return false;
+                               value = (*rates)[static_cast<std::size_t>(k)];
+                               return true;
+                           });
+}
+
 } // namespace Item

@@ -43,4 +43,7 @@ private:
     std::vector<std::vector<Entry>> entries_;
 };
 
+// The tax factor of a row in financial month k of the calendar's year, with its company's rates.
+double TaxFactor(const CItem& item, YearCalendar& calendar, int k);
+
 } // namespace Item

@@ -73,11 +73,6 @@ int CPERT::HiddenViewCount() const {
     return count;
 }
 
-void CPERT::Recalculate() {
-    for (const auto& view : views)
-        view->Calculate();
-}
-
 CObject* CPERT::ObjectAt(const LayoutKey& key) {
     const std::int32_t index = key[LayoutKey::kView];
     if (index == LayoutKey::kNoEntry)

@@ -22,9 +22,6 @@ public:
     int ViewCount() const { return static_cast<int>(views.Count()); }
     int HiddenViewCount() const;
 
-    // Runs the calculation of every view, in list order.
-    void Recalculate();
-
     // The object at a key, resolved from level 0; fails with "Not Found".
     CObject* ObjectAt(const LayoutKey& key);
 

@@ -34,9 +34,6 @@ public:
     // The object at a key, continued at level 1.
     CObject* ObjectAt(const LayoutKey& key);
 
-    // Recalculates every figure of the view (the calculation driver).
-    void Calculate();
-
     ObjectList<CScenario> scenarios;
     std::int32_t taxExclusive = 1;
 };

@@ -7,6 +7,7 @@
 #include <string>
 #include <system_error>
 
+#include "calc/CalculationDriver.h"
 #include "core/Failure.h"
 #include "database/Archive.h"
 #include "document/MessageSink.h"
@@ -336,6 +337,10 @@ std::vector<std::uint8_t> CMainDoc::Store() {
     ar.Int32(offsetYearChecked);
     root->Serialize(ar);
     return ar.Bytes();
+}
+
+void CMainDoc::Recalculate() {
+    Database::Recalculate(*root);
 }
 
 void CMainDoc::SetMargins(std::int32_t top, std::int32_t left, std::int32_t bottom,

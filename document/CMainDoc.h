@@ -64,6 +64,9 @@ public:
     void SetZoom(std::int32_t percent) { zoom = percent; }
     void SetMargins(std::int32_t top, std::int32_t left, std::int32_t bottom, std::int32_t right);
 
+    // Recalculates every figure of the forecast.
+    void Recalculate();
+
     Database::CPERT& Root() { return *root; }
     const Database::CPERT& Root() const { return *root; }
 

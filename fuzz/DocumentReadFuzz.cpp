@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     DiscardingSink sink;
     CMainDoc doc;
     if (doc.Read(std::span<const std::uint8_t>(data, size), "fuzz.cfs", sink)) {
-        doc.Root().Recalculate();
+        doc.Recalculate();
         volatile std::size_t exported = ExportJson(doc).size();
         (void)exported;
     }

@@ -579,7 +579,7 @@ void DrawPass::DrawStatement(DeviceContext& dc, int panelTop) {
 }
 
 void DrawPass::Run() {
-    root_.Recalculate();
+    doc_.Recalculate();
     if (input_.edition == Edition::Basic) {
         state_.selectedScenario = 0;
         state_.selectedCompany = 0;

@@ -274,7 +274,7 @@ TEST(AdvGraphExampleTest, TheExampleGraphPlotsItsSeriesOverBothYears) {
     CMainDoc doc;
     RecordingMessageSink sink;
     ASSERT_EQ(doc.Load(VARNOBEL_EXAMPLES "/sample.cfs", sink), CMainDoc::OpenResult::Loaded);
-    doc.Root().Recalculate();
+    doc.Recalculate();
     const Database::CCompany& company = *doc.Root().View(0).Scenario(-1).FindCompany(-1);
     const Database::CGraphSettings& settings = company.Year(0).Graph(0);
 

@@ -149,7 +149,7 @@ class SampleForecast : public ::testing::Test {
   protected:
     void SetUp() override {
         Load(doc, fs::path(VARNOBEL_EXAMPLES) / "sample.cfs");
-        doc.Root().Recalculate();
+        doc.Recalculate();
     }
     const Database::CYear& Year(int scenario, int company, int year) const {
         return doc.Root().View(0).Scenario(scenario).Company(company).Year(year);

@@ -53,18 +53,18 @@ TEST_P(Recalculation, GivesTheSameFiguresEveryTime) {
     CMainDoc doc;
     Load(doc, path, exclusive);
     const std::string read = ExportJson(doc);
-    doc.Root().Recalculate();
+    doc.Recalculate();
     const std::string once = ExportJson(doc);
     // The calculation did something, so the comparisons below compare figures it formed.
     ASSERT_NE(once, read);
 
-    doc.Root().Recalculate();
+    doc.Recalculate();
     const std::string twice = ExportJson(doc);
     EXPECT_TRUE(twice == once) << "second calculation " << FirstDifference(once, twice);
 
     CMainDoc fresh;
     Load(fresh, path, exclusive);
-    fresh.Root().Recalculate();
+    fresh.Recalculate();
     const std::string copy = ExportJson(fresh);
     EXPECT_TRUE(copy == once) << "fresh copy " << FirstDifference(once, copy);
 }

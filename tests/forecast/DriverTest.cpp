@@ -43,7 +43,7 @@ TEST(Driver, ScenarioOfWeightThreeAndCompanyOfWeightHalf) {
     CYear& year = Real(*view, 0).Year(0);
     IncomeRow(year).Expected[0] = 12345;
     IncomeRow(year).Actual[0] = 2001;
-    view->Calculate();
+    Database::Calculate(*view);
 
     EXPECT_EQ(year.incomeExpected, 12345);
     EXPECT_EQ(year.incomeActual, 2001);
@@ -71,7 +71,7 @@ TEST(Driver, ScenarioOfWeightThreeAndCompanyOfWeightHalf) {
     EXPECT_EQ(all.incomeActual, 1000);   // trunc(2001 × 0.5)
 
     // A second calculation starts again from the inputs: nothing doubles.
-    view->Calculate();
+    Database::Calculate(*view);
     EXPECT_EQ(IncomeRow(all).Expected[0], 6173);
     EXPECT_EQ(IncomeRow(combinedCompany).Expected[0], 12345);
     EXPECT_EQ(all.incomeExpected, 6172);
@@ -84,7 +84,7 @@ TEST(Driver, ScenarioWeightsOneAndThreeAverage) {
     IncomeRow(Real(*view, 0).Year(0)).Actual[0] = 400;
     IncomeRow(Real(*view, 1).Year(0)).Expected[0] = 2000;
     IncomeRow(Real(*view, 1).Year(0)).Actual[0] = 800;
-    view->Calculate();
+    Database::Calculate(*view);
 
     // Expected: trunc(10 × 0.25 × 1000) + trunc(10 × 0.75 × 2000) = 2500 + 15000 → 1750
     const CYear& combinedCompany = view->Scenario(-1).Company(0).Year(0);
@@ -121,7 +121,7 @@ TEST(Driver, OpeningsCarryFromYearToYearAndTheFirstYearKeepsItsOwn) {
     loan.ExpectedAdvances[0] = 10;
 
     for (int run = 0; run < 2; ++run) {
-        view->Calculate();
+        Database::Calculate(*view);
         EXPECT_EQ(Bank(company.Year(0)).ExpectedOpening, 1000);
         // 1000 + 12 × 100 of income + the loan's advance of 10 in year 0
         EXPECT_EQ(Bank(company.Year(1)).ExpectedOpening, 2210);
@@ -140,7 +140,7 @@ TEST(Driver, BankInterestReachesTheTotalsAndNetCashIsFormedAgain) {
     IncomeRow(year).Expected[0] = 10000;
     Bank(year).ExpectedOpening = 1000000;
     Bank(year).CrRate[0] = 600;
-    view->Calculate();
+    Database::Calculate(*view);
     // Credit interest trunc(1000000 × 8.333333333333334e-6 × 600) = 5000 is other income.
     EXPECT_EQ(Total(year, kTotalOtherIncome).Expected[0], 5000);
     EXPECT_EQ(Total(year, kTotalNetSurplus).Expected[0], 15000);
@@ -156,7 +156,7 @@ TEST(Driver, BankInterestReachesTheTotalsAndNetCashIsFormedAgain) {
     Bank(other).ExpectedOdLimit[0] = 100000;
     Bank(other).OdRateWithin[0] = 1200;
     Bank(other).OdRateBeyond[0] = 2000;
-    overdrawn->Calculate();
+    Database::Calculate(*overdrawn);
     EXPECT_EQ(Total(other, kTotalInterest).Expected[0], 1833);
     EXPECT_EQ(Total(other, kTotalNetBeforeOtherIncome).Expected[0], -1833);
     EXPECT_EQ(Total(other, kTotalNetCashMovement).Expected[0], -1833);
@@ -199,7 +199,7 @@ TEST(Driver, TaxIsSettledIntoTheNextYear) {
         IncomeRow(company.Year(0)).Expected[11] = exclusive ? 10000 : 11000;
 
         for (int run = 0; run < 2; ++run) {
-            view->Calculate();
+            Database::Calculate(*view);
             const auto& next = dynamic_cast<Item::CTaxSum&>(company.Year(1).ItemAt(kTax, 0));
             EXPECT_EQ(next.ExpectedPayments[0], 1000) << exclusive;
             EXPECT_EQ(Total(company.Year(0), kTotalTax).Expected[11], exclusive ? 1000 : 0);
@@ -217,7 +217,7 @@ TEST(Driver, YearWithoutBankRowIsCalculatedWithoutIt) {
     });
     CCompany& company = Real(*view, 0);
     IncomeRow(company.Year(1)).Expected[4] = 300;
-    view->Calculate();
+    Database::Calculate(*view);
     EXPECT_EQ(Total(company.Year(1), kTotalNetCashMovement).Expected[4], 300);
     EXPECT_EQ(Total(company.Year(1), kTotalBank).Expected, MonthAmounts{});
     // The calculation ran to its end: the combined entries were consolidated and scaled.
@@ -234,12 +234,12 @@ TEST(Driver, MonthsSwitchedOffLeaveTheIncomeTotals) {
     year.display.showActual[6] = false;
     year.display.showActual[7] = false;
 
-    view->Calculate(); // include hidden columns is on: every month counts
+    Database::Calculate(*view); // include hidden columns is on: every month counts
     EXPECT_EQ(year.incomeExpected, 1200);
     EXPECT_EQ(year.incomeActual, 120);
 
     year.display.includeHidden = false;
-    view->Calculate();
+    Database::Calculate(*view);
     EXPECT_EQ(year.incomeExpected, 1100);                  // June left out
     EXPECT_EQ(year.incomeActual, 100);                     // July and August left out
     EXPECT_EQ(Total(year, kTotalIncome).Expected[5], 100); // the total row keeps every month
@@ -261,7 +261,7 @@ TEST(Driver, RowsOfAnUnexpectedClassAreSkipped) {
     dynamic_cast<CLoan&>(year.ItemAt(kIncome, 0)).ExpectedOpening = 5000;
     dynamic_cast<CItem&>(year.ItemAt(kIncome, 1)).Expected[0] = 700;
     dynamic_cast<CItem&>(year.ItemAt(kLoan, 0)).Expected[0] = 900;
-    view->Calculate();
+    Database::Calculate(*view);
     EXPECT_EQ(Total(year, kTotalIncome).Expected[0], 700);
     EXPECT_EQ(Total(year, kTotalLoans).Expected, MonthAmounts{});
     EXPECT_EQ(year.incomeExpected, 700);
@@ -272,7 +272,7 @@ TEST(Driver, ScenarioWeightsSummingToZeroGiveZeroCombinedFigures) {
     AddIncomeRows(*view);
     IncomeRow(Real(*view, 0).Year(0)).Expected[0] = 1000;
     IncomeRow(Real(*view, 1).Year(0)).Expected[0] = 3000;
-    view->Calculate();
+    Database::Calculate(*view);
     EXPECT_EQ(IncomeRow(view->Scenario(-1).Company(0).Year(0)).Expected[0], 0);
     EXPECT_EQ(IncomeRow(view->Scenario(-1).Company(-1).Year(0)).Expected[0], 0);
     EXPECT_EQ(view->Scenario(-1).Company(-1).Year(0).incomeExpected, 0);
@@ -286,7 +286,7 @@ TEST(Driver, LargeScenarioWeightsDoNotOverflowTheirSum) {
     AddIncomeRows(*view);
     IncomeRow(Real(*view, 0).Year(0)).Expected[0] = 1000;
     IncomeRow(Real(*view, 1).Year(0)).Expected[0] = 3000;
-    view->Calculate();
+    Database::Calculate(*view);
     // Each share is (2^31 - 1) / (2^32 - 2) = 0.5: trunc(5 × 1000) + trunc(5 × 3000) → 2000
     EXPECT_EQ(IncomeRow(view->Scenario(-1).Company(0).Year(0)).Expected[0], 2000);
 }
@@ -296,7 +296,7 @@ TEST(Driver, NothingToConsolidateLeavesTheCombinedEntriesAlone) {
     auto empty = MakeView({}, {1.0}, 1);
     AddIncomeRows(*empty);
     IncomeRow(empty->Scenario(-1).Company(-1).Year(0)).Expected[0] = 50;
-    empty->Calculate();
+    Database::Calculate(*empty);
     EXPECT_EQ(IncomeRow(empty->Scenario(-1).Company(-1).Year(0)).Expected[0], 50);
 
     // A combined scenario without real companies.
@@ -304,14 +304,14 @@ TEST(Driver, NothingToConsolidateLeavesTheCombinedEntriesAlone) {
     AddIncomeRows(*lonely);
     IncomeRow(lonely->Scenario(-1).Company(-1).Year(0)).Expected[0] = 50;
     IncomeRow(lonely->Scenario(0).Company(-1).Year(0)).Expected[0] = 60;
-    lonely->Calculate();
-    lonely->Calculate();
+    Database::Calculate(*lonely);
+    Database::Calculate(*lonely);
     EXPECT_EQ(IncomeRow(lonely->Scenario(-1).Company(-1).Year(0)).Expected[0], 50);
     EXPECT_EQ(IncomeRow(lonely->Scenario(0).Company(-1).Year(0)).Expected[0], 60);
 
     // No scenarios at all.
     CTabView bare;
-    EXPECT_NO_THROW(bare.Calculate());
+    EXPECT_NO_THROW(Database::Calculate(bare));
 }
 
 TEST(Driver, CompanyShorterThanTheCombinedOneStopsAfterClearing) {
@@ -326,7 +326,7 @@ TEST(Driver, CompanyShorterThanTheCombinedOneStopsAfterClearing) {
     Total(year, kTotalIncome).Expected[0] = 55;
     IncomeRow(year).Expected[0] = 1000;
 
-    EXPECT_NO_THROW(view->Calculate());
+    EXPECT_NO_THROW(Database::Calculate(*view));
     EXPECT_EQ(Bank(year).ExpectedBalance[5], 0);          // year 0 was cleared
     EXPECT_EQ(Total(year, kTotalIncome).Expected[0], 55); // and not calculated
     EXPECT_EQ(IncomeRow(view->Scenario(-1).Company(-1).Year(0)).Expected[0], 0);
@@ -341,8 +341,8 @@ TEST(Driver, CompanyYearBeyondTheCombinedOnesIsLeftAlone) {
     Bank(extra).ExpectedOpening = 123;
     IncomeRow(company.Year(0)).Expected[0] = 1000;
 
-    view->Calculate();
-    view->Calculate();
+    Database::Calculate(*view);
+    Database::Calculate(*view);
     EXPECT_EQ(Bank(extra).ExpectedOpening, 123); // no carried opening, however often
     EXPECT_EQ(Total(extra, kTotalIncome).Expected[0], 0);
     EXPECT_EQ(Total(company.Year(0), kTotalBank).Expected[11], 1000);
@@ -354,7 +354,7 @@ TEST(Driver, MissingTotalRowsEndTheCalculationQuietly) {
     CCompany& company = Real(*view, 0);
     IncomeRow(company.Year(0)).Expected[0] = 1000;
     company.Year(1).Items(kTotal).Clear();
-    EXPECT_NO_THROW(view->Calculate());
+    EXPECT_NO_THROW(Database::Calculate(*view));
     // Year 0 was calculated before year 1 failed; the combined figures stay as accumulated.
     EXPECT_EQ(Total(company.Year(0), kTotalIncome).Expected[0], 1000);
     EXPECT_EQ(IncomeRow(view->Scenario(-1).Company(-1).Year(0)).Expected[0], 10000);
@@ -367,12 +367,12 @@ TEST(Driver, StoredSpanOutsideItsRangeIsCalculatedSafely) {
     CYear& year = Real(*view, 0).Year(0);
     IncomeRow(year).Expected.fill(100);
     Bank(year).ExpectedOpening = 1;
-    view->Calculate();
+    Database::Calculate(*view);
     EXPECT_EQ(year.incomeExpected, 1200);
     EXPECT_EQ(Total(year, kTotalBank).Expected[2], 1201); // March closes the year
     EXPECT_EQ(Bank(year).ExpectedBalance[3], 1);
 
     ForEachCompany(*view, [](CCompany& company) { company.Year(0).months = -7; });
-    view->Calculate();
+    Database::Calculate(*view);
     EXPECT_EQ(Total(year, kTotalBank).Expected, MonthAmounts{}); // no months to walk
 }

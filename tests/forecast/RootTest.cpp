@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "calc/CalculationDriver.h"
 #include "database/CPERT.h"
 #include "forecast/TreeTestSupport.h"
 #include "items/CItem.h"
@@ -211,7 +212,7 @@ TEST(RootRecalculate, CalculatesEveryView) {
         sales.Expected[4] = 1000;
         root.views.Append(std::move(view));
     }
-    root.Recalculate();
+    Database::Recalculate(root);
     for (int v = 0; v < 2; ++v) {
         // One row of 10.00 in May: the Income total of the company's year holds it.
         const auto& total = static_cast<const Item::CItem&>(

@@ -131,10 +131,10 @@ TEST(Compose, ARecalculatedExportComposesToTheSameForecast) {
     for (const auto& path : ExampleForecasts()) {
         SCOPED_TRACE(path.string());
         auto doc = Load(ReadBytes(path));
-        doc->Root().Recalculate();
+        doc->Recalculate();
         const QByteArray exported = ExportOf(*doc);
         auto composed = Load(Compose(exported));
-        composed->Root().Recalculate();
+        composed->Recalculate();
         EXPECT_EQ(ExportOf(*composed), exported);
     }
 }

@@ -9,7 +9,7 @@ using Kind = StatementLine::Kind;
 
 StatementModel Model(StatementForecast& forecast, Edition edition = Edition::Standard,
                      int scenario = 0, int company = 0, int year = 0) {
-    forecast.doc.Root().Recalculate();
+    forecast.doc.Recalculate();
     const StatementSelection selection =
         ResolveStatementSelection(forecast.doc.Root(), edition, scenario, company, year);
     return BuildStatementModel(forecast.doc.Root(), selection, edition);
