@@ -29,10 +29,11 @@
 #include <QUrl>
 
 #include "app/CAboutDlg.h"
-#include "app/CVarnobelStdDoc.h"
+#include "app/Editions.h"
 #include "app/FileFollower.h"
 #include "app/PrintCommands.h"
 #include "app/SplashWnd.h"
+#include "document/CMainDoc.h"
 #include "document/MessageSink.h"
 #include "platform/Profile.h"
 #include "platform/RecentFileList.h"
@@ -143,12 +144,11 @@ int ScaleRounded(int value, int current, int saved) {
 
 } // namespace
 
-CMainFrame::CMainFrame(CVarnobelStdDoc& doc, CMainView* view, Profile& profile,
-                       RecentFileList& recent, MessageSink& sink, std::string placementSection,
-                       std::string toolbarStateKey)
-    : doc_(doc), view_(view), profile_(profile), recent_(recent),
-      sink_(std::make_unique<SplashAwareSink>(sink)),
-      placementSection_(std::move(placementSection)), toolbarStateKey_(std::move(toolbarStateKey)) {
+CMainFrame::CMainFrame(const EditionTraits& edition, CMainDoc& doc, CMainView* view,
+                       Profile& profile, RecentFileList& recent, MessageSink& sink)
+    : edition_(edition), doc_(doc), view_(view), profile_(profile), recent_(recent),
+      sink_(std::make_unique<SplashAwareSink>(sink)), placementSection_(edition.placementSection),
+      toolbarStateKey_(edition.toolbarStateKey) {
     setWindowIcon(QIcon(QStringLiteral(":/icons/varnobel-view-256.png")));
     setCentralWidget(view_);
     SplashScreens::CSplashWnd::ShowSplashScreen(this);
@@ -161,7 +161,6 @@ CMainFrame::CMainFrame(CVarnobelStdDoc& doc, CMainView* view, Profile& profile,
     CreateMenus();
     RestoreToolbarState();
 
-    doc_.Attach(this, view_);
     view_->SetZoomCallback([this](bool in) {
         if (in)
             ZoomIn();
@@ -176,7 +175,6 @@ CMainFrame::CMainFrame(CVarnobelStdDoc& doc, CMainView* view, Profile& profile,
 CMainFrame::~CMainFrame() {
     // The preview ends its job, which needs the view and the document.
     ClosePreview();
-    doc_.Attach(nullptr, nullptr);
 }
 
 void CMainFrame::CreatePrintActions() {
@@ -386,11 +384,13 @@ bool CMainFrame::ReloadDocumentFile() {
     FirstReportSink report;
     const std::filesystem::path file(QFile::encodeName(filePath_).toStdString());
     const QString time = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
-    if (doc_.ReloadDocument(file, report) != CMainDoc::OpenResult::Loaded) {
+    // An empty file is refused: another program is still writing it.
+    if (doc_.Load(file, report, CMainDoc::EmptyFile::Refused) != CMainDoc::OpenResult::Loaded) {
         followLabel_->setText(
             QStringLiteral("Not reloaded %1: %2").arg(time, ToQString(report.First())));
         return false;
     }
+    edition_.afterLoad(*this);
     RestorePlace(*view_, place);
     followLabel_->setText(QStringLiteral("Reloaded ") + time);
     return true;
@@ -592,8 +592,10 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
         return false;
     ClosePreview();
     const std::filesystem::path file(QFile::encodeName(path).toStdString());
-    if (doc_.OpenDocument(file, *sink_) != CMainDoc::OpenResult::Loaded)
+    // A file that was not read leaves the forecast on screen, its title and toolbar as they were.
+    if (doc_.Load(file, *sink_) != CMainDoc::OpenResult::Loaded)
         return false;
+    edition_.afterLoad(*this);
     hasDocument_ = true;
     fileName_ = QFileInfo(path).fileName();
     filePath_ = QFileInfo(path).absoluteFilePath();
@@ -609,6 +611,8 @@ bool CMainFrame::NewDocumentFile() {
     ClosePreview();
     if (!doc_.NewDocument())
         return false;
+    view_->ResetScroll();
+    view_->InvalidateLayout();
     hasDocument_ = true;
     fileName_.clear();
     filePath_.clear();

@@ -11,9 +11,10 @@
 
 #include "core/WideText.h"
 
+class CMainDoc;
 class CMainView;
 class CMy_Preview;
-class CVarnobelStdDoc;
+struct EditionTraits;
 class FileFollower;
 class MessageSink;
 class Profile;
@@ -117,7 +118,8 @@ public:
     CMy_Preview* Preview() const { return preview_; }
 
     CMainView* View() const { return view_; }
-    CVarnobelStdDoc& Document() const { return doc_; }
+    CMainDoc& Document() const { return doc_; }
+    const EditionTraits& EditionRow() const { return edition_; }
     QComboBox* FontBox() const { return fontBox_; }
     QComboBox* SizeBox() const { return sizeBox_; }
     QComboBox* ZoomBox() const { return zoomBox_; }
@@ -137,9 +139,10 @@ public:
     const std::string& ToolbarStateKey() const { return toolbarStateKey_; }
 
 protected:
-    // `view` becomes the frame's central widget. The edition frames name their profile keys.
-    CMainFrame(CVarnobelStdDoc& doc, CMainView* view, Profile& profile, RecentFileList& recent,
-               MessageSink& sink, std::string placementSection, std::string toolbarStateKey);
+    // `view` becomes the frame's central widget; the edition's row gives the profile keys and the
+    // steps after a read.
+    CMainFrame(const EditionTraits& edition, CMainDoc& doc, CMainView* view, Profile& profile,
+               RecentFileList& recent, MessageSink& sink);
 
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -168,7 +171,8 @@ private:
     void ApplyZoomEntry();
     void LayoutChanged();
 
-    CVarnobelStdDoc& doc_;
+    const EditionTraits& edition_;
+    CMainDoc& doc_;
     CMainView* view_;
     Profile& profile_;
     RecentFileList& recent_;

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/CVarnobelStdDoc.h"
+#include "document/CMainDoc.h"
 
-// The Advanced edition's document. It reads as the Standard one does; the Advanced view rebuilds
-// its statement from whatever the document holds after a read or a new forecast.
-class CVarnobelAdvDoc : public CVarnobelStdDoc {
+// The Advanced edition's document. Every edition reads the same file the same way; the Advanced
+// view rebuilds its statement from whatever the document holds after a read or a new forecast.
+class CVarnobelAdvDoc : public CMainDoc {
 public:
     CVarnobelAdvDoc() = default;
 };

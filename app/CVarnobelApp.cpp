@@ -9,40 +9,21 @@
 
 #include "app/CAutoUpdate.h"
 #include "app/CMainFrame.h"
-#include "app/CVarnobelAdvDoc.h"
-#include "app/CVarnobelAdvFrame.h"
-#include "app/CVarnobelBasDoc.h"
-#include "app/CVarnobelBasFrame.h"
-#include "app/CVarnobelStdDoc.h"
-#include "app/CVarnobelStdFrame.h"
 #include "app/EditionChoice.h"
+#include "app/Editions.h"
 #include "app/RunningModeDialog.h"
 #include "app/SplashWnd.h"
 #include "app/UpdateCheck.h"
+#include "document/CMainDoc.h"
 #include "document/MessageSink.h"
 #include "platform/InstanceLock.h"
 #include "platform/Profile.h"
 #include "platform/RecentFileList.h"
-#include "views/qt/CVarnobelAdvView.h"
-#include "views/qt/CVarnobelBasView.h"
-#include "views/qt/CVarnobelStdView.h"
 
 namespace {
 
 // Used when the user's data folder cannot be determined.
 constexpr const char* kFallbackFolderName = "{B77CA518-A939-4043-8FE1-20A3855BC262}";
-
-const char* RecentSection(Edition edition) {
-    switch (edition) {
-    case Edition::Basic:
-        return "Recent File List Bas";
-    case Edition::Standard:
-        return "Recent File List Std";
-    case Edition::Advanced:
-        return "Recent File List Adv";
-    }
-    return "Recent File List Std";
-}
 
 } // namespace
 
@@ -107,7 +88,7 @@ bool CVarnobelApp::InitInstance() {
     }
     edition_ = *edition;
 
-    recent_ = std::make_unique<RecentFileList>(RecentSection(edition_));
+    recent_ = std::make_unique<RecentFileList>(Editions::Of(edition_).recentSection);
     recent_->Load(*profile_);
     previewPages_ = profile_->GetProfileInt("Settings", "PreviewPages", 0);
     if (previewPages_ < 0 || previewPages_ > kMaxPreviewPages)
@@ -162,22 +143,9 @@ int CVarnobelApp::PreviewPages() const {
 }
 
 void CVarnobelApp::CreateDocumentTemplate() {
-    if (edition_ == Edition::Advanced) {
-        auto doc = std::make_unique<CVarnobelAdvDoc>();
-        auto* view = new CVarnobelAdvView(*doc);
-        frame_ = std::make_unique<CVarnobelAdvFrame>(*doc, view, *profile_, *recent_, sink_);
-        doc_ = std::move(doc);
-    } else if (edition_ == Edition::Basic) {
-        auto doc = std::make_unique<CVarnobelBasDoc>();
-        auto* view = new CVarnobelBasView(*doc);
-        frame_ = std::make_unique<CVarnobelBasFrame>(*doc, view, *profile_, *recent_, sink_);
-        doc_ = std::move(doc);
-    } else {
-        auto doc = std::make_unique<CVarnobelStdDoc>();
-        auto* view = new CVarnobelStdView(*doc);
-        frame_ = std::make_unique<CVarnobelStdFrame>(*doc, view, *profile_, *recent_, sink_);
-        doc_ = std::move(doc);
-    }
+    const EditionTraits& edition = Editions::Of(edition_);
+    doc_ = edition.makeDocument();
+    frame_ = edition.makeFrame(*doc_, edition.makeView(*doc_), *profile_, *recent_, sink_);
 }
 
 void CVarnobelApp::ExitInstance() {

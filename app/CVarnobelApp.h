@@ -10,8 +10,8 @@
 
 #include "views/StdViewState.h"
 
+class CMainDoc;
 class CMainFrame;
-class CVarnobelStdDoc;
 class InstanceLock;
 class MessageSink;
 class Profile;
@@ -59,7 +59,7 @@ public:
 
     Edition GetEdition() const { return edition_; }
     CMainFrame* Frame() const { return frame_.get(); }
-    CVarnobelStdDoc* Document() const { return doc_.get(); }
+    CMainDoc* Document() const { return doc_.get(); }
     RecentFileList* RecentFiles() const { return recent_.get(); }
     // Pages shown side by side in print preview (0: the preview's own choice).
     int PreviewPages() const;
@@ -83,7 +83,7 @@ private:
     std::unique_ptr<InstanceLock> lock_;
     std::unique_ptr<QPrinter> printer_;
     // Declared before the frame, which refers to it, so it is destroyed after it.
-    std::unique_ptr<CVarnobelStdDoc> doc_;
+    std::unique_ptr<CMainDoc> doc_;
     std::unique_ptr<CMainFrame> frame_;
     int previewPages_ = 0;
     bool anotherInstance_ = false;

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/CVarnobelStdDoc.h"
+#include "document/CMainDoc.h"
 
-// The Basic edition's document. It reads and resets as the Standard one does; what the Basic
-// edition resets differently after a read lives in its view.
-class CVarnobelBasDoc : public CVarnobelStdDoc {
+// The Basic edition's document. Every edition reads the same file the same way; what each resets
+// in its view after a read is in its edition's row (app/Editions).
+class CVarnobelBasDoc : public CMainDoc {
 public:
     CVarnobelBasDoc() = default;
 };

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "app/CMainFrame.h"
+#include "app/Editions.h"
 
-// The main window of the Basic edition: its placement and toolbar layout
-// live under its own keys.
+// The main window of the Basic edition: its placement, toolbar layout and after-load steps are
+// those of its edition's row.
 class CVarnobelBasFrame : public CMainFrame {
 public:
-    CVarnobelBasFrame(CVarnobelStdDoc& doc, CMainView* view, Profile& profile,
-                      RecentFileList& recent, MessageSink& sink)
-        : CMainFrame(doc, view, profile, recent, sink, "clientBas", "ToolbarSettingsBas") {}
+    CVarnobelBasFrame(CMainDoc& doc, CMainView* view, Profile& profile, RecentFileList& recent,
+                      MessageSink& sink)
+        : CMainFrame(Editions::Of(Edition::Basic), doc, view, profile, recent, sink) {}
 };

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "app/CMainFrame.h"
+#include "app/Editions.h"
 
-// The main window of the Standard edition: its placement and toolbar layout
-// live under its own keys.
+// The main window of the Standard edition: its placement, toolbar layout and after-load steps are
+// those of its edition's row.
 class CVarnobelStdFrame : public CMainFrame {
 public:
-    CVarnobelStdFrame(CVarnobelStdDoc& doc, CMainView* view, Profile& profile,
-                      RecentFileList& recent, MessageSink& sink)
-        : CMainFrame(doc, view, profile, recent, sink, "clientStd", "ToolbarSettingsStd") {}
+    CVarnobelStdFrame(CMainDoc& doc, CMainView* view, Profile& profile, RecentFileList& recent,
+                      MessageSink& sink)
+        : CMainFrame(Editions::Of(Edition::Standard), doc, view, profile, recent, sink) {}
 };
