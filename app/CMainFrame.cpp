@@ -37,7 +37,7 @@
 #include "document/MessageSink.h"
 #include "platform/Profile.h"
 #include "platform/RecentFileList.h"
-#include "views/StdPrintJob.h"
+#include "platform/PrintLoop.h"
 #include "views/qt/CMainView.h"
 #include "views/qt/PageSetupDialog.h"
 #include "views/qt/PreviewPane.h"
@@ -510,7 +510,7 @@ QPrinter& CMainFrame::Printer() {
 void CMainFrame::FilePrint() {
     const ForecastHold hold(forecastHolds_);
     ClosePreview();
-    const std::unique_ptr<StdPrintJob> job = PrintCommands::MakePrintJob(*view_, this);
+    const std::unique_ptr<PrintableView> job = PrintCommands::MakePrintJob(*view_, this);
     if (job)
         PrintCommands::PrintOnPrinter(*job, Printer(), this, *sink_);
 }
@@ -519,7 +519,7 @@ void CMainFrame::FilePrintPreview() {
     if (preview_)
         return;
     const ForecastHold hold(forecastHolds_);
-    std::unique_ptr<StdPrintJob> job = PrintCommands::MakePrintJob(*view_, this);
+    std::unique_ptr<PrintableView> job = PrintCommands::MakePrintJob(*view_, this);
     if (!job)
         return;
     auto* preview = new CMy_Preview(*job, Printer(), previewPages_, this);

@@ -20,7 +20,7 @@ class MessageSink;
 class Profile;
 class QAction;
 class QPrinter;
-class StdPrintJob;
+class PrintableView;
 class QComboBox;
 class QLabel;
 class QMenu;
@@ -213,6 +213,6 @@ private:
     std::unique_ptr<QPrinter> ownPrinter_;
     int previewPages_ = 0;
     // The preview's job outlives the preview, whose end puts the view's selection back.
-    std::unique_ptr<StdPrintJob> previewJob_;
+    std::unique_ptr<PrintableView> previewJob_;
     CMy_Preview* preview_ = nullptr;
 };

@@ -54,6 +54,9 @@ const char* const kUsage =
     "                     [--company I] [--year I] [--scenarios all|current]\n"
     "                     [--companies all|current] [--years all|current] [--cashflow]\n"
     "                     [--graphs] [--paper A4|Letter|Legal] [--portrait]\n"
+    "       varnobel-view --export pdf FILE -o OUT.pdf --edition Adv\n"
+    "                     [--print-option as-selected|collapsed|per-display|expanded]\n"
+    "                     [--paper A4|Letter|Legal] [--portrait]\n"
     "       varnobel-view [FILE] [Bas|Std|Adv] [--edition Bas|Std|Adv]\n"
     "       varnobel-view --help | --version\n";
 

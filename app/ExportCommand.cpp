@@ -140,11 +140,14 @@ struct Options {
     const QCommandLineOption graphs{"graphs", "PDF: print the graphs page."};
     const QCommandLineOption paper{"paper", "PDF: A4, Letter or Legal.", "paper"};
     const QCommandLineOption portrait{"portrait", "PDF: portrait pages."};
+    const QCommandLineOption printOption{
+        "print-option", "PDF, Advanced: as-selected, collapsed, per-display or expanded.",
+        "option"};
 
     Options() {
         parser.addOptions({help,     version,  format, output, edition,  view,      outline,
                            scenario, company,  year,   size,   zoom,     scenarios, companies,
-                           years,    cashflow, graphs, paper,  portrait, graph});
+                           years,    cashflow, graphs, paper,  portrait, graph,     printOption});
         parser.addPositionalArgument("FILE", "The forecast file.");
     }
     bool Has(const QCommandLineOption& option) const { return parser.isSet(option); }
@@ -395,17 +398,59 @@ std::optional<QString> ParsePdf(const Options& options, PdfRequest& pdf) {
     return std::nullopt;
 }
 
+// --export pdf --edition Adv: every shown year of the forecast, with the print option given or
+// the forecast's own.
+int ExportAdvancedPdfCommand(const Options& options, const Target& target, PdfRequest& pdf) {
+    for (const QCommandLineOption* standardOnly :
+         {&options.scenario, &options.company, &options.year, &options.scenarios,
+          &options.companies, &options.years, &options.cashflow, &options.graphs})
+        if (options.Has(*standardOnly))
+            return BadCommand(target.err, QString("--%1 applies to the Standard and Basic "
+                                                  "editions only")
+                                              .arg(Name(*standardOnly)));
+    if (options.Has(options.printOption)) {
+        static const QString kNames[] = {"as-selected", "collapsed", "per-display", "expanded"};
+        const QString name = options.Value(options.printOption);
+        for (int option = 0; option < 4; ++option)
+            if (name == kNames[option])
+                pdf.printOption = option;
+        if (!pdf.printOption)
+            return BadCommand(
+                target.err, QString("--print-option must be as-selected, collapsed, per-display or "
+                                    "expanded, not \"%1\"")
+                                .arg(name));
+    }
+    CMainDoc doc;
+    if (const std::optional<int> failure = Load(doc, target.input, target.err))
+        return *failure;
+    const PdfOutcome outcome = ExportAdvancedPdf(doc, pdf);
+    switch (outcome.result.status) {
+    case PrintResult::Status::Printed:
+        return target.Deliver(outcome.bytes);
+    case PrintResult::Status::Nothing:
+    case PrintResult::Status::Cancelled:
+        target.err << "varnobel-view: nothing to print: the forecast shows no year\n";
+        return kExitBadCommand;
+    case PrintResult::Status::Failed:
+        break;
+    }
+    target.err << "varnobel-view: cannot print: " << ToUtf8(outcome.result.message) << '\n';
+    return kExitFailed;
+}
+
 // --export pdf: the page loop into a PDF of the selection and choices.
 int ExportPdfCommand(const Options& options, const Target& target) {
     StatementRequest request;
     if (const std::optional<QString> reason = ParseStatement(options, request))
         return BadCommand(target.err, *reason);
-    if (request.edition == Edition::Advanced)
-        return BadCommand(target.err, "--edition Adv applies to --export csv and png only");
     PdfRequest pdf;
     pdf.edition = request.edition;
     if (const std::optional<QString> reason = ParsePdf(options, pdf))
         return BadCommand(target.err, *reason);
+    if (request.edition == Edition::Advanced)
+        return ExportAdvancedPdfCommand(options, target, pdf);
+    if (options.Has(options.printOption))
+        return BadCommand(target.err, "--print-option applies to --edition Adv only");
 
     CMainDoc doc;
     CheckedSelection selection;
@@ -474,6 +519,7 @@ std::optional<QString> CheckKindOptions(const Options& options, const ExportKind
         {options.companies, kPdf},      {options.years, kPdf},
         {options.cashflow, kPdf},       {options.graphs, kPdf},
         {options.paper, kPdf},          {options.portrait, kPdf},
+        {options.printOption, kPdf},
     };
     for (const KindOnly& rule : rules) {
         if (!options.Has(rule.option) || (rule.kinds & kind.bit) != 0)

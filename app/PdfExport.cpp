@@ -7,7 +7,36 @@
 
 #include "document/CMainDoc.h"
 #include "platform/QtPrintTarget.h"
+#include "views/AdvPrintJob.h"
+#include "views/PrintTree.h"
 #include "views/StdPrintJob.h"
+
+namespace {
+
+// Runs the job through the page loop into a PDF of the request's paper.
+PdfOutcome PrintPdf(PrintableView& job, const PdfRequest& request) {
+    PdfOutcome outcome;
+    QBuffer buffer(&outcome.bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kPdfDpi);
+        writer.setCreator(QStringLiteral("Varnobel Viewer"));
+        writer.setPageLayout(
+            QPageLayout(QPageSize(request.paper),
+                        request.portrait ? QPageLayout::Portrait : QPageLayout::Landscape,
+                        QMarginsF(0, 0, 0, 0)));
+        QtPrintTarget target(writer);
+        PrintInfo info;
+        outcome.result = RunPrintLoop(job, target, info);
+    }
+    buffer.close();
+    if (outcome.result.status != PrintResult::Status::Printed)
+        outcome.bytes.clear();
+    return outcome;
+}
+
+} // namespace
 
 PdfOutcome ExportStatementPdf(CMainDoc& doc, const PdfRequest& request) {
     // The state of a view that shows the selection, as after a load.
@@ -32,24 +61,14 @@ PdfOutcome ExportStatementPdf(CMainDoc& doc, const PdfRequest& request) {
         return true;
     });
     job.SetOffsetYear(doc.offsetYearChecked != 0);
+    return PrintPdf(job, request);
+}
 
-    PdfOutcome outcome;
-    QBuffer buffer(&outcome.bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setResolution(kPdfDpi);
-        writer.setCreator(QStringLiteral("Varnobel Viewer"));
-        writer.setPageLayout(
-            QPageLayout(QPageSize(request.paper),
-                        request.portrait ? QPageLayout::Portrait : QPageLayout::Landscape,
-                        QMarginsF(0, 0, 0, 0)));
-        QtPrintTarget target(writer);
-        PrintInfo info;
-        outcome.result = RunPrintLoop(job, target, info);
-    }
-    buffer.close();
-    if (outcome.result.status != PrintResult::Status::Printed)
-        outcome.bytes.clear();
-    return outcome;
+PdfOutcome ExportAdvancedPdf(CMainDoc& doc, const PdfRequest& request) {
+    MarkShownYears(doc.Root());
+    if (request.printOption)
+        doc.Root().printOption = *request.printOption;
+    LayoutKey key;
+    const std::unique_ptr<AdvPrintJob> job = MakeAdvPrintJob(doc, key, {});
+    return PrintPdf(*job, request);
 }

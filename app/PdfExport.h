@@ -23,6 +23,8 @@ struct PdfRequest {
     // Given together: what the "Print" group's boxes hold.
     std::optional<bool> cashflow;
     std::optional<bool> graphs;
+    // Advanced: the print option to use instead of the forecast's own (0-3).
+    std::optional<int> printOption;
     QPageSize::PageSizeId paper = QPageSize::A4;
     bool portrait = false;
 };
@@ -40,3 +42,7 @@ inline constexpr int kPdfDpi = 600;
 // `portrait`, no border of the writer's own (the forecast's margins apply), at kPdfDpi.
 // Needs a QGuiApplication (fonts).
 PdfOutcome ExportStatementPdf(CMainDoc& doc, const PdfRequest& request);
+
+// The Advanced edition's pages into a PDF the same way: every shown year marked, with the
+// request's print option when it has one.
+PdfOutcome ExportAdvancedPdf(CMainDoc& doc, const PdfRequest& request);

@@ -11,8 +11,11 @@
 #include "document/CMainDoc.h"
 #include "document/MessageSink.h"
 #include "platform/QtPrintTarget.h"
+#include "views/AdvPrintJob.h"
 #include "views/StdPrintJob.h"
+#include "views/qt/CVarnobelAdvView.h"
 #include "views/qt/CVarnobelStdView.h"
+#include "views/qt/PrintOptionsAdvDialog.h"
 #include "views/qt/PrintOptionsBasDialog.h"
 #include "views/qt/PrintOptionsDialog.h"
 
@@ -58,11 +61,20 @@ bool RunBasicOptions(CMainDoc& doc, QWidget* parent, StdPrintChoices& choices) {
 
 } // namespace
 
-std::unique_ptr<StdPrintJob> MakePrintJob(CMainView& view, QWidget* dialogParent) {
+std::unique_ptr<PrintableView> MakePrintJob(CMainView& view, QWidget* dialogParent) {
+    CMainDoc& doc = view.Document();
+    if (auto* advanced = dynamic_cast<CVarnobelAdvView*>(&view)) {
+        auto job = MakeAdvPrintJob(doc, advanced->CurrentKey(), [&doc, &view, dialogParent] {
+            Dialog::CPrint_Options_Adv_Dlg dialog(doc, dialogParent);
+            dialog.SetRefresh([&view] { view.InvalidateLayout(); });
+            return dialog.exec() == QDialog::Accepted;
+        });
+        job->SetRedraw([&view] { view.InvalidateLayout(); });
+        return job;
+    }
     auto* statement = dynamic_cast<CVarnobelStdView*>(&view);
     if (!statement)
         return nullptr;
-    CMainDoc& doc = view.Document();
     const Edition edition = view.GetEdition();
     auto job = std::make_unique<StdPrintJob>(
         doc, statement->State(), edition, [&doc, edition, dialogParent](StdPrintChoices& choices) {

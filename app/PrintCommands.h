@@ -8,15 +8,14 @@ class CMainView;
 class MessageSink;
 class QPrinter;
 class QWidget;
-class StdPrintJob;
 
 // The window's side of printing: the edition's options dialog for a view's job, and the run of
 // a job on a printer.
 namespace PrintCommands {
 
-// The print job of a Standard or Basic view, asking its edition's "Printing Options" dialog;
-// null for a view that does not print.
-std::unique_ptr<StdPrintJob> MakePrintJob(CMainView& view, QWidget* dialogParent);
+// The print job of a view, asking its edition's "Printing Options" dialog; null for a view
+// that does not print.
+std::unique_ptr<PrintableView> MakePrintJob(CMainView& view, QWidget* dialogParent);
 
 // File > Print: the job's options, the system print dialog, then the pages, with a box whose
 // Cancel stops the job (nothing is printed then). What went wrong is told through the sink.

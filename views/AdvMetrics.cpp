@@ -85,8 +85,17 @@ int FirstColumn(int group) {
     return 3 * group;
 }
 
+// Where the figures start on printed pages: on the leftmost one after the notes and tax
+// columns, on the others after the description column alone.
+struct PrintedStarts {
+    int leftmost = 0;
+    int later = 0;
+    // The right edge of what a page shows: the content area's.
+    int right = 0;
+};
+
 void PlaceFigureColumns(LayoutMetrics& m, DeviceContext& dc, const Database::CYear& year, int top,
-                        int bottom) {
+                        int bottom, const PrintedStarts& starts) {
     const int width = std::max(m.widestFigure, dc.TextExtent(u"Expected").width);
     m.widestFigure = 0;
     const Database::CDisplaySettings& display = year.display;
@@ -111,17 +120,47 @@ void PlaceFigureColumns(LayoutMetrics& m, DeviceContext& dc, const Database::CYe
                 if (percent(k) > 0)
                     ++percent(k);
 
-    int x = m.figureAreaLeft - m.cornerSize.width - m.hOffset;
+    const bool paper = dc.IsPrinting();
+    // On paper each month group goes whole on one page across: a group that does not fit
+    // what is left of its page starts the next one, after that page's frozen columns (a group
+    // wider than a page has a page of its own). Page p is shifted right by p page widths, so
+    // the pass for the page at hOffset shows that page's groups and no others. Every pass
+    // assigns the pages alike, whichever page it prints, so no group is printed twice or lost.
+    const int pageRight = m.page.right;
+    const int visibleRight = std::min(pageRight, starts.right);
+    int page = 0;
+    bool pageEmpty = true;
+    int x = (paper ? starts.leftmost : m.figureAreaLeft) - m.cornerSize.width;
     for (int group = 0; group < kGroups; ++group) {
         const int first = FirstColumn(group);
+        int groupWidth = 0;
+        for (int k = 0; k < 3; ++k) {
+            const int w = widths[static_cast<std::size_t>(first + k)];
+            if (w > 0)
+                groupWidth += m.cornerSize.width + w;
+        }
+        if (paper && groupWidth > 0 && !pageEmpty &&
+            static_cast<std::int64_t>(x) + groupWidth > visibleRight) {
+            ++page;
+            x = starts.later - m.cornerSize.width;
+            pageEmpty = true;
+        }
+        const std::int64_t shift =
+            paper ? static_cast<std::int64_t>(page) * pageRight - m.hOffset : -m.hOffset;
         for (int k = 0; k < 3; ++k) {
             const int w = widths[static_cast<std::size_t>(first + k)];
             if (w > 0)
                 x += m.cornerSize.width; // before the group, and between its shown columns
-            m.figureColumns[static_cast<std::size_t>(first + k)] = Column(x, w, top, bottom);
+            m.figureColumns[static_cast<std::size_t>(first + k)] = Column(
+                static_cast<int>(std::clamp<std::int64_t>(x + shift, INT32_MIN / 2, INT32_MAX / 2)),
+                w, top, bottom);
             x += w;
         }
+        if (groupWidth > 0)
+            pageEmpty = false;
     }
+    if (paper)
+        m.pagesAcross = page + 1;
 }
 
 } // namespace
@@ -179,8 +218,9 @@ void ComputeLayoutMetrics(LayoutMetrics& m, DeviceContext& dc, const CMainDoc& d
 
     const bool notes = year->ItemCount(kNote) > 0 && !laterPage;
     const int notesHeading = dc.TextExtent(u"Notes").width;
+    const int notesWidth = m.notesWidth;
     m.notesColumn = Column(m.descriptionColumn.right + m.cornerSize.width,
-                           notes ? std::max(m.notesWidth, notesHeading) : 0, top, bottom);
+                           notes ? std::max(notesWidth, notesHeading) : 0, top, bottom);
     m.notesWidth = 0;
     m.markerColumn = Column(m.descriptionColumn.left, notes ? notesHeading / 2 : 0, top, bottom);
     m.noteNumberColumn = m.markerColumn;
@@ -188,13 +228,21 @@ void ComputeLayoutMetrics(LayoutMetrics& m, DeviceContext& dc, const CMainDoc& d
     int end = notes ? m.notesColumn.right : m.descriptionColumn.right;
     const bool realEntries =
         input.key[LayoutKey::kScenario] >= 0 && input.key[LayoutKey::kCompany] >= 0;
-    if (!laterPage && realEntries) {
+    // The frozen columns of the leftmost printed page, measured on every page so that all of
+    // them spread the figures alike.
+    int leftmostEnd = year->ItemCount(kNote) > 0 ? m.descriptionColumn.right + m.cornerSize.width +
+                                                       std::max(notesWidth, notesHeading)
+                                                 : m.descriptionColumn.right;
+    if (realEntries) {
         const int count = std::min(year->ItemCount(kTax), AdvTaxCount(doc.Root()));
         for (int t = 0; t < count; ++t) {
             const Item::CBaseItem* summary = year->FindItem(kTax, t);
             int width = 0;
             if (summary && !summary->hidden)
                 width = dc.TextExtent(doc.Root().TaxSetup(t)->name).width;
+            leftmostEnd += m.cornerSize.width + width;
+            if (laterPage)
+                continue;
             m.taxColumns.push_back(Column(end + m.cornerSize.width, width, top, bottom));
             end = m.taxColumns.back().right;
         }
@@ -205,7 +253,9 @@ void ComputeLayoutMetrics(LayoutMetrics& m, DeviceContext& dc, const CMainDoc& d
     m.notesTextArea =
         Rect{m.markerColumn.right + m.cornerSize.width, top, m.figureAreaLeft, bottom};
 
-    PlaceFigureColumns(m, dc, *year, top, bottom);
+    PlaceFigureColumns(m, dc, *year, top, bottom,
+                       {leftmostEnd + m.cornerSize.width,
+                        m.descriptionColumn.right + m.cornerSize.width, content.right});
 
     if (!printer) {
         const int frozenRight =

@@ -14,6 +14,11 @@ AdvPrintJob::AdvPrintJob(CMainDoc& doc, LayoutKey& currentKey, AdvPageLayout& la
                          OptionsDialog dialog)
     : doc_(doc), currentKey_(currentKey), layout_(layout), dialog_(std::move(dialog)) {}
 
+AdvPrintJob::AdvPrintJob(CMainDoc& doc, LayoutKey& currentKey,
+                         std::unique_ptr<AdvPageLayout> layout, OptionsDialog dialog)
+    : doc_(doc), currentKey_(currentKey), ownedLayout_(std::move(layout)), layout_(*ownedLayout_),
+      dialog_(std::move(dialog)) {}
+
 std::vector<LayoutKey> AdvPrintJob::Walk() const {
     std::vector<LayoutKey> keys;
     const Database::CPERT& root = doc_.Root();

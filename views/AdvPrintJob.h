@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "database/LayoutKey.h"
@@ -32,6 +33,9 @@ public:
     using OptionsDialog = std::function<bool()>;
 
     AdvPrintJob(CMainDoc& doc, LayoutKey& currentKey, AdvPageLayout& layout, OptionsDialog dialog);
+    // The job keeps the layout.
+    AdvPrintJob(CMainDoc& doc, LayoutKey& currentKey, std::unique_ptr<AdvPageLayout> layout,
+                OptionsDialog dialog);
 
     // Called when printing ends, so the window shows its own key again.
     void SetRedraw(std::function<void()> redraw) { redraw_ = std::move(redraw); }
@@ -58,6 +62,7 @@ private:
 
     CMainDoc& doc_;
     LayoutKey& currentKey_;
+    std::unique_ptr<AdvPageLayout> ownedLayout_;
     AdvPageLayout& layout_;
     OptionsDialog dialog_;
     std::function<void()> redraw_;
@@ -69,3 +74,7 @@ private:
     std::size_t object_ = 0;
     int pagesBefore_ = 0;
 };
+
+// The job with its layout on paper (the statement printed as the print option says).
+std::unique_ptr<AdvPrintJob> MakeAdvPrintJob(CMainDoc& doc, LayoutKey& currentKey,
+                                             AdvPrintJob::OptionsDialog dialog);

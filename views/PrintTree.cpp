@@ -136,3 +136,12 @@ void PrintTreePair::StoreMarks(const PrintTreeItem& tree) const {
                     year->printMark = 0;
     StoreFrom(tree);
 }
+
+void MarkShownYears(Database::CPERT& root) {
+    for (const auto& view : root.views)
+        for (const auto& scenario : view->scenarios)
+            for (const auto& company : scenario->companies)
+                for (const auto& year : company->years)
+                    year->printMark =
+                        view->hidden || scenario->hidden || company->hidden || year->hidden ? 0 : 1;
+}

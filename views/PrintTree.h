@@ -66,3 +66,8 @@ private:
     std::unique_ptr<PrintTreeItem> all_;
     std::unique_ptr<PrintTreeItem> shown_;
 };
+
+// Marks every year that is shown (neither it nor its view, scenario or company hidden) for
+// printing and clears the others' marks, as ticking "All" in the tree without hidden entries
+// does.
+void MarkShownYears(Database::CPERT& root);

@@ -166,23 +166,7 @@ void DrawPass::SetUnits(int zoom) {
 }
 
 Rect DrawPass::PrintArea() const {
-    const auto units = [](std::int32_t mm, const auto& convert) {
-        return convert(ClampToInt(static_cast<std::int64_t>(mm) * 100));
-    };
-    const auto toX = [&](int v) { return dc_.HimetricToLogicalX(v); };
-    const auto toY = [&](int v) { return dc_.HimetricToLogicalY(v); };
-    const std::int64_t left = units(root_.marginLeft, toX);
-    const std::int64_t top = units(root_.marginTop, toY);
-    const std::int64_t right = units(root_.marginRight, toX);
-    const std::int64_t bottom = units(root_.marginBottom, toY);
-    const std::int64_t horz = dc_.HorzRes();
-    const std::int64_t vert = dc_.VertRes();
-    return Rect{ClampToInt(std::max<std::int64_t>(0, left - dc_.PhysicalOffsetX())),
-                ClampToInt(std::max<std::int64_t>(0, top - dc_.PhysicalOffsetY())),
-                ClampToInt(horz - std::max<std::int64_t>(0, right + horz + dc_.PhysicalOffsetX() -
-                                                                dc_.PhysicalWidth())),
-                ClampToInt(vert - std::max<std::int64_t>(0, bottom + vert + dc_.PhysicalOffsetY() -
-                                                                dc_.PhysicalHeight()))};
+    return PrintableArea(dc_, root_);
 }
 
 void DrawPass::DrawHeadingLine(DeviceContext& dc) {
@@ -660,4 +644,24 @@ void RunStdDrawPass(DeviceContext& dc, CMainDoc& doc, StdViewState& state,
     if (!doc.root)
         return;
     DrawPass(dc, doc, state, input).Run();
+}
+
+Rect PrintableArea(const DeviceContext& dc, const Database::CPERT& root) {
+    const auto units = [](std::int32_t mm, const auto& convert) {
+        return convert(ClampToInt(static_cast<std::int64_t>(mm) * 100));
+    };
+    const auto toX = [&](int v) { return dc.HimetricToLogicalX(v); };
+    const auto toY = [&](int v) { return dc.HimetricToLogicalY(v); };
+    const std::int64_t left = units(root.marginLeft, toX);
+    const std::int64_t top = units(root.marginTop, toY);
+    const std::int64_t right = units(root.marginRight, toX);
+    const std::int64_t bottom = units(root.marginBottom, toY);
+    const std::int64_t horz = dc.HorzRes();
+    const std::int64_t vert = dc.VertRes();
+    return Rect{ClampToInt(std::max<std::int64_t>(0, left - dc.PhysicalOffsetX())),
+                ClampToInt(std::max<std::int64_t>(0, top - dc.PhysicalOffsetY())),
+                ClampToInt(horz - std::max<std::int64_t>(0, right + horz + dc.PhysicalOffsetX() -
+                                                                dc.PhysicalWidth())),
+                ClampToInt(vert - std::max<std::int64_t>(0, bottom + vert + dc.PhysicalOffsetY() -
+                                                                dc.PhysicalHeight()))};
 }

@@ -6,6 +6,9 @@
 #include "views/StdViewState.h"
 
 class CMainDoc;
+namespace Database {
+class CPERT;
+}
 
 // What the window (or the page loop) tells one drawing pass of the Standard or Basic view.
 struct StdPassInput {
@@ -29,3 +32,7 @@ void RunStdDrawPass(DeviceContext& dc, CMainDoc& doc, StdViewState& state,
 // The heading's "Last Modified: " text of a time stamp (seconds since 1970, read as UTC), as
 // "%I:%M%p %a, %d %B, %Y" with English names.
 Text LastModifiedText(std::int64_t stamp);
+
+// The part of a printed page inside the root's margins (millimetres), in device units: a margin
+// inside the printer's unprintable border has no further effect.
+Rect PrintableArea(const DeviceContext& dc, const Database::CPERT& root);

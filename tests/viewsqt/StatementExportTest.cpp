@@ -206,8 +206,14 @@ TEST_F(StatementExportTest, SelectionsThatNameNothingAreStatus2) {
               std::string::npos);
     EXPECT_NE(Command({"--export", "csv", sample, "--scenario", "2"}).err.find("scenario 2"),
               std::string::npos);
-    EXPECT_EQ(Command({"--export", "pdf", sample, "-o", out.string(), "--edition", "Adv"}).status,
-              2);
+    for (const std::vector<std::string>& extra :
+         {std::vector<std::string>{"--edition", "Adv", "--years", "all"},
+          {"--edition", "Adv", "--print-option", "sideways"},
+          {"--print-option", "expanded"}}) {
+        std::vector<std::string> command = {"--export", "pdf", sample, "-o", out.string()};
+        command.insert(command.end(), extra.begin(), extra.end());
+        EXPECT_EQ(Command(command).status, 2) << extra[extra.size() - 2];
+    }
     EXPECT_EQ(Command({"--export", "json", sample, "--scenario", "0"}).status, 2);
     EXPECT_EQ(ReadFile(out), "old");
 
@@ -224,6 +230,30 @@ TEST_F(StatementExportTest, SelectionsThatNameNothingAreStatus2) {
 
 // "-" names standard output for every kind, the picture and the pages included, and is never
 // taken for a file of that name; the same export written to a file holds the same bytes.
+// The pages of a PDF as the writer numbers them.
+int PdfPages(const std::string& pdf) {
+    int pages = 0;
+    for (std::size_t at = pdf.find("/Type /Page\n"); at != std::string::npos;
+         at = pdf.find("/Type /Page\n", at + 1))
+        ++pages;
+    return pages;
+}
+
+TEST_F(StatementExportTest, TheAdvancedPdfPrintsEveryShownYearAsThePrintOptionSays) {
+    const auto out = folder / "adv.pdf";
+    const auto pages = [&](const std::string& option) {
+        std::vector<std::string> command = {"--export",   "pdf",       sample, "-o",
+                                            out.string(), "--edition", "Adv",  "--print-option",
+                                            option};
+        EXPECT_EQ(Command(command).status, 0) << option;
+        return PdfPages(ReadFile(out));
+    };
+    const int collapsed = pages("collapsed");
+    const int expanded = pages("expanded");
+    EXPECT_GT(collapsed, 0);
+    EXPECT_LT(collapsed, expanded);
+}
+
 TEST_F(StatementExportTest, DashWritesEveryKindToStandardOutput) {
     const std::pair<std::string, std::string> kinds[] = {
         {"json", "{"}, {"csv", "Line,Apr,"}, {"png", "\x89PNG\r\n"}, {"pdf", "%PDF-"}};

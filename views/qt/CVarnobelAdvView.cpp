@@ -132,6 +132,10 @@ void CVarnobelAdvView::DocumentLoaded() {
     CMainView::InvalidateLayout();
 }
 
+LayoutKey& CVarnobelAdvView::CurrentKey() {
+    return state_.currentKey;
+}
+
 void CVarnobelAdvView::InvalidateLayout() {
     DropStatement();
     CMainView::InvalidateLayout();

@@ -30,6 +30,8 @@ public:
     // Key, highlights, objects and metrics of the last pass.
     AdvViewState& State() { return state_; }
     const AdvViewState& State() const { return state_; }
+    // The forecast object shown, which printing moves along and puts back.
+    LayoutKey& CurrentKey();
 
     int FocusCategory() const override;
     int FocusIndex() const override;

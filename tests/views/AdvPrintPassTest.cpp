@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "items/CNote.h"
+#include "platform/PrintLoop.h"
+#include "platform/RecordingDeviceContext.h"
+#include "views/AdvPrintPass.h"
+#include "views/StatementForecast.h"
+
+namespace {
+
+// A small landscape sheet at 96 dpi without unprintable border, so that the year's twelve
+// months need several pages across and its rows several pages down.
+constexpr int kPaperWidth = 1100;
+constexpr int kPaperHeight = 700;
+
+DeviceCaps Paper(int width = kPaperWidth) {
+    return DeviceCaps{true, width, kPaperHeight, width, kPaperHeight, 0, 0, 96, 96};
+}
+
+// A page's drawing in a comparable form.
+std::vector<std::string> Digest(const std::vector<DrawOp>& ops) {
+    std::vector<std::string> lines;
+    for (const DrawOp& op : ops) {
+        std::string line = std::to_string(static_cast<int>(op.kind)) + " " +
+                           std::to_string(op.rect.left) + "," + std::to_string(op.rect.top) + "," +
+                           std::to_string(op.rect.right) + "," + std::to_string(op.rect.bottom) +
+                           " " + std::to_string(op.point.x) + "," + std::to_string(op.point.y) +
+                           " ";
+        for (char16_t c : op.text)
+            line += static_cast<char>(c < 128 ? c : '?');
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+bool Drawn(const std::vector<DrawOp>& page, const Text& text) {
+    for (const DrawOp& op : page)
+        if (op.kind == DrawOp::Kind::Text && op.text == text)
+            return true;
+    return false;
+}
+
+// One real scenario and company whose year 2024 holds forty income rows, a bank and a note;
+// only the real year is marked for printing.
+class AdvPrintPassTest : public ::testing::Test {
+protected:
+    AdvPrintPassTest() {
+        forecast.EveryYear(0, [](Database::CYear& year) { year.year = 2024; });
+        for (int i = 0; i < 40; ++i)
+            forecast.AddItem(kIncome, u"Sales line " + DecimalText(i + 1), 123456);
+        forecast.AddItem(kExpense, u"Rent", 50000);
+        forecast.EveryYear(0, [](Database::CYear& year) {
+            auto& note = ForecastBuilder::AddRow<Item::CNote>(year, kNote);
+            note.name = u"1";
+            note.Text = u"Prices rise in spring";
+            note.AddLink(kIncome, 0);
+        });
+        forecast.Year(0, 0, 0).printMark = 1;
+        key[LayoutKey::kView] = 0;
+        key[LayoutKey::kScenario] = -1;
+        key[LayoutKey::kCompany] = -1;
+        key[LayoutKey::kYear] = 0;
+    }
+
+    // Prints pages in the given order through one session; the job's last page in `last`.
+    std::vector<std::vector<DrawOp>> Print(const std::vector<int>& order, int* last = nullptr) {
+        AdvPrintLayout layout(forecast.doc);
+        AdvPrintJob job(forecast.doc, key, layout, [] { return true; });
+        PrintInfo info;
+        PrintSession session(job, info);
+        std::vector<std::vector<DrawOp>> pages;
+        if (!session.Prepare())
+            return pages;
+        RecordingDeviceContext dc(Paper());
+        session.Begin(dc);
+        if (last)
+            *last = info.maxPage;
+        for (int page : order) {
+            dc.Clear();
+            if (session.Print(dc, page) == PrintSession::Page::Printed)
+                pages.push_back(dc.Operations());
+        }
+        across = layout.PagesAcross();
+        down = layout.PagesDown();
+        return pages;
+    }
+
+    std::vector<int> AllPages(int count) {
+        std::vector<int> pages;
+        for (int p = 1; p <= count; ++p)
+            pages.push_back(p);
+        return pages;
+    }
+
+    StatementForecast forecast{{100}, {1.0}, 1};
+    LayoutKey key;
+    int across = 0;
+    int down = 0;
+};
+
+TEST_F(AdvPrintPassTest, CountedPagesArePrintedAndAnEarlierPageDrawsAlike) {
+    int last = 0;
+    Print({}, &last);
+    ASSERT_GT(across, 1);
+    ASSERT_GT(down, 1);
+    EXPECT_EQ(last, across * down);
+
+    // The page loop prints exactly the counted pages.
+    AdvPrintLayout layout(forecast.doc);
+    AdvPrintJob job(forecast.doc, key, layout, [] { return true; });
+    class Target : public PageTarget {
+    public:
+        bool StartDoc() override { return true; }
+        DeviceContext& Context() override { return dc; }
+        bool StartPage() override { return true; }
+        bool EndPage(bool keep) override { return kept += keep ? 1 : 0, true; }
+        bool EndDoc() override { return true; }
+        void AbortDoc() override {}
+        RecordingDeviceContext dc{Paper()};
+        int kept = 0;
+    } target;
+    PrintInfo info;
+    EXPECT_EQ(RunPrintLoop(job, target, info).pages, last);
+    EXPECT_EQ(target.kept, last);
+
+    ASSERT_GE(last, 5);
+    const auto pages = Print({1, 2, 3, 4, 5, 4});
+    ASSERT_EQ(pages.size(), 6u);
+    EXPECT_EQ(Digest(pages[5]), Digest(pages[3]));
+    EXPECT_NE(Digest(pages[4]), Digest(pages[3]));
+}
+
+TEST_F(AdvPrintPassTest, PagesAcrossRepeatTheDescriptionAndKeepEveryMonthWhole) {
+    LayoutKey year;
+    year[LayoutKey::kView] = 0;
+    year[LayoutKey::kScenario] = 0;
+    year[LayoutKey::kCompany] = 0;
+    year[LayoutKey::kYear] = 0;
+    // Widths a few units apart, so that some page edge falls inside some group.
+    for (int width = 900; width <= 1300; width += 23) {
+        SCOPED_TRACE("paper width " + std::to_string(width));
+        AdvPrintLayout layout(forecast.doc);
+        RecordingDeviceContext dc(Paper(width));
+        const int pages = layout.CountPages(dc, year);
+        const int bands = layout.PagesAcross();
+        ASSERT_GT(bands, 2);
+        EXPECT_EQ(pages, bands * layout.PagesDown());
+
+        // Each of the 14 groups (twelve months, Total, Percentage) shows whole on exactly one band.
+        std::vector<int> shown(14, 0);
+        for (int band = 0; band < bands; ++band) {
+            dc.Clear();
+            layout.PrintPage(dc, year, band * layout.PagesDown());
+            EXPECT_TRUE(Drawn(dc.Operations(), u"Description")) << "band " << band;
+            // The notes column only on the leftmost band.
+            EXPECT_EQ(Drawn(dc.Operations(), u"Notes"), band == 0) << "band " << band;
+            const Display::LayoutMetrics& m = layout.Metrics();
+            const int left = m.figureAreaLeft;
+            const int right = m.ContentArea().right;
+            for (int group = 0; group < 14; ++group) {
+                int groupLeft = INT32_MAX;
+                int groupRight = INT32_MIN;
+                for (int k = 0; k < 3; ++k) {
+                    const Rect& column = m.figureColumns[static_cast<std::size_t>(3 * group + k)];
+                    if (column.Width() <= 0)
+                        continue;
+                    groupLeft = std::min(groupLeft, column.left);
+                    groupRight = std::max(groupRight, column.right);
+                }
+                if (groupLeft == INT32_MAX || groupRight <= left || groupLeft >= right)
+                    continue;
+                ++shown[static_cast<std::size_t>(group)];
+                EXPECT_GE(groupLeft, left) << "group " << group << " on band " << band;
+                EXPECT_LE(groupRight, right) << "group " << group << " on band " << band;
+            }
+        }
+        for (int group = 0; group < 14; ++group)
+            EXPECT_EQ(shown[static_cast<std::size_t>(group)], 1) << "group " << group;
+    }
+}
+
+TEST_F(AdvPrintPassTest, CollapsedPrintsFewerPagesThanExpandedAndNothingWithoutMarks) {
+    int collapsed = 0;
+    int expanded = 0;
+    forecast.doc.Root().printOption = 1;
+    Print({}, &collapsed);
+    forecast.doc.Root().printOption = 3;
+    Print({}, &expanded);
+    EXPECT_GT(collapsed, 0);
+    EXPECT_LT(collapsed, expanded);
+
+    forecast.Year(0, 0, 0).printMark = 0;
+    int none = -1;
+    EXPECT_TRUE(Print({1}, &none).empty());
+    EXPECT_EQ(none, 0);
+}
+
+} // namespace

@@ -1,0 +1,120 @@
+#include "views/AdvPrintPass.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "database/CPERT.h"
+#include "display/ArrangeContext.h"
+#include "display/CLayout.h"
+#include "display/DrawContext.h"
+#include "document/CMainDoc.h"
+#include "views/AdvDrawPass.h"
+#include "views/AdvMetrics.h"
+#include "views/StdDrawPass.h"
+
+namespace {
+
+constexpr int kMaxSettlingPasses = 4;
+
+} // namespace
+
+AdvOutline PrintOutline(int printOption) {
+    switch (printOption) {
+    case 1:
+        return AdvOutline::Closed;
+    case 3:
+        return AdvOutline::Open;
+    default:
+        return AdvOutline::File;
+    }
+}
+
+bool AdvPrintLayout::Pass(DeviceContext& dc, int hOffset, int vOffset, bool drawing) {
+    doc_.Root().Recalculate();
+    const Rect area = PrintableArea(dc, doc_.Root());
+    if (area.Width() <= 0 || area.Height() <= 0)
+        return true;
+    const Font previous = dc.CurrentFont();
+    if (!doc_.fontName.empty())
+        dc.SelectFont(doc_.fontName, std::clamp(doc_.fontSize, 1, 100000));
+
+    Display::LayoutMetrics& metrics = state_.metrics;
+    const int description = metrics.widestDescription;
+    const int figure = metrics.widestFigure;
+    const int notes = metrics.notesWidth;
+    metrics.printing = true;
+    ComputeLayoutMetrics(metrics, dc, doc_, {area, hOffset, vOffset, 100, state_.currentKey});
+    const int across = metrics.pagesAcross;
+
+    Display::ArrangeContext arrange;
+    arrange.dc = &dc;
+    arrange.doc = &doc_;
+    arrange.printPage = 1;
+    arrange.metrics = &metrics;
+    arrange.currentKey = &state_.currentKey;
+    arrange.highlightKey = &state_.highlightKey;
+    arrange.notesHighlightKey = &state_.notesHighlightKey;
+
+    const Database::CYear* year = AdvShownYear(doc_, state_);
+    Display::DrawContext draw;
+    draw.dc = &dc;
+    draw.doc = &doc_;
+    draw.metrics = &metrics;
+    draw.display = year ? &year->display : nullptr;
+    draw.year = year;
+    draw.highlightKey = &state_.highlightKey;
+
+    for (const auto& object : state_.lists.frame)
+        object->Arrange(arrange);
+    if (drawing)
+        for (const auto& object : state_.lists.frame)
+            object->Draw(draw);
+    StartRows(metrics, dc);
+    for (const auto& object : state_.lists.statement) {
+        object->Arrange(arrange);
+        if (drawing)
+            object->Draw(draw);
+    }
+    dc.SelectFont(previous);
+    metrics.pagesAcross = across;
+    return metrics.widestDescription == description && metrics.widestFigure == figure &&
+           metrics.notesWidth == notes;
+}
+
+void AdvPrintLayout::Settle(DeviceContext& dc, const LayoutKey& key) {
+    if (built_ && state_.currentKey.level == key.level)
+        return;
+    state_.currentKey = key;
+    state_.outline = PrintOutline(doc_.Root().printOption);
+    doc_.Root().Recalculate();
+    state_.lists = BuildAdvStatement(doc_, key, state_.outline);
+    built_ = true;
+    for (int pass = 0; pass < kMaxSettlingPasses; ++pass)
+        if (Pass(dc, 0, 0, false))
+            break;
+    down_ = std::max(1, state_.metrics.pagesDown);
+    across_ = std::max(1, state_.metrics.pagesAcross);
+}
+
+int AdvPrintLayout::CountPages(DeviceContext& dc, const LayoutKey& key) {
+    built_ = false; // the forecast or the paper may have changed since the last job
+    Settle(dc, key);
+    const std::int64_t pages = static_cast<std::int64_t>(down_) * across_;
+    return static_cast<int>(std::min<std::int64_t>(pages, kMaxPrintPages + 1));
+}
+
+void AdvPrintLayout::PrintPage(DeviceContext& dc, const LayoutKey& key, int page) {
+    Settle(dc, key);
+    const int pageRight = PrintableArea(dc, doc_.Root()).right;
+    const std::int64_t hOffset = static_cast<std::int64_t>(page / down_) * pageRight;
+    const std::int64_t vOffset =
+        static_cast<std::int64_t>(page % down_) * state_.metrics.pageBodyHeight;
+    Pass(dc, static_cast<int>(std::min<std::int64_t>(hOffset, INT32_MAX)),
+         static_cast<int>(std::min<std::int64_t>(vOffset, INT32_MAX)), true);
+}
+
+std::unique_ptr<AdvPrintJob> MakeAdvPrintJob(CMainDoc& doc, LayoutKey& currentKey,
+                                             AdvPrintJob::OptionsDialog dialog) {
+    return std::make_unique<AdvPrintJob>(doc, currentKey, std::make_unique<AdvPrintLayout>(doc),
+                                         std::move(dialog));
+}
