@@ -4,14 +4,14 @@
 # Builds the viewer of each commit in a temporary git worktree, exports examples/*.cf? and the
 # benchmarks' large generated forecast (both taken from the checkout running this script, so the
 # two builds read the same bytes) as json, csv and png in the Basic and Standard editions, and
-# as pdf, and lists for each export whether the two builds agree. json, csv and png must be
+# as pdf (the selected year, and every page of the forecast), and lists for each export whether the two builds agree. json, csv and png must be
 # byte-identical; a pdf must have the same page count and the same text (pdftotext), since its
 # bytes carry dates and object ids. Pictures depend on the machine's fonts: compare two builds
 # on one machine, never against stored pictures.
 #
 # Exits 0 when every export agrees, 1 when one differs, 2 on a usage or build error.
 # COMPARE_WORK=DIR keeps the builds and outputs in DIR (default: a temporary folder, removed at
-# the end); COMPARE_LARGE=0 leaves the large forecast out (its pdf runs to about 2,000 pages).
+# the end); COMPARE_LARGE=0 leaves the large forecast out (all its pages run to about 2,000).
 set -euo pipefail
 
 if (($# != 2)); then
@@ -46,15 +46,18 @@ else
 fi
 work=$(cd "$work" && pwd)
 
-worktrees=()
+# The source trees are worktrees of this repository: they go at the end even when the builds
+# and outputs stay, so that the repository keeps no worktree of ours.
 cleanup() {
-    for tree in "${worktrees[@]}"; do
-        git -C "$source_tree" worktree remove --force "$tree" >/dev/null 2>&1 || true
+    for side in a b; do
+        if [[ -d "$work/src-$side" ]]; then
+            git -C "$source_tree" worktree remove --force "$work/src-$side" >/dev/null 2>&1 || true
+        fi
     done
-    git -C "$source_tree" worktree prune
     if ((keep_work == 0)); then
         rm -rf "$work"
     fi
+    git -C "$source_tree" worktree prune
 }
 trap cleanup EXIT
 
@@ -67,10 +70,10 @@ fi
 build_viewer() {
     local side=$1 commit=$2
     local tree="$work/src-$side" build="$work/build-$side"
-    if [[ ! -d "$tree" ]]; then
-        git -C "$source_tree" worktree add --detach "$tree" "$commit" >&2
-        worktrees+=("$tree")
-    fi
+    # A tree left by a run that was killed may hold another commit.
+    git -C "$source_tree" worktree remove --force "$tree" >/dev/null 2>&1 || rm -rf "$tree"
+    git -C "$source_tree" worktree prune
+    git -C "$source_tree" worktree add --detach "$tree" "$commit" >&2
     echo "== Building $side (${commit:0:12})" >&2
     cmake -S "$tree" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNOBEL_WITH_QT=ON \
         -DVARNOBEL_TESTS=OFF -DVARNOBEL_BENCH=OFF -DVARNOBEL_FUZZ=OFF "${launcher[@]}" >&2
@@ -108,6 +111,7 @@ exports=(
     "png-Std|--export png --edition Std"
     "png-Bas|--export png --edition Bas"
     "pdf|--export pdf"
+    "pdf-all|--export pdf --scenarios all --companies all --years all --cashflow --graphs"
 )
 
 # Runs one export with a home and settings of its own and offscreen Qt, so neither build sees
