@@ -13,7 +13,7 @@ namespace {
 
 // Every page of the forecast into a PDF: all scenarios, companies and years with their graphs
 // pages, through the page loop as --export pdf runs it (A4 landscape, 600 dpi). Each page is
-// one drawing pass, recalculation included.
+// one drawing pass; the figures are calculated once, as the forecast does not change.
 void PrintPdfBench(benchmark::State& state, const LargeForecast::Shape& shape) {
     EnsureGuiApplication();
     CMainDoc doc;

@@ -5,7 +5,7 @@
 
 namespace {
 
-// One recalculation of every view, as every repaint runs it.
+// One recalculation of every view, as a read or a change of a display flag calls for.
 void RecalcBench(benchmark::State& state, const LargeForecast::Shape& shape) {
     CMainDoc doc;
     const LargeForecast forecast(shape);

@@ -198,6 +198,7 @@ CMainDoc::CMainDoc() : root(std::make_unique<Database::CPERT>()) {}
 
 bool CMainDoc::NewDocument() {
     root->views.Clear();
+    Changed();
     fontName = u"Times New Roman";
     fontSize = 100;
     zoom = 100;
@@ -257,6 +258,7 @@ bool CMainDoc::Read(std::span<const std::uint8_t> bytes, const std::filesystem::
     }
 
     root = std::move(fresh);
+    Changed();
     fontName = std::move(settings.fontName);
     fontSize = settings.fontSize;
     zoom = settings.zoom;
@@ -341,6 +343,16 @@ std::vector<std::uint8_t> CMainDoc::Store() {
 
 void CMainDoc::Recalculate() {
     Database::Recalculate(*root);
+    calculatedRevision_ = revision_;
+    calculatedRoot_ = root.get();
+}
+
+bool CMainDoc::RecalculateIfChanged() {
+    // A root put in place from outside counts as a change too.
+    if (calculatedRevision_ == revision_ && calculatedRoot_ == root.get())
+        return false;
+    Recalculate();
+    return true;
 }
 
 void CMainDoc::SetMargins(std::int32_t top, std::int32_t left, std::int32_t bottom,

@@ -66,6 +66,16 @@ public:
 
     // Recalculates every figure of the forecast.
     void Recalculate();
+    // Recalculates only when what the figures are calculated from changed since the last
+    // calculation (see Revision); true when it did. Drawing calls this before every pass, so a
+    // repaint or a printed page of an unchanged forecast costs no calculation.
+    bool RecalculateIfChanged();
+
+    // A count that every change of what the figures are calculated from moves on: a read, New,
+    // and whatever the callers report through Changed (a merge, a switched display flag).
+    std::uint64_t Revision() const { return revision_; }
+    // Reports a change of the tree's inputs made from outside the document.
+    void Changed() { ++revision_; }
 
     Database::CPERT& Root() { return *root; }
     const Database::CPERT& Root() const { return *root; }
@@ -94,6 +104,11 @@ public:
     std::filesystem::path recoveryPath;
 
 private:
+    std::uint64_t revision_ = 1;
+    // The revision and root the figures were last calculated for.
+    std::uint64_t calculatedRevision_ = 0;
+    const Database::CPERT* calculatedRoot_ = nullptr;
+
     struct Settings;
 
     void DeletePreviousRecoveryFile(const std::filesystem::path& reading);

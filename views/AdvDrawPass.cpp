@@ -44,7 +44,7 @@ void RunAdvDrawPass(DeviceContext& screen, CMainDoc& doc, AdvViewState& state,
                     const AdvPassInput& input) {
     if (!doc.root || input.client.Width() <= 0 || input.client.Height() <= 0)
         return;
-    doc.Recalculate();
+    doc.RecalculateIfChanged();
     if (state.rebuild) {
         state.currentKey = ResolveAdvKey(doc.Root(), state.currentKey);
         state.lists = BuildAdvStatement(doc, state.currentKey, state.outline);

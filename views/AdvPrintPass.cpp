@@ -30,7 +30,7 @@ AdvOutline PrintOutline(int printOption) {
 }
 
 bool AdvPrintLayout::Pass(DeviceContext& dc, int hOffset, int vOffset, bool drawing) {
-    doc_.Recalculate();
+    doc_.RecalculateIfChanged();
     const Rect area = PrintableArea(dc, doc_.Root());
     if (area.Width() <= 0 || area.Height() <= 0)
         return true;
@@ -86,7 +86,7 @@ void AdvPrintLayout::Settle(DeviceContext& dc, const LayoutKey& key) {
         return;
     state_.currentKey = key;
     state_.outline = PrintOutline(doc_.Root().printOption);
-    doc_.Recalculate();
+    doc_.RecalculateIfChanged();
     state_.lists = BuildAdvStatement(doc_, key, state_.outline);
     built_ = true;
     for (int pass = 0; pass < kMaxSettlingPasses; ++pass)

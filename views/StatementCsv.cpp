@@ -81,7 +81,7 @@ StatementCsvResult ExportStatementCsv(CMainDoc& doc, Edition edition, int scenar
     StatementCsvResult result;
     if (!doc.root)
         return result;
-    doc.Recalculate();
+    doc.RecalculateIfChanged();
     const StatementSelection selection =
         ResolveStatementSelection(doc.Root(), edition, scenario, company, year);
     if (!selection.Drawable())

@@ -563,7 +563,7 @@ void DrawPass::DrawStatement(DeviceContext& dc, int panelTop) {
 }
 
 void DrawPass::Run() {
-    doc_.Recalculate();
+    doc_.RecalculateIfChanged();
     if (input_.edition == Edition::Basic) {
         state_.selectedScenario = 0;
         state_.selectedCompany = 0;

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <limits>
+#include <memory>
+#include <tuple>
+#include <vector>
 
+#include "document/RecordingMessageSink.h"
 #include "platform/RecordingDeviceContext.h"
 #include "views/StatementForecast.h"
 #include "views/StdDrawPass.h"
@@ -464,3 +469,63 @@ TEST(LastModified, FormatsTheStampAsUtcInEnglish) {
 }
 
 } // namespace
+
+namespace {
+
+std::vector<std::tuple<Text, int, int>> DrawnTexts(const RecordingDeviceContext& dc) {
+    std::vector<std::tuple<Text, int, int>> texts;
+    for (const DrawOp& op : dc.Operations())
+        if (op.kind == DrawOp::Kind::Text)
+            texts.emplace_back(op.text, op.point.x, op.point.y);
+    return texts;
+}
+
+} // namespace
+
+// A pass calculates only when the document reports a change of the figures' inputs: a repaint
+// of an unchanged forecast draws the figures of the last calculation, the same as a pass after
+// a fresh one, and a display flag switched and reported is calculated before the next pass.
+TEST_F(DrawPassTest, RecalculatesOnlyAfterAReportedChange) {
+    forecast.AddItem(kIncome, u"Sales", 100);
+    Database::CYear& year = forecast.Year();
+    year.display.showExpected[5] = false;
+    Paint();
+    EXPECT_EQ(year.incomeExpected, 1200); // hidden columns included: every month counts
+    EXPECT_FALSE(forecast.doc.RecalculateIfChanged());
+    const auto first = DrawnTexts(*dc);
+    ASSERT_FALSE(first.empty());
+    Paint();
+    EXPECT_EQ(DrawnTexts(*dc), first);
+    forecast.doc.Recalculate();
+    Paint();
+    EXPECT_EQ(DrawnTexts(*dc), first);
+
+    year.display.includeHidden = false;
+    Paint(); // not reported: no calculation
+    EXPECT_EQ(year.incomeExpected, 1200);
+    forecast.doc.Changed();
+    Paint();
+    EXPECT_EQ(year.incomeExpected, 1100); // June no longer counts
+    EXPECT_FALSE(forecast.doc.RecalculateIfChanged());
+}
+
+// A read, New and a root put in place from outside each count as a change.
+TEST(DocumentRevision, ReadNewAndANewRootEachCallForACalculation) {
+    StatementForecast forecast;
+    forecast.AddItem(kIncome, u"Sales", 100);
+    CMainDoc& doc = forecast.doc;
+    EXPECT_TRUE(doc.RecalculateIfChanged());
+    EXPECT_FALSE(doc.RecalculateIfChanged());
+
+    const std::vector<std::uint8_t> bytes = doc.Store();
+    RecordingMessageSink sink;
+    ASSERT_TRUE(doc.Read(bytes, "again.cfs", sink));
+    EXPECT_TRUE(doc.RecalculateIfChanged());
+    EXPECT_EQ(doc.Root().View(0).Scenario(0).Company(0).Year(0).incomeExpected, 1200);
+
+    doc.root = std::make_unique<Database::CPERT>();
+    EXPECT_TRUE(doc.RecalculateIfChanged());
+    ASSERT_TRUE(doc.NewDocument());
+    EXPECT_TRUE(doc.RecalculateIfChanged());
+    EXPECT_FALSE(doc.RecalculateIfChanged());
+}

@@ -228,8 +228,9 @@ void CVarnobelAdvView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         setFocus(Qt::MouseFocusReason);
         // Objects are stale until the statement is built again.
-        if (!state_.rebuild)
-            ClickAt(state_, Point{p.x(), p.y()});
+        // A switched sub-column changes which months count, so the figures with it.
+        if (!state_.rebuild && ClickAt(state_, Point{p.x(), p.y()}) == AdvClick::ColumnFlipped)
+            Document().Changed();
         Redraw();
         event->accept();
         return;
