@@ -7,8 +7,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QPixmap>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionViewItem>
@@ -16,6 +14,7 @@
 
 #include "database/CPERT.h"
 #include "document/CMainDoc.h"
+#include "platform/QtCheckImages.h"
 #include "views/qt/PrintOptionsDialogParts.h"
 
 namespace Dialog {
@@ -50,29 +49,16 @@ void PrintCheckTree::mousePressEvent(QMouseEvent* event) {
 }
 
 QIcon CPrint_Options_Adv_Dlg::StateImage(PrintCheck state) {
-    static const std::array<QIcon, 3> images = [] {
-        std::array<QIcon, 3> made;
-        for (int i = 0; i < 3; ++i) {
-            QPixmap pixmap(16, 16);
-            pixmap.fill(Qt::transparent);
-            QPainter p(&pixmap);
-            p.setRenderHint(QPainter::Antialiasing);
-            p.setPen(QPen(QColor(80, 80, 80), 1));
-            p.setBrush(Qt::white);
-            p.drawRect(QRectF(2.5, 2.5, 11, 11));
-            if (i == 1) {
-                p.setPen(QPen(QColor(0, 0, 0), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-                p.drawPolyline(QPolygonF({QPointF(5, 8), QPointF(7, 10.5), QPointF(11, 5.5)}));
-            } else if (i == 2) {
-                p.setPen(Qt::NoPen);
-                p.setBrush(QColor(128, 128, 128));
-                p.drawRect(QRectF(5, 5, 6, 6));
-            }
-            made[static_cast<std::size_t>(i)] = QIcon(pixmap);
-        }
-        return made;
-    }();
-    return images[static_cast<std::size_t>(static_cast<int>(state) - 1)];
+    using QtCheckImages::CheckMark;
+    switch (state) {
+    case PrintCheck::Checked:
+        return QtCheckImages::Icon(CheckMark::Ticked);
+    case PrintCheck::Partly:
+        return QtCheckImages::Icon(CheckMark::Partly);
+    case PrintCheck::Unchecked:
+        break;
+    }
+    return QtCheckImages::Icon(CheckMark::Empty);
 }
 
 CPrint_Options_Adv_Dlg::CPrint_Options_Adv_Dlg(CMainDoc& doc, QWidget* parent)
