@@ -67,23 +67,8 @@ void RunAdvDrawPass(DeviceContext& screen, CMainDoc& doc, AdvViewState& state,
     ComputeLayoutMetrics(metrics, dc, doc,
                          {input.client, input.hScroll, input.vScroll, zoom, state.currentKey});
 
-    Display::ArrangeContext arrange;
-    arrange.dc = &dc;
-    arrange.doc = &doc;
-    arrange.metrics = &metrics;
-    arrange.currentKey = &state.currentKey;
-    arrange.highlightKey = &state.highlightKey;
-    arrange.notesHighlightKey = &state.notesHighlightKey;
+    auto [arrange, draw] = MakeAdvPassContexts(dc, doc, state, metrics);
     arrange.bringIntoView = state.bringIntoView;
-
-    const Database::CYear* year = AdvShownYear(doc, state);
-    Display::DrawContext draw;
-    draw.dc = &dc;
-    draw.doc = &doc;
-    draw.metrics = &metrics;
-    draw.display = year ? &year->display : nullptr;
-    draw.year = year;
-    draw.highlightKey = &state.highlightKey;
 
     // The panels learn where their current tabs lie before they draw, so the frame is arranged
     // whole before it is drawn; the statement's objects arrange and draw one by one.
@@ -102,7 +87,7 @@ void RunAdvDrawPass(DeviceContext& screen, CMainDoc& doc, AdvViewState& state,
     state.lineHeight = dc.TextExtent(u"Fg").height;
     const Rect& content = metrics.ContentArea();
     state.body = content;
-    if (year) {
+    if (draw.year) {
         int right = metrics.figureAreaLeft;
         for (const Rect& column : metrics.figureColumns)
             right = std::max(right, column.right);
@@ -127,4 +112,26 @@ void RunAdvDrawPassSettled(DeviceContext& dc, CMainDoc& doc, AdvViewState& state
         if (state.settled)
             return;
     }
+}
+
+AdvPassContexts MakeAdvPassContexts(DeviceContext& dc, CMainDoc& doc, AdvViewState& state,
+                                    Display::LayoutMetrics& metrics) {
+    AdvPassContexts contexts;
+    Display::ArrangeContext& arrange = contexts.arrange;
+    arrange.dc = &dc;
+    arrange.doc = &doc;
+    arrange.metrics = &metrics;
+    arrange.currentKey = &state.currentKey;
+    arrange.highlightKey = &state.highlightKey;
+    arrange.notesHighlightKey = &state.notesHighlightKey;
+
+    const Database::CYear* year = AdvShownYear(doc, state);
+    Display::DrawContext& draw = contexts.draw;
+    draw.dc = &dc;
+    draw.doc = &doc;
+    draw.metrics = &metrics;
+    draw.display = year ? &year->display : nullptr;
+    draw.year = year;
+    draw.highlightKey = &state.highlightKey;
+    return contexts;
 }

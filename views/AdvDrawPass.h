@@ -1,5 +1,8 @@
 #pragma once
 
+#include "display/ArrangeContext.h"
+#include "display/DrawContext.h"
+#include "display/LayoutMetrics.h"
 #include "platform/DeviceContext.h"
 #include "views/AdvViewState.h"
 
@@ -26,3 +29,11 @@ void RunAdvDrawPassSettled(DeviceContext& dc, CMainDoc& doc, AdvViewState& state
 
 // The year the state's key shows, or none (a graph page, a key that reaches no year).
 const Database::CYear* AdvShownYear(const CMainDoc& doc, const AdvViewState& state);
+
+// The arrange and draw contexts of one pass over the state's lists, on `dc` with `metrics`.
+struct AdvPassContexts {
+    Display::ArrangeContext arrange;
+    Display::DrawContext draw;
+};
+AdvPassContexts MakeAdvPassContexts(DeviceContext& dc, CMainDoc& doc, AdvViewState& state,
+                                    Display::LayoutMetrics& metrics);

@@ -46,23 +46,8 @@ bool AdvPrintLayout::Pass(DeviceContext& dc, int hOffset, int vOffset, bool draw
     ComputeLayoutMetrics(metrics, dc, doc_, {area, hOffset, vOffset, 100, state_.currentKey});
     const int across = metrics.pagesAcross;
 
-    Display::ArrangeContext arrange;
-    arrange.dc = &dc;
-    arrange.doc = &doc_;
+    auto [arrange, draw] = MakeAdvPassContexts(dc, doc_, state_, metrics);
     arrange.printPage = 1;
-    arrange.metrics = &metrics;
-    arrange.currentKey = &state_.currentKey;
-    arrange.highlightKey = &state_.highlightKey;
-    arrange.notesHighlightKey = &state_.notesHighlightKey;
-
-    const Database::CYear* year = AdvShownYear(doc_, state_);
-    Display::DrawContext draw;
-    draw.dc = &dc;
-    draw.doc = &doc_;
-    draw.metrics = &metrics;
-    draw.display = year ? &year->display : nullptr;
-    draw.year = year;
-    draw.highlightKey = &state_.highlightKey;
 
     for (const auto& object : state_.lists.frame)
         object->Arrange(arrange);
