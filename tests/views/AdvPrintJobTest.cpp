@@ -6,6 +6,7 @@
 #include "platform/PrintLoop.h"
 #include "platform/RecordingDeviceContext.h"
 #include "views/AdvPrintJob.h"
+#include "views/CountingPageTarget.h"
 #include "views/StatementForecast.h"
 
 namespace {
@@ -117,17 +118,7 @@ TEST_F(AdvPrintJobTest, PrintsEveryCountedPageAndNothingWithoutMarksOrAfterCance
     forecast.Year(-1, 0, 0).printMark = 1;
     PrintInfo info;
     AdvPrintJob job(forecast.doc, key, layout, [] { return true; });
-    class Target : public PageTarget {
-    public:
-        bool StartDoc() override { return true; }
-        DeviceContext& Context() override { return dc; }
-        bool StartPage() override { return true; }
-        bool EndPage(bool keep) override { return kept += keep ? 1 : 0, true; }
-        bool EndDoc() override { return true; }
-        void AbortDoc() override {}
-        RecordingDeviceContext dc{Paper()};
-        int kept = 0;
-    } target;
+    CountingPageTarget target(Paper());
     const PrintResult result = RunPrintLoop(job, target, info);
     EXPECT_EQ(result.status, PrintResult::Status::Printed);
     EXPECT_EQ(job.PageCount(), 4);

@@ -9,6 +9,7 @@
 #include "platform/PrintLoop.h"
 #include "platform/RecordingDeviceContext.h"
 #include "views/AdvPrintPass.h"
+#include "views/CountingPageTarget.h"
 #include "views/StatementForecast.h"
 
 namespace {
@@ -113,17 +114,7 @@ TEST_F(AdvPrintPassTest, CountedPagesArePrintedAndAnEarlierPageDrawsAlike) {
     // The page loop prints exactly the counted pages.
     AdvPrintLayout layout(forecast.doc);
     AdvPrintJob job(forecast.doc, key, layout, [] { return true; });
-    class Target : public PageTarget {
-    public:
-        bool StartDoc() override { return true; }
-        DeviceContext& Context() override { return dc; }
-        bool StartPage() override { return true; }
-        bool EndPage(bool keep) override { return kept += keep ? 1 : 0, true; }
-        bool EndDoc() override { return true; }
-        void AbortDoc() override {}
-        RecordingDeviceContext dc{Paper()};
-        int kept = 0;
-    } target;
+    CountingPageTarget target(Paper());
     PrintInfo info;
     EXPECT_EQ(RunPrintLoop(job, target, info).pages, last);
     EXPECT_EQ(target.kept, last);
