@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSignalSpy>
 
+#include "platform/DeviceContext.h"
+#include "views/AdvKey.h"
+#include "views/AdvPrintJob.h"
 #include "views/StatementForecast.h"
 #include "views/StdPrintJob.h"
 #include "views/qt/PreviewPane.h"
@@ -37,6 +41,20 @@ protected:
                         return answer;
                     }};
     QPrinter printer{QPrinter::HighResolution};
+};
+
+QString PageLabel(const CMy_Preview& preview) {
+    const auto* label = preview.findChild<QLabel*>(QStringLiteral("PageLabel"));
+    return label ? label->text() : QStringLiteral("(no label)");
+}
+
+// Three pages for every marked year, whatever the paper, each with the page's number on it.
+class ThreePagesAYear : public AdvPageLayout {
+public:
+    int CountPages(DeviceContext&, const LayoutKey&) override { return 3; }
+    void PrintPage(DeviceContext& dc, const LayoutKey&, int page) override {
+        dc.DrawText(100, 100, DecimalText(page + 1));
+    }
 };
 
 bool Blank(const QImage& image) {
@@ -104,6 +122,47 @@ TEST_F(PreviewTest, StepsThroughTheJobsPagesOneOrTwoAtATime) {
     preview.reset();
     EXPECT_EQ(state.selectedScenario, 1);
     EXPECT_EQ(state.selectedYear, 0);
+}
+
+TEST_F(PreviewTest, ThePageLabelNamesTheTotalOnlyWhenTheJobCountedItsPages) {
+    // The Standard job finds its end by walking to it, so its label never claims a total.
+    auto standard = MakePreview();
+    ASSERT_TRUE(standard->Start());
+    EXPECT_EQ(PageLabel(*standard), "Page 1");
+    standard->PagesButton()->click();
+    EXPECT_EQ(PageLabel(*standard), "Pages 1-2");
+    standard->NextButton()->click();
+    standard->PagesButton()->click();
+    EXPECT_EQ(PageLabel(*standard), "Page 2");
+    standard.reset();
+
+    // The Advanced job counts first: two marked years of three pages are six from the start.
+    forecast.Year(-1, -1, 0).printMark = 1;
+    forecast.Year(0, 0, 0).printMark = 1;
+    LayoutKey key = AdvInitialKey();
+    ThreePagesAYear layout;
+    AdvPrintJob advanced(forecast.doc, key, layout, [] { return true; });
+    CMy_Preview preview(advanced, printer, 0);
+    preview.resize(900, 700);
+    ASSERT_TRUE(preview.Start());
+    EXPECT_EQ(PageLabel(preview), "Page 1 of 6");
+    preview.PagesButton()->click();
+    EXPECT_EQ(PageLabel(preview), "Pages 1-2 of 6");
+    preview.NextButton()->click();
+    preview.NextButton()->click();
+    EXPECT_EQ(PageLabel(preview), "Pages 3-4 of 6");
+    preview.NextButton()->click();
+    preview.NextButton()->click();
+    EXPECT_EQ(PageLabel(preview), "Pages 5-6 of 6");
+    EXPECT_FALSE(preview.NextButton()->isEnabled());
+    preview.PagesButton()->click();
+    preview.PrevButton()->click();
+    EXPECT_EQ(PageLabel(preview), "Page 4 of 6");
+
+    // Clearing a mark and laying the pages out again counts them anew.
+    forecast.Year(0, 0, 0).printMark = 0;
+    preview.Refresh();
+    EXPECT_EQ(PageLabel(preview), "Page 3 of 3");
 }
 
 TEST_F(PreviewTest, StartsWithTheStoredNumberOfPages) {

@@ -76,6 +76,7 @@ CMy_Preview::CMy_Preview(PrintableView& view, QPrinter& printer, int pages, QWid
     zoomOut_ = button("Zoom &Out", "ZoomOut");
     close_ = button("&Close", "Close");
     pageLabel_ = new QLabel(bar);
+    pageLabel_->setObjectName(QStringLiteral("PageLabel"));
     row->addWidget(pageLabel_);
     row->addStretch(1);
 
