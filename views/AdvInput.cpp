@@ -8,6 +8,7 @@
 #include "display/CLineHeader.h"
 #include "display/CPage.h"
 #include "display/CTab.h"
+#include "views/AdvKey.h"
 
 namespace {
 
@@ -164,6 +165,22 @@ void WalkLevels(AdvViewState& state, bool forward) {
             return;
         }
     }
+}
+
+void HighlightCurrentTab(AdvViewState& state, const Database::CPERT& root, AdvLevel level) {
+    state.highlightKey = LayoutKey();
+    if (level < AdvLevel::View || level > AdvLevel::YearOrGraph)
+        return;
+    // A tab's key is the current key down to its own level (a graph tab's down to the graph).
+    const LayoutKey current = ResolveAdvKey(root, state.currentKey);
+    const int own = static_cast<int>(level);
+    if (!current.IsSet(own))
+        return;
+    const int deepest = level == AdvLevel::YearOrGraph && current.IsSet(LayoutKey::kGraph)
+                            ? static_cast<int>(LayoutKey::kGraph)
+                            : own;
+    for (int l = 0; l <= deepest; ++l)
+        state.highlightKey[l] = current[l];
 }
 
 bool StepHighlight(AdvViewState& state, bool forward) {

@@ -4,6 +4,9 @@
 #include "views/AdvViewState.h"
 
 class CMainDoc;
+namespace Database {
+class CPERT;
+}
 
 // What the Advanced view's mouse and keys do to its state, without a window: the window turns
 // its events into these calls, then repaints (and scrolls by what they ask).
@@ -36,6 +39,11 @@ AdvLevel HighlightLevel(const AdvViewState& state);
 // views → scenarios → companies → years and graphs → rows → views; levels without anything to
 // highlight are passed over.
 void WalkLevels(AdvViewState& state, bool forward);
+
+// Puts the highlight on the tab of the current entry at a tab level (view, scenario, company,
+// or year and graph), found from the current key as the forecast resolves it now, so it needs no
+// statement built. Nothing is highlighted when that level has no shown entry.
+void HighlightCurrentTab(AdvViewState& state, const Database::CPERT& root, AdvLevel level);
 
 // An arrow key on the highlighted level: the previous or next shown tab (which also becomes
 // current) or row that takes place. False when nothing is highlighted, so the key scrolls.

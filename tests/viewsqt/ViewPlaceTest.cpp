@@ -141,4 +141,75 @@ TEST_F(ViewPlaceTest, TheAdvancedViewGetsBackItsKeyAndItsHighlightedRow) {
     EXPECT_EQ(adv.FocusIndex(), 1);
 }
 
+TEST_F(ViewPlaceTest, TheAdvancedViewKeepsTheTabRowItsHighlightStandsOn) {
+    CVarnobelAdvView adv(doc);
+    adv.resize(700, 300);
+    adv.show();
+    const auto paint = [&] {
+        for (int i = 0; i < 3; ++i) {
+            adv.repaint();
+            QApplication::processEvents();
+        }
+    };
+    const auto tabs = [&](int count) {
+        for (int i = 0; i < count; ++i)
+            QTest::keyClick(&adv, Qt::Key_Tab);
+        paint();
+    };
+    const auto reload = [&](const std::filesystem::path& file, const ViewPlace& place) {
+        Load(file);
+        adv.DocumentLoaded();
+        paint();
+        EXPECT_EQ(adv.CurrentFocus(), CMainView::FocusPlace{});
+        RestorePlace(adv, place);
+        paint();
+    };
+    adv.DocumentLoaded();
+    adv.SelectScenario(1);
+    adv.SelectCompany(0);
+    adv.SelectYear(1);
+    paint();
+    tabs(3); // views, scenarios, companies
+    const ViewPlace onCompanies = TakePlace(adv);
+    ASSERT_EQ(onCompanies.focus, (CMainView::FocusPlace{2, CMainView::kNoEntry}));
+
+    reload(kExamples / "sample.cfs", onCompanies);
+    EXPECT_EQ(adv.CurrentFocus(), onCompanies.focus);
+    // It stands on the shown company's tab: the arrow key goes on to the next company.
+    QTest::keyClick(&adv, Qt::Key_Right);
+    paint();
+    EXPECT_EQ(adv.SelectedScenario(), 1);
+    EXPECT_EQ(adv.SelectedCompany(), 1);
+
+    // On the year row with a graph page shown, the graph's tab holds the highlight.
+    adv.SelectGraph(0);
+    paint();
+    tabs(4);
+    const ViewPlace onGraph = TakePlace(adv);
+    ASSERT_EQ(onGraph.focus, (CMainView::FocusPlace{3, CMainView::kNoEntry}));
+    reload(kExamples / "sample.cfs", onGraph);
+    EXPECT_EQ(adv.CurrentFocus(), onGraph.focus);
+    // The tab before the graph's is the year's, the year stays and the graph goes.
+    QTest::keyClick(&adv, Qt::Key_Left);
+    paint();
+    EXPECT_EQ(adv.SelectedYear(), 1);
+    EXPECT_EQ(adv.SelectedGraph(), CMainView::kNoEntry);
+
+    // A forecast without that scenario, company, year or graph: the highlight goes to the tab
+    // of the year shown in their place.
+    SmallForecast::TempFolder folder;
+    CMainDoc small;
+    SmallForecast::Build(small);
+    SmallForecast::WriteFile(folder / "small.cfs", small.Store());
+    reload(folder / "small.cfs", onGraph);
+    EXPECT_EQ(adv.SelectedScenario(), -1);
+    EXPECT_EQ(adv.SelectedCompany(), -1);
+    EXPECT_EQ(adv.SelectedYear(), 0);
+    EXPECT_EQ(adv.CurrentFocus(), onGraph.focus);
+    QTest::keyClick(&adv, Qt::Key_Backtab);
+    QTest::keyClick(&adv, Qt::Key_Right);
+    paint();
+    EXPECT_EQ(adv.SelectedCompany(), 0);
+}
+
 } // namespace

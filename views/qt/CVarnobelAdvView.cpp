@@ -85,6 +85,18 @@ void CVarnobelAdvView::FocusItem(const LayoutKey* item) {
     Redraw();
 }
 
+CMainView::FocusPlace CVarnobelAdvView::CurrentFocus() const {
+    const AdvLevel level = HighlightLevel(state_);
+    if (level == AdvLevel::None || level == AdvLevel::Rows)
+        return {};
+    return {static_cast<int>(level), kNoEntry};
+}
+
+void CVarnobelAdvView::RestoreFocus(const FocusPlace& focus) {
+    HighlightCurrentTab(state_, Document().Root(), static_cast<AdvLevel>(focus.level));
+    Redraw();
+}
+
 void CVarnobelAdvView::SelectLevel(int level, int index) {
     if (state_.currentKey[level] == index)
         return;

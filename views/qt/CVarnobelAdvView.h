@@ -36,6 +36,10 @@ public:
     int FocusCategory() const override;
     int FocusIndex() const override;
     void FocusItem(const LayoutKey* item) override;
+    // The tab row the highlight stands on (its AdvLevel); none for a highlighted row, which
+    // comes back through FocusItem by its forecast key.
+    FocusPlace CurrentFocus() const override;
+    void RestoreFocus(const FocusPlace& focus) override;
     int SelectedView() const override;
     int SelectedScenario() const override;
     int SelectedCompany() const override;
