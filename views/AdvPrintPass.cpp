@@ -7,10 +7,10 @@
 #include "display/ArrangeContext.h"
 #include "display/CLayout.h"
 #include "display/DrawContext.h"
+#include "display/PrintArea.h"
 #include "document/CMainDoc.h"
 #include "views/AdvDrawPass.h"
 #include "views/AdvMetrics.h"
-#include "views/StdDrawPass.h"
 
 namespace {
 
@@ -29,10 +29,10 @@ AdvOutline PrintOutline(int printOption) {
     }
 }
 
-bool AdvPrintLayout::Pass(DeviceContext& dc, int hOffset, int vOffset, bool drawing) {
+bool AdvPrintLayout::Pass(DeviceContext& dc, const Rect& area, int hOffset, int vOffset,
+                          bool drawing) {
     doc_.RecalculateIfChanged();
-    const Rect area = PrintableArea(dc, doc_.Root());
-    if (area.Width() <= 0 || area.Height() <= 0)
+    if (area.IsEmpty())
         return true;
     const Font previous = dc.CurrentFont();
     if (!doc_.fontName.empty())
@@ -66,7 +66,7 @@ bool AdvPrintLayout::Pass(DeviceContext& dc, int hOffset, int vOffset, bool draw
            metrics.notesWidth == notes;
 }
 
-void AdvPrintLayout::Settle(DeviceContext& dc, const LayoutKey& key) {
+void AdvPrintLayout::Settle(DeviceContext& dc, const Rect& area, const LayoutKey& key) {
     if (built_ && state_.currentKey.level == key.level)
         return;
     state_.currentKey = key;
@@ -75,7 +75,7 @@ void AdvPrintLayout::Settle(DeviceContext& dc, const LayoutKey& key) {
     state_.lists = BuildAdvStatement(doc_, key, state_.outline);
     built_ = true;
     for (int pass = 0; pass < kMaxSettlingPasses; ++pass)
-        if (Pass(dc, 0, 0, false))
+        if (Pass(dc, area, 0, 0, false))
             break;
     down_ = std::max(1, state_.metrics.pagesDown);
     across_ = std::max(1, state_.metrics.pagesAcross);
@@ -83,18 +83,18 @@ void AdvPrintLayout::Settle(DeviceContext& dc, const LayoutKey& key) {
 
 int AdvPrintLayout::CountPages(DeviceContext& dc, const LayoutKey& key) {
     built_ = false; // the forecast or the paper may have changed since the last job
-    Settle(dc, key);
+    Settle(dc, PrintArea(dc, doc_.Root()), key);
     const std::int64_t pages = static_cast<std::int64_t>(down_) * across_;
     return static_cast<int>(std::min<std::int64_t>(pages, kMaxPrintPages + 1));
 }
 
 void AdvPrintLayout::PrintPage(DeviceContext& dc, const LayoutKey& key, int page) {
-    Settle(dc, key);
-    const int pageRight = PrintableArea(dc, doc_.Root()).right;
-    const std::int64_t hOffset = static_cast<std::int64_t>(page / down_) * pageRight;
+    const Rect area = PrintArea(dc, doc_.Root());
+    Settle(dc, area, key);
+    const std::int64_t hOffset = static_cast<std::int64_t>(page / down_) * area.right;
     const std::int64_t vOffset =
         static_cast<std::int64_t>(page % down_) * state_.metrics.pageBodyHeight;
-    Pass(dc, static_cast<int>(std::min<std::int64_t>(hOffset, INT32_MAX)),
+    Pass(dc, area, static_cast<int>(std::min<std::int64_t>(hOffset, INT32_MAX)),
          static_cast<int>(std::min<std::int64_t>(vOffset, INT32_MAX)), true);
 }
 

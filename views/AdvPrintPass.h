@@ -27,12 +27,12 @@ public:
     const Display::LayoutMetrics& Metrics() const { return state_.metrics; }
 
 private:
-    // Builds the year's statement (unless it is the one built last) and arranges it until the
-    // column widths stop changing.
-    void Settle(DeviceContext& dc, const LayoutKey& key);
-    // Lays out the page at the given offsets; draws it when `drawing`. False when the widths
-    // the rows reported differ from the ones the columns were given.
-    bool Pass(DeviceContext& dc, int hOffset, int vOffset, bool drawing);
+    // Builds the year's statement (unless it is the one built last) and arranges it in `area`
+    // until the column widths stop changing.
+    void Settle(DeviceContext& dc, const Rect& area, const LayoutKey& key);
+    // Lays out the page in `area` at the given offsets; draws it when `drawing`. False when the
+    // widths the rows reported differ from the ones the columns were given.
+    bool Pass(DeviceContext& dc, const Rect& area, int hOffset, int vOffset, bool drawing);
 
     CMainDoc& doc_;
     AdvViewState state_;

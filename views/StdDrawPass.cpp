@@ -123,7 +123,6 @@ public:
 
 private:
     void SetUnits(int zoom);
-    Rect PrintArea() const;
     void DrawHeadingLine(DeviceContext& dc);
     // Draws a row of tabs at `top` with its panel below; returns the panel's top.
     int DrawTabRow(DeviceContext& dc, int top, bool lastRow, const std::vector<Text>& labels,
@@ -163,10 +162,6 @@ void DrawPass::SetUnits(int zoom) {
         return Size{dc_.HimetricToLogicalX(scaled), dc_.HimetricToLogicalY(scaled)};
     };
     units_ = ViewUnits{size(50), size(100), size(150), size(250)};
-}
-
-Rect DrawPass::PrintArea() const {
-    return PrintableArea(dc_, root_);
 }
 
 void DrawPass::DrawHeadingLine(DeviceContext& dc) {
@@ -573,7 +568,7 @@ void DrawPass::Run() {
     const int zoom = printing_ ? 100 : std::clamp(doc_.zoom, 1, 1000);
     SetUnits(zoom);
     if (printing_) {
-        area_ = PrintArea();
+        area_ = input_.printArea;
     } else {
         const int strip = selection_.graphsPage ? units_.u25.width : kScrollStrip;
         const int stripDown = selection_.graphsPage ? units_.u25.height : kScrollStrip;
@@ -644,24 +639,4 @@ void RunStdDrawPass(DeviceContext& dc, CMainDoc& doc, StdViewState& state,
     if (!doc.root)
         return;
     DrawPass(dc, doc, state, input).Run();
-}
-
-Rect PrintableArea(const DeviceContext& dc, const Database::CPERT& root) {
-    const auto units = [](std::int32_t mm, const auto& convert) {
-        return convert(ClampToInt(static_cast<std::int64_t>(mm) * 100));
-    };
-    const auto toX = [&](int v) { return dc.HimetricToLogicalX(v); };
-    const auto toY = [&](int v) { return dc.HimetricToLogicalY(v); };
-    const std::int64_t left = units(root.marginLeft, toX);
-    const std::int64_t top = units(root.marginTop, toY);
-    const std::int64_t right = units(root.marginRight, toX);
-    const std::int64_t bottom = units(root.marginBottom, toY);
-    const std::int64_t horz = dc.HorzRes();
-    const std::int64_t vert = dc.VertRes();
-    return Rect{ClampToInt(std::max<std::int64_t>(0, left - dc.PhysicalOffsetX())),
-                ClampToInt(std::max<std::int64_t>(0, top - dc.PhysicalOffsetY())),
-                ClampToInt(horz - std::max<std::int64_t>(0, right + horz + dc.PhysicalOffsetX() -
-                                                                dc.PhysicalWidth())),
-                ClampToInt(vert - std::max<std::int64_t>(0, bottom + vert + dc.PhysicalOffsetY() -
-                                                                dc.PhysicalHeight()))};
 }

@@ -6,16 +6,15 @@
 #include "views/StdViewState.h"
 
 class CMainDoc;
-namespace Database {
-class CPERT;
-}
 
 // What the window (or the page loop) tells one drawing pass of the Standard or Basic view.
 struct StdPassInput {
     Edition edition = Edition::Standard;
     // Screen: the client rectangle; the pass draws into an off-screen bitmap of its size and
-    // copies it. Printing: ignored, the area is the page less the root's margins.
+    // copies it. Printing: ignored.
     Rect client;
+    // Printing: the part of the page to fill, the PrintArea of the device and the root's margins.
+    Rect printArea;
     int hScroll = 0; // screen only
     int vScroll = 0; // screen only
     // The "Offset Year" check box, passed to the graph.
@@ -32,7 +31,3 @@ void RunStdDrawPass(DeviceContext& dc, CMainDoc& doc, StdViewState& state,
 // The heading's "Last Modified: " text of a time stamp (seconds since 1970, read as UTC), as
 // "%I:%M%p %a, %d %B, %Y" with English names.
 Text LastModifiedText(std::int64_t stamp);
-
-// The part of a printed page inside the root's margins (millimetres), in device units: a margin
-// inside the printer's unprintable border has no further effect.
-Rect PrintableArea(const DeviceContext& dc, const Database::CPERT& root);

@@ -8,6 +8,7 @@
 #include "database/CPERT.h"
 #include "database/CScenario.h"
 #include "database/CTabView.h"
+#include "display/PrintArea.h"
 #include "document/CMainDoc.h"
 #include "platform/DeviceContext.h"
 #include "views/StatementModel.h"
@@ -25,14 +26,6 @@ const Text kNoProgress =
 int ClampToInt(std::int64_t value) {
     return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
                                                      std::numeric_limits<int>::max()));
-}
-
-// A margin in millimetres in device units across or down.
-std::int64_t MarginX(const DeviceContext& dc, std::int32_t mm) {
-    return dc.HimetricToLogicalX(ClampToInt(static_cast<std::int64_t>(mm) * 100));
-}
-std::int64_t MarginY(const DeviceContext& dc, std::int32_t mm) {
-    return dc.HimetricToLogicalY(ClampToInt(static_cast<std::int64_t>(mm) * 100));
 }
 
 } // namespace
@@ -118,26 +111,6 @@ bool StdPrintJob::NothingToPrint() const {
            state_.savedYear == YearCount(state_.savedScenario, state_.savedCompany);
 }
 
-bool StdPrintJob::CheckArea(const DeviceContext& dc, PrintInfo& info) const {
-    const Database::CPERT& root = doc_.Root();
-    const std::int64_t horz = dc.HorzRes();
-    const std::int64_t vert = dc.VertRes();
-    const std::int64_t left =
-        std::max<std::int64_t>(0, MarginX(dc, root.marginLeft) - dc.PhysicalOffsetX());
-    const std::int64_t top =
-        std::max<std::int64_t>(0, MarginY(dc, root.marginTop) - dc.PhysicalOffsetY());
-    const std::int64_t right =
-        horz - std::max<std::int64_t>(0, MarginX(dc, root.marginRight) + horz +
-                                             dc.PhysicalOffsetX() - dc.PhysicalWidth());
-    const std::int64_t bottom =
-        vert - std::max<std::int64_t>(0, MarginY(dc, root.marginBottom) + vert +
-                                             dc.PhysicalOffsetY() - dc.PhysicalHeight());
-    if (right > left && bottom > top)
-        return true;
-    info.Fail(kNoArea);
-    return false;
-}
-
 int StdPrintJob::FirstScenario() const {
     if (Basic())
         return 0;
@@ -220,10 +193,11 @@ void StdPrintJob::Restart() {
     hasLastStart_ = false;
 }
 
-void StdPrintJob::RunPass(DeviceContext& dc) {
+void StdPrintJob::RunPass(DeviceContext& dc, const Rect& area) {
     StdPassInput input;
     input.edition = edition_;
     input.offsetYear = offsetYear_;
+    input.printArea = area;
     RunStdDrawPass(dc, doc_, state_, input);
 }
 
@@ -233,8 +207,11 @@ void StdPrintJob::OnPrint(DeviceContext& dc, PrintInfo& info) {
         info.EndJob(0);
         return;
     }
-    if (!CheckArea(dc, info))
+    const Rect area = PrintArea(dc, doc_.Root());
+    if (area.IsEmpty()) {
+        info.Fail(kNoArea);
         return;
+    }
     // The first page, or the preview went back: lay the job out again from its first page.
     if (state_.printPage < 0 || state_.printPage >= page) {
         Restart();
@@ -272,7 +249,7 @@ void StdPrintJob::OnPrint(DeviceContext& dc, PrintInfo& info) {
         const bool graphsPage =
             state_.selectedYear == YearCount(state_.selectedScenario, state_.selectedCompany);
         state_.drawing = page == state_.printPage + 1;
-        RunPass(dc);
+        RunPass(dc, area);
         ++state_.printPage;
         if (!graphsPage && state_.pageBodyHeight < rowPitch_) {
             info.Fail(kTooShort);

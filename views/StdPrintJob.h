@@ -76,10 +76,8 @@ private:
     bool SkipToPrintable();
     void Restart();
     bool NothingToPrint() const;
-    // Fails the job when the margins leave no area to print in.
-    bool CheckArea(const DeviceContext& dc, PrintInfo& info) const;
-    // One layout pass of the current page, drawn only when state_.drawing.
-    void RunPass(DeviceContext& dc);
+    // One layout pass of the current page inside `area`, drawn only when state_.drawing.
+    void RunPass(DeviceContext& dc, const Rect& area);
 
     CMainDoc& doc_;
     StdViewState& state_;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "display/PrintArea.h"
 #include "document/CMainDoc.h"
 #include "document/MessageSink.h"
 #include "platform/RecordingDeviceContext.h"
@@ -49,6 +50,7 @@ TEST(StatementFiles, EveryKeptFileDrawsAndExports) {
 
                             RecordingDeviceContext paper(
                                 DeviceCaps{true, 500, 700, 500, 700, 0, 0, 72, 72});
+                            input.printArea = PrintArea(paper, doc.Root());
                             state.moreDown = state.moreAcross = false;
                             state.printOffsetX = state.printOffsetY = 0;
                             int pages = 0;

@@ -6,6 +6,7 @@
 #include <tuple>
 #include <vector>
 
+#include "display/PrintArea.h"
 #include "document/RecordingMessageSink.h"
 #include "platform/RecordingDeviceContext.h"
 #include "views/StatementForecast.h"
@@ -451,6 +452,7 @@ TEST_F(DrawPassTest, SurvivesADamagedTree) {
 
     RecordingDeviceContext printer(DeviceCaps{true, 400, 300, 400, 300, 0, 0, 96, 96});
     StdPassInput input;
+    input.printArea = PrintArea(printer, forecast.doc.Root());
     state.drawing = true;
     RunStdDrawPass(printer, forecast.doc, state, input);
 }

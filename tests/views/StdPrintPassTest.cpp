@@ -3,6 +3,7 @@
 #include <map>
 #include <set>
 
+#include "display/PrintArea.h"
 #include "platform/RecordingDeviceContext.h"
 #include "views/StatementForecast.h"
 #include "views/StdDrawPass.h"
@@ -24,7 +25,14 @@ protected:
     // Lays out (and, when state.drawing, draws) one page.
     void PrintPage(int width, int height) {
         dc = std::make_unique<RecordingDeviceContext>(Page(width, height));
-        RunStdDrawPass(*dc, forecast.doc, state, StdPassInput{});
+        RunStdDrawPass(*dc, forecast.doc, state, OnPaper());
+    }
+
+    // What the print job hands the pass: the page less the forecast's margins.
+    StdPassInput OnPaper() const {
+        StdPassInput input;
+        input.printArea = PrintArea(*dc, forecast.doc.Root());
+        return input;
     }
 
     bool Drawn(const Text& text) const { return dc->FindText(text) != nullptr; }
@@ -228,7 +236,7 @@ TEST_F(PrintPassTest, AreaIsThePageLessTheMargins) {
     dc = std::make_unique<RecordingDeviceContext>(
         DeviceCaps{true, 700, 1000, 800, 1100, 50, 40, 96, 96});
     state.drawing = true;
-    RunStdDrawPass(*dc, forecast.doc, state, StdPassInput{});
+    RunStdDrawPass(*dc, forecast.doc, state, OnPaper());
     const DrawOp* stamp = dc->FindText(u"Last Modified: 12:00AM Thu, 01 January, 1970");
     ASSERT_NE(stamp, nullptr);
     EXPECT_EQ(stamp->point, (Point{700, 36}));

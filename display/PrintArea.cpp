@@ -1,0 +1,37 @@
+#include "display/PrintArea.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+#include "database/CPERT.h"
+#include "platform/DeviceContext.h"
+
+namespace {
+
+int ClampToInt(std::int64_t value) {
+    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max()));
+}
+
+int Hundredths(std::int32_t mm) {
+    return ClampToInt(static_cast<std::int64_t>(mm) * 100);
+}
+
+} // namespace
+
+Rect PrintArea(const DeviceContext& dc, const Database::CPERT& root) {
+    // Worked in 64 bits: a damaged file's margins reach far beyond the sheet.
+    const std::int64_t left = dc.HimetricToLogicalX(Hundredths(root.marginLeft));
+    const std::int64_t top = dc.HimetricToLogicalY(Hundredths(root.marginTop));
+    const std::int64_t right = dc.HimetricToLogicalX(Hundredths(root.marginRight));
+    const std::int64_t bottom = dc.HimetricToLogicalY(Hundredths(root.marginBottom));
+    const std::int64_t horz = dc.HorzRes();
+    const std::int64_t vert = dc.VertRes();
+    return Rect{ClampToInt(std::max<std::int64_t>(0, left - dc.PhysicalOffsetX())),
+                ClampToInt(std::max<std::int64_t>(0, top - dc.PhysicalOffsetY())),
+                ClampToInt(horz - std::max<std::int64_t>(0, right + horz + dc.PhysicalOffsetX() -
+                                                                dc.PhysicalWidth())),
+                ClampToInt(vert - std::max<std::int64_t>(0, bottom + vert + dc.PhysicalOffsetY() -
+                                                                dc.PhysicalHeight()))};
+}

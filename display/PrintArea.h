@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/DrawTypes.h"
+
+class DeviceContext;
+namespace Database {
+class CPERT;
+}
+
+// The part of a printed page inside the forecast's margins (millimetres), in device units of
+// `dc`. A margin inside the printer's unprintable border has no further effect; margins that
+// leave no room give an empty rectangle. Both statements print inside it; a print job works it
+// out once per page and hands it to its passes.
+Rect PrintArea(const DeviceContext& dc, const Database::CPERT& root);
