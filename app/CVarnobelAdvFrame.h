@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QAction>
-
 #include "app/CMainFrame.h"
 #include "app/Editions.h"
 
@@ -11,10 +9,5 @@ class CVarnobelAdvFrame : public CMainFrame {
 public:
     CVarnobelAdvFrame(CMainDoc& doc, CMainView* view, Profile& profile, RecentFileList& recent,
                       MessageSink& sink)
-        : CMainFrame(Editions::Of(Edition::Advanced), doc, view, profile, recent, sink) {
-        // The Advanced statement has no page walk yet: its printing commands are off rather
-        // than doing nothing.
-        PrintAction()->setEnabled(false);
-        PrintPreviewAction()->setEnabled(false);
-    }
+        : CMainFrame(Editions::Of(Edition::Advanced), doc, view, profile, recent, sink) {}
 };

@@ -16,9 +16,12 @@
 #include <QToolBar>
 
 #include "app/CMainFrame.h"
+#include "app/CVarnobelAdvFrame.h"
 #include "app/ShellFixture.h"
+#include "views/qt/CVarnobelAdvView.h"
 #include "views/qt/PageSetupDialog.h"
 #include "views/qt/PreviewPane.h"
+#include "views/qt/PrintOptionsAdvDialog.h"
 #include "views/qt/PrintOptionsDialog.h"
 
 namespace {
@@ -151,4 +154,51 @@ TEST_F(FramePrintTest, PageSetupStoresTheMarginsInTheOpenForecast) {
     EXPECT_EQ(doc.Root().marginTop, 0);
 }
 
+TEST_F(FramePrintTest, TheAdvancedEditionPreviewsTheYearsTickedInItsOptions) {
+    using Dialog::CPrint_Options_Adv_Dlg;
+    CVarnobelAdvFrame frame(doc, new CVarnobelAdvView(doc), profile, recent, sink);
+    EXPECT_TRUE(frame.PrintAction()->isEnabled());
+    ASSERT_TRUE(frame.PrintPreviewAction()->isEnabled());
+    frame.show();
+    ASSERT_TRUE(frame.OpenDocumentFile(WriteForecast("plan.cfs")));
+    frame.View()->SelectScenario(0);
+    const auto preview = [&frame](bool tickAll, bool accept) {
+        WhenModal([tickAll, accept](QWidget* modal) {
+            auto* options = qobject_cast<CPrint_Options_Adv_Dlg*>(modal);
+            if (!options)
+                return;
+            if (tickAll) {
+                auto* tree = options->Tree(CPrint_Options_Adv_Dlg::kShownTreeId);
+                QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                                  tree->CheckRect(tree->topLevelItem(0)).center());
+                // The press asks for the toggle by a queued call.
+                QCoreApplication::processEvents();
+            }
+            accept ? options->accept() : options->reject();
+        });
+        frame.PrintPreviewAction()->trigger();
+        QApplication::processEvents();
+    };
+
+    // Cancelled, or with no year ticked, there is no preview; only the second says why.
+    preview(true, false);
+    EXPECT_EQ(frame.Preview(), nullptr);
+    EXPECT_TRUE(sink.boxes.empty());
+    preview(false, true);
+    EXPECT_EQ(frame.Preview(), nullptr);
+    ASSERT_EQ(sink.boxes.size(), 1u);
+    EXPECT_EQ(sink.boxes[0].text, u"There is nothing to print with these options.");
+
+    // Four years (two scenarios of two companies), a page each at least, counted at the start.
+    preview(true, true);
+    ASSERT_NE(frame.Preview(), nullptr);
+    EXPECT_GE(frame.Preview()->LastPage(), 4);
+    frame.Preview()->CloseButton()->click();
+    QApplication::processEvents();
+    EXPECT_EQ(frame.Preview(), nullptr);
+    EXPECT_EQ(frame.View()->SelectedScenario(), 0);
+    EXPECT_EQ(frame.View()->SelectedCompany(), -1);
+}
+
 } // namespace
+

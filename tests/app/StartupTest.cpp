@@ -90,7 +90,8 @@ TEST_F(StartupTest, TheAdvancedWordRunsTheAdvancedEditionUnderItsOwnKeys) {
     EXPECT_NE(dynamic_cast<CVarnobelAdvView*>(app.Frame()->View()), nullptr);
     EXPECT_EQ(app.Frame()->PlacementSection(), "clientAdv");
     EXPECT_EQ(app.Frame()->ToolbarStateKey(), "ToolbarSettingsAdv");
-    EXPECT_FALSE(app.Frame()->PrintAction()->isEnabled());
+    EXPECT_TRUE(app.Frame()->PrintAction()->isEnabled());
+    EXPECT_TRUE(app.Frame()->PrintPreviewAction()->isEnabled());
     EXPECT_TRUE(sink.Empty());
 }
 
