@@ -19,6 +19,7 @@
 namespace {
 
 using Kind = StatementLine::Kind;
+using Section = StatementSection;
 
 constexpr Amount kMaxAmount = std::numeric_limits<Amount>::max();
 constexpr Amount kMinAmount = std::numeric_limits<Amount>::min();
@@ -94,18 +95,20 @@ private:
     void AddBalances(std::vector<RowSource>& rows, int category,
                      const MonthAmounts Item::CLoan::*member) const;
 
-    StatementLine& Push(Kind kind, int section, Text label);
-    StatementLine& Figures(Kind kind, int section, Text label, const MonthAmounts& values,
+    StatementLine& Push(Kind kind, Section section, Text label);
+    StatementLine& Figures(Kind kind, Section section, Text label, const MonthAmounts& values,
                            int totalMonth = -1);
-    void Spacer(int section) { Push(Kind::Spacer, section, {}); }
-    void Hidden(int section, int row, bool hidden);
-    void Surplus(int section, Text label);
-    // Sections 0-6: heading, rows, total; the total goes into the running movement by `sign`.
-    void ItemSection(int section, Text heading, int rowCount, const std::vector<RowSource>& rows,
-                     bool skipWhenNoneVisible, Text totalLabel, int sign);
+    void Spacer(Section section) { Push(Kind::Spacer, section, {}); }
+    void Hidden(Section section, int row, bool hidden);
+    void Surplus(Section section, Text label);
+    // The sections of items, Income to Capital Payments: heading, rows, total; the total goes
+    // into the running movement by `sign`.
+    void ItemSection(Section section, Text heading, int rowCount,
+                     const std::vector<RowSource>& rows, bool skipWhenNoneVisible, Text totalLabel,
+                     int sign);
     void TaxSection();
     void BankSection();
-    void BalanceSection(int section, int category);
+    void BalanceSection(Section section, int category);
 
     Text NetMovementLabel() const {
         return model_.hasTaxSetup ? u"NET MOVEMENT BEFORE " + model_.taxName
@@ -156,7 +159,7 @@ void Builder::AddBalances(std::vector<RowSource>& rows, int category,
     }
 }
 
-StatementLine& Builder::Push(Kind kind, int section, Text label) {
+StatementLine& Builder::Push(Kind kind, Section section, Text label) {
     StatementLine& line = model_.lines.emplace_back();
     line.kind = kind;
     line.section = section;
@@ -164,7 +167,7 @@ StatementLine& Builder::Push(Kind kind, int section, Text label) {
     return line;
 }
 
-StatementLine& Builder::Figures(Kind kind, int section, Text label, const MonthAmounts& values,
+StatementLine& Builder::Figures(Kind kind, Section section, Text label, const MonthAmounts& values,
                                 int totalMonth) {
     StatementLine& line = Push(kind, section, std::move(label));
     line.values = values;
@@ -174,18 +177,18 @@ StatementLine& Builder::Figures(Kind kind, int section, Text label, const MonthA
     return line;
 }
 
-void Builder::Hidden(int section, int row, bool hidden) {
+void Builder::Hidden(Section section, int row, bool hidden) {
     Push(Kind::Hidden, section, {}).row = row;
     if (hidden)
         ++model_.hiddenRowCount;
 }
 
-void Builder::Surplus(int section, Text label) {
+void Builder::Surplus(Section section, Text label) {
     Figures(Kind::Surplus, section, std::move(label), movement_);
     Spacer(section);
 }
 
-void Builder::ItemSection(int section, Text heading, int rowCount,
+void Builder::ItemSection(Section section, Text heading, int rowCount,
                           const std::vector<RowSource>& rows, bool skipWhenNoneVisible,
                           Text totalLabel, int sign) {
     const bool anyVisible =
@@ -207,7 +210,7 @@ void Builder::ItemSection(int section, Text heading, int rowCount,
         for (int m = 0; m < kMonths; ++m)
             sums[m] = Plus(sums[m], (*source.values)[m]);
     }
-    model_.sectionRows[static_cast<std::size_t>(section)] = static_cast<int>(rows.size());
+    model_.sectionRows[section] = static_cast<int>(rows.size());
     Figures(Kind::Total, section, std::move(totalLabel), sums);
     for (int m = 0; m < kMonths; ++m)
         movement_[m] = Plus(movement_[m], Signed(sums[m], sign));
@@ -215,7 +218,7 @@ void Builder::ItemSection(int section, Text heading, int rowCount,
 }
 
 void Builder::TaxSection() {
-    constexpr int section = 7;
+    constexpr Section section = Section::Tax;
     if (!model_.hasTaxSetup)
         return;
     Push(Kind::Heading, section, model_.taxName).keepRows = 7;
@@ -258,7 +261,7 @@ void Builder::TaxSection() {
 }
 
 void Builder::BankSection() {
-    constexpr int section = 8;
+    constexpr Section section = Section::Bank;
     const auto* bank = Find<Item::CBank>(kBank, 0);
     if (!bank)
         return;
@@ -286,7 +289,7 @@ void Builder::BankSection() {
     Spacer(section);
 }
 
-void Builder::BalanceSection(int section, int category) {
+void Builder::BalanceSection(Section section, int category) {
     const int rowCount = Count(category);
     std::vector<const Item::CLoan*> entries;
     int lastVisible = -1;
@@ -332,7 +335,7 @@ void Builder::BalanceSection(int section, int category) {
         Figures(Kind::BlockTotal, section, u"   Closing Balance", closing, model_.lastMonth).row =
             i;
     }
-    model_.sectionRows[static_cast<std::size_t>(section)] = rowCount;
+    model_.sectionRows[section] = rowCount;
     Figures(Kind::Total, section, category == kInvestment ? u"Total Investments" : u"Total Loans",
             totals, model_.lastMonth);
     Spacer(section);
@@ -358,23 +361,25 @@ StatementModel Builder::Build() {
     std::vector<RowSource> rows;
     AddItems(rows, kIncome);
     AddBalances(rows, kInvestment, &Item::CLoan::ExpectedInterestPaid);
-    ItemSection(0, u"INCOME", Count(kIncome) + investments, rows, true, u"Total Income", +1);
+    ItemSection(Section::Income, u"INCOME", Count(kIncome) + investments, rows, true,
+                u"Total Income", +1);
     if (!model_.lines.empty() && Count(kDirectCost) == 0 && Count(kExpense) == 0)
-        Surplus(0, u"GROSS SURPLUS");
+        Surplus(Section::Income, u"GROSS SURPLUS");
 
-    const std::size_t before1 = model_.lines.size();
+    const std::size_t beforeDirectCosts = model_.lines.size();
     rows.clear();
     AddItems(rows, kDirectCost);
-    ItemSection(1, u"DIRECT COSTS", Count(kDirectCost), rows, true, u"Total Direct Costs", -1);
-    if (model_.lines.size() != before1)
-        Surplus(1, u"GROSS SURPLUS");
+    ItemSection(Section::DirectCosts, u"DIRECT COSTS", Count(kDirectCost), rows, true,
+                u"Total Direct Costs", -1);
+    if (model_.lines.size() != beforeDirectCosts)
+        Surplus(Section::DirectCosts, u"GROSS SURPLUS");
 
-    const std::size_t before2 = model_.lines.size();
+    const std::size_t beforeExpenses = model_.lines.size();
     rows.clear();
     AddItems(rows, kExpense);
-    ItemSection(2, u"EXPENSES", Count(kExpense), rows, true, u"Total Expenses", -1);
-    if (model_.lines.size() != before2)
-        Surplus(2, u"NET SURPLUS BEFORE INTEREST");
+    ItemSection(Section::Expenses, u"EXPENSES", Count(kExpense), rows, true, u"Total Expenses", -1);
+    if (model_.lines.size() != beforeExpenses)
+        Surplus(Section::Expenses, u"NET SURPLUS BEFORE INTEREST");
 
     rows.clear();
     {
@@ -386,42 +391,45 @@ StatementModel Builder::Build() {
         rows.push_back(std::move(overdraft));
     }
     AddBalances(rows, kLoan, &Item::CLoan::ExpectedInterestPaid);
-    ItemSection(3, u"INTEREST", loans + 1, rows, false, u"Total Interest", -1);
-    Surplus(3, u"NET SURPLUS");
+    ItemSection(Section::Interest, u"INTEREST", loans + 1, rows, false, u"Total Interest", -1);
+    Surplus(Section::Interest, u"NET SURPLUS");
 
     const int capitalExpenses = Count(kCapitalExpense);
     const int capitalPayments = Count(kCapitalPayment) + investments + loans;
 
-    const std::size_t before4 = model_.lines.size();
+    const std::size_t beforeReceipts = model_.lines.size();
     rows.clear();
     AddItems(rows, kCapitalReceipt);
     AddBalances(rows, kInvestment, &Item::CLoan::ExpectedPrincipalPaid);
     AddBalances(rows, kLoan, &Item::CLoan::ExpectedAdvances);
-    ItemSection(4, u"CAPITAL RECEIPTS", Count(kCapitalReceipt) + investments + loans, rows, true,
-                u"Total Capital Receipts", +1);
-    if (model_.lines.size() != before4 && capitalExpenses == 0 && capitalPayments == 0)
-        Surplus(4, NetMovementLabel());
+    ItemSection(Section::CapitalReceipts, u"CAPITAL RECEIPTS",
+                Count(kCapitalReceipt) + investments + loans, rows, true, u"Total Capital Receipts",
+                +1);
+    if (model_.lines.size() != beforeReceipts && capitalExpenses == 0 && capitalPayments == 0)
+        Surplus(Section::CapitalReceipts, NetMovementLabel());
 
-    const std::size_t before5 = model_.lines.size();
+    const std::size_t beforeCapitalExpenses = model_.lines.size();
     rows.clear();
     AddItems(rows, kCapitalExpense);
-    ItemSection(5, u"CAPITAL EXPENSES", capitalExpenses, rows, true, u"Total Capital Expenses", -1);
-    if (model_.lines.size() != before5 && capitalPayments == 0)
-        Surplus(5, NetMovementLabel());
+    ItemSection(Section::CapitalExpenses, u"CAPITAL EXPENSES", capitalExpenses, rows, true,
+                u"Total Capital Expenses", -1);
+    if (model_.lines.size() != beforeCapitalExpenses && capitalPayments == 0)
+        Surplus(Section::CapitalExpenses, NetMovementLabel());
 
-    const std::size_t before6 = model_.lines.size();
+    const std::size_t beforePayments = model_.lines.size();
     rows.clear();
     AddItems(rows, kCapitalPayment);
     AddBalances(rows, kInvestment, &Item::CLoan::ExpectedAdvances);
     AddBalances(rows, kLoan, &Item::CLoan::ExpectedPrincipalPaid);
-    ItemSection(6, u"CAPITAL PAYMENTS", capitalPayments, rows, true, u"Total Capital Payments", -1);
-    if (model_.lines.size() != before6)
-        Surplus(6, NetMovementLabel());
+    ItemSection(Section::CapitalPayments, u"CAPITAL PAYMENTS", capitalPayments, rows, true,
+                u"Total Capital Payments", -1);
+    if (model_.lines.size() != beforePayments)
+        Surplus(Section::CapitalPayments, NetMovementLabel());
 
     TaxSection();
     BankSection();
-    BalanceSection(9, kInvestment);
-    BalanceSection(10, kLoan);
+    BalanceSection(Section::Investments, kInvestment);
+    BalanceSection(Section::Loans, kLoan);
     return std::move(model_);
 }
 

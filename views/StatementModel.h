@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <optional>
 #include <vector>
 
@@ -59,7 +58,7 @@ struct StatementLine {
     Kind kind = Kind::Item;
     Text label;
     Text taxCode;
-    int section = 0;
+    StatementSection section = StatementSection::Income;
     // The focusable row of the section this line belongs to, or -1.
     int row = -1;
     // On the first line of a focusable row: how many lines the row spans (its highlight).
@@ -94,7 +93,7 @@ struct StatementModel {
     Amount incomeBase = 0;
     std::vector<StatementLine> lines;
     // Focusable rows of each section (0 for a section that is not drawn).
-    std::array<int, StdViewState::kSections> sectionRows{};
+    PerSection<int> sectionRows{};
     int hiddenRowCount = 0;
 
     // The calendar month shown at display position 0-11.

@@ -473,13 +473,13 @@ void DrawPass::DrawStatement(DeviceContext& dc, int panelTop) {
         Rect{area_.left, headingsTop + rowPitch_ + units_.u25.height, area_.right, area_.bottom};
     const Columns& c = columns_;
 
-    std::array<std::vector<Rect>, StdViewState::kSections> rowRects;
+    PerSection<std::vector<Rect>> rowRects;
     for (std::size_t s = 0; s < rowRects.size(); ++s)
         rowRects[s].assign(static_cast<std::size_t>(std::max(0, model.sectionRows[s])), Rect{});
 
     const bool focusShown = !printing_ && state_.selectedScenario >= 0 &&
                             state_.selectedCompany >= 0 && state_.focusSection >= 0 &&
-                            state_.focusSection < StdViewState::kSections;
+                            state_.focusSection < kStatementSections;
     // A page too short for one row cannot make progress down; it prints once.
     const bool pagesDown = printing_ && body_.Height() >= rowPitch_;
     std::int64_t y = static_cast<std::int64_t>(body_.top) +
@@ -489,15 +489,16 @@ void DrawPass::DrawStatement(DeviceContext& dc, int panelTop) {
         dc.SetClip(Rect{body_.left, body_.top, body_.right - 1, body_.bottom - 1});
 
     for (const StatementLine& line : model.lines) {
-        const bool ofFocus = focusShown && line.row >= 0 && line.section == state_.focusSection &&
+        const bool ofFocus = focusShown && line.row >= 0 &&
+                             static_cast<int>(line.section) == state_.focusSection &&
                              line.row == state_.focusRow;
         if (line.row >= 0 && (line.blockLines > 0 || line.kind == Kind::Hidden)) {
-            const auto section = static_cast<std::size_t>(line.section);
             const auto row = static_cast<std::size_t>(line.row);
-            if (row < rowRects[section].size()) {
+            std::vector<Rect>& sectionRects = rowRects[line.section];
+            if (row < sectionRects.size()) {
                 const int top = ClampToInt(y);
                 const int lines = line.kind == Kind::Hidden ? 0 : line.blockLines;
-                rowRects[section][row] =
+                sectionRects[row] =
                     Rect{c.descLeft, top, c.totalRight,
                          ClampToInt(y + static_cast<std::int64_t>(lines) * rowPitch_)};
             }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/DrawTypes.h"
+#include "views/StatementSection.h"
 
 // The edition a statement view draws: the Basic view is the Standard view with one scenario and
 // one company and three labels of its own.
@@ -14,7 +15,6 @@ enum class Edition { Basic = 0, Standard = 1, Advanced = 2 };
 // print state and the rectangles kept for hit testing. The drawing pass reads and updates it;
 // the window, the keyboard and the page loop change it between passes.
 struct StdViewState {
-    static constexpr int kSections = 11;
     static constexpr int kNoEntry = -10;
 
     // Keyboard focus: -1 none; -2, -3, -4 the scenario, company, year tab rows; 0-10 a section
@@ -63,7 +63,7 @@ struct StdViewState {
     std::vector<Rect> scenarioTabs;
     std::vector<Rect> companyTabs;
     std::vector<Rect> yearTabs; // the last one is "Graphs"
-    std::array<std::vector<Rect>, kSections> sectionRows;
+    PerSection<std::vector<Rect>> sectionRows;
     std::array<Rect, 16> legendButtons{};
     Rect area;
     Rect body; // the statement below the column headings

@@ -147,7 +147,7 @@ TEST_F(ShopTest, BankBlockAndClosingBalance) {
     // Opening, movement and adjustments are one focusable block of three lines.
     EXPECT_EQ(opening.row, 0);
     EXPECT_EQ(opening.blockLines, 3);
-    EXPECT_EQ(model.sectionRows[8], 1);
+    EXPECT_EQ(model.sectionRows[StatementSection::Bank], 1);
 }
 
 TEST(StatementSections, RedRuleAtTheOverdraftLimit) {
@@ -195,17 +195,17 @@ TEST(StatementSections, HiddenRowsAndHiddenOnlySections) {
     EXPECT_FALSE(Has(model, u"Grants"));
     EXPECT_EQ(Line(model, u"Total Income").values, Months(1000));
     const auto hidden = std::find_if(model.lines.begin(), model.lines.end(), [](const auto& l) {
-        return l.kind == Kind::Hidden && l.section == 0;
+        return l.kind == Kind::Hidden && l.section == StatementSection::Income;
     });
     ASSERT_NE(hidden, model.lines.end());
     EXPECT_EQ(hidden->row, 1);
-    EXPECT_EQ(model.sectionRows[0], 2);
+    EXPECT_EQ(model.sectionRows[StatementSection::Income], 2);
     EXPECT_EQ(model.hiddenRowCount, 1);
     // A section of hidden rows only is skipped whole, with its surplus line.
     EXPECT_FALSE(Has(model, u"EXPENSES"));
     EXPECT_FALSE(Has(model, u"Total Expenses"));
     EXPECT_FALSE(Has(model, u"NET SURPLUS BEFORE INTEREST"));
-    EXPECT_EQ(model.sectionRows[2], 0);
+    EXPECT_EQ(model.sectionRows[StatementSection::Expenses], 0);
     // The Interest section stays: it always has the overdraft interest row.
     EXPECT_TRUE(Has(model, u"INTEREST"));
     EXPECT_TRUE(Has(model, u"O/D Interest"));
@@ -228,14 +228,14 @@ TEST(StatementSections, NetMovementLineFollowsTheLastCapitalSection) {
         StatementForecast forecast;
         forecast.AddItem(kCapitalReceipt, u"Share issue", 1000);
         const StatementModel model = Model(forecast);
-        EXPECT_EQ(Line(model, u"NET CASH MOVEMENT").section, 4);
+        EXPECT_EQ(Line(model, u"NET CASH MOVEMENT").section, StatementSection::CapitalReceipts);
     }
     {
         StatementForecast forecast;
         forecast.AddItem(kCapitalReceipt, u"Share issue", 1000);
         forecast.AddItem(kCapitalExpense, u"Van", 300);
         const StatementModel model = Model(forecast);
-        EXPECT_EQ(Line(model, u"NET CASH MOVEMENT").section, 5);
+        EXPECT_EQ(Line(model, u"NET CASH MOVEMENT").section, StatementSection::CapitalExpenses);
         // 10.00 received, 3.00 spent.
         EXPECT_EQ(Line(model, u"NET CASH MOVEMENT").values, Months(700));
         const auto labels = Labels(model);
@@ -248,8 +248,9 @@ TEST(StatementSections, NetMovementLineFollowsTheLastCapitalSection) {
         forecast.AddLoan(kLoan, u"Bank loan", 0);
         forecast.AddTax(u"GST", 1000);
         const StatementModel model = Model(forecast);
-        EXPECT_EQ(Line(model, u"NET MOVEMENT BEFORE GST").section, 6);
-        EXPECT_EQ(Line(model, u"NET CASH MOVEMENT").section, 7);
+        EXPECT_EQ(Line(model, u"NET MOVEMENT BEFORE GST").section,
+                  StatementSection::CapitalPayments);
+        EXPECT_EQ(Line(model, u"NET CASH MOVEMENT").section, StatementSection::Tax);
     }
 }
 
@@ -284,7 +285,7 @@ TEST(StatementSections, TaxBlockExclusiveAndInclusive) {
     EXPECT_EQ(Line(model, u"Refunds").values, Months(6250));
     EXPECT_EQ(Line(model, u"Total GST").values, Months(500));
     EXPECT_EQ(Line(model, u"on Sales").blockLines, 5);
-    EXPECT_EQ(model.sectionRows[7], 1);
+    EXPECT_EQ(model.sectionRows[StatementSection::Tax], 1);
     // Movement: 1,250.00 - 250.00 + 5.00 of adjustments.
     EXPECT_EQ(Line(model, u"NET CASH MOVEMENT").values, Months(125000 - 25000 + 500));
 
@@ -325,12 +326,12 @@ TEST(StatementSections, LoanAndInvestmentBalanceBlocks) {
 
     // Sections: Income shows the deposit's interest paid, Interest the loan's, Capital
     // Receipts the deposit's principal and the loan's advances, Capital Payments the reverse.
-    EXPECT_EQ(Line(model, u"Deposit").section, 0);
-    EXPECT_EQ(Line(model, u"Van loan").section, 3);
-    EXPECT_EQ(Line(model, u"Deposit", 1).section, 4);
-    EXPECT_EQ(Line(model, u"Van loan", 1).section, 4);
+    EXPECT_EQ(Line(model, u"Deposit").section, StatementSection::Income);
+    EXPECT_EQ(Line(model, u"Van loan").section, StatementSection::Interest);
+    EXPECT_EQ(Line(model, u"Deposit", 1).section, StatementSection::CapitalReceipts);
+    EXPECT_EQ(Line(model, u"Van loan", 1).section, StatementSection::CapitalReceipts);
     EXPECT_EQ(Line(model, u"Van loan", 1).values[1], 50000);
-    EXPECT_EQ(Line(model, u"Van loan", 2).section, 6);
+    EXPECT_EQ(Line(model, u"Van loan", 2).section, StatementSection::CapitalPayments);
     // No interest rate: every payment is principal.
     EXPECT_EQ(Line(model, u"Van loan", 2).values, Months(10000));
 
@@ -346,7 +347,7 @@ TEST(StatementSections, LoanAndInvestmentBalanceBlocks) {
     // 100000 - 10000 m (+50000 from March on); the closing balance of December is
     // 100000 + 50000 - 12 x 10000 = 30000.
     const StatementLine& opening = Line(model, u"   Opening Balance", 1);
-    EXPECT_EQ(opening.section, 10);
+    EXPECT_EQ(opening.section, StatementSection::Loans);
     EXPECT_EQ(opening.values[0], 100000);
     EXPECT_EQ(opening.values[2], 100000 - 20000 + 50000);
     EXPECT_EQ(opening.total, 100000);
@@ -363,12 +364,12 @@ TEST(StatementSections, LoanAndInvestmentBalanceBlocks) {
     EXPECT_EQ(Line(model, u"Van loan", 3).keepRows, 9);
 
     // The deposit's block uses the loan labels; its closing balance takes the adjustment.
-    EXPECT_EQ(Line(model, u"   Advances", 0).section, 9);
+    EXPECT_EQ(Line(model, u"   Advances", 0).section, StatementSection::Investments);
     EXPECT_EQ(Line(model, u"Total Investments").total, 30700);
 
     model = Model(forecast, Edition::Basic);
     EXPECT_FALSE(Has(model, u"   Advances"));
-    EXPECT_EQ(Line(model, u"   Advance", 1).section, 10);
+    EXPECT_EQ(Line(model, u"   Advance", 1).section, StatementSection::Loans);
 }
 
 TEST(StatementSections, BasicLabels) {
@@ -379,7 +380,7 @@ TEST(StatementSections, BasicLabels) {
     EXPECT_FALSE(Has(model, u"on Expenses"));
     EXPECT_TRUE(Has(model, u"Adjustment"));
     EXPECT_TRUE(Has(model, u"Adjustments")); // the tax line keeps its label
-    EXPECT_EQ(Line(model, u"Adjustment").section, 8);
+    EXPECT_EQ(Line(model, u"Adjustment").section, StatementSection::Bank);
     EXPECT_TRUE(Has(model, u"O/D Interest"));
     EXPECT_TRUE(Has(model, u"Net Movement"));
 }

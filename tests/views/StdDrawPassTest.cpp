@@ -353,10 +353,10 @@ TEST_F(DrawPassTest, FocusHighlightAndRowRectangles) {
     Paint();
     // Rows: INCOME 140, Sales 158, Fees 176 (the hidden row takes no space).
     const int totalRight = MonthRight(11) + 18 + kMonthWidth;
-    ASSERT_EQ(state.sectionRows[0].size(), 3u);
-    EXPECT_EQ(state.sectionRows[0][0], (Rect{9, 158, totalRight, 176}));
-    EXPECT_EQ(state.sectionRows[0][1].Height(), 0);
-    EXPECT_EQ(state.sectionRows[0][2], (Rect{9, 176, totalRight, 194}));
+    ASSERT_EQ(state.sectionRows[StatementSection::Income].size(), 3u);
+    EXPECT_EQ(state.sectionRows[StatementSection::Income][0], (Rect{9, 158, totalRight, 176}));
+    EXPECT_EQ(state.sectionRows[StatementSection::Income][1].Height(), 0);
+    EXPECT_EQ(state.sectionRows[StatementSection::Income][2], (Rect{9, 176, totalRight, 194}));
     EXPECT_EQ(state.hiddenRowCount, 1);
 
     const auto fills = dc->OfKind(DrawOp::Kind::Rectangle);

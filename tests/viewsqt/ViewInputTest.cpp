@@ -206,13 +206,13 @@ TEST_F(StdViewTest, ScrollBarsSitInTheStripsAndReachTheEnd) {
     // The sample's statement is far taller than 700 pixels and its months wider than 1200.
     ASSERT_GT(v->maximum(), 0);
     EXPECT_GT(h->maximum(), 0);
-    const Rect lastRow = State().sectionRows[10].back();
+    const Rect lastRow = State().sectionRows[StatementSection::Loans].back();
     EXPECT_GT(lastRow.bottom, State().body.bottom);
     v->setValue(v->maximum());
     Paint();
     // At the end the loans block is inside the body.
-    EXPECT_LE(State().sectionRows[10].back().bottom, State().body.bottom);
-    EXPECT_GE(State().sectionRows[10].back().top, State().body.top);
+    EXPECT_LE(State().sectionRows[StatementSection::Loans].back().bottom, State().body.bottom);
+    EXPECT_GE(State().sectionRows[StatementSection::Loans].back().top, State().body.top);
 
     // Page Up goes back by the body's height.
     const int before = v->value();

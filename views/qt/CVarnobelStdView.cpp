@@ -17,8 +17,6 @@ namespace {
 constexpr int kScenarioRow = -2;
 constexpr int kCompanyRow = -3;
 constexpr int kYearRow = -4;
-// The tax section is one block the arrow keys pass over.
-constexpr int kTaxSection = 7;
 constexpr int kWheelStep = 120;
 
 int Clamp(int value, int low, int high) {
@@ -57,37 +55,50 @@ void CVarnobelStdView::ResetScroll() {
 
 CVarnobelStdView::RowAddress CVarnobelStdView::FocusedRow() const {
     using namespace Database;
-    const int section = state_.focusSection;
+    using Section = StatementSection;
     const int row = state_.focusRow;
-    if (section < 0 || row < 0)
+    if (state_.focusSection < 0 || state_.focusSection >= kStatementSections || row < 0)
         return {kNoEntry, kNoEntry};
+    const auto section = static_cast<Section>(state_.focusSection);
+    // The category of the section's own items, which come before any investments and loans.
+    int category = kNoEntry;
     switch (section) {
-    case 1:
-    case 2:
-    case 5:
-        return {section, row};
-    case 3:
+    case Section::DirectCosts:
+        return {kDirectCost, row};
+    case Section::Expenses:
+        return {kExpense, row};
+    case Section::CapitalExpenses:
+        return {kCapitalExpense, row};
+    case Section::Interest:
         return row == 0 ? RowAddress{kBank, 0} : RowAddress{kLoan, row - 1};
-    case 7:
+    case Section::Tax:
         return {kTax, 0};
-    case 8:
+    case Section::Bank:
         return {kBank, 0};
-    case 9:
+    case Section::Investments:
         return {kInvestment, row};
-    case 10:
+    case Section::Loans:
         return {kLoan, row};
-    default:
+    case Section::Income:
+        category = kIncome;
+        break;
+    case Section::CapitalReceipts:
+        category = kCapitalReceipt;
+        break;
+    case Section::CapitalPayments:
+        category = kCapitalPayment;
         break;
     }
-    // Sections 0, 4 and 6 show their own items first, then investments, then (4, 6) loans.
+    // Income shows its items, then investments; the capital receipts and payments their items,
+    // then investments, then loans.
     const CYear* year = CountsYear(Document(), state_.selectedScenario, state_.selectedCompany,
                                    state_.selectedYear);
-    if (!year || (section != 0 && section != 4 && section != 6))
+    if (!year)
         return {kNoEntry, kNoEntry};
-    const int items = year->ItemCount(section);
+    const int items = year->ItemCount(category);
     if (row < items)
-        return {section, row};
-    if (section == 0)
+        return {category, row};
+    if (section == Section::Income)
         return {kInvestment, row - items};
     const int investments = year->ItemCount(kInvestment);
     if (row < items + investments)
@@ -117,7 +128,7 @@ void CVarnobelStdView::RestoreFocus(const FocusPlace& focus) {
     const std::vector<int> tabRows = FocusTabRows();
     if (std::find(tabRows.begin(), tabRows.end(), focus.level) != tabRows.end()) {
         state_.focusSection = focus.level;
-    } else if (focus.level >= 0 && focus.level < StdViewState::kSections && focus.row >= 0) {
+    } else if (focus.level >= 0 && focus.level < kStatementSections && focus.row >= 0) {
         state_.focusSection = focus.level;
         state_.focusRow = focus.row;
         // Kept only while the forecast still has the row it shows.
@@ -257,25 +268,23 @@ void CVarnobelStdView::PlaceControls() {
     vBar->show();
 }
 
-int CVarnobelStdView::SectionRowCount(int section) const {
-    if (section < 0 || section >= StdViewState::kSections)
-        return 0;
-    return static_cast<int>(state_.sectionRows[static_cast<std::size_t>(section)].size());
+int CVarnobelStdView::SectionRowCount(StatementSection section) const {
+    return static_cast<int>(state_.sectionRows[section].size());
 }
 
-bool CVarnobelStdView::RowVisible(int section, int row) const {
+bool CVarnobelStdView::RowVisible(StatementSection section, int row) const {
     if (row < 0 || row >= SectionRowCount(section))
         return false;
-    const Rect& rect =
-        state_.sectionRows[static_cast<std::size_t>(section)][static_cast<std::size_t>(row)];
-    return rect.Height() > 0;
+    return state_.sectionRows[section][static_cast<std::size_t>(row)].Height() > 0;
 }
 
 bool CVarnobelStdView::MoveRowFocus(bool down) {
-    // Rows in statement order, without the tax block and hidden rows.
-    std::vector<std::pair<int, int>> rows;
-    for (int section = 0; section < StdViewState::kSections; ++section) {
-        if (section == kTaxSection)
+    // Rows in statement order, without hidden rows and the tax block, which the arrow keys pass
+    // over.
+    std::vector<std::pair<StatementSection, int>> rows;
+    for (int s = 0; s < kStatementSections; ++s) {
+        const auto section = static_cast<StatementSection>(s);
+        if (section == StatementSection::Tax)
             continue;
         for (int row = 0; row < SectionRowCount(section); ++row)
             if (RowVisible(section, row))
@@ -284,9 +293,10 @@ bool CVarnobelStdView::MoveRowFocus(bool down) {
     if (rows.empty())
         return false;
 
-    const auto current =
-        std::find(rows.begin(), rows.end(), std::make_pair(state_.focusSection, state_.focusRow));
-    std::pair<int, int> target;
+    const auto current = std::find_if(rows.begin(), rows.end(), [this](const auto& row) {
+        return static_cast<int>(row.first) == state_.focusSection && row.second == state_.focusRow;
+    });
+    std::pair<StatementSection, int> target;
     if (current == rows.end()) {
         target = down ? rows.front() : rows.back();
         if (state_.focusSection < -1 && !down)
@@ -296,12 +306,11 @@ bool CVarnobelStdView::MoveRowFocus(bool down) {
     } else {
         target = current == rows.begin() ? *current : *std::prev(current);
     }
-    state_.focusSection = target.first;
+    state_.focusSection = static_cast<int>(target.first);
     state_.focusRow = target.second;
 
     // Bring the row into the body.
-    const Rect& rect = state_.sectionRows[static_cast<std::size_t>(target.first)]
-                                         [static_cast<std::size_t>(target.second)];
+    const Rect& rect = state_.sectionRows[target.first][static_cast<std::size_t>(target.second)];
     if (rect.top < state_.body.top)
         ScrollVertically(rect.top - state_.body.top);
     else if (rect.bottom > state_.body.bottom)
