@@ -79,14 +79,10 @@ void CPageHeader::Draw(DrawContext& context) {
     dc.SetBackTransparent();
 
     int taxWidth = 0;
-    const auto taxes = DocumentTaxes(doc);
-    if (!taxes.empty()) {
-        Text basis = u"Figures are " + taxes.front()->name;
-        for (std::size_t t = 1; t < taxes.size(); ++t)
-            basis += u"/" + taxes[t]->name;
-        const bool exclusive =
-            context.display ? context.display->taxExclusive : doc.Root().TaxExclusive(0) != 0;
-        basis += exclusive ? u" Exclusive" : u" Inclusive";
+    const bool exclusive =
+        context.display ? context.display->taxExclusive : doc.Root().TaxExclusive(0) != 0;
+    const Text basis = FiguresAreText(DocumentTaxes(doc), exclusive, BasisCase::Title);
+    if (!basis.empty()) {
         DrawTextInCell(dc, basis, Align::Left, bounds, bounds);
         taxWidth = dc.TextExtent(basis).width;
     }

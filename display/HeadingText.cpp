@@ -5,7 +5,21 @@
 #include <cstdio>
 #include <string>
 
+#include "database/CTaxSetup.h"
+
 namespace Display {
+
+Text FiguresAreText(std::span<const Database::CTaxSetup* const> taxes, bool exclusive,
+                    BasisCase basisCase) {
+    Text text;
+    for (const Database::CTaxSetup* tax : taxes)
+        text += (text.empty() ? u"Figures are " : u"/") + tax->name;
+    if (text.empty())
+        return text;
+    if (basisCase == BasisCase::Upper)
+        return text + (exclusive ? u" EXCLUSIVE" : u" INCLUSIVE");
+    return text + (exclusive ? u" Exclusive" : u" Inclusive");
+}
 
 // Read as UTC so the heading does not depend on where or in which language the viewer runs.
 Text LastModifiedText(std::int64_t stamp) {

@@ -1,10 +1,24 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "core/WideText.h"
 
+namespace Database {
+class CTaxSetup;
+}
+
 namespace Display {
+
+// The Standard and Basic headings write the tax basis in capitals ("EXCLUSIVE"), the Advanced
+// one in title case ("Exclusive").
+enum class BasisCase { Upper, Title };
+
+// "Figures are " + the tax setups' names joined by "/" + " EXCLUSIVE" or " INCLUSIVE" (in the
+// given case); empty without a setup.
+Text FiguresAreText(std::span<const Database::CTaxSetup* const> taxes, bool exclusive,
+                    BasisCase basisCase);
 
 // "Last Modified: " and a time stamp (seconds since 1970, read as UTC) as
 // "%I:%M%p %a, %d %B, %Y" with English names.

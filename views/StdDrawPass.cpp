@@ -13,6 +13,7 @@
 #include "database/CTabView.h"
 #include "database/CTaxSetup.h"
 #include "database/CYear.h"
+#include "display/HeadingText.h"
 #include "display/StdGraphsPage.h"
 #include "display/ViewUnits.h"
 #include "document/CMainDoc.h"
@@ -42,57 +43,11 @@ constexpr Amount kWidestFigure = -9'999'999'999;
 
 constexpr const char16_t* kMonthNames[kMonths] = {u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun",
                                                   u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"};
-constexpr const char* kLongMonthNames[kMonths] = {"January",   "February", "March",    "April",
-                                                  "May",       "June",     "July",     "August",
-                                                  "September", "October",  "November", "December"};
-constexpr const char* kDayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 
 int ClampToInt(std::int64_t value) {
     return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
                                                      std::numeric_limits<int>::max()));
 }
-
-std::string TwoDigits(long long value) {
-    std::string text = std::to_string(value);
-    return text.size() < 2 ? "0" + text : text;
-}
-
-} // namespace
-
-// The document's time stamp as "%I:%M%p %a, %d %B, %Y" in English names, read as UTC so the
-// heading does not depend on where or in which language the viewer runs.
-Text LastModifiedText(std::int64_t stamp) {
-    constexpr std::int64_t kDay = 86400;
-    std::int64_t days = stamp / kDay;
-    std::int64_t seconds = stamp % kDay;
-    if (seconds < 0) {
-        seconds += kDay;
-        --days;
-    }
-    // Civil date from days since 1970-01-01 (proleptic Gregorian calendar).
-    const std::int64_t z = days + 719468;
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const std::int64_t dayOfEra = z - era * 146097;
-    const std::int64_t yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const std::int64_t mp = (5 * dayOfYear + 2) / 153;
-    const std::int64_t day = dayOfYear - (153 * mp + 2) / 5 + 1;
-    const std::int64_t month = mp < 10 ? mp + 3 : mp - 9;
-    const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
-    std::int64_t weekday = (days % 7 + 11) % 7; // 1970-01-01 was a Thursday
-    weekday = weekday < 0 ? weekday + 7 : weekday;
-
-    const std::int64_t hour = seconds / 3600;
-    const std::int64_t hour12 = hour % 12 == 0 ? 12 : hour % 12;
-    std::string text = "Last Modified: " + TwoDigits(hour12) + ":" + TwoDigits(seconds / 60 % 60) +
-                       (hour < 12 ? "AM" : "PM") + " " + kDayNames[weekday] + ", " +
-                       TwoDigits(day) + " " + kLongMonthNames[month - 1] + ", " +
-                       std::to_string(year);
-    return Ascii(text);
-}
-
-namespace {
 
 // The x extents of the statement's columns for one pass.
 struct Columns {
@@ -123,6 +78,8 @@ public:
 
 private:
     void SetUnits(int zoom);
+    // The heading's tax basis, empty without a tax setup.
+    Text FiguresAre(bool exclusive) const;
     void DrawHeadingLine(DeviceContext& dc);
     // Draws a row of tabs at `top` with its panel below; returns the panel's top.
     int DrawTabRow(DeviceContext& dc, int top, bool lastRow, const std::vector<Text>& labels,
@@ -164,19 +121,21 @@ void DrawPass::SetUnits(int zoom) {
     units_ = ViewUnits{size(50), size(100), size(150), size(250)};
 }
 
-void DrawPass::DrawHeadingLine(DeviceContext& dc) {
+Text DrawPass::FiguresAre(bool exclusive) const {
     const Database::CTaxSetup* setup = root_.TaxSetup(0);
-    Text heading;
-    if (setup)
-        heading = u"Figures are " + setup->name +
-                  (root_.TaxExclusive(0) != 0 ? u" EXCLUSIVE" : u" INCLUSIVE");
+    return setup ? Display::FiguresAreText({&setup, 1}, exclusive, Display::BasisCase::Upper)
+                 : Text();
+}
+
+void DrawPass::DrawHeadingLine(DeviceContext& dc) {
     if (!out_)
         return;
+    const Text heading = FiguresAre(root_.TaxExclusive(0) != 0);
     dc.SetTextColour(kRed);
     dc.SetBackColour(kWhite);
     if (!heading.empty())
         dc.DrawText(area_.left, area_.top, heading, Align::Left, area_);
-    dc.DrawText(area_.right, area_.top, LastModifiedText(doc_.stamp), Align::Right, area_);
+    dc.DrawText(area_.right, area_.top, Display::LastModifiedText(doc_.stamp), Align::Right, area_);
 }
 
 int DrawPass::DrawTabRow(DeviceContext& dc, int top, bool lastRow, const std::vector<Text>& labels,
@@ -230,10 +189,8 @@ int DrawPass::DrawTabRows(DeviceContext& dc) {
     auto rectsOf = [&](std::vector<Rect>& kept) -> std::vector<Rect>& {
         return printing_ ? scratch : kept;
     };
-    const int headingHeight =
-        dc.TextExtent(root_.TaxSetup(0) ? u"Figures are " + root_.TaxSetup(0)->name + u" EXCLUSIVE"
-                                        : Text(u"No Tax"))
-            .height;
+    const Text basis = FiguresAre(true);
+    const int headingHeight = dc.TextExtent(basis.empty() ? Text(u"No Tax") : basis).height;
     int top = area_.top + headingHeight + units_.u1.height;
     const int focus = state_.focusSection;
 

@@ -28,6 +28,3 @@ struct StdPassInput {
 void RunStdDrawPass(DeviceContext& dc, CMainDoc& doc, StdViewState& state,
                     const StdPassInput& input);
 
-// The heading's "Last Modified: " text of a time stamp (seconds since 1970, read as UTC), as
-// "%I:%M%p %a, %d %B, %Y" with English names.
-Text LastModifiedText(std::int64_t stamp);

@@ -1,5 +1,4 @@
 #include <cstdint>
-#include <limits>
 
 #include <gtest/gtest.h>
 
@@ -9,9 +8,8 @@
 #include "display/CPage.h"
 #include "display/CPageHeader.h"
 #include "display/CTab.h"
-#include "display/HeadingText.h"
-#include "items/CNote.h"
 #include "display/LayoutFixture.h"
+#include "items/CNote.h"
 
 using namespace Display;
 
@@ -207,17 +205,6 @@ TEST(FrameTest, TheHeadingNamesThePathAndTheTaxBasis) {
     f.Pass();
     EXPECT_NE(f.dc.FindText(u"Figures are VAT Inclusive"), nullptr);
     EXPECT_EQ(f.dc.FindText(u"Scenario 1 > Company 1 > 2020")->font.weight, 900);
-}
-
-TEST(FrameTest, TheStampReadsAsUtcInEnglish) {
-    EXPECT_EQ(LastModifiedText(-1), u"Last Modified: 11:59PM Wed, 31 December, 1969");
-    EXPECT_EQ(LastModifiedText(951782400), u"Last Modified: 12:00AM Tue, 29 February, 2000");
-    EXPECT_EQ(LastModifiedText(1700000000), u"Last Modified: 10:13PM Tue, 14 November, 2023");
-    // A stamp from a damaged file is still a date.
-    EXPECT_EQ(LastModifiedText(std::numeric_limits<std::int64_t>::min()),
-              LastModifiedText(-500'000'000'000));
-    EXPECT_EQ(LastModifiedText(std::numeric_limits<std::int64_t>::max()),
-              LastModifiedText(500'000'000'000));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@
 #include "views/AdvMetrics.h"
 #include "views/AdvStatementCsv.h"
 #include "views/StatementForecast.h"
+#include "views/StdDrawPass.h"
 
 namespace {
 
@@ -300,6 +302,30 @@ TEST(AdvShortYearTest, AFiveMonthYearFromAnyMonthHeadsAndTotalsItsOwnMonths) {
         ASSERT_LT(sum, total.size());
         EXPECT_EQ(sales[sum], "50.00");
         EXPECT_EQ(total[sum], "50.00");
+    }
+}
+
+// Both editions write the heading's stamp through one routine: a damaged stamp reads the same.
+TEST_F(AdvViewTest, TheStandardAndAdvancedHeadingsAgreeOnADamagedStamp) {
+    const auto stampOf = [](const RecordingDeviceContext& drawn) {
+        for (const DrawOp* op : drawn.OfKind(DrawOp::Kind::Text))
+            if (op->text.rfind(u"Last Modified: ", 0) == 0)
+                return op->text;
+        return Text();
+    };
+    for (const std::int64_t stamp :
+         {std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max()}) {
+        forecast.doc.stamp = stamp;
+        dc.Clear();
+        Pass();
+        RecordingDeviceContext standard(DeviceCaps::Screen(kWidth, kHeight));
+        StdViewState standardState;
+        StdPassInput input;
+        input.client = Rect{0, 0, kWidth, kHeight};
+        RunStdDrawPass(standard, forecast.doc, standardState, input);
+        const Text advanced = stampOf(dc);
+        EXPECT_FALSE(advanced.empty());
+        EXPECT_EQ(stampOf(standard), advanced);
     }
 }
 

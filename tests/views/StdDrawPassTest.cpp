@@ -457,19 +457,6 @@ TEST_F(DrawPassTest, SurvivesADamagedTree) {
     RunStdDrawPass(printer, forecast.doc, state, input);
 }
 
-TEST(LastModified, FormatsTheStampAsUtcInEnglish) {
-    EXPECT_EQ(LastModifiedText(0), u"Last Modified: 12:00AM Thu, 01 January, 1970");
-    // One second before the epoch.
-    EXPECT_EQ(LastModifiedText(-1), u"Last Modified: 11:59PM Wed, 31 December, 1969");
-    // 11016 days after the epoch: the leap day of 2000, a Tuesday.
-    EXPECT_EQ(LastModifiedText(951782400), u"Last Modified: 12:00AM Tue, 29 February, 2000");
-    // 11574 days and 49600 s: 13:46:40 on Sunday 9 September 2001.
-    EXPECT_EQ(LastModifiedText(1000043200), u"Last Modified: 01:46PM Sun, 09 September, 2001");
-    // Extremes stay text.
-    EXPECT_FALSE(LastModifiedText(std::numeric_limits<std::int64_t>::max()).empty());
-    EXPECT_FALSE(LastModifiedText(std::numeric_limits<std::int64_t>::min()).empty());
-}
-
 } // namespace
 
 namespace {
