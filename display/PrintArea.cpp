@@ -7,6 +7,9 @@
 #include "database/CPERT.h"
 #include "platform/DeviceContext.h"
 
+const Text kNoPrintArea = u"The page margins leave no room to print on this paper. Choose "
+                          u"smaller margins in Page Setup.";
+
 namespace {
 
 int ClampToInt(std::int64_t value) {

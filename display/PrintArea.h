@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/WideText.h"
 #include "platform/DrawTypes.h"
 
 class DeviceContext;
@@ -12,3 +13,6 @@ class CPERT;
 // leave no room give an empty rectangle. Both statements print inside it; a print job works it
 // out once per page and hands it to its passes.
 Rect PrintArea(const DeviceContext& dc, const Database::CPERT& root);
+
+// What a print job says when the margins leave no room on the paper.
+extern const Text kNoPrintArea;

@@ -8,6 +8,7 @@
 #include "database/CScenario.h"
 #include "database/CTabView.h"
 #include "database/CYear.h"
+#include "display/PrintArea.h"
 #include "document/CMainDoc.h"
 
 AdvPrintJob::AdvPrintJob(CMainDoc& doc, LayoutKey& currentKey, AdvPageLayout& layout,
@@ -84,6 +85,11 @@ void AdvPrintJob::OnPrint(DeviceContext& dc, PrintInfo& info) {
     const int page = info.currentPage;
     if (page < 1 || page > pagesTotal_) {
         info.EndJob(pagesTotal_);
+        return;
+    }
+    // The years were counted on the empty area as a page each; none of them would show.
+    if (PrintArea(dc, doc_.Root()).IsEmpty()) {
+        info.Fail(kNoPrintArea);
         return;
     }
     // Forwards past the years that end before the page, or back (a preview going back) to the

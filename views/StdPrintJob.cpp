@@ -16,8 +16,6 @@
 
 namespace {
 
-const Text kNoArea = u"The page margins leave no room to print on this paper. Choose smaller "
-                     u"margins in Page Setup.";
 const Text kTooShort = u"The page is too small to print one row of the statement. Choose smaller "
                        u"margins in Page Setup or a larger paper.";
 const Text kNoProgress =
@@ -209,7 +207,7 @@ void StdPrintJob::OnPrint(DeviceContext& dc, PrintInfo& info) {
     }
     const Rect area = PrintArea(dc, doc_.Root());
     if (area.IsEmpty()) {
-        info.Fail(kNoArea);
+        info.Fail(kNoPrintArea);
         return;
     }
     // The first page, or the preview went back: lay the job out again from its first page.

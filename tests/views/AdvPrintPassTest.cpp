@@ -191,4 +191,18 @@ TEST_F(AdvPrintPassTest, CollapsedPrintsFewerPagesThanExpandedAndNothingWithoutM
     EXPECT_EQ(none, 0);
 }
 
+TEST_F(AdvPrintPassTest, MarginsThatLeaveNoRoomFailTheJobInsteadOfPrintingBlankPages) {
+    // 100 + 100 mm of a sheet 700 pixels (185 mm) high.
+    forecast.doc.SetMargins(100, 0, 100, 0);
+    AdvPrintLayout layout(forecast.doc);
+    AdvPrintJob job(forecast.doc, key, layout, [] { return true; });
+    CountingPageTarget target(Paper());
+    PrintInfo info;
+    const PrintResult result = RunPrintLoop(job, target, info);
+    EXPECT_EQ(result.status, PrintResult::Status::Failed);
+    EXPECT_NE(result.message.find(u"margins"), Text::npos);
+    EXPECT_EQ(target.kept, 0);
+    EXPECT_EQ(key[LayoutKey::kYear], 0);
+}
+
 } // namespace
