@@ -10,14 +10,13 @@
 #include "display/DrawContext.h"
 #include "display/GraphTotals.h"
 #include "display/LayoutMetrics.h"
+#include "display/Palette.h"
 #include "document/CMainDoc.h"
 #include "platform/DeviceContext.h"
 
 namespace Display {
 
 namespace {
-
-constexpr Colour kBlack = Rgb(0, 0, 0);
 
 // The axes take their ticks, gaps and label drops from the layout's paddings.
 ViewUnits AxisUnits(const LayoutMetrics& metrics) {

@@ -6,6 +6,7 @@
 #include "database/CGraphSettings.h"
 #include "display/GraphTotals.h"
 #include "display/LayoutMetrics.h"
+#include "display/Palette.h"
 #include "document/CMainDoc.h"
 #include "platform/DeviceContext.h"
 
@@ -15,7 +16,6 @@ namespace {
 
 using GraphTotals::Cell;
 
-constexpr Colour kBlack = Rgb(0, 0, 0);
 constexpr int kUpwards = 900;
 
 constexpr std::array<std::u16string_view, GraphTotals::kKinds> kKindPrefix = {

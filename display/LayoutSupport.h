@@ -6,6 +6,7 @@
 #include "core/Amount.h"
 #include "core/WideText.h"
 #include "database/LayoutKey.h"
+#include "display/Palette.h"
 #include "platform/DrawTypes.h"
 
 class CMainDoc;
@@ -18,28 +19,10 @@ class CTaxSetup;
 class CYear;
 } // namespace Database
 
-// Lookups, colours and small geometry shared by the layout objects.
+// Lookups and small geometry shared by the layout objects.
 namespace Display {
 
 struct LayoutMetrics;
-
-// Colours of the Advanced statement.
-inline constexpr Colour kPanelGrey = Rgb(205, 205, 205);
-inline constexpr Colour kLightPanel = Rgb(230, 230, 230);
-inline constexpr Colour kLighterPanel = Rgb(245, 245, 245);
-inline constexpr Colour kWhite = Rgb(255, 255, 255);
-inline constexpr Colour kBlack = Rgb(0, 0, 0);
-inline constexpr Colour kHighlightGrey = Rgb(170, 170, 170);
-inline constexpr Colour kCurrentRed = Rgb(200, 0, 0);
-inline constexpr Colour kHeadingBlue = Rgb(0, 0, 200);
-inline constexpr Colour kRowTint = Rgb(205, 205, 205);
-inline constexpr Colour kGroupTint = Rgb(150, 200, 200);
-inline constexpr Colour kMonthHeading = Rgb(200, 255, 255);
-// Actual, Expected and Variance cells, plain and on a highlighted row.
-inline constexpr Colour kSubColumn[3] = {Rgb(200, 255, 200), Rgb(255, 255, 200),
-                                         Rgb(200, 200, 255)};
-inline constexpr Colour kSubColumnDark[3] = {Rgb(150, 200, 150), Rgb(200, 200, 150),
-                                             Rgb(150, 150, 200)};
 
 // The object at a key, or none when any level fails to resolve.
 Database::CObject* FindObject(CMainDoc& doc, const LayoutKey& key);

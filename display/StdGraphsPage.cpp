@@ -6,14 +6,13 @@
 #include "database/CTaxSetup.h"
 #include "display/GraphAxes.h"
 #include "display/GraphSeriesData.h"
+#include "display/Palette.h"
 #include "document/CMainDoc.h"
 
 namespace {
 
-constexpr Colour kShownText = Rgb(200, 0, 0);
-constexpr Colour kHiddenText = Rgb(170, 170, 170);
-constexpr Colour kWhite = Rgb(255, 255, 255);
-constexpr Colour kBlack = Rgb(0, 0, 0);
+using Display::kBlack;
+using Display::kWhite;
 
 // The legend label of a series: the two tax series are named after the tax setup and are empty
 // without one.
@@ -55,7 +54,7 @@ int DrawLegend(DeviceContext& dc, const CMainDoc& doc, const Rect& area, const V
         dc.SelectPen(colour);
         dc.SelectBrush(colour);
         dc.RoundRect(visible, units.u25.width, units.u25.height);
-        dc.SetTextColour(shown[index] ? kShownText : kHiddenText);
+        dc.SetTextColour(shown[index] ? Display::kCurrentRed : Display::kHighlightGrey);
         dc.DrawText(button.left + inset.width, button.top + inset.height, label, Align::Left,
                     visible);
     }

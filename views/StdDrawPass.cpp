@@ -14,6 +14,7 @@
 #include "database/CTaxSetup.h"
 #include "database/CYear.h"
 #include "display/HeadingText.h"
+#include "display/Palette.h"
 #include "display/StdGraphsPage.h"
 #include "display/ViewUnits.h"
 #include "document/CMainDoc.h"
@@ -23,17 +24,16 @@ namespace {
 
 using Kind = StatementLine::Kind;
 
-constexpr Colour Grey(int level) {
-    return Rgb(level, level, level);
-}
-
-constexpr Colour kRed = Rgb(200, 0, 0);
-constexpr Colour kBlack = Rgb(0, 0, 0);
-constexpr Colour kWhite = Grey(255);
-constexpr Colour kRowText = Grey(130);
-constexpr Colour kFocusFill = Grey(205);
-constexpr Colour kSurplusText = Rgb(100, 100, 255);
-constexpr Colour kTabOutline = Grey(170);
+using Display::kBlack;
+using Display::kCurrentRed;
+using Display::kHighlightGrey;
+using Display::kLighterPanel;
+using Display::kLightPanel;
+using Display::kPanelGrey;
+using Display::kRowText;
+using Display::kRowTint;
+using Display::kSurplusText;
+using Display::kWhite;
 
 // The strip the scroll bars take at the right and bottom of the window.
 constexpr int kScrollStrip = 21;
@@ -131,7 +131,7 @@ void DrawPass::DrawHeadingLine(DeviceContext& dc) {
     if (!out_)
         return;
     const Text heading = FiguresAre(root_.TaxExclusive(0) != 0);
-    dc.SetTextColour(kRed);
+    dc.SetTextColour(kCurrentRed);
     dc.SetBackColour(kWhite);
     if (!heading.empty())
         dc.DrawText(area_.left, area_.top, heading, Align::Left, area_);
@@ -158,7 +158,7 @@ int DrawPass::DrawTabRow(DeviceContext& dc, int top, bool lastRow, const std::ve
     // only be painted over.
     const int panelBottom =
         lastRow ? area_.bottom : std::min(area_.bottom, panelTop + height + units_.u25.height);
-    dc.SelectPen(kTabOutline);
+    dc.SelectPen(kHighlightGrey);
     dc.SelectBrush(panel);
     dc.RoundRect(Rect{area_.left, panelTop, area_.right, panelBottom}, units_.u25.width,
                  units_.u25.height);
@@ -167,10 +167,10 @@ int DrawPass::DrawTabRow(DeviceContext& dc, int top, bool lastRow, const std::ve
         const Colour fill = !isSelected ? unselected : focused ? focusFill : selectedFill;
         // One unit into the panel, so the joining line covers both outlines.
         const Rect tab{rects[i].left, rects[i].top, rects[i].right, rects[i].bottom + 1};
-        dc.SelectPen(kTabOutline);
+        dc.SelectPen(kHighlightGrey);
         dc.SelectBrush(fill);
         dc.RoundRect(tab, units_.u25.width, units_.u25.height);
-        dc.SetTextColour(isSelected ? kRed : kTabOutline);
+        dc.SetTextColour(isSelected ? kCurrentRed : kHighlightGrey);
         dc.SetBackColour(fill);
         dc.DrawText(tab.left + units_.u15.width, tab.top + units_.u1.height, labels[i], Align::Left,
                     tab);
@@ -205,7 +205,7 @@ int DrawPass::DrawTabRows(DeviceContext& dc) {
                                       : Text());
         }
         top = DrawTabRow(dc, top, false, labels, state_.selectedScenario + state_.scenarioTabOffset,
-                         focus == -2, Grey(205), Grey(230), Grey(205), Grey(170),
+                         focus == -2, kPanelGrey, kLightPanel, kPanelGrey, kHighlightGrey,
                          rectsOf(state_.scenarioTabs));
 
         state_.companyTabOffset = selection_.companyCount > 1 ? 1 : 0;
@@ -215,7 +215,7 @@ int DrawPass::DrawTabRows(DeviceContext& dc) {
             labels.push_back(company ? company->name : Text());
         }
         top = DrawTabRow(dc, top, false, labels, state_.selectedCompany + state_.companyTabOffset,
-                         focus == -3, Grey(230), Grey(245), Grey(230), Grey(205),
+                         focus == -3, kLightPanel, kLighterPanel, kLightPanel, kRowTint,
                          rectsOf(state_.companyTabs));
     } else {
         state_.scenarioTabOffset = 0;
@@ -230,8 +230,8 @@ int DrawPass::DrawTabRows(DeviceContext& dc) {
         labels.push_back(year ? DecimalText(year->year) : Text());
     }
     labels.push_back(u"Graphs");
-    return DrawTabRow(dc, top, true, labels, state_.selectedYear, focus == -4, Grey(255), Grey(255),
-                      Grey(255), Grey(205), rectsOf(state_.yearTabs));
+    return DrawTabRow(dc, top, true, labels, state_.selectedYear, focus == -4, kWhite, kWhite,
+                      kWhite, kRowTint, rectsOf(state_.yearTabs));
 }
 
 void DrawPass::DrawGraphsPage(DeviceContext& dc, int panelTop) {
@@ -328,7 +328,7 @@ void DrawPass::DrawColumnHeadings(DeviceContext& dc, const StatementModel& model
     const Columns& c = columns_;
     const int bottom = top + rowPitch_;
     const Rect figures{c.monthAreaLeft, top, area_.right, bottom};
-    dc.SetTextColour(kRed);
+    dc.SetTextColour(kCurrentRed);
     dc.SetBackColour(kWhite);
     if (c.descRight > c.descLeft)
         dc.DrawText(c.descLeft, top, u"Description", Align::Left,
@@ -374,7 +374,7 @@ void DrawPass::DrawLine(DeviceContext& dc, const StatementModel& model, const St
     default:
         break;
     }
-    const Colour back = focused ? kFocusFill : kWhite;
+    const Colour back = focused ? kRowTint : kWhite;
     dc.SetBackColour(back);
 
     dc.SetTextColour(text);
@@ -392,7 +392,7 @@ void DrawPass::DrawLine(DeviceContext& dc, const StatementModel& model, const St
         if (clip.IsEmpty())
             return;
         if (line.kind == Kind::BankBalance)
-            dc.SetTextColour(beyond ? kRed : kBlack);
+            dc.SetTextColour(beyond ? kCurrentRed : kBlack);
         dc.DrawText(right, y, Ascii(AmountText(amount, forceCents || cents_, brackets_)),
                     Align::Right, clip);
     };
@@ -483,8 +483,8 @@ void DrawPass::DrawStatement(DeviceContext& dc, int panelTop) {
                 c.descLeft, ClampToInt(y), c.totalRight,
                 ClampToInt(y + static_cast<std::int64_t>(line.blockLines) * rowPitch_)};
             if (!highlight.Intersected(body_).IsEmpty()) {
-                dc.SelectPen(kFocusFill);
-                dc.SelectBrush(kFocusFill);
+                dc.SelectPen(kRowTint);
+                dc.SelectBrush(kRowTint);
                 dc.Rectangle(highlight);
             }
         }
