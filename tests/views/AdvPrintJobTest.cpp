@@ -136,6 +136,16 @@ TEST_F(AdvPrintJobTest, PrintsEveryCountedPageAndNothingWithoutMarksOrAfterCance
     EXPECT_TRUE(Print({1}).empty());
     EXPECT_TRUE(layout.counted.empty());
     EXPECT_EQ(key[LayoutKey::kYear], 1);
+
+    // OK in the options, Cancel in the print dialog.
+    accept = true;
+    PrintInfo cancelled;
+    cancelled.preparePrinting = [](PrintInfo&) { return false; };
+    target.kept = 0;
+    EXPECT_EQ(RunPrintLoop(job, target, cancelled).status, PrintResult::Status::Cancelled);
+    EXPECT_EQ(target.kept, 0);
+    EXPECT_TRUE(layout.counted.empty());
+    EXPECT_EQ(key[LayoutKey::kYear], 1);
 }
 
 } // namespace

@@ -191,6 +191,30 @@ TEST_F(AdvPrintPassTest, CollapsedPrintsFewerPagesThanExpandedAndNothingWithoutM
     EXPECT_EQ(none, 0);
 }
 
+TEST_F(AdvPrintPassTest, AStatementWiderThanThePaperGivesEveryGroupAPageOfItsOwn) {
+    LayoutKey year(0, 0, 0, 0);
+    // 450 pixels (119 mm) across leave room beside the description column for part of one month
+    // group only.
+    AdvPrintLayout layout(forecast.doc);
+    RecordingDeviceContext dc(Paper(450));
+    const int pages = layout.CountPages(dc, year);
+    ASSERT_EQ(layout.PagesAcross(), 14); // twelve months, Total, Percentage
+    EXPECT_EQ(pages, 14 * layout.PagesDown());
+
+    // Each group's heading is on the top page of its own band and of no other.
+    const std::vector<Text> headings = {u"Jan 24", u"Feb 24", u"Mar 24", u"Apr 24", u"May 24",
+                                        u"Jun 24", u"Jul 24", u"Aug 24", u"Sep 24", u"Oct 24",
+                                        u"Nov 24", u"Dec 24", u"Total",  u"Percentage"};
+    for (int band = 0; band < 14; ++band) {
+        dc.Clear();
+        layout.PrintPage(dc, year, band * layout.PagesDown());
+        for (int group = 0; group < 14; ++group)
+            EXPECT_EQ(Drawn(dc.Operations(), headings[static_cast<std::size_t>(group)]),
+                      group == band)
+                << "group " << group << " on band " << band;
+    }
+}
+
 TEST_F(AdvPrintPassTest, MarginsThatLeaveNoRoomFailTheJobInsteadOfPrintingBlankPages) {
     // 100 + 100 mm of a sheet 700 pixels (185 mm) high.
     forecast.doc.SetMargins(100, 0, 100, 0);
@@ -206,3 +230,4 @@ TEST_F(AdvPrintPassTest, MarginsThatLeaveNoRoomFailTheJobInsteadOfPrintingBlankP
 }
 
 } // namespace
+
