@@ -86,6 +86,9 @@ struct LayoutMetrics {
     int vOffset = 0;
     int pagesDown = 1;
     int pagesAcross = 1;
+    // On paper: some figure group lies beyond the right edge of the page it is given, because
+    // the frozen columns leave no room beside them.
+    bool figuresOffPage = false;
 
     // Printing: rows are laid as if the printed pages stood one under the other, each giving
     // `pageBodyHeight` units from `pageBodyTop` of the first page; a row that would cross a

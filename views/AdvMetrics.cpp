@@ -139,12 +139,19 @@ void PlaceFigureColumns(LayoutMetrics& m, DeviceContext& dc, const Database::CYe
             if (w > 0)
                 groupWidth += m.cornerSize.width + w;
         }
-        if (paper && groupWidth > 0 && !pageEmpty &&
+        // The leftmost page's frozen columns may leave no room for any figure; the group then
+        // starts the next page, whose frozen columns are narrower.
+        const bool noRoom = static_cast<std::int64_t>(x) + m.cornerSize.width >= visibleRight;
+        const bool roomLater = starts.later < visibleRight;
+        if (paper && groupWidth > 0 && (!pageEmpty || (noRoom && page == 0 && roomLater)) &&
             static_cast<std::int64_t>(x) + groupWidth > visibleRight) {
             ++page;
             x = starts.later - m.cornerSize.width;
             pageEmpty = true;
         }
+        if (paper && groupWidth > 0 &&
+            static_cast<std::int64_t>(x) + m.cornerSize.width >= visibleRight)
+            m.figuresOffPage = true;
         const std::int64_t shift =
             paper ? static_cast<std::int64_t>(page) * pageRight - m.hOffset : -m.hOffset;
         for (int k = 0; k < 3; ++k) {

@@ -11,6 +11,13 @@
 #include "display/PrintArea.h"
 #include "document/CMainDoc.h"
 
+namespace {
+
+const Text kTooNarrow = u"The page is too narrow to show the figures beside the descriptions. "
+                        u"Choose smaller margins in Page Setup or a wider paper.";
+
+} // namespace
+
 AdvPrintJob::AdvPrintJob(CMainDoc& doc, LayoutKey& currentKey, AdvPageLayout& layout,
                          OptionsDialog dialog)
     : doc_(doc), currentKey_(currentKey), layout_(layout), dialog_(std::move(dialog)) {}
@@ -63,9 +70,17 @@ void AdvPrintJob::OnBeginPrinting(DeviceContext& dc, PrintInfo& info) {
     // Counted in 64 bits and stopped just past the loop's limit, which then ends the job with
     // its own message rather than printing for ever.
     std::int64_t total = 0;
+    tooNarrow_ = false;
     for (const LayoutKey& key : Walk()) {
         currentKey_ = key;
-        const int pages = std::max(0, layout_.CountPages(dc, key));
+        const int counted = layout_.CountPages(dc, key);
+        if (counted == AdvPageLayout::kTooNarrow) {
+            // One page, which says why there are no more.
+            tooNarrow_ = true;
+            total = 1;
+            break;
+        }
+        const int pages = std::max(0, counted);
         objects_.push_back({key, pages});
         total += pages;
         if (total > kMaxPrintPages)
@@ -90,6 +105,10 @@ void AdvPrintJob::OnPrint(DeviceContext& dc, PrintInfo& info) {
     // The years were counted on the empty area as a page each; none of them would show.
     if (PrintArea(dc, doc_.Root()).IsEmpty()) {
         info.Fail(kNoPrintArea);
+        return;
+    }
+    if (tooNarrow_) {
+        info.Fail(kTooNarrow);
         return;
     }
     // Forwards past the years that end before the page, or back (a preview going back) to the

@@ -14,9 +14,13 @@ class DeviceContext;
 // of them shows. Pages run down first, then across.
 class AdvPageLayout {
 public:
+    // What CountPages answers when the paper is too narrow to show the year's figures beside its
+    // descriptions.
+    static constexpr int kTooNarrow = -1;
+
     virtual ~AdvPageLayout() = default;
     // Arranges the year at `key` for the printable area of `dc`, with its column widths settled,
-    // and answers the pages it needs (down × across, at least 1).
+    // and answers the pages it needs (down × across, at least 1), or kTooNarrow.
     virtual int CountPages(DeviceContext& dc, const LayoutKey& key) = 0;
     // Lays out page `page` (from 0) of the year at `key` and draws it.
     virtual void PrintPage(DeviceContext& dc, const LayoutKey& key, int page) = 0;
@@ -70,6 +74,8 @@ private:
     bool printing_ = false;
     std::vector<Object> objects_;
     int pagesTotal_ = 0;
+    // A year that the paper cannot show: the job fails on its first page.
+    bool tooNarrow_ = false;
     // Where the walk stands: the object and the pages of the objects before it.
     std::size_t object_ = 0;
     int pagesBefore_ = 0;

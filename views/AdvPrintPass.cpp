@@ -84,6 +84,8 @@ void AdvPrintLayout::Settle(DeviceContext& dc, const Rect& area, const LayoutKey
 int AdvPrintLayout::CountPages(DeviceContext& dc, const LayoutKey& key) {
     built_ = false; // the forecast or the paper may have changed since the last job
     Settle(dc, PrintArea(dc, doc_.Root()), key);
+    if (state_.metrics.figuresOffPage)
+        return kTooNarrow;
     const std::int64_t pages = static_cast<std::int64_t>(down_) * across_;
     return static_cast<int>(std::min<std::int64_t>(pages, kMaxPrintPages + 1));
 }

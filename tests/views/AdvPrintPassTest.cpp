@@ -193,26 +193,42 @@ TEST_F(AdvPrintPassTest, CollapsedPrintsFewerPagesThanExpandedAndNothingWithoutM
 
 TEST_F(AdvPrintPassTest, AStatementWiderThanThePaperGivesEveryGroupAPageOfItsOwn) {
     LayoutKey year(0, 0, 0, 0);
-    // 450 pixels (119 mm) across leave room beside the description column for part of one month
-    // group only.
-    AdvPrintLayout layout(forecast.doc);
-    RecordingDeviceContext dc(Paper(450));
-    const int pages = layout.CountPages(dc, year);
-    ASSERT_EQ(layout.PagesAcross(), 14); // twelve months, Total, Percentage
-    EXPECT_EQ(pages, 14 * layout.PagesDown());
-
-    // Each group's heading is on the top page of its own band and of no other.
     const std::vector<Text> headings = {u"Jan 24", u"Feb 24", u"Mar 24", u"Apr 24", u"May 24",
                                         u"Jun 24", u"Jul 24", u"Aug 24", u"Sep 24", u"Oct 24",
                                         u"Nov 24", u"Dec 24", u"Total",  u"Percentage"};
-    for (int band = 0; band < 14; ++band) {
-        dc.Clear();
-        layout.PrintPage(dc, year, band * layout.PagesDown());
-        for (int group = 0; group < 14; ++group)
-            EXPECT_EQ(Drawn(dc.Operations(), headings[static_cast<std::size_t>(group)]),
-                      group == band)
-                << "group " << group << " on band " << band;
+    // 450 pixels (119 mm) across leave room beside the description column for part of one month
+    // group only. At 345 the leftmost page's notes column leaves none: January starts the
+    // second band, and the first shows the descriptions and notes alone.
+    for (const auto& [width, firstBand] : {std::pair{450, 0}, std::pair{345, 1}}) {
+        SCOPED_TRACE("paper width " + std::to_string(width));
+        AdvPrintLayout layout(forecast.doc);
+        RecordingDeviceContext dc(Paper(width));
+        const int pages = layout.CountPages(dc, year);
+        const int bands = 14 + firstBand;
+        ASSERT_EQ(layout.PagesAcross(), bands);
+        EXPECT_EQ(pages, bands * layout.PagesDown());
+
+        // Each group's heading is on the top page of its own band and of no other.
+        for (int band = 0; band < bands; ++band) {
+            dc.Clear();
+            layout.PrintPage(dc, year, band * layout.PagesDown());
+            for (int group = 0; group < 14; ++group)
+                EXPECT_EQ(Drawn(dc.Operations(), headings[static_cast<std::size_t>(group)]),
+                          group + firstBand == band)
+                    << "group " << group << " on band " << band;
+        }
     }
+
+    // Narrower still, no page has room beside the description column: the job says so rather
+    // than print pages without figures.
+    AdvPrintLayout layout(forecast.doc);
+    AdvPrintJob job(forecast.doc, key, layout, [] { return true; });
+    CountingPageTarget target(Paper(300));
+    PrintInfo info;
+    const PrintResult result = RunPrintLoop(job, target, info);
+    EXPECT_EQ(result.status, PrintResult::Status::Failed);
+    EXPECT_NE(result.message.find(u"too narrow"), Text::npos);
+    EXPECT_EQ(target.kept, 0);
 }
 
 TEST_F(AdvPrintPassTest, MarginsThatLeaveNoRoomFailTheJobInsteadOfPrintingBlankPages) {
