@@ -201,4 +201,3 @@ TEST_F(FramePrintTest, TheAdvancedEditionPreviewsTheYearsTickedInItsOptions) {
 }
 
 } // namespace
-

@@ -193,8 +193,8 @@ TEST_F(AdvPrintPassTest, CollapsedPrintsFewerPagesThanExpandedAndNothingWithoutM
 
 TEST_F(AdvPrintPassTest, AStatementWiderThanThePaperGivesEveryGroupAPageOfItsOwn) {
     LayoutKey year(0, 0, 0, 0);
-    const std::vector<Text> headings = {u"Jan 24", u"Feb 24", u"Mar 24", u"Apr 24", u"May 24",
-                                        u"Jun 24", u"Jul 24", u"Aug 24", u"Sep 24", u"Oct 24",
+    const std::vector<Text> headings = {u"Jan 24", u"Feb 24", u"Mar 24", u"Apr 24",    u"May 24",
+                                        u"Jun 24", u"Jul 24", u"Aug 24", u"Sep 24",    u"Oct 24",
                                         u"Nov 24", u"Dec 24", u"Total",  u"Percentage"};
     // 450 pixels (119 mm) across leave room beside the description column for part of one month
     // group only. At 345 the leftmost page's notes column leaves none: January starts the
@@ -246,4 +246,3 @@ TEST_F(AdvPrintPassTest, MarginsThatLeaveNoRoomFailTheJobInsteadOfPrintingBlankP
 }
 
 } // namespace
-
