@@ -192,7 +192,7 @@ int DrawPass::DrawTabRows(DeviceContext& dc) {
     const Text basis = FiguresAre(true);
     const int headingHeight = dc.TextExtent(basis.empty() ? Text(u"No Tax") : basis).height;
     int top = area_.top + headingHeight + units_.u1.height;
-    const int focus = state_.focusSection;
+    const FocusSection focus = state_.focusSection;
 
     if (input_.edition != Edition::Basic) {
         const Database::CTabView& view = *selection_.view;
@@ -205,8 +205,8 @@ int DrawPass::DrawTabRows(DeviceContext& dc) {
                                       : Text());
         }
         top = DrawTabRow(dc, top, false, labels, state_.selectedScenario + state_.scenarioTabOffset,
-                         focus == -2, kPanelGrey, kLightPanel, kPanelGrey, kHighlightGrey,
-                         rectsOf(state_.scenarioTabs));
+                         focus == FocusSection::ScenarioTabs, kPanelGrey, kLightPanel, kPanelGrey,
+                         kHighlightGrey, rectsOf(state_.scenarioTabs));
 
         state_.companyTabOffset = selection_.companyCount > 1 ? 1 : 0;
         labels.clear();
@@ -215,8 +215,8 @@ int DrawPass::DrawTabRows(DeviceContext& dc) {
             labels.push_back(company ? company->name : Text());
         }
         top = DrawTabRow(dc, top, false, labels, state_.selectedCompany + state_.companyTabOffset,
-                         focus == -3, kLightPanel, kLighterPanel, kLightPanel, kRowTint,
-                         rectsOf(state_.companyTabs));
+                         focus == FocusSection::CompanyTabs, kLightPanel, kLighterPanel,
+                         kLightPanel, kRowTint, rectsOf(state_.companyTabs));
     } else {
         state_.scenarioTabOffset = 0;
         state_.companyTabOffset = 0;
@@ -230,8 +230,8 @@ int DrawPass::DrawTabRows(DeviceContext& dc) {
         labels.push_back(year ? DecimalText(year->year) : Text());
     }
     labels.push_back(u"Graphs");
-    return DrawTabRow(dc, top, true, labels, state_.selectedYear, focus == -4, kWhite, kWhite,
-                      kWhite, kRowTint, rectsOf(state_.yearTabs));
+    return DrawTabRow(dc, top, true, labels, state_.selectedYear, focus == FocusSection::YearTabs,
+                      kWhite, kWhite, kWhite, kRowTint, rectsOf(state_.yearTabs));
 }
 
 void DrawPass::DrawGraphsPage(DeviceContext& dc, int panelTop) {
@@ -435,8 +435,8 @@ void DrawPass::DrawStatement(DeviceContext& dc, int panelTop) {
         rowRects[s].assign(static_cast<std::size_t>(std::max(0, model.sectionRows[s])), Rect{});
 
     const bool focusShown = !printing_ && state_.selectedScenario >= 0 &&
-                            state_.selectedCompany >= 0 && state_.focusSection >= 0 &&
-                            state_.focusSection < kStatementSections;
+                            state_.selectedCompany >= 0 &&
+                            FocusedSection(state_.focusSection).has_value();
     // A page too short for one row cannot make progress down; it prints once.
     const bool pagesDown = printing_ && body_.Height() >= rowPitch_;
     std::int64_t y = static_cast<std::int64_t>(body_.top) +
@@ -447,7 +447,7 @@ void DrawPass::DrawStatement(DeviceContext& dc, int panelTop) {
 
     for (const StatementLine& line : model.lines) {
         const bool ofFocus = focusShown && line.row >= 0 &&
-                             static_cast<int>(line.section) == state_.focusSection &&
+                             FocusOn(line.section) == state_.focusSection &&
                              line.row == state_.focusRow;
         if (line.row >= 0 && (line.blockLines > 0 || line.kind == Kind::Hidden)) {
             const auto row = static_cast<std::size_t>(line.row);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "platform/DrawTypes.h"
@@ -11,16 +12,51 @@
 // one company and three labels of its own.
 enum class Edition { Basic = 0, Standard = 1, Advanced = 2 };
 
+// Where the keyboard focus of the Standard and Basic views stands: nowhere, on one of the tab
+// rows, or on a statement section, whose number it then holds (FocusOn).
+enum class FocusSection { None = -1, ScenarioTabs = -2, CompanyTabs = -3, YearTabs = -4 };
+
+constexpr FocusSection FocusOn(StatementSection section) {
+    return static_cast<FocusSection>(section);
+}
+
+// The statement section the focus stands on; none on a tab row or without focus.
+constexpr std::optional<StatementSection> FocusedSection(FocusSection focus) {
+    const int value = static_cast<int>(focus);
+    if (value < 0 || value >= kStatementSections)
+        return std::nullopt;
+    return static_cast<StatementSection>(value);
+}
+
+constexpr bool OnTabRow(FocusSection focus) {
+    return focus == FocusSection::ScenarioTabs || focus == FocusSection::CompanyTabs ||
+           focus == FocusSection::YearTabs;
+}
+
 // Everything the Standard and Basic views keep between drawing passes: selection, focus, the
 // print state and the rectangles kept for hit testing. The drawing pass reads and updates it;
 // the window, the keyboard and the page loop change it between passes.
 struct StdViewState {
     static constexpr int kNoEntry = -10;
+    static constexpr int kNoRow = -1;
 
-    // Keyboard focus: -1 none; -2, -3, -4 the scenario, company, year tab rows; 0-10 a section
-    // with focusRow the row inside it.
-    int focusSection = -1;
-    int focusRow = -1;
+    // Keyboard focus, with focusRow the row inside a focused section.
+    FocusSection focusSection = FocusSection::None;
+    int focusRow = kNoRow;
+
+    void ClearFocus() {
+        focusSection = FocusSection::None;
+        focusRow = kNoRow;
+    }
+    // Onto one of the tab rows, or onto a section's row.
+    void FocusTabRow(FocusSection tabRow) {
+        focusSection = tabRow;
+        focusRow = kNoRow;
+    }
+    void FocusStatementRow(StatementSection section, int row) {
+        focusSection = FocusOn(section);
+        focusRow = row;
+    }
 
     // -1 selects the combined scenario / consolidated company; selectedYear equal to the year
     // count selects the graphs page.

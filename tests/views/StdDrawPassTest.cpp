@@ -273,7 +273,7 @@ TEST_F(DrawPassTest, TabRowsLabelsOffsetsAndColours) {
     StatementForecast group({100, 50}, {1.0, 1.0, 1.0}, 2);
     state.selectedScenario = 1;
     state.selectedCompany = -1;
-    state.focusSection = -2;
+    state.FocusTabRow(FocusSection::ScenarioTabs);
     Paint(group.doc);
     EXPECT_EQ(state.scenarioTabOffset, 1);
     EXPECT_EQ(state.companyTabOffset, 1);
@@ -348,8 +348,7 @@ TEST_F(DrawPassTest, FocusHighlightAndRowRectangles) {
     forecast.AddItem(kIncome, u"Hidden", 100);
     forecast.AddItem(kIncome, u"Fees", 100);
     forecast.EveryYear(0, [](Database::CYear& year) { year.ItemAt(kIncome, 1).SetHidden(true); });
-    state.focusSection = 0;
-    state.focusRow = 2;
+    state.FocusStatementRow(StatementSection::Income, 2);
     Paint();
     // Rows: INCOME 140, Sales 158, Fees 176 (the hidden row takes no space).
     const int totalRight = MonthRight(11) + 18 + kMonthWidth;
@@ -439,8 +438,7 @@ TEST_F(DrawPassTest, SurvivesADamagedTree) {
     forecast.doc.fontSize = std::numeric_limits<std::int32_t>::max();
     forecast.doc.Root().marginTop = std::numeric_limits<std::int32_t>::max();
     state.selectedScenario = -7;
-    state.focusSection = 9;
-    state.focusRow = 1000;
+    state.FocusStatementRow(StatementSection::Investments, 1000);
     hScroll = std::numeric_limits<int>::max();
     vScroll = std::numeric_limits<int>::min();
     Paint();

@@ -247,8 +247,7 @@ TEST_F(PrintPassTest, AreaIsThePageLessTheMargins) {
 
 TEST_F(PrintPassTest, NoFocusHighlightOnPaper) {
     forecast.AddItem(kIncome, u"Sales", 100);
-    state.focusSection = 0;
-    state.focusRow = 0;
+    state.FocusStatementRow(StatementSection::Income, 0);
     state.drawing = true;
     PrintPage(800, 2000);
     EXPECT_TRUE(dc->OfKind(DrawOp::Kind::Rectangle).empty());

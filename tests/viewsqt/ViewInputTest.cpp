@@ -70,7 +70,11 @@ protected:
         Paint();
     }
 
-    std::pair<int, int> Focus() const { return {State().focusSection, State().focusRow}; }
+    using Focused = std::pair<FocusSection, int>;
+    Focused Focus() const { return {State().focusSection, State().focusRow}; }
+    static Focused On(StatementSection section, int row) { return {FocusOn(section), row}; }
+    static Focused OnTabs(FocusSection tabRow) { return {tabRow, StdViewState::kNoRow}; }
+    static constexpr Focused kNoFocus{FocusSection::None, StdViewState::kNoRow};
     const StdViewState& State() const { return view->State(); }
     QImage Shot() const { return view->grab().toImage(); }
 
@@ -90,53 +94,55 @@ TEST_F(StdViewTest, TabRowsFollowTheForecast) {
 }
 
 TEST_F(StdViewTest, TabAndShiftTabCycleThroughTheRowsAndTheStatement) {
-    const std::vector<std::pair<int, int>> forward = {
-        {-2, -1}, {-3, -1}, {-4, -1}, {0, 0}, {-2, -1}};
+    const std::vector<Focused> forward = {
+        OnTabs(FocusSection::ScenarioTabs), OnTabs(FocusSection::CompanyTabs),
+        OnTabs(FocusSection::YearTabs), On(StatementSection::Income, 0),
+        OnTabs(FocusSection::ScenarioTabs)};
     for (const auto& expected : forward) {
         Key(Qt::Key_Tab);
         EXPECT_EQ(Focus(), expected);
     }
     // Backwards from the scenario row: the statement, the year row, the company row.
-    const std::vector<std::pair<int, int>> backward = {{0, 0}, {-4, -1}, {-3, -1}, {-2, -1}};
+    const std::vector<Focused> backward = {
+        On(StatementSection::Income, 0), OnTabs(FocusSection::YearTabs),
+        OnTabs(FocusSection::CompanyTabs), OnTabs(FocusSection::ScenarioTabs)};
     for (const auto& expected : backward) {
         Key(Qt::Key_Backtab, Qt::ShiftModifier);
         EXPECT_EQ(Focus(), expected);
     }
     Key(Qt::Key_Escape);
-    EXPECT_EQ(Focus(), std::make_pair(-1, -1));
+    EXPECT_EQ(Focus(), kNoFocus);
 }
 
 TEST_F(StdViewTest, ArrowsMoveThroughVisibleRowsAndSkipTheTaxBlock) {
     for (int i = 0; i < 4; ++i)
         Key(Qt::Key_Tab); // scenario, company, year row, first statement row
-    ASSERT_EQ(Focus(), std::make_pair(0, 0));
+    ASSERT_EQ(Focus(), On(StatementSection::Income, 0));
     Key(Qt::Key_Down);
     Key(Qt::Key_Down);
-    EXPECT_EQ(Focus(), std::make_pair(0, 2));
+    EXPECT_EQ(Focus(), On(StatementSection::Income, 2));
     // Row 3 is the hidden "Market Stall"; row 4 the investment after the four Income items.
     Key(Qt::Key_Down);
-    EXPECT_EQ(Focus(), std::make_pair(0, 4));
+    EXPECT_EQ(Focus(), On(StatementSection::Income, 4));
     EXPECT_EQ(view->FocusCategory(), 9);
     EXPECT_EQ(view->FocusIndex(), 0); // 4 - 4 Income items
     Key(Qt::Key_Up);
-    EXPECT_EQ(Focus(), std::make_pair(0, 2));
+    EXPECT_EQ(Focus(), On(StatementSection::Income, 2));
     EXPECT_EQ(view->FocusCategory(), 0);
     EXPECT_EQ(view->FocusIndex(), 2);
 
     // Capital Payments: the item, the investment, the loan; then the bank, past the tax block.
-    view->State().focusSection = 6;
-    view->State().focusRow = 2;
+    view->State().FocusStatementRow(StatementSection::CapitalPayments, 2);
     EXPECT_EQ(view->FocusCategory(), 10);
     EXPECT_EQ(view->FocusIndex(), 0); // 2 - 1 item - 1 investment
     Key(Qt::Key_Down);
-    EXPECT_EQ(Focus(), std::make_pair(8, 0));
+    EXPECT_EQ(Focus(), On(StatementSection::Bank, 0));
     EXPECT_EQ(view->FocusCategory(), 8);
     Key(Qt::Key_Up);
-    EXPECT_EQ(Focus(), std::make_pair(6, 2));
+    EXPECT_EQ(Focus(), On(StatementSection::CapitalPayments, 2));
 
     // Interest: "O/D Interest" is the bank, the loan follows.
-    view->State().focusSection = 3;
-    view->State().focusRow = 1;
+    view->State().FocusStatementRow(StatementSection::Interest, 1);
     EXPECT_EQ(view->FocusCategory(), 10);
     EXPECT_EQ(view->FocusIndex(), 0);
 
@@ -170,13 +176,13 @@ TEST_F(StdViewTest, LeftAndRightMoveTheSelectionOfTheFocusedTabRow) {
 TEST_F(StdViewTest, ClicksOnTabsSelectThem) {
     Click(State().yearTabs[1]);
     EXPECT_EQ(view->SelectedYear(), 1);
-    EXPECT_EQ(Focus(), std::make_pair(-4, -1));
+    EXPECT_EQ(Focus(), OnTabs(FocusSection::YearTabs));
     Click(State().scenarioTabs[0]);
     EXPECT_EQ(view->SelectedScenario(), -1);
-    EXPECT_EQ(Focus(), std::make_pair(-2, -1));
+    EXPECT_EQ(Focus(), OnTabs(FocusSection::ScenarioTabs));
     Click(State().companyTabs[2]);
     EXPECT_EQ(view->SelectedCompany(), 1);
-    EXPECT_EQ(Focus(), std::make_pair(-3, -1));
+    EXPECT_EQ(Focus(), OnTabs(FocusSection::CompanyTabs));
     Click(State().yearTabs[2]);
     EXPECT_EQ(view->SelectedYear(), 2);
     EXPECT_TRUE(view->OffsetYearBox()->isVisible());
@@ -280,15 +286,14 @@ TEST_F(StdViewTest, DocumentLoadedResetsSelectionFocusAndScrolling) {
     view->SelectScenario(1);
     view->SelectCompany(1);
     view->SelectYear(1);
-    view->State().focusSection = 2;
-    view->State().focusRow = 1;
+    view->State().FocusStatementRow(StatementSection::Expenses, 1);
     view->VerticalBar()->setValue(40);
     doc.offsetYearChecked = 1; // as if the file had the box checked
     view->DocumentLoaded();
     EXPECT_EQ(view->SelectedScenario(), 0);
     EXPECT_EQ(view->SelectedCompany(), 0);
     EXPECT_EQ(view->SelectedYear(), 0);
-    EXPECT_EQ(Focus(), std::make_pair(-1, -1));
+    EXPECT_EQ(Focus(), kNoFocus);
     EXPECT_EQ(view->VerticalBar()->value(), 0);
     EXPECT_TRUE(view->OffsetYearBox()->isChecked());
 }
@@ -325,11 +330,11 @@ TEST_F(StdViewTest, BasicViewHasOnlyYearTabsAndStaysOnTheFirstCompany) {
 
     // Tab visits the year row and the statement only.
     Key(Qt::Key_Tab);
-    EXPECT_EQ(Focus(), std::make_pair(-4, -1));
+    EXPECT_EQ(Focus(), OnTabs(FocusSection::YearTabs));
     Key(Qt::Key_Tab);
-    EXPECT_EQ(Focus(), std::make_pair(0, 0));
+    EXPECT_EQ(Focus(), On(StatementSection::Income, 0));
     Key(Qt::Key_Tab);
-    EXPECT_EQ(Focus(), std::make_pair(-4, -1));
+    EXPECT_EQ(Focus(), OnTabs(FocusSection::YearTabs));
     Key(Qt::Key_Right);
     EXPECT_EQ(view->SelectedYear(), 1); // the graphs page
     Key(Qt::Key_Right);

@@ -49,8 +49,7 @@ protected:
         view->SelectScenario(1);
         view->SelectCompany(1);
         view->SelectYear(1);
-        view->State().focusSection = 2;
-        view->State().focusRow = 4;
+        view->State().FocusStatementRow(StatementSection::Expenses, 4);
         Paint();
         view->HorizontalBar()->setValue(view->HorizontalBar()->maximum());
         view->VerticalBar()->setValue(view->VerticalBar()->maximum() / 2);
@@ -67,7 +66,8 @@ TEST_F(ViewPlaceTest, ThePlaceComesBackAfterTheFileIsReadAgain) {
     ASSERT_GT(place.horizontalScroll, 0);
     ASSERT_GT(place.verticalScroll, 0);
     EXPECT_EQ(place.scenario, 1);
-    EXPECT_EQ(place.focus, (CMainView::FocusPlace{2, 4}));
+    EXPECT_EQ(place.focus,
+              (CMainView::FocusPlace{static_cast<int>(StatementSection::Expenses), 4}));
 
     Load(kExamples / "sample.cfs");
     // The read itself starts the view over.
@@ -102,9 +102,9 @@ TEST_F(ViewPlaceTest, WhatTheNewForecastLacksResetsAsTheViewsRulesSay) {
 
     // A tab row is there in every forecast that shows tabs.
     ViewPlace onYearRow = TakePlace(*view);
-    onYearRow.focus = {-4, -1};
+    onYearRow.focus = {static_cast<int>(FocusSection::YearTabs), StdViewState::kNoRow};
     RestorePlace(*view, onYearRow);
-    EXPECT_EQ(view->CurrentFocus(), (CMainView::FocusPlace{-4, -1}));
+    EXPECT_EQ(view->CurrentFocus(), onYearRow.focus);
 }
 
 TEST_F(ViewPlaceTest, TheAdvancedViewGetsBackItsKeyAndItsHighlightedRow) {

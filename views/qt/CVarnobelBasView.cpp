@@ -8,11 +8,10 @@ void CVarnobelBasView::SelectScenario(int) {}
 void CVarnobelBasView::SelectCompany(int) {}
 
 void CVarnobelBasView::EditionLoadStep() {
-    State().focusSection = -1;
-    State().focusRow = -1;
+    State().ClearFocus();
     InvalidateLayout();
 }
 
-std::vector<int> CVarnobelBasView::FocusTabRows() const {
-    return {-4};
+std::vector<FocusSection> CVarnobelBasView::FocusTabRows() const {
+    return {FocusSection::YearTabs};
 }

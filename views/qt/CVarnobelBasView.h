@@ -17,5 +17,5 @@ public:
 
 protected:
     void EditionLoadStep() override;
-    std::vector<int> FocusTabRows() const override;
+    std::vector<FocusSection> FocusTabRows() const override;
 };

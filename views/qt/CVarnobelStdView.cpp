@@ -1,6 +1,7 @@
 #include "views/qt/CVarnobelStdView.h"
 
 #include <algorithm>
+#include <optional>
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -14,9 +15,6 @@
 
 namespace {
 
-constexpr int kScenarioRow = -2;
-constexpr int kCompanyRow = -3;
-constexpr int kYearRow = -4;
 constexpr int kWheelStep = 120;
 
 int Clamp(int value, int low, int high) {
@@ -49,17 +47,17 @@ CVarnobelStdView::~CVarnobelStdView() = default;
 
 void CVarnobelStdView::ResetScroll() {
     CMainView::ResetScroll();
-    state_.focusSection = -1;
-    state_.focusRow = -1;
+    state_.ClearFocus();
 }
 
 CVarnobelStdView::RowAddress CVarnobelStdView::FocusedRow() const {
     using namespace Database;
     using Section = StatementSection;
+    const std::optional<Section> focused = FocusedSection(state_.focusSection);
     const int row = state_.focusRow;
-    if (state_.focusSection < 0 || state_.focusSection >= kStatementSections || row < 0)
+    if (!focused || row < 0)
         return {kNoEntry, kNoEntry};
-    const auto section = static_cast<Section>(state_.focusSection);
+    const Section section = *focused;
     // The category of the section's own items, which come before any investments and loans.
     int category = kNoEntry;
     switch (section) {
@@ -111,34 +109,31 @@ int CVarnobelStdView::FocusCategory() const { return FocusedRow().category; }
 int CVarnobelStdView::FocusIndex() const { return FocusedRow().index; }
 
 void CVarnobelStdView::FocusItem(const LayoutKey*) {
-    state_.focusSection = -1;
-    state_.focusRow = -1;
+    state_.ClearFocus();
     Redraw();
 }
 
 CMainView::FocusPlace CVarnobelStdView::CurrentFocus() const {
-    if (state_.focusSection == -1)
+    if (state_.focusSection == FocusSection::None)
         return {};
-    return {state_.focusSection, state_.focusRow};
+    return {static_cast<int>(state_.focusSection), state_.focusRow};
 }
 
 void CVarnobelStdView::RestoreFocus(const FocusPlace& focus) {
-    state_.focusSection = -1;
-    state_.focusRow = -1;
-    const std::vector<int> tabRows = FocusTabRows();
-    if (std::find(tabRows.begin(), tabRows.end(), focus.level) != tabRows.end()) {
-        state_.focusSection = focus.level;
-    } else if (focus.level >= 0 && focus.level < kStatementSections && focus.row >= 0) {
-        state_.focusSection = focus.level;
-        state_.focusRow = focus.row;
+    state_.ClearFocus();
+    const auto level = static_cast<FocusSection>(focus.level);
+    const std::vector<FocusSection> tabRows = FocusTabRows();
+    if (std::find(tabRows.begin(), tabRows.end(), level) != tabRows.end()) {
+        state_.FocusTabRow(level);
+    } else if (const std::optional<StatementSection> section = FocusedSection(level);
+               section && focus.row >= 0) {
+        state_.FocusStatementRow(*section, focus.row);
         // Kept only while the forecast still has the row it shows.
         const RowAddress row = FocusedRow();
         const Database::CYear* year = CountsYear(Document(), state_.selectedScenario,
                                                  state_.selectedCompany, state_.selectedYear);
-        if (!year || row.category == kNoEntry || row.index >= year->ItemCount(row.category)) {
-            state_.focusSection = -1;
-            state_.focusRow = -1;
-        }
+        if (!year || row.category == kNoEntry || row.index >= year->ItemCount(row.category))
+            state_.ClearFocus();
     }
     Redraw();
 }
@@ -167,8 +162,7 @@ void CVarnobelStdView::DocumentLoaded() {
 }
 
 void CVarnobelStdView::EditionLoadStep() {
-    state_.focusSection = -1;
-    state_.focusRow = -1;
+    state_.ClearFocus();
     InvalidateLayout();
     HorizontalBar()->setValue(0);
     VerticalBar()->setValue(0);
@@ -177,8 +171,8 @@ void CVarnobelStdView::EditionLoadStep() {
     state_.selectedYear = 0;
 }
 
-std::vector<int> CVarnobelStdView::FocusTabRows() const {
-    return {kScenarioRow, kCompanyRow, kYearRow};
+std::vector<FocusSection> CVarnobelStdView::FocusTabRows() const {
+    return {FocusSection::ScenarioTabs, FocusSection::CompanyTabs, FocusSection::YearTabs};
 }
 
 bool CVarnobelStdView::SeriesShown(int series) const {
@@ -294,20 +288,19 @@ bool CVarnobelStdView::MoveRowFocus(bool down) {
         return false;
 
     const auto current = std::find_if(rows.begin(), rows.end(), [this](const auto& row) {
-        return static_cast<int>(row.first) == state_.focusSection && row.second == state_.focusRow;
+        return FocusOn(row.first) == state_.focusSection && row.second == state_.focusRow;
     });
     std::pair<StatementSection, int> target;
     if (current == rows.end()) {
         target = down ? rows.front() : rows.back();
-        if (state_.focusSection < -1 && !down)
+        if (OnTabRow(state_.focusSection) && !down)
             return false; // from a tab row, Up has nowhere to go
     } else if (down) {
         target = std::next(current) == rows.end() ? *current : *std::next(current);
     } else {
         target = current == rows.begin() ? *current : *std::prev(current);
     }
-    state_.focusSection = static_cast<int>(target.first);
-    state_.focusRow = target.second;
+    state_.FocusStatementRow(target.first, target.second);
 
     // Bring the row into the body.
     const Rect& rect = state_.sectionRows[target.first][static_cast<std::size_t>(target.second)];
@@ -321,15 +314,15 @@ bool CVarnobelStdView::MoveRowFocus(bool down) {
 
 void CVarnobelStdView::CycleFocus(bool forward) {
     // The cycle: the tab rows, then the statement; a stop with nothing to focus is passed over.
-    std::vector<int> stops = FocusTabRows();
-    stops.push_back(0);
-    const int n = static_cast<int>(stops.size());
+    const std::vector<FocusSection> tabRows = FocusTabRows();
+    const int statement = static_cast<int>(tabRows.size());
+    const int n = statement + 1;
     int at = -1;
-    if (state_.focusSection >= 0)
-        at = n - 1;
+    if (FocusedSection(state_.focusSection))
+        at = statement;
     else
-        for (int i = 0; i < n - 1; ++i)
-            if (stops[static_cast<std::size_t>(i)] == state_.focusSection)
+        for (int i = 0; i < statement; ++i)
+            if (tabRows[static_cast<std::size_t>(i)] == state_.focusSection)
                 at = i;
 
     int next = at;
@@ -338,23 +331,21 @@ void CVarnobelStdView::CycleFocus(bool forward) {
             next = forward ? 0 : n - 1;
         else
             next = (next + (forward ? 1 : n - 1)) % n;
-        const int stop = stops[static_cast<std::size_t>(next)];
-        if (stop < 0) {
-            const std::vector<Rect>& tabs = stop == kScenarioRow  ? state_.scenarioTabs
-                                            : stop == kCompanyRow ? state_.companyTabs
-                                                                  : state_.yearTabs;
+        if (next < statement) {
+            const FocusSection stop = tabRows[static_cast<std::size_t>(next)];
+            const std::vector<Rect>& tabs = stop == FocusSection::ScenarioTabs ? state_.scenarioTabs
+                                            : stop == FocusSection::CompanyTabs ? state_.companyTabs
+                                                                                : state_.yearTabs;
             if (tabs.empty())
                 continue;
-            state_.focusSection = stop;
-            state_.focusRow = -1;
+            state_.FocusTabRow(stop);
             Redraw();
             return;
         }
         // The statement: its first row.
-        const int savedSection = state_.focusSection;
+        const FocusSection savedSection = state_.focusSection;
         const int savedRow = state_.focusRow;
-        state_.focusSection = -1;
-        state_.focusRow = -1;
+        state_.ClearFocus();
         if (MoveRowFocus(true))
             return;
         state_.focusSection = savedSection;
@@ -364,21 +355,21 @@ void CVarnobelStdView::CycleFocus(bool forward) {
 
 void CVarnobelStdView::StepTabSelection(int step) {
     switch (state_.focusSection) {
-    case kScenarioRow: {
+    case FocusSection::ScenarioTabs: {
         const int first = -state_.scenarioTabOffset;
         const int last = static_cast<int>(state_.scenarioTabs.size()) - 1 + first;
         if (last >= first)
             SelectScenario(Clamp(state_.selectedScenario + step, first, last));
         break;
     }
-    case kCompanyRow: {
+    case FocusSection::CompanyTabs: {
         const int first = -state_.companyTabOffset;
         const int last = static_cast<int>(state_.companyTabs.size()) - 1 + first;
         if (last >= first)
             SelectCompany(Clamp(state_.selectedCompany + step, first, last));
         break;
     }
-    case kYearRow:
+    case FocusSection::YearTabs:
         if (!state_.yearTabs.empty())
             SelectYear(Clamp(state_.selectedYear + step, 0, YearCount()));
         break;
@@ -423,20 +414,17 @@ void CVarnobelStdView::mousePressEvent(QMouseEvent* event) {
         return -1;
     };
     if (const int i = hit(state_.scenarioTabs); i >= 0) {
-        state_.focusSection = kScenarioRow;
-        state_.focusRow = -1;
+        state_.FocusTabRow(FocusSection::ScenarioTabs);
         SelectScenario(i - state_.scenarioTabOffset);
         return;
     }
     if (const int i = hit(state_.companyTabs); i >= 0) {
-        state_.focusSection = kCompanyRow;
-        state_.focusRow = -1;
+        state_.FocusTabRow(FocusSection::CompanyTabs);
         SelectCompany(i - state_.companyTabOffset);
         return;
     }
     if (const int i = hit(state_.yearTabs); i >= 0) {
-        state_.focusSection = kYearRow;
-        state_.focusRow = -1;
+        state_.FocusTabRow(FocusSection::YearTabs);
         SelectYear(i); // the last tab is "Graphs", index = year count
         return;
     }
@@ -474,7 +462,7 @@ bool CVarnobelStdView::focusNextPrevChild(bool) {
 
 void CVarnobelStdView::keyPressEvent(QKeyEvent* event) {
     const bool shift = shiftDown_ || (event->modifiers() & Qt::ShiftModifier);
-    const bool onTabRow = state_.focusSection <= kScenarioRow;
+    const bool onTabRow = OnTabRow(state_.focusSection);
     const int bodyWidth = std::max(1, state_.monthArea.Width());
     const int bodyHeight = std::max(1, state_.body.Height());
     switch (event->key()) {
@@ -499,7 +487,7 @@ void CVarnobelStdView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Up:
     case Qt::Key_Down: {
         const bool down = event->key() == Qt::Key_Down;
-        if (state_.focusSection == -1 || shift)
+        if (state_.focusSection == FocusSection::None || shift)
             ScrollVertically((down ? 1 : -1) * std::max(1, bodyHeight / 20));
         else
             MoveRowFocus(down);
@@ -512,8 +500,7 @@ void CVarnobelStdView::keyPressEvent(QKeyEvent* event) {
         ScrollVertically(bodyHeight);
         break;
     case Qt::Key_Escape:
-        state_.focusSection = -1;
-        state_.focusRow = -1;
+        state_.ClearFocus();
         Redraw();
         break;
     default:

@@ -53,8 +53,8 @@ protected:
 
     // The edition's reset after a file was read.
     virtual void EditionLoadStep();
-    // The tab rows Tab and Shift+Tab visit before the statement, in order (-2, -3, -4).
-    virtual std::vector<int> FocusTabRows() const;
+    // The tab rows Tab and Shift+Tab visit before the statement, in order.
+    virtual std::vector<FocusSection> FocusTabRows() const;
 
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
