@@ -47,9 +47,9 @@ PdfOutcome ExportStatementPdf(CMainDoc& doc, const PdfRequest& request) {
 
     // The command line answers the options dialog; what it leaves out keeps the preset.
     StdPrintJob job(doc, state, request.edition, [&request](StdPrintChoices& choices) {
-        const auto choice = [](const std::optional<bool>& all, int& target) {
+        const auto choice = [](const std::optional<bool>& all, PrintChoice& target) {
             if (all)
-                target = *all ? 0 : 1;
+                target = *all ? PrintChoice::All : PrintChoice::Current;
         };
         choice(request.allScenarios, choices.scenarios);
         choice(request.allCompanies, choices.companies);

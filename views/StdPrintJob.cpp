@@ -51,9 +51,10 @@ int StdPrintJob::YearCount(int scenario, int company) const {
 
 StdPrintChoices StdPrintJob::PresetChoices() const {
     StdPrintChoices choices;
-    choices.scenarios = state_.printAllScenarios ? 0 : 1;
-    choices.companies = state_.printAllCompanies ? 0 : 1;
-    choices.years = state_.printAllYears ? 0 : 1;
+    const auto choice = [](bool all) { return all ? PrintChoice::All : PrintChoice::Current; };
+    choices.scenarios = choice(state_.printAllScenarios);
+    choices.companies = choice(state_.printAllCompanies);
+    choices.years = choice(state_.printAllYears);
     // What the screen shows: the pass would put a selection out of range back to the start.
     int scenario = state_.selectedScenario;
     int company = state_.selectedCompany;
@@ -76,9 +77,9 @@ bool StdPrintJob::OnPreparePrinting(PrintInfo& info) {
     info.previewPages = 1;
     if (!info.DoPreparePrinting())
         return false;
-    state_.printAllScenarios = !Basic() && choices.scenarios == 0;
-    state_.printAllCompanies = !Basic() && choices.companies == 0;
-    state_.printAllYears = choices.years == 0;
+    state_.printAllScenarios = !Basic() && choices.scenarios == PrintChoice::All;
+    state_.printAllCompanies = !Basic() && choices.companies == PrintChoice::All;
+    state_.printAllYears = choices.years == PrintChoice::All;
     state_.printCashflow = choices.cashflow;
     state_.printGraphs = choices.graphs;
     return true;

@@ -5,20 +5,11 @@
 
 #include "platform/DrawTypes.h"
 #include "platform/PrintLoop.h"
+#include "views/StdPrintChoices.h"
 #include "views/StdViewState.h"
 
 class CMainDoc;
 class DeviceContext;
-
-// What the Printing Options dialogs of the Standard and Basic views choose. Radio choices are
-// 0 "All", 1 "Current", -1 none; the Basic dialog has the years choice only.
-struct StdPrintChoices {
-    int scenarios = -1;
-    int companies = -1;
-    int years = -1;
-    bool cashflow = false;
-    bool graphs = false;
-};
 
 // The print job of the Standard and Basic views: the options, then page after page of every
 // chosen year, graphs page, company and scenario, each year down its column band first and

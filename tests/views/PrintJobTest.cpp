@@ -133,8 +133,11 @@ protected:
         return tabs;
     }
 
-    static StdPrintChoices Choices(int scenarios, int companies, int years, bool cashflow,
-                                   bool graphs) {
+    static constexpr PrintChoice kAll = PrintChoice::All;
+    static constexpr PrintChoice kCurrent = PrintChoice::Current;
+
+    static StdPrintChoices Choices(PrintChoice scenarios, PrintChoice companies, PrintChoice years,
+                                   bool cashflow, bool graphs) {
         return StdPrintChoices{scenarios, companies, years, cashflow, graphs};
     }
 
@@ -312,7 +315,7 @@ TEST_F(BlockRuleTest, LastBlockNeedsNineRows) {
 
 TEST_F(BandTest, NothingToPrintEndsWithNoPages) {
     // Neither box checked.
-    PrintResult result = Print(800, 2000, Choices(1, 1, 1, false, false));
+    PrintResult result = Print(800, 2000, Choices(kCurrent, kCurrent, kCurrent, false, false));
     EXPECT_EQ(result.status, PrintResult::Status::Nothing);
     EXPECT_EQ(result.pages, 0);
     EXPECT_EQ(info.maxPage, 0);
@@ -321,7 +324,7 @@ TEST_F(BandTest, NothingToPrintEndsWithNoPages) {
 
     // The graphs tab shown, "Cashflow" only for the current year.
     state.selectedYear = 1; // one year: the graphs page
-    result = Print(800, 2000, Choices(1, 1, 1, true, false));
+    result = Print(800, 2000, Choices(kCurrent, kCurrent, kCurrent, true, false));
     EXPECT_EQ(result.status, PrintResult::Status::Nothing);
     EXPECT_TRUE(target->pages.empty());
     EXPECT_EQ(state.selectedYear, 1);
@@ -334,7 +337,7 @@ TEST_F(BandTest, CancelPrintsNothingAndKeepsTheSelection) {
 
     dialogAnswer = true;
     printDialogAnswer = false;
-    EXPECT_EQ(Print(800, 2000, Choices(0, 0, 0, true, true)).status,
+    EXPECT_EQ(Print(800, 2000, Choices(kAll, kAll, kAll, true, true)).status,
               PrintResult::Status::Cancelled);
     EXPECT_FALSE(target->started);
     // The choices of a cancelled job are not kept.
@@ -354,17 +357,17 @@ TEST_F(BandTest, CancelPrintsNothingAndKeepsTheSelection) {
 }
 
 TEST_F(BandTest, PresetsFollowTheShownTabAndTheLastChoices) {
-    Print(800, 2000, Choices(0, 0, 0, true, true));
-    EXPECT_EQ(presets.scenarios, 1);
-    EXPECT_EQ(presets.years, 1);
+    Print(800, 2000, Choices(kAll, kAll, kAll, true, true));
+    EXPECT_EQ(presets.scenarios, kCurrent);
+    EXPECT_EQ(presets.years, kCurrent);
     EXPECT_TRUE(presets.cashflow);
     EXPECT_FALSE(presets.graphs);
     // The view keeps the choices; the graphs page is now shown.
     state.selectedYear = 1;
-    Print(800, 2000, Choices(1, 1, 1, true, false));
-    EXPECT_EQ(presets.scenarios, 0);
-    EXPECT_EQ(presets.companies, 0);
-    EXPECT_EQ(presets.years, 0);
+    Print(800, 2000, Choices(kCurrent, kCurrent, kCurrent, true, false));
+    EXPECT_EQ(presets.scenarios, kAll);
+    EXPECT_EQ(presets.companies, kAll);
+    EXPECT_EQ(presets.years, kAll);
     EXPECT_FALSE(presets.cashflow);
     EXPECT_TRUE(presets.graphs);
 }
@@ -429,7 +432,7 @@ protected:
 TEST_F(WalkTest, AllScenariosAndCompaniesInTabOrderEachWithItsGraphsPage) {
     state.selectedScenario = 1;
     state.selectedCompany = 2;
-    const PrintResult result = Print(3000, 3000, Choices(0, 0, 1, true, true));
+    const PrintResult result = Print(3000, 3000, Choices(kAll, kAll, kCurrent, true, true));
     ASSERT_EQ(result.status, PrintResult::Status::Printed);
     std::vector<std::string> expected;
     for (const char* scenario : {"All", "Scenario 1", "Scenario 2"})
@@ -453,7 +456,7 @@ TEST_F(WalkTest, CurrentScenarioAllCompaniesGraphsOnly) {
     // graphs page, not the shown year.
     state.selectedScenario = 1;
     state.selectedCompany = 0;
-    const PrintResult result = Print(3000, 3000, Choices(1, 0, 1, false, true));
+    const PrintResult result = Print(3000, 3000, Choices(kCurrent, kAll, kCurrent, false, true));
     EXPECT_EQ(PageTabs(), (std::vector<std::string>{
                               "Scenario 2/Group/Graphs", "Scenario 2/Company 1/Graphs",
                               "Scenario 2/Company 2/Graphs", "Scenario 2/Company 3/Graphs"}));
@@ -475,7 +478,8 @@ TEST_F(BasicWalkTest, BasicViewPrintsItsYearsThenItsGraphsPage) {
     // The Basic view prints 2020, 2021 and the graphs page of the first company of the first
     // scenario, whatever the Standard choices say.
     state.printAllScenarios = true;
-    const PrintResult result = Print(3000, 3000, Choices(0, 0, 0, true, true), Edition::Basic);
+    const PrintResult result =
+        Print(3000, 3000, Choices(kAll, kAll, kAll, true, true), Edition::Basic);
     ASSERT_EQ(result.pages, 3);
     EXPECT_EQ(PageTabs(), (std::vector<std::string>{"//2020", "//2021", "//Graphs"}));
     EXPECT_FALSE(state.printAllScenarios);
@@ -487,7 +491,7 @@ TEST_F(WalkTest, DeviceThatCannotStartPrintsNothingAndKeepsTheSelection) {
     target = std::make_unique<RecordingTarget>(Page(3000, 3000));
     target->canStart = false;
     StdPrintJob job(forecast.doc, state, Edition::Standard, [](StdPrintChoices& choices) {
-        choices = Choices(0, 0, 0, true, true);
+        choices = Choices(kAll, kAll, kAll, true, true);
         return true;
     });
     job.SetRedraw([this] { ++redraws; });

@@ -121,11 +121,11 @@ TEST(PrintOptionsDialog, ShowsItsMembersAndReadsThemBackOnOk) {
     CMainDoc doc;
     Dialog::CPrint_Options_Dlg dialog(doc);
     EXPECT_EQ(dialog.windowTitle(), "Printing Options");
-    EXPECT_EQ(dialog.scenarios, -1);
+    EXPECT_EQ(dialog.scenarios, PrintChoice::None);
     EXPECT_EQ(dialog.Graphs, 0);
-    dialog.scenarios = 0;
-    dialog.companies = -1;
-    dialog.years = 1;
+    dialog.scenarios = PrintChoice::All;
+    dialog.companies = PrintChoice::None;
+    dialog.years = PrintChoice::Current;
     dialog.Cashflow = 1;
     dialog.show();
     const auto radio = [&](int id) { return Child<QRadioButton>(dialog, id); };
@@ -146,9 +146,9 @@ TEST(PrintOptionsDialog, ShowsItsMembersAndReadsThemBackOnOk) {
     Child<QCheckBox>(dialog, 1182)->click();
     Child<QPushButton>(dialog, 1)->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.scenarios, 1);
-    EXPECT_EQ(dialog.companies, 1);
-    EXPECT_EQ(dialog.years, 1);
+    EXPECT_EQ(dialog.scenarios, PrintChoice::Current);
+    EXPECT_EQ(dialog.companies, PrintChoice::Current);
+    EXPECT_EQ(dialog.years, PrintChoice::Current);
     EXPECT_EQ(dialog.Cashflow, 0);
     EXPECT_EQ(dialog.Graphs, 1);
 }
@@ -172,7 +172,7 @@ TEST(PrintOptionsDialog, PageSetupButtonOpensTheMarginsOfTheDocument) {
     EXPECT_EQ(doc.Root().marginTop, 20);
     // The options dialog is still open, its choices untouched.
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.years, -1);
+    EXPECT_EQ(dialog.years, PrintChoice::None);
 }
 
 } // namespace

@@ -34,7 +34,8 @@ protected:
 
     StatementForecast forecast{{60, 40}, {1.0}, 1};
     StdViewState state;
-    StdPrintChoices choices{0, 1, 1, false, true};
+    StdPrintChoices choices{PrintChoice::All, PrintChoice::Current, PrintChoice::Current, false,
+                            true};
     bool answer = true;
     StdPrintJob job{forecast.doc, state, Edition::Standard, [this](StdPrintChoices& shown) {
                         shown = choices;
@@ -180,13 +181,15 @@ TEST_F(PreviewTest, CancelledOrEmptyJobsDoNotStart) {
     EXPECT_EQ(state.selectedScenario, 1);
 
     answer = true;
-    choices = StdPrintChoices{1, 1, 1, false, false};
+    choices = StdPrintChoices{PrintChoice::Current, PrintChoice::Current, PrintChoice::Current,
+                              false, false};
     auto empty = MakePreview();
     EXPECT_FALSE(empty->Start());
     EXPECT_EQ(empty->Failure(), "There is nothing to print with these options.");
 
     // Margins larger than the sheet: the job cannot lay a page out.
-    choices = StdPrintChoices{1, 1, 1, true, false};
+    choices = StdPrintChoices{PrintChoice::Current, PrintChoice::Current, PrintChoice::Current,
+                              true, false};
     forecast.doc.SetMargins(120, 0, 120, 0);
     auto cramped = MakePreview();
     EXPECT_FALSE(cramped->Start());

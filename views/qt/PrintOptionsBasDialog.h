@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include "views/StdPrintChoices.h"
+
 class CMainDoc;
 class QButtonGroup;
 class QCheckBox;
@@ -23,8 +25,8 @@ public:
 
     explicit CPrint_Options_Bas_Dlg(CMainDoc& doc, QWidget* parent = nullptr);
 
-    // 0 "All", 1 "Current", -1 none. Shown when the dialog opens, read on OK.
-    int years = -1;
+    // Shown when the dialog opens, read on OK.
+    PrintChoice years = PrintChoice::None;
     int Cashflow = 0;
     int Graph = 0;
 

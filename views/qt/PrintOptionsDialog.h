@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include "views/StdPrintChoices.h"
+
 class CMainDoc;
 class QButtonGroup;
 class QCheckBox;
@@ -28,10 +30,10 @@ public:
 
     explicit CPrint_Options_Dlg(CMainDoc& doc, QWidget* parent = nullptr);
 
-    // Radio choices: 0 "All", 1 "Current", -1 none. Shown when the dialog opens, read on OK.
-    int companies = -1;
-    int scenarios = -1;
-    int years = -1;
+    // Shown when the dialog opens, read on OK.
+    PrintChoice companies = PrintChoice::None;
+    PrintChoice scenarios = PrintChoice::None;
+    PrintChoice years = PrintChoice::None;
     int Cashflow = 0;
     int Graphs = 0;
 

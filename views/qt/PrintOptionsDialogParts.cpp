@@ -19,24 +19,35 @@ QGroupBox* MakeChoiceGroup(QWidget* parent, const QString& title, int allId, int
     auto* current = new QRadioButton(QStringLiteral("Current"), box);
     current->setObjectName(QString::number(currentId));
     group = new QButtonGroup(box);
-    group->addButton(all, 0);
-    group->addButton(current, 1);
+    group->addButton(all, static_cast<int>(PrintChoice::All));
+    group->addButton(current, static_cast<int>(PrintChoice::Current));
     auto* row = new QHBoxLayout(box);
     row->addWidget(all);
     row->addWidget(current);
     return box;
 }
 
-void ShowChoice(QButtonGroup* group, int choice) {
+void ShowChoice(QButtonGroup* group, int id) {
     // An exclusive group cannot uncheck its last checked radio.
     group->setExclusive(false);
     for (QAbstractButton* button : group->buttons())
-        button->setChecked(group->id(button) == choice);
+        button->setChecked(group->id(button) == id);
     group->setExclusive(true);
 }
 
-int ReadChoice(const QButtonGroup* group) {
-    return group->checkedId() >= 0 ? group->checkedId() : -1;
+void ShowChoice(QButtonGroup* group, PrintChoice choice) {
+    ShowChoice(group, static_cast<int>(choice));
+}
+
+PrintChoice ReadChoice(const QButtonGroup* group) {
+    switch (group->checkedId()) {
+    case static_cast<int>(PrintChoice::All):
+        return PrintChoice::All;
+    case static_cast<int>(PrintChoice::Current):
+        return PrintChoice::Current;
+    default:
+        return PrintChoice::None;
+    }
 }
 
 QLayout* MakeButtons(QDialog* dialog, CMainDoc& doc, int pageSetupId, QPushButton*& pageSetup) {

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "views/StdPrintChoices.h"
+
 class CMainDoc;
 class QButtonGroup;
 class QDialog;
@@ -13,13 +15,14 @@ class QWidget;
 // The pieces both "Printing Options" dialogs are made of.
 namespace PrintOptionsDialogParts {
 
-// A group of two radios, "All" (choice 0) and "Current" (choice 1), named by their control ids.
+// A group of two radios, "All" and "Current", named by their control ids.
 QGroupBox* MakeChoiceGroup(QWidget* parent, const QString& title, int allId, int currentId,
                            QButtonGroup*& group);
-// Checks the radio of the choice; -1 (or anything else) checks neither.
-void ShowChoice(QButtonGroup* group, int choice);
-// The checked radio's choice, -1 when neither is checked.
-int ReadChoice(const QButtonGroup* group);
+// Checks the radio whose number in the group is `id`; any other number checks none.
+void ShowChoice(QButtonGroup* group, int id);
+void ShowChoice(QButtonGroup* group, PrintChoice choice);
+// The checked radio's choice, None when neither is checked.
+PrintChoice ReadChoice(const QButtonGroup* group);
 // "Page Setup" (opening the margins dialog for the document), "&OK" and "&Cancel".
 QLayout* MakeButtons(QDialog* dialog, CMainDoc& doc, int pageSetupId, QPushButton*& pageSetup);
 
