@@ -3,17 +3,10 @@
 #include "display/CTab.h"
 #include "display/LayoutMetrics.h"
 #include "display/LayoutSupport.h"
+#include "display/TabRow.h"
 #include "platform/DeviceContext.h"
 
 namespace Display {
-namespace {
-
-Colour PanelColour(int kind) {
-    return kind == 1 ? kPanelGrey : kind == 2 ? kLightPanel : kWhite;
-}
-
-} // namespace
-
 void CPage::Arrange(ArrangeContext& context) {
     LayoutMetrics& metrics = *context.metrics;
     if (kind < 0 || kind >= static_cast<int>(metrics.pageRect.size()))
@@ -46,17 +39,15 @@ void CPage::Draw(DrawContext& context) {
     if (kind != LayoutMetrics::kContentPanel && !tabs)
         return;
     DeviceContext& dc = *context.dc;
-    const Colour colour = PanelColour(kind);
-    dc.SelectPen(colour, 1);
-    dc.SelectBrush(colour);
-    const Size corner = context.metrics->cornerSize;
-    dc.RoundRect(bounds, corner.width, corner.height);
+    // The panel's outline is its own fill: only the tabs are outlined.
+    const Colour colour = TabFillsOf(kind, kHighlightGrey).panel;
+    DrawPanel(dc, bounds, context.metrics->cornerSize, colour, 1, colour);
     if (!currentTabRect.IsEmpty()) {
-        // Open the border where the current tab joins the panel.
+        // The views' tabs join the panel at its left edge, every other level at its top.
         if (kind == 0)
             dc.Line(bounds.left, currentTabRect.top + 1, bounds.left, currentTabRect.bottom - 1);
         else
-            dc.Line(currentTabRect.left + 1, bounds.top, currentTabRect.right - 1, bounds.top);
+            JoinTab(dc, currentTabRect, bounds.top, colour, 1);
     }
     dc.SelectPen(kBlack);
     dc.SelectBrush(kWhite);

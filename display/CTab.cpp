@@ -2,11 +2,12 @@
 
 #include <cstdio>
 
-#include "document/CMainDoc.h"
 #include "database/CCompany.h"
 #include "database/CScenario.h"
 #include "display/LayoutMetrics.h"
 #include "display/LayoutSupport.h"
+#include "display/TabRow.h"
+#include "document/CMainDoc.h"
 #include "platform/DeviceContext.h"
 
 namespace Display {
@@ -44,8 +45,8 @@ void CTab::Arrange(ArrangeContext& context) {
     DeviceContext& dc = *context.dc;
     placed = true;
     highlighted = context.highlightKey && key == *context.highlightKey;
-    isCurrent = kind >= 0 && kind <= 4 && context.currentKey &&
-                key[kind] == (*context.currentKey)[kind];
+    isCurrent =
+        kind >= 0 && kind <= 4 && context.currentKey && key[kind] == (*context.currentKey)[kind];
     label = TabLabel(*context.doc, key);
 
     Size size;
@@ -57,9 +58,7 @@ void CTab::Arrange(ArrangeContext& context) {
         size.height += 2 * metrics.tabMargin.width;
         dc.SelectFont(previous);
     } else {
-        size = dc.TextExtent(label);
-        size.width += 2 * metrics.tabMargin.width;
-        size.height += 2 * metrics.gapSize.height;
+        size = TabSize(dc, label, {metrics.tabMargin.width, metrics.gapSize.height});
     }
 
     if (kind == 0) {
@@ -77,35 +76,23 @@ void CTab::Arrange(ArrangeContext& context) {
 }
 
 void CTab::Draw(DrawContext& context) {
+    // Fixed tabs show only while they are not current.
+    if (isCurrent ? kind > 4 : kind > 5)
+        return;
     DeviceContext& dc = *context.dc;
     const LayoutMetrics& metrics = *context.metrics;
-    Colour fill = kWhite;
-    if (isCurrent) {
-        if (kind > 4)
-            return;
-        dc.SetTextColour(kCurrentRed);
-        if (highlighted && !dc.IsPrinting())
-            fill = kHighlightGrey;
-        else
-            fill = kind == 1 ? kPanelGrey : kind == 2 ? kLightPanel : kWhite;
-    } else {
-        if (kind > 5)
-            return;
-        dc.SetTextColour(kHighlightGrey);
-        fill = kind == 1 ? kLightPanel : kind == 2 ? kLighterPanel : kWhite;
-    }
-    dc.SetBackColour(fill);
-    dc.SelectBrush(fill);
-    dc.SelectPen(kHighlightGrey);
-    dc.RoundRect(bounds, metrics.cornerSize.width, metrics.cornerSize.height);
+    const TabFills fills = TabFillsOf(kind, kHighlightGrey);
+    const Colour fill = fills.Of(isCurrent, highlighted && !dc.IsPrinting());
     if (kind == 0) {
         const Font previous = dc.SelectFont(VerticalFont(dc.CurrentFont()));
-        dc.DrawText(bounds.left + metrics.tabInset.width, bounds.bottom - metrics.gapSize.height,
-                    label, Align::Left, bounds);
+        DrawTab(dc, bounds, metrics.cornerSize, label,
+                {bounds.left + metrics.tabInset.width, bounds.bottom - metrics.gapSize.height},
+                fill, isCurrent);
         dc.SelectFont(previous);
     } else {
-        dc.DrawText(bounds.left + metrics.tabMargin.width, bounds.top + metrics.gapSize.height,
-                    label, Align::Left, bounds);
+        DrawTab(dc, bounds, metrics.cornerSize, label,
+                {bounds.left + metrics.tabMargin.width, bounds.top + metrics.gapSize.height}, fill,
+                isCurrent);
     }
     dc.SelectPen(kBlack);
     dc.SelectBrush(kWhite);

@@ -16,6 +16,7 @@
 #include "display/HeadingText.h"
 #include "display/Palette.h"
 #include "display/StdGraphsPage.h"
+#include "display/TabRow.h"
 #include "display/ViewUnits.h"
 #include "document/CMainDoc.h"
 #include "views/StatementModel.h"
@@ -27,9 +28,6 @@ using Kind = StatementLine::Kind;
 using Display::kBlack;
 using Display::kCurrentRed;
 using Display::kHighlightGrey;
-using Display::kLighterPanel;
-using Display::kLightPanel;
-using Display::kPanelGrey;
 using Display::kRowText;
 using Display::kRowTint;
 using Display::kSurplusText;
@@ -81,10 +79,11 @@ private:
     // The heading's tax basis, empty without a tax setup.
     Text FiguresAre(bool exclusive) const;
     void DrawHeadingLine(DeviceContext& dc);
-    // Draws a row of tabs at `top` with its panel below; returns the panel's top.
-    int DrawTabRow(DeviceContext& dc, int top, bool lastRow, const std::vector<Text>& labels,
-                   int selected, bool focused, Colour panel, Colour unselected, Colour selectedFill,
-                   Colour focusFill, std::vector<Rect>& rects);
+    // Lays out (and draws) a row of tabs at `top` with its panel below; returns the panel's top.
+    int DrawTabRow(DeviceContext& dc, int top, const Display::TabRow& row, bool lastRow,
+                   std::vector<Rect>& rects) {
+        return Display::DrawTabRow(dc, area_, top, units_, row, lastRow, out_, rects);
+    }
     int DrawTabRows(DeviceContext& dc);
     void DrawGraphsPage(DeviceContext& dc, int panelTop);
     void LayOutColumns(DeviceContext& dc, const StatementModel& model, bool laterBand);
@@ -138,51 +137,6 @@ void DrawPass::DrawHeadingLine(DeviceContext& dc) {
     dc.DrawText(area_.right, area_.top, Display::LastModifiedText(doc_.stamp), Align::Right, area_);
 }
 
-int DrawPass::DrawTabRow(DeviceContext& dc, int top, bool lastRow, const std::vector<Text>& labels,
-                         int selected, bool focused, Colour panel, Colour unselected,
-                         Colour selectedFill, Colour focusFill, std::vector<Rect>& rects) {
-    const int height = dc.TextExtent(u"Fg").height + 2 * units_.u15.height;
-    const int panelTop = top + height;
-    rects.clear();
-    int x = area_.left + units_.u25.width;
-    for (const Text& label : labels) {
-        const int width = dc.TextExtent(label).width + 2 * units_.u15.width;
-        rects.push_back(Rect{x, top, x + width, panelTop});
-        x += width;
-    }
-    if (!out_)
-        return panelTop;
-
-    // The next row's panel covers this one from its own top down, so a panel above the last
-    // ends just below that (its rounded corners hidden): filling the whole area again would
-    // only be painted over.
-    const int panelBottom =
-        lastRow ? area_.bottom : std::min(area_.bottom, panelTop + height + units_.u25.height);
-    dc.SelectPen(kHighlightGrey);
-    dc.SelectBrush(panel);
-    dc.RoundRect(Rect{area_.left, panelTop, area_.right, panelBottom}, units_.u25.width,
-                 units_.u25.height);
-    for (std::size_t i = 0; i < rects.size(); ++i) {
-        const bool isSelected = static_cast<int>(i) == selected;
-        const Colour fill = !isSelected ? unselected : focused ? focusFill : selectedFill;
-        // One unit into the panel, so the joining line covers both outlines.
-        const Rect tab{rects[i].left, rects[i].top, rects[i].right, rects[i].bottom + 1};
-        dc.SelectPen(kHighlightGrey);
-        dc.SelectBrush(fill);
-        dc.RoundRect(tab, units_.u25.width, units_.u25.height);
-        dc.SetTextColour(isSelected ? kCurrentRed : kHighlightGrey);
-        dc.SetBackColour(fill);
-        dc.DrawText(tab.left + units_.u15.width, tab.top + units_.u1.height, labels[i], Align::Left,
-                    tab);
-    }
-    if (selected >= 0 && selected < static_cast<int>(rects.size())) {
-        const Rect& tab = rects[static_cast<std::size_t>(selected)];
-        dc.SelectPen(panel);
-        dc.Line(tab.left + 1, panelTop, tab.right - 1, panelTop);
-    }
-    return panelTop;
-}
-
 int DrawPass::DrawTabRows(DeviceContext& dc) {
     // Printing keeps the window's rectangles for hit testing.
     std::vector<Rect> scratch;
@@ -197,26 +151,28 @@ int DrawPass::DrawTabRows(DeviceContext& dc) {
     if (input_.edition != Edition::Basic) {
         const Database::CTabView& view = *selection_.view;
         state_.scenarioTabOffset = selection_.scenarioCount > 1 ? 1 : 0;
-        std::vector<Text> labels;
+        Display::TabRow scenarios{{},
+                                  state_.selectedScenario + state_.scenarioTabOffset,
+                                  focus == FocusSection::ScenarioTabs,
+                                  Display::TabFillsOf(LayoutKey::kScenario, kHighlightGrey)};
         for (int i = -state_.scenarioTabOffset; i < selection_.scenarioCount; ++i) {
             const Database::CScenario* scenario = view.FindScenario(i);
-            labels.push_back(scenario ? scenario->name + u" (Wt = " +
-                                            DecimalText(scenario->weight) + u")"
-                                      : Text());
+            scenarios.labels.push_back(scenario ? scenario->name + u" (Wt = " +
+                                                      DecimalText(scenario->weight) + u")"
+                                                : Text());
         }
-        top = DrawTabRow(dc, top, false, labels, state_.selectedScenario + state_.scenarioTabOffset,
-                         focus == FocusSection::ScenarioTabs, kPanelGrey, kLightPanel, kPanelGrey,
-                         kHighlightGrey, rectsOf(state_.scenarioTabs));
+        top = DrawTabRow(dc, top, scenarios, false, rectsOf(state_.scenarioTabs));
 
         state_.companyTabOffset = selection_.companyCount > 1 ? 1 : 0;
-        labels.clear();
+        Display::TabRow companies{{},
+                                  state_.selectedCompany + state_.companyTabOffset,
+                                  focus == FocusSection::CompanyTabs,
+                                  Display::TabFillsOf(LayoutKey::kCompany, kRowTint)};
         for (int i = -state_.companyTabOffset; i < selection_.companyCount; ++i) {
             const Database::CCompany* company = selection_.scenario->FindCompany(i);
-            labels.push_back(company ? company->name : Text());
+            companies.labels.push_back(company ? company->name : Text());
         }
-        top = DrawTabRow(dc, top, false, labels, state_.selectedCompany + state_.companyTabOffset,
-                         focus == FocusSection::CompanyTabs, kLightPanel, kLighterPanel,
-                         kLightPanel, kRowTint, rectsOf(state_.companyTabs));
+        top = DrawTabRow(dc, top, companies, false, rectsOf(state_.companyTabs));
     } else {
         state_.scenarioTabOffset = 0;
         state_.companyTabOffset = 0;
@@ -224,14 +180,16 @@ int DrawPass::DrawTabRows(DeviceContext& dc) {
         state_.companyTabs.clear();
     }
 
-    std::vector<Text> labels;
+    Display::TabRow years{{},
+                          state_.selectedYear,
+                          focus == FocusSection::YearTabs,
+                          Display::TabFillsOf(LayoutKey::kYear, kRowTint)};
     for (int i = 0; i < selection_.yearCount; ++i) {
         const Database::CYear* year = selection_.company->FindYear(i);
-        labels.push_back(year ? DecimalText(year->year) : Text());
+        years.labels.push_back(year ? DecimalText(year->year) : Text());
     }
-    labels.push_back(u"Graphs");
-    return DrawTabRow(dc, top, true, labels, state_.selectedYear, focus == FocusSection::YearTabs,
-                      kWhite, kWhite, kWhite, kRowTint, rectsOf(state_.yearTabs));
+    years.labels.push_back(u"Graphs");
+    return DrawTabRow(dc, top, years, true, rectsOf(state_.yearTabs));
 }
 
 void DrawPass::DrawGraphsPage(DeviceContext& dc, int panelTop) {
