@@ -4,10 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "database/CCompany.h"
 #include "database/CPERT.h"
-#include "database/CScenario.h"
-#include "database/CTabView.h"
 #include "display/PrintArea.h"
 #include "document/CMainDoc.h"
 #include "platform/DeviceContext.h"
@@ -29,25 +26,8 @@ int ClampToInt(std::int64_t value) {
 } // namespace
 
 StdPrintJob::StdPrintJob(CMainDoc& doc, StdViewState& state, Edition edition, OptionsDialog dialog)
-    : doc_(doc), state_(state), edition_(edition), dialog_(std::move(dialog)) {}
-
-int StdPrintJob::ScenarioCount() const {
-    const Database::CTabView* view = doc_.Root().views.Find(0);
-    return view ? view->ScenarioCount() - 1 : 0;
-}
-
-int StdPrintJob::CompanyCount(int scenario) const {
-    const Database::CTabView* view = doc_.Root().views.Find(0);
-    const Database::CScenario* found = view ? view->FindScenario(scenario) : nullptr;
-    return found ? found->CompanyCount() - 1 : 0;
-}
-
-int StdPrintJob::YearCount(int scenario, int company) const {
-    const Database::CTabView* view = doc_.Root().views.Find(0);
-    const Database::CScenario* s = view ? view->FindScenario(scenario) : nullptr;
-    const Database::CCompany* c = s ? s->FindCompany(company) : nullptr;
-    return c ? c->YearCount() : -1;
-}
+    : doc_(doc), state_(state), edition_(edition), dialog_(std::move(dialog)),
+      walk_(doc, state, edition) {}
 
 StdPrintChoices StdPrintJob::PresetChoices() const {
     StdPrintChoices choices;
@@ -69,9 +49,7 @@ StdPrintChoices StdPrintJob::PresetChoices() const {
 bool StdPrintJob::OnPreparePrinting(PrintInfo& info) {
     state_.printPage = -1;
     StdPrintChoices choices = PresetChoices();
-    state_.savedScenario = Basic() ? 0 : state_.selectedScenario;
-    state_.savedCompany = Basic() ? 0 : state_.selectedCompany;
-    state_.savedYear = state_.selectedYear;
+    walk_.SaveSelection();
     if (dialog_ && !dialog_(choices))
         return false;
     info.previewPages = 1;
@@ -102,94 +80,10 @@ void StdPrintJob::OnPrepareDC(DeviceContext&, PrintInfo& info) {
     info.continuePrinting = true;
 }
 
-bool StdPrintJob::NothingToPrint() const {
-    if (!state_.printCashflow && !state_.printGraphs)
-        return true;
-    // Only the statement of the current year, while the graphs page is the current year.
-    return state_.printCashflow && !state_.printGraphs && !state_.printAllYears &&
-           state_.savedYear == YearCount(state_.savedScenario, state_.savedCompany);
-}
-
-int StdPrintJob::FirstScenario() const {
-    if (Basic())
-        return 0;
-    if (state_.printAllScenarios)
-        return ScenarioCount() >= 2 ? -1 : 0;
-    return state_.savedScenario;
-}
-
-int StdPrintJob::FirstCompany() const {
-    if (Basic())
-        return 0;
-    if (state_.printAllCompanies)
-        return CompanyCount(state_.selectedScenario) >= 2 ? -1 : 0;
-    return state_.savedCompany;
-}
-
-int StdPrintJob::FirstYear() const {
-    // Graphs alone print each company's graphs page, wherever its year tabs end.
-    if (GraphsOnly())
-        return std::max(0, YearCount(state_.selectedScenario, state_.selectedCompany));
-    return state_.printAllYears ? 0 : state_.savedYear;
-}
-
-bool StdPrintJob::Printable() const {
-    int scenario = state_.selectedScenario;
-    int company = state_.selectedCompany;
-    int year = state_.selectedYear;
-    const StatementSelection selection =
-        ResolveStatementSelection(doc_.Root(), edition_, scenario, company, year);
-    // A selection the pass would reset (a company without the current year, say) is passed
-    // over: resetting it would send the walk back to the start.
-    if (!selection.Drawable() || scenario != state_.selectedScenario ||
-        company != state_.selectedCompany || year != state_.selectedYear)
-        return false;
-    return selection.graphsPage ? state_.printGraphs : state_.printCashflow;
-}
-
-bool StdPrintJob::Advance() {
-    int& scenario = state_.selectedScenario;
-    int& company = state_.selectedCompany;
-    int& year = state_.selectedYear;
-    const int years = YearCount(scenario, company);
-    if (state_.printAllYears && year >= 0 && year < years - 1) {
-        ++year;
-    } else if (state_.printGraphs && year >= 0 && year < years) {
-        year = years;
-    } else if (state_.printAllCompanies && company < CompanyCount(scenario) - 1) {
-        ++company;
-        year = FirstYear();
-    } else if (state_.printAllScenarios && scenario < ScenarioCount() - 1) {
-        ++scenario;
-        company = FirstCompany();
-        year = FirstYear();
-    } else {
-        return false;
-    }
+void StdPrintJob::ResetOffsets() {
     state_.printOffsetX = 0;
     state_.printOffsetY = 0;
     state_.bandStartX = 0;
-    return true;
-}
-
-bool StdPrintJob::SkipToPrintable() {
-    while (!Printable())
-        if (!Advance())
-            return false;
-    return true;
-}
-
-void StdPrintJob::Restart() {
-    state_.printOffsetX = 0;
-    state_.printOffsetY = 0;
-    state_.bandStartX = 0;
-    state_.moreAcross = false;
-    state_.moreDown = false;
-    state_.selectedScenario = FirstScenario();
-    state_.selectedCompany = FirstCompany();
-    state_.selectedYear = FirstYear();
-    state_.printPage = 0;
-    hasLastStart_ = false;
 }
 
 void StdPrintJob::RunPass(DeviceContext& dc, const Rect& area) {
@@ -202,7 +96,7 @@ void StdPrintJob::RunPass(DeviceContext& dc, const Rect& area) {
 
 void StdPrintJob::OnPrint(DeviceContext& dc, PrintInfo& info) {
     const int page = info.currentPage;
-    if (NothingToPrint()) {
+    if (walk_.NothingToPrint()) {
         info.EndJob(0);
         return;
     }
@@ -213,8 +107,11 @@ void StdPrintJob::OnPrint(DeviceContext& dc, PrintInfo& info) {
     }
     // The first page, or the preview went back: lay the job out again from its first page.
     if (state_.printPage < 0 || state_.printPage >= page) {
-        Restart();
-        if (!SkipToPrintable()) {
+        ResetOffsets();
+        state_.moreAcross = false;
+        state_.moreDown = false;
+        state_.printPage = 0;
+        if (!walk_.Restart()) {
             info.EndJob(state_.printPage);
             return;
         }
@@ -236,17 +133,12 @@ void StdPrintJob::OnPrint(DeviceContext& dc, PrintInfo& info) {
                 state_.bandStartX = state_.printOffsetX;
             }
         }
-        const PageStart start{state_.selectedScenario, state_.selectedCompany, state_.selectedYear,
-                              state_.printOffsetX, state_.printOffsetY};
-        if (hasLastStart_ && start == lastStart_) {
+        if (!walk_.Progresses(state_.printOffsetX, state_.printOffsetY)) {
             info.Fail(kNoProgress);
             return;
         }
-        lastStart_ = start;
-        hasLastStart_ = true;
 
-        const bool graphsPage =
-            state_.selectedYear == YearCount(state_.selectedScenario, state_.selectedCompany);
+        const bool graphsPage = walk_.OnGraphsPage();
         state_.drawing = page == state_.printPage + 1;
         RunPass(dc, area);
         ++state_.printPage;
@@ -261,19 +153,18 @@ void StdPrintJob::OnPrint(DeviceContext& dc, PrintInfo& info) {
             return;
         }
         // The object is finished: the next year, graphs page, company or scenario.
-        if (!Advance() || !SkipToPrintable()) {
+        if (!walk_.Next()) {
             info.EndJob(state_.printPage);
             return;
         }
+        ResetOffsets();
         if (state_.printPage >= page)
             return;
     }
 }
 
 void StdPrintJob::OnEndPrinting(PrintInfo&) {
-    state_.selectedScenario = state_.savedScenario;
-    state_.selectedCompany = state_.savedCompany;
-    state_.selectedYear = state_.savedYear;
+    walk_.RestoreSelection();
     state_.drawing = true;
     state_.layoutDirty = true;
     if (redraw_)

@@ -6,6 +6,7 @@
 #include "platform/DrawTypes.h"
 #include "platform/PrintLoop.h"
 #include "views/StdPrintChoices.h"
+#include "views/StdPrintWalk.h"
 #include "views/StdViewState.h"
 
 class CMainDoc;
@@ -13,8 +14,9 @@ class DeviceContext;
 
 // The print job of the Standard and Basic views: the options, then page after page of every
 // chosen year, graphs page, company and scenario, each year down its column band first and
-// then across. It walks the view's own state (selection and print members) and puts the
-// selection back when printing ends; the window, the preview and the PDF export share it.
+// then across. Its walk moves the view's selection from object to object and puts it back when
+// printing ends; the job breaks each object into pages through the view's print members. The
+// window, the preview and the PDF export share it.
 class StdPrintJob : public PrintableView {
 public:
     // Shows the edition's options dialog with the choices preset; false unless closed with OK.
@@ -40,33 +42,9 @@ public:
     void OnEndPrinting(PrintInfo& info) override;
 
 private:
-    // A page's starting point, to tell a page that moves the job on from one that does not.
-    struct PageStart {
-        int scenario = 0;
-        int company = 0;
-        int year = 0;
-        int offsetX = 0;
-        int offsetY = 0;
-        friend bool operator==(const PageStart&, const PageStart&) = default;
-    };
-
     bool Basic() const { return edition_ == Edition::Basic; }
-    bool GraphsOnly() const { return state_.printGraphs && !state_.printCashflow; }
-    int ScenarioCount() const;
-    int CompanyCount(int scenario) const;
-    int YearCount(int scenario, int company) const;
-    // The first scenario, company and year of a walk, as the restart and each advance set them.
-    int FirstScenario() const;
-    int FirstCompany() const;
-    int FirstYear() const;
-    // Whether the selection names an existing year or graphs page the options print.
-    bool Printable() const;
-    // Moves to the next object: year, graphs page, company, scenario; false when none is left.
-    bool Advance();
-    // Advances until a printable object; false when the job is complete.
-    bool SkipToPrintable();
-    void Restart();
-    bool NothingToPrint() const;
+    // A new object, or the job's first page, starts at the top left of its first column band.
+    void ResetOffsets();
     // One layout pass of the current page inside `area`, drawn only when state_.drawing.
     void RunPass(DeviceContext& dc, const Rect& area);
 
@@ -78,6 +56,5 @@ private:
     bool offsetYear_ = false;
     bool printing_ = false;
     int rowPitch_ = 1;
-    bool hasLastStart_ = false;
-    PageStart lastStart_;
+    StdPrintWalk walk_;
 };

@@ -82,9 +82,6 @@ struct StdViewState {
     bool printAllYears = false;
     bool printCashflow = true;
     bool printGraphs = false;
-    int savedScenario = 0;
-    int savedCompany = 0;
-    int savedYear = 0;
     // False while a printed page is only laid out to find where it ends.
     bool drawing = true;
 
