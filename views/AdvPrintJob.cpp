@@ -71,9 +71,10 @@ void AdvPrintJob::OnBeginPrinting(DeviceContext& dc, PrintInfo& info) {
     // its own message rather than printing for ever.
     std::int64_t total = 0;
     tooNarrow_ = false;
+    const Rect area = PrintArea(dc, doc_.Root());
     for (const LayoutKey& key : Walk()) {
         currentKey_ = key;
-        const int counted = layout_.CountPages(dc, key);
+        const int counted = layout_.CountPages(dc, area, key);
         if (counted == AdvPageLayout::kTooNarrow) {
             // One page, which says why there are no more.
             tooNarrow_ = true;
@@ -103,7 +104,8 @@ void AdvPrintJob::OnPrint(DeviceContext& dc, PrintInfo& info) {
         return;
     }
     // The years were counted on the empty area as a page each; none of them would show.
-    if (PrintArea(dc, doc_.Root()).IsEmpty()) {
+    const Rect area = PrintArea(dc, doc_.Root());
+    if (area.IsEmpty()) {
         info.Fail(kNoPrintArea);
         return;
     }
@@ -127,7 +129,7 @@ void AdvPrintJob::OnPrint(DeviceContext& dc, PrintInfo& info) {
     }
     const Object& object = objects_[object_];
     currentKey_ = object.key;
-    layout_.PrintPage(dc, object.key, page - pagesBefore_ - 1);
+    layout_.PrintPage(dc, area, object.key, page - pagesBefore_ - 1);
     if (page == pagesTotal_)
         info.EndJob(pagesTotal_);
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "database/LayoutKey.h"
+#include "platform/DrawTypes.h"
 #include "platform/PrintLoop.h"
 
 class CMainDoc;
@@ -19,11 +20,11 @@ public:
     static constexpr int kTooNarrow = -1;
 
     virtual ~AdvPageLayout() = default;
-    // Arranges the year at `key` for the printable area of `dc`, with its column widths settled,
-    // and answers the pages it needs (down × across, at least 1), or kTooNarrow.
-    virtual int CountPages(DeviceContext& dc, const LayoutKey& key) = 0;
-    // Lays out page `page` (from 0) of the year at `key` and draws it.
-    virtual void PrintPage(DeviceContext& dc, const LayoutKey& key, int page) = 0;
+    // Arranges the year at `key` for `area`, the PrintArea of `dc`, with its column widths
+    // settled, and answers the pages it needs (down × across, at least 1), or kTooNarrow.
+    virtual int CountPages(DeviceContext& dc, const Rect& area, const LayoutKey& key) = 0;
+    // Lays out page `page` (from 0) of the year at `key` in `area` and draws it.
+    virtual void PrintPage(DeviceContext& dc, const Rect& area, const LayoutKey& key, int page) = 0;
 };
 
 // The print job of the Advanced view: the options dialog, then a counting pass over every year

@@ -7,7 +7,6 @@
 #include "display/ArrangeContext.h"
 #include "display/CLayout.h"
 #include "display/DrawContext.h"
-#include "display/PrintArea.h"
 #include "document/CMainDoc.h"
 #include "views/AdvDrawPass.h"
 #include "views/AdvMetrics.h"
@@ -81,17 +80,17 @@ void AdvPrintLayout::Settle(DeviceContext& dc, const Rect& area, const LayoutKey
     across_ = std::max(1, state_.metrics.pagesAcross);
 }
 
-int AdvPrintLayout::CountPages(DeviceContext& dc, const LayoutKey& key) {
+int AdvPrintLayout::CountPages(DeviceContext& dc, const Rect& area, const LayoutKey& key) {
     built_ = false; // the forecast or the paper may have changed since the last job
-    Settle(dc, PrintArea(dc, doc_.Root()), key);
+    Settle(dc, area, key);
     if (state_.metrics.figuresOffPage)
         return kTooNarrow;
     const std::int64_t pages = static_cast<std::int64_t>(down_) * across_;
     return static_cast<int>(std::min<std::int64_t>(pages, kMaxPrintPages + 1));
 }
 
-void AdvPrintLayout::PrintPage(DeviceContext& dc, const LayoutKey& key, int page) {
-    const Rect area = PrintArea(dc, doc_.Root());
+void AdvPrintLayout::PrintPage(DeviceContext& dc, const Rect& area, const LayoutKey& key,
+                               int page) {
     Settle(dc, area, key);
     const std::int64_t hOffset = static_cast<std::int64_t>(page / down_) * area.right;
     const std::int64_t vOffset =

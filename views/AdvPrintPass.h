@@ -17,8 +17,8 @@ class AdvPrintLayout : public AdvPageLayout {
 public:
     explicit AdvPrintLayout(CMainDoc& doc) : doc_(doc) {}
 
-    int CountPages(DeviceContext& dc, const LayoutKey& key) override;
-    void PrintPage(DeviceContext& dc, const LayoutKey& key, int page) override;
+    int CountPages(DeviceContext& dc, const Rect& area, const LayoutKey& key) override;
+    void PrintPage(DeviceContext& dc, const Rect& area, const LayoutKey& key, int page) override;
 
     // The pages down and across of the year laid out last.
     int PagesDown() const { return down_; }

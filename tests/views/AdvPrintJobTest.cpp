@@ -17,11 +17,11 @@ class FakeLayout : public AdvPageLayout {
 public:
     explicit FakeLayout(CMainDoc& doc) : doc_(doc) {}
 
-    int CountPages(DeviceContext&, const LayoutKey& key) override {
+    int CountPages(DeviceContext&, const Rect&, const LayoutKey& key) override {
         counted.push_back(Label(key, -1));
         return Year(key).year % 10;
     }
-    void PrintPage(DeviceContext& dc, const LayoutKey& key, int page) override {
+    void PrintPage(DeviceContext& dc, const Rect&, const LayoutKey& key, int page) override {
         dc.DrawText(0, 0, Label(key, page));
     }
 

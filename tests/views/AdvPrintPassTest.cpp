@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "display/PrintArea.h"
 #include "items/CNote.h"
 #include "platform/PrintLoop.h"
 #include "platform/RecordingDeviceContext.h"
@@ -137,7 +138,7 @@ TEST_F(AdvPrintPassTest, PagesAcrossRepeatTheDescriptionAndKeepEveryMonthWhole) 
         SCOPED_TRACE("paper width " + std::to_string(width));
         AdvPrintLayout layout(forecast.doc);
         RecordingDeviceContext dc(Paper(width));
-        const int pages = layout.CountPages(dc, year);
+        const int pages = layout.CountPages(dc, PrintArea(dc, forecast.doc.Root()), year);
         const int bands = layout.PagesAcross();
         ASSERT_GT(bands, 2);
         EXPECT_EQ(pages, bands * layout.PagesDown());
@@ -146,7 +147,8 @@ TEST_F(AdvPrintPassTest, PagesAcrossRepeatTheDescriptionAndKeepEveryMonthWhole) 
         std::vector<int> shown(14, 0);
         for (int band = 0; band < bands; ++band) {
             dc.Clear();
-            layout.PrintPage(dc, year, band * layout.PagesDown());
+            layout.PrintPage(dc, PrintArea(dc, forecast.doc.Root()), year,
+                             band * layout.PagesDown());
             EXPECT_TRUE(Drawn(dc.Operations(), u"Description")) << "band " << band;
             // The notes column only on the leftmost band.
             EXPECT_EQ(Drawn(dc.Operations(), u"Notes"), band == 0) << "band " << band;
@@ -203,7 +205,7 @@ TEST_F(AdvPrintPassTest, AStatementWiderThanThePaperGivesEveryGroupAPageOfItsOwn
         SCOPED_TRACE("paper width " + std::to_string(width));
         AdvPrintLayout layout(forecast.doc);
         RecordingDeviceContext dc(Paper(width));
-        const int pages = layout.CountPages(dc, year);
+        const int pages = layout.CountPages(dc, PrintArea(dc, forecast.doc.Root()), year);
         const int bands = 14 + firstBand;
         ASSERT_EQ(layout.PagesAcross(), bands);
         EXPECT_EQ(pages, bands * layout.PagesDown());
@@ -211,7 +213,8 @@ TEST_F(AdvPrintPassTest, AStatementWiderThanThePaperGivesEveryGroupAPageOfItsOwn
         // Each group's heading is on the top page of its own band and of no other.
         for (int band = 0; band < bands; ++band) {
             dc.Clear();
-            layout.PrintPage(dc, year, band * layout.PagesDown());
+            layout.PrintPage(dc, PrintArea(dc, forecast.doc.Root()), year,
+                             band * layout.PagesDown());
             for (int group = 0; group < 14; ++group)
                 EXPECT_EQ(Drawn(dc.Operations(), headings[static_cast<std::size_t>(group)]),
                           group + firstBand == band)

@@ -52,8 +52,8 @@ QString PageLabel(const CMy_Preview& preview) {
 // Three pages for every marked year, whatever the paper, each with the page's number on it.
 class ThreePagesAYear : public AdvPageLayout {
 public:
-    int CountPages(DeviceContext&, const LayoutKey&) override { return 3; }
-    void PrintPage(DeviceContext& dc, const LayoutKey&, int page) override {
+    int CountPages(DeviceContext&, const Rect&, const LayoutKey&) override { return 3; }
+    void PrintPage(DeviceContext& dc, const Rect&, const LayoutKey&, int page) override {
         dc.DrawText(100, 100, DecimalText(page + 1));
     }
 };
