@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,7 @@ namespace {
 
 // A year with two income rows and notes linked to the first.
 class NotesTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         f.forecast.AddItem(kIncome, u"Sales", 100);
         f.forecast.AddItem(kIncome, u"Fees", 100);
@@ -147,9 +148,8 @@ TEST(FrameTest, TabsCarryTheirLabelsAndFollowTheirStrips) {
     f.metrics.tabStrip = {Rect{0, 100, 40, 900}, Rect{50, 20, 900, 40}, Rect{50, 60, 900, 80},
                           Rect{50, 80, 900, 100}};
     f.current = LayoutKey(0, 0, 0, 0);
-    auto& view = f.Add<CTab>(LayoutKey(0, LayoutKey::kNoEntry, LayoutKey::kNoEntry,
-                                       LayoutKey::kNoEntry),
-                             0);
+    auto& view =
+        f.Add<CTab>(LayoutKey(0, LayoutKey::kNoEntry, LayoutKey::kNoEntry, LayoutKey::kNoEntry), 0);
     auto& all = f.Add<CTab>(LayoutKey(0, -1, LayoutKey::kNoEntry, LayoutKey::kNoEntry), 1);
     auto& scenario = f.Add<CTab>(LayoutKey(0, 0, LayoutKey::kNoEntry, LayoutKey::kNoEntry), 1);
     auto& company = f.Add<CTab>(LayoutKey(0, 0, 0, LayoutKey::kNoEntry), 2);
@@ -188,6 +188,63 @@ TEST(FrameTest, ThePanelOpensUnderItsCurrentTabAndKeepsClearOfTheScrollBars) {
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0]->point, (Point{tab.bounds.left + 1, 40}));
     EXPECT_EQ(lines[0]->end, (Point{tab.bounds.right - 1, 40}));
+}
+
+// The fill each tab and panel is drawn with: scenarios on the darkest grey, companies on a lighter
+// one, years on white; the current tab takes its panel's fill, and the highlight's grey only on
+// screen.
+TEST(FrameTest, TabsAndPanelsFillByLevel) {
+    const auto run = [](DeviceCaps caps) {
+        auto f = std::make_unique<LayoutFixture>(caps);
+        f->metrics.tabStrip = {Rect{0, 100, 40, 900}, Rect{50, 20, 900, 40}, Rect{50, 60, 900, 80},
+                               Rect{50, 100, 900, 120}};
+        f->metrics.pageRect[1] = Rect{40, 40, 1000, 1000};
+        f->current = LayoutKey(0, 0, 0, 0);
+        f->highlight = LayoutKey(0, 0, LayoutKey::kNoEntry, LayoutKey::kNoEntry);
+        const auto tab = [&](int scenario, int company, int year, int kind) -> CTab& {
+            return f->Add<CTab>(LayoutKey(0, scenario, company, year), kind);
+        };
+        const auto none = LayoutKey::kNoEntry;
+        CTab& scenario = tab(0, none, none, 1);
+        f->Add<CPage>(1, std::vector<const CTab*>{&scenario});
+        tab(-1, none, none, 1);
+        tab(0, -1, none, 2);
+        tab(0, 0, none, 2);
+        tab(0, 0, 0, 3);
+        f->Pass();
+        return f;
+    };
+    // The fill of the tab or panel drawn at `bounds`, and its outline.
+    const auto shape = [](const LayoutFixture& f, const Rect& bounds) -> const DrawOp& {
+        for (const DrawOp* op : f.dc.OfKind(DrawOp::Kind::RoundRect))
+            if (op->rect == bounds)
+                return *op;
+        ADD_FAILURE() << "no shape at " << bounds.left << "," << bounds.top;
+        static const DrawOp missing;
+        return missing;
+    };
+    const auto tabAt = [](const LayoutFixture& f, std::size_t i) -> const CTab& {
+        return static_cast<const CTab&>(*f.objects[i]);
+    };
+
+    const auto screen = run(DeviceCaps::Screen(4000, 3000));
+    const DrawOp& highlighted = shape(*screen, tabAt(*screen, 0).bounds);
+    EXPECT_EQ(highlighted.brush, Rgb(170, 170, 170));
+    EXPECT_EQ(highlighted.pen->colour, Rgb(170, 170, 170));
+    EXPECT_EQ(shape(*screen, tabAt(*screen, 2).bounds).brush, Rgb(230, 230, 230));
+    EXPECT_EQ(shape(*screen, tabAt(*screen, 3).bounds).brush, Rgb(245, 245, 245));
+    EXPECT_EQ(shape(*screen, tabAt(*screen, 4).bounds).brush, Rgb(230, 230, 230));
+    EXPECT_EQ(shape(*screen, tabAt(*screen, 5).bounds).brush, Rgb(255, 255, 255));
+    // The panel is outlined in its own fill, and so is the line that opens it under its tab.
+    const DrawOp& panel = shape(*screen, Rect{40, 40, 1000, 1000});
+    EXPECT_EQ(panel.brush, Rgb(205, 205, 205));
+    EXPECT_EQ(panel.pen->colour, Rgb(205, 205, 205));
+    const auto lines = screen->dc.OfKind(DrawOp::Kind::Line);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0]->pen->colour, Rgb(205, 205, 205));
+
+    const auto paper = run(DeviceCaps{true, 4000, 3000, 4000, 3000, 0, 0, 96, 96});
+    EXPECT_EQ(shape(*paper, tabAt(*paper, 0).bounds).brush, Rgb(205, 205, 205));
 }
 
 TEST(FrameTest, TheHeadingNamesThePathAndTheTaxBasis) {
