@@ -1,6 +1,7 @@
 #include "core/Amount.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 Amount AmountFromFile(double value) { return TruncToAmount(value * 100.0); }
@@ -16,34 +17,46 @@ namespace {
 // cheap.
 constexpr Amount kIntegerTextLimit = 1'000'000'000'000'000;
 
+// Writes `units`, grouped by threes with "," when asked, and then "." and `hundredths` when
+// there are any (0-99), backwards so that the last character lands just before `end`. Returns
+// where the text begins; 32 characters hold any 64-bit magnitude.
+char* WriteMagnitude(char* end, std::uint64_t units, int hundredths, bool grouped) {
+    char* at = end;
+    if (hundredths >= 0) {
+        *--at = static_cast<char>('0' + hundredths % 10);
+        *--at = static_cast<char>('0' + hundredths / 10);
+        *--at = '.';
+    }
+    int inGroup = 0;
+    do {
+        if (grouped && inGroup == 3) {
+            *--at = ',';
+            inGroup = 0;
+        }
+        *--at = static_cast<char>('0' + units % 10);
+        units /= 10;
+        ++inGroup;
+    } while (units != 0);
+    return at;
+}
+
+// The magnitude is taken unsigned so the most negative amount has one too.
+std::uint64_t Magnitude(Amount amount) {
+    return amount < 0 ? 0 - static_cast<std::uint64_t>(amount) : static_cast<std::uint64_t>(amount);
+}
+
 std::string IntegerAmountText(Amount amount, bool cents, bool brackets) {
     const bool negative = amount < 0;
-    const Amount magnitude = negative ? -amount : amount;
-    Amount units = cents ? magnitude / 100 : (magnitude + 50) / 100;
+    const std::uint64_t magnitude = Magnitude(amount);
+    const std::uint64_t units = cents ? magnitude / 100 : (magnitude + 50) / 100;
     char digits[32];
-    int at = sizeof digits;
-    digits[--at] = '\0';
-    if (cents) {
-        const Amount hundredths = magnitude % 100;
-        digits[--at] = static_cast<char>('0' + hundredths % 10);
-        digits[--at] = static_cast<char>('0' + hundredths / 10);
-        digits[--at] = '.';
-    }
-    int grouped = 0;
-    do {
-        if (grouped == 3) {
-            digits[--at] = ',';
-            grouped = 0;
-        }
-        digits[--at] = static_cast<char>('0' + units % 10);
-        units /= 10;
-        ++grouped;
-    } while (units != 0);
+    char* const end = digits + sizeof digits;
+    char* begin = WriteMagnitude(end, units, cents ? static_cast<int>(magnitude % 100) : -1, true);
     std::string text;
     text.reserve(20);
     if (negative)
         text += brackets ? '(' : '-';
-    text += &digits[at];
+    text.append(begin, end);
     if (brackets)
         text += negative ? ')' : ' ';
     return text;
@@ -76,5 +89,15 @@ std::string AmountText(Amount amount, bool cents, bool brackets) {
         else
             text += " ";
     }
+    return text;
+}
+
+std::string DecimalAmountText(Amount amount) {
+    const std::uint64_t magnitude = Magnitude(amount);
+    char digits[32];
+    char* const end = digits + sizeof digits;
+    char* begin = WriteMagnitude(end, magnitude / 100, static_cast<int>(magnitude % 100), false);
+    std::string text = amount < 0 ? "-" : "";
+    text.append(begin, end);
     return text;
 }

@@ -65,3 +65,8 @@ inline Amount ScaleRound(Amount value, double factor) {
 
 // The statement's text of an amount (separator ",", point "."; "-  " for zero).
 std::string AmountText(Amount amount, bool cents, bool brackets);
+
+// The plain text of an amount that exports write for other programs to read: units, "." and
+// two decimals, a leading "-" for a negative, no separators ("-1234.50", "0.00"); exact for
+// every amount.
+std::string DecimalAmountText(Amount amount);

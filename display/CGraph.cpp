@@ -10,6 +10,7 @@
 #include "display/DrawContext.h"
 #include "display/GraphTotals.h"
 #include "display/LayoutMetrics.h"
+#include "display/MoneyText.h"
 #include "display/Palette.h"
 #include "document/CMainDoc.h"
 #include "platform/DeviceContext.h"
@@ -35,11 +36,11 @@ GraphAxes::Formatter LabelFormatter(const DrawContext& context, const LayoutKey&
             display = &owner->display;
     }
     if (display)
-        return [display](Amount value) { return Ascii(display->AmountText(value)); };
+        return [display](Amount value) { return MoneyText(*display, value); };
     const Database::CPERT& root = context.doc->Root();
     const bool cents = root.cents != 0;
     const bool brackets = root.brackets != 0;
-    return [cents, brackets](Amount value) { return Ascii(AmountText(value, cents, brackets)); };
+    return [cents, brackets](Amount value) { return MoneyText(value, cents, brackets); };
 }
 
 } // namespace

@@ -2,14 +2,15 @@
 
 #include <algorithm>
 
-#include "document/CMainDoc.h"
 #include "database/CDisplaySettings.h"
 #include "database/CTaxSetup.h"
 #include "database/CYear.h"
 #include "display/CTotal.h"
 #include "display/LayoutMetrics.h"
 #include "display/LayoutSupport.h"
+#include "display/MoneyText.h"
 #include "display/RowCells.h"
+#include "document/CMainDoc.h"
 #include "items/CBank.h"
 #include "items/CItem.h"
 #include "items/CLoan.h"

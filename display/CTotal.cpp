@@ -2,12 +2,13 @@
 
 #include <algorithm>
 
-#include "document/CMainDoc.h"
 #include "database/CDisplaySettings.h"
 #include "database/CYear.h"
 #include "display/LayoutMetrics.h"
 #include "display/LayoutSupport.h"
+#include "display/MoneyText.h"
 #include "display/RowCells.h"
+#include "document/CMainDoc.h"
 #include "platform/DeviceContext.h"
 
 namespace Display {

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "display/MoneyText.h"
+
 namespace {
 
 constexpr const char* kMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
@@ -58,7 +60,7 @@ GraphAxes::GraphAxes(const GraphScale& scale, const GraphMonthRange& months, con
     : scale(scale), months(months), units(units), formatter(std::move(formatter)) {}
 
 Text GraphAxes::ValueText(Amount value) const {
-    return formatter ? formatter(value) : Ascii(AmountText(value, true, true));
+    return formatter ? formatter(value) : Display::MoneyText(value, true, true);
 }
 
 Text GraphAxes::MonthLabel(std::int64_t runningIndex, std::int64_t firstYear) {

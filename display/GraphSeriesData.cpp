@@ -7,6 +7,7 @@
 #include "database/CCompany.h"
 #include "database/CYear.h"
 #include "database/Categories.h"
+#include "display/MoneyText.h"
 #include "document/CMainDoc.h"
 #include "items/CBank.h"
 #include "items/CItem.h"
@@ -194,5 +195,5 @@ const std::vector<Amount>& GraphSeriesData::Values(int index) const {
 }
 
 Text GraphSeriesData::AmountLabel(Amount value) const {
-    return Ascii(AmountText(value, cents, brackets));
+    return Display::MoneyText(value, cents, brackets);
 }

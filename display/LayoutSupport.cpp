@@ -39,10 +39,6 @@ std::vector<const Database::CTaxSetup*> DocumentTaxes(const CMainDoc& doc) {
     return taxes;
 }
 
-Text MoneyText(const Database::CDisplaySettings& display, Amount amount) {
-    return Ascii(display.AmountText(amount));
-}
-
 void FigureMeter::operator()(Amount value) {
     if (value == 0) {
         if (zeroMeasured_)

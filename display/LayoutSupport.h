@@ -31,9 +31,6 @@ Database::CYear* FindYear(CMainDoc& doc, const LayoutKey& key);
 // The document's taxes: the setups the root gives for the first view, in order.
 std::vector<const Database::CTaxSetup*> DocumentTaxes(const CMainDoc& doc);
 
-// The statement's text of an amount in the year's cents and brackets choices.
-Text MoneyText(const Database::CDisplaySettings& display, Amount amount);
-
 // Widens the widest figure of a pass to the text of each amount it is given. Zero, the most
 // common figure, always reads "-  ": it is measured once per meter.
 class FigureMeter {

@@ -188,7 +188,7 @@ private:
                 value = monthFigure(c / 3, sub);
             }
             if (value)
-                record[cell] = CsvDecimal(*value);
+                record[cell] = DecimalAmountText(*value);
             ++cell;
         }
     }

@@ -1,7 +1,5 @@
 #include "views/StatementCsv.h"
 
-#include <cstdint>
-
 #include "database/CPERT.h"
 #include "document/CMainDoc.h"
 
@@ -14,19 +12,6 @@ constexpr const char* kMonthNames[kMonths] = {"Jan", "Feb", "Mar", "Apr", "May",
 
 const char* CsvMonthName(int month) {
     return kMonthNames[((month % kMonths) + kMonths) % kMonths];
-}
-
-// The magnitude is taken unsigned so the most negative amount has one too.
-std::string CsvDecimal(Amount amount) {
-    const std::uint64_t magnitude =
-        amount < 0 ? 0 - static_cast<std::uint64_t>(amount) : static_cast<std::uint64_t>(amount);
-    const std::uint64_t cents = magnitude % 100;
-    std::string text = amount < 0 ? "-" : "";
-    text += std::to_string(magnitude / 100);
-    text += '.';
-    text += static_cast<char>('0' + cents / 10);
-    text += static_cast<char>('0' + cents % 10);
-    return text;
 }
 
 std::string CsvField(const std::string& text) {
@@ -61,15 +46,15 @@ std::string StatementCsv(const StatementModel& model) {
             out += ',';
             const int month = model.MonthAt(position);
             if (figures && model.InSpan(month))
-                out += CsvDecimal(line.values[static_cast<std::size_t>(month)]);
+                out += DecimalAmountText(line.values[static_cast<std::size_t>(month)]);
         }
         out += ',';
         if (figures)
-            out += CsvDecimal(line.total);
+            out += DecimalAmountText(line.total);
         if (model.percentColumn) {
             out += ',';
             if (figures && line.percent)
-                out += CsvDecimal(*line.percent);
+                out += DecimalAmountText(*line.percent);
         }
         out += "\r\n";
     }

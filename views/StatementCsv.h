@@ -6,8 +6,6 @@
 
 class CMainDoc;
 
-// Hundredths as currency units with two decimals and a leading '-' for negatives ("-1234.50").
-std::string CsvDecimal(Amount amount);
 // A CSV field, quoted when it holds a separator, a quote or a line break.
 std::string CsvField(const std::string& text);
 // The English three-letter name of a calendar month (0 = "Jan").

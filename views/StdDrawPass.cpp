@@ -14,6 +14,7 @@
 #include "database/CTaxSetup.h"
 #include "database/CYear.h"
 #include "display/HeadingText.h"
+#include "display/MoneyText.h"
 #include "display/Palette.h"
 #include "display/StdGraphsPage.h"
 #include "display/TabRow.h"
@@ -91,7 +92,7 @@ private:
     void DrawStatement(DeviceContext& dc, int panelTop);
     void DrawLine(DeviceContext& dc, const StatementModel& model, const StatementLine& line, int y,
                   bool focused);
-    Text Money(Amount amount) const { return Ascii(AmountText(amount, cents_, brackets_)); }
+    Text Money(Amount amount) const { return Display::MoneyText(amount, cents_, brackets_); }
 
     DeviceContext& dc_;
     CMainDoc& doc_;
@@ -351,7 +352,7 @@ void DrawPass::DrawLine(DeviceContext& dc, const StatementModel& model, const St
             return;
         if (line.kind == Kind::BankBalance)
             dc.SetTextColour(beyond ? kCurrentRed : kBlack);
-        dc.DrawText(right, y, Ascii(AmountText(amount, forceCents || cents_, brackets_)),
+        dc.DrawText(right, y, Display::MoneyText(amount, forceCents || cents_, brackets_),
                     Align::Right, clip);
     };
     for (int position = 0; position < model.span; ++position) {

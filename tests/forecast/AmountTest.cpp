@@ -70,6 +70,18 @@ TEST(AmountText, ZeroIsADashWhateverTheFlags) {
             EXPECT_EQ(AmountText(0, cents, brackets), "-  ");
 }
 
+TEST(DecimalAmountText, IsExactWithTwoDecimalsAndNoSeparators) {
+    EXPECT_EQ(DecimalAmountText(0), "0.00");
+    EXPECT_EQ(DecimalAmountText(5), "0.05");
+    EXPECT_EQ(DecimalAmountText(-5), "-0.05");
+    EXPECT_EQ(DecimalAmountText(-123450), "-1234.50");
+    EXPECT_EQ(DecimalAmountText(100000000), "1000000.00");
+    // Beyond the range where a double holds every hundredth, and the most negative amount,
+    // whose magnitude has no signed form.
+    EXPECT_EQ(DecimalAmountText(std::numeric_limits<Amount>::max()), "92233720368547758.07");
+    EXPECT_EQ(DecimalAmountText(std::numeric_limits<Amount>::min()), "-92233720368547758.08");
+}
+
 TEST(AmountFile, ReadingTruncatesTowardZero) {
     EXPECT_EQ(AmountFromFile(0.29), 28); // 0.29 × 100.0 = 28.999999999999996
     EXPECT_EQ(AmountFromFile(0.5), 50);
