@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include <QBuffer>
 #include <QCommandLineOption>
@@ -409,10 +410,14 @@ int ExportAdvancedPdfCommand(const Options& options, const Target& target, PdfRe
                                                   "editions only")
                                               .arg(Name(*standardOnly)));
     if (options.Has(options.printOption)) {
-        static const QString kNames[] = {"as-selected", "collapsed", "per-display", "expanded"};
+        static const std::pair<QString, PrintOption> kNames[] = {
+            {"as-selected", PrintOption::AsSelected},
+            {"collapsed", PrintOption::Collapsed},
+            {"per-display", PrintOption::PerDisplay},
+            {"expanded", PrintOption::Expanded}};
         const QString name = options.Value(options.printOption);
-        for (int option = 0; option < 4; ++option)
-            if (name == kNames[option])
+        for (const auto& [word, option] : kNames)
+            if (name == word)
                 pdf.printOption = option;
         if (!pdf.printOption)
             return BadCommand(

@@ -67,7 +67,7 @@ PdfOutcome ExportStatementPdf(CMainDoc& doc, const PdfRequest& request) {
 PdfOutcome ExportAdvancedPdf(CMainDoc& doc, const PdfRequest& request) {
     MarkShownYears(doc.Root());
     if (request.printOption)
-        doc.Root().printOption = *request.printOption;
+        doc.Root().SetPrintOption(*request.printOption);
     LayoutKey key;
     const std::unique_ptr<AdvPrintJob> job = MakeAdvPrintJob(doc, key, {});
     return PrintPdf(*job, request);

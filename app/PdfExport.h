@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QPageSize>
 
+#include "database/PrintOption.h"
 #include "platform/PrintLoop.h"
 #include "views/StdViewState.h"
 
@@ -23,8 +24,8 @@ struct PdfRequest {
     // Given together: what the "Print" group's boxes hold.
     std::optional<bool> cashflow;
     std::optional<bool> graphs;
-    // Advanced: the print option to use instead of the forecast's own (0-3).
-    std::optional<int> printOption;
+    // Advanced: the print option to use instead of the forecast's own.
+    std::optional<PrintOption> printOption;
     QPageSize::PageSizeId paper = QPageSize::A4;
     bool portrait = false;
 };

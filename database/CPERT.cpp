@@ -58,7 +58,7 @@ void CPERT::Serialize(Archive& ar) {
     if (version >= 1.4)
         ar.Int32(printOption);
     else
-        printOption = 2;
+        SetPrintOption(PrintOption::PerDisplay);
 }
 
 CTabView& CPERT::View(int index) const {

@@ -6,6 +6,7 @@
 #include "database/CBase.h"
 #include "database/CTabView.h"
 #include "database/LayoutKey.h"
+#include "database/PrintOption.h"
 
 namespace Database {
 
@@ -33,6 +34,11 @@ public:
     int CompanyCount() const;
     int YearCount() const;
 
+    // The print option as stored: a number no dialog gives, read from a damaged file, stays as
+    // it is and prints as no option would.
+    PrintOption GetPrintOption() const { return static_cast<PrintOption>(printOption); }
+    void SetPrintOption(PrintOption option) { printOption = static_cast<std::int32_t>(option); }
+
     ObjectList<CTabView> views;
     std::int32_t brackets = 1;
     std::int32_t cents = 1;
@@ -41,7 +47,7 @@ public:
     std::int32_t marginLeft = 0;
     std::int32_t marginBottom = 0;
     std::int32_t marginRight = 0;
-    std::int32_t printOption = 2;
+    std::int32_t printOption = static_cast<std::int32_t>(PrintOption::PerDisplay);
 };
 
 } // namespace Database

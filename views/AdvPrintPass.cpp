@@ -17,11 +17,11 @@ constexpr int kMaxSettlingPasses = 4;
 
 } // namespace
 
-AdvOutline PrintOutline(int printOption) {
-    switch (printOption) {
-    case 1:
+AdvOutline PrintOutline(PrintOption option) {
+    switch (option) {
+    case PrintOption::Collapsed:
         return AdvOutline::Closed;
-    case 3:
+    case PrintOption::Expanded:
         return AdvOutline::Open;
     default:
         return AdvOutline::File;
@@ -69,7 +69,7 @@ void AdvPrintLayout::Settle(DeviceContext& dc, const Rect& area, const LayoutKey
     if (built_ && state_.currentKey.level == key.level)
         return;
     state_.currentKey = key;
-    state_.outline = PrintOutline(doc_.Root().printOption);
+    state_.outline = PrintOutline(doc_.Root().GetPrintOption());
     doc_.RecalculateIfChanged();
     state_.lists = BuildAdvStatement(doc_, key, state_.outline);
     built_ = true;

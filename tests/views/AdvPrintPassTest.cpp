@@ -180,9 +180,9 @@ TEST_F(AdvPrintPassTest, PagesAcrossRepeatTheDescriptionAndKeepEveryMonthWhole) 
 TEST_F(AdvPrintPassTest, CollapsedPrintsFewerPagesThanExpandedAndNothingWithoutMarks) {
     int collapsed = 0;
     int expanded = 0;
-    forecast.doc.Root().printOption = 1;
+    forecast.doc.Root().SetPrintOption(PrintOption::Collapsed);
     Print({}, &collapsed);
-    forecast.doc.Root().printOption = 3;
+    forecast.doc.Root().SetPrintOption(PrintOption::Expanded);
     Print({}, &expanded);
     EXPECT_GT(collapsed, 0);
     EXPECT_LT(collapsed, expanded);

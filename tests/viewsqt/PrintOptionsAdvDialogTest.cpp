@@ -21,7 +21,7 @@ protected:
     PrintOptionsAdvTest() {
         doc.Root().views.Append(ForecastBuilder::MakeView({100}, {1.0}, 2));
         Company(1, 1).hidden = true;
-        doc.Root().printOption = 3;
+        doc.Root().SetPrintOption(PrintOption::Expanded);
         dialog = std::make_unique<CPrint_Options_Adv_Dlg>(doc);
         dialog->resize(500, 320);
         dialog->show();
@@ -125,7 +125,7 @@ TEST_F(PrintOptionsAdvTest, AnOptionIsStoredAtOnceButCancelKeepsTheMarks) {
     int refreshed = 0;
     dialog->SetRefresh([&] { ++refreshed; });
     Child<QRadioButton>(CPrint_Options_Adv_Dlg::kCollapsedId)->click();
-    EXPECT_EQ(doc.Root().printOption, 1);
+    EXPECT_EQ(doc.Root().GetPrintOption(), PrintOption::Collapsed);
     EXPECT_EQ(refreshed, 1);
 
     Company(0, 0).Year(0).printMark = 1;

@@ -67,7 +67,7 @@ CPrint_Options_Adv_Dlg::CPrint_Options_Adv_Dlg(CMainDoc& doc, QWidget* parent)
     setObjectName(QStringLiteral("169"));
     setSizeGripEnabled(true);
     setMinimumSize(kMinimumWidth, kMinimumHeight);
-    printOption = doc_.Root().printOption;
+    printOption = doc_.Root().GetPrintOption();
 
     allTree_ = new PrintCheckTree(this);
     allTree_->setObjectName(QString::number(kAllTreeId));
@@ -95,21 +95,29 @@ CPrint_Options_Adv_Dlg::CPrint_Options_Adv_Dlg(CMainDoc& doc, QWidget* parent)
     auto* group = new QGroupBox(QStringLiteral("Print Cashflow"), this);
     auto* radios = new QVBoxLayout(group);
     options_ = new QButtonGroup(group);
-    const std::array<std::pair<int, QString>, 4> choices = {{{kAsSelectedId, "As Selected"},
-                                                             {kCollapsedId, "Collasped"},
-                                                             {kPerDisplayId, "Per Display"},
-                                                             {kExpandedId, "Expanded"}}};
-    for (int option = 0; option < 4; ++option) {
-        const auto& [id, text] = choices[static_cast<std::size_t>(option)];
-        auto* radio = new QRadioButton(text, group);
-        radio->setObjectName(QString::number(id));
-        radio->setVisible(id != kAsSelectedId);
-        options_->addButton(radio, option);
+    struct Choice {
+        int id;
+        const char* text;
+        PrintOption option;
+    };
+    constexpr std::array<Choice, 4> kChoices = {{
+        {kAsSelectedId, "As Selected", PrintOption::AsSelected},
+        {kCollapsedId, "Collasped", PrintOption::Collapsed},
+        {kPerDisplayId, "Per Display", PrintOption::PerDisplay},
+        {kExpandedId, "Expanded", PrintOption::Expanded},
+    }};
+    // Each radio's number in the group is the option it stands for.
+    for (const Choice& choice : kChoices) {
+        auto* radio = new QRadioButton(QString::fromLatin1(choice.text), group);
+        radio->setObjectName(QString::number(choice.id));
+        radio->setVisible(choice.id != kAsSelectedId);
+        options_->addButton(radio, static_cast<int>(choice.option));
         radios->addWidget(radio);
     }
     radios->addStretch(1);
-    PrintOptionsDialogParts::ShowChoice(options_, printOption);
-    connect(options_, &QButtonGroup::idClicked, this, &CPrint_Options_Adv_Dlg::ChooseOption);
+    PrintOptionsDialogParts::ShowChoice(options_, static_cast<int>(printOption));
+    connect(options_, &QButtonGroup::idClicked, this,
+            [this](int option) { ChooseOption(static_cast<PrintOption>(option)); });
 
     auto* grid = new QGridLayout;
     grid->addWidget(allTree_, 0, 0);
@@ -160,9 +168,9 @@ void CPrint_Options_Adv_Dlg::ToggleItem(QTreeWidgetItem* item) {
     ShowStates();
 }
 
-void CPrint_Options_Adv_Dlg::ChooseOption(int option) {
+void CPrint_Options_Adv_Dlg::ChooseOption(PrintOption option) {
     printOption = option;
-    doc_.Root().printOption = option;
+    doc_.Root().SetPrintOption(option);
     if (refresh_)
         refresh_();
 }

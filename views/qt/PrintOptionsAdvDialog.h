@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QTreeWidget>
 
+#include "database/PrintOption.h"
 #include "views/PrintTree.h"
 
 class CMainDoc;
@@ -59,8 +60,7 @@ public:
     // Called after a print option was stored, so that the view rebuilds for it.
     void SetRefresh(std::function<void()> refresh) { refresh_ = std::move(refresh); }
 
-    // The print option (0 "As Selected", 1 "Collasped", 2 "Per Display", 3 "Expanded").
-    int printOption = 2;
+    PrintOption printOption = PrintOption::PerDisplay;
     // Whether the tree with the hidden entries is the one in use.
     bool showHidden = false;
 
@@ -79,7 +79,7 @@ private:
     void Fill(PrintCheckTree* tree, PrintTreeItem& item, QTreeWidgetItem* parent);
     void ShowStates();
     void ToggleItem(QTreeWidgetItem* item);
-    void ChooseOption(int option);
+    void ChooseOption(PrintOption option);
 
     CMainDoc& doc_;
     std::function<void()> refresh_;
