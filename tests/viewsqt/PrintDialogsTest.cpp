@@ -12,6 +12,7 @@
 #include <QToolButton>
 
 #include "document/CMainDoc.h"
+#include "views/qt/DialogIds.h"
 #include "views/qt/PageSetupDialog.h"
 #include "views/qt/PrintOptionsBasDialog.h"
 #include "views/qt/PrintOptionsDialog.h"
@@ -19,6 +20,8 @@
 namespace {
 
 using Dialog::CPage_Setup_Dlg;
+using Dialog::kCancelId;
+using Dialog::kOkId;
 
 // Hands the next modal window to `act` once it is up (the caller then opens it).
 void WhenModal(std::function<void(QWidget*)> act, int tries = 50) {
@@ -40,7 +43,7 @@ protected:
         doc.SetMargins(5, 6, 8, 7); // top, left, bottom, right
     }
     QLineEdit* Edit(int id) const { return dialog->Edit(id); }
-    void ClickOk() { Child<QPushButton>(*dialog, 1)->click(); }
+    void ClickOk() { Child<QPushButton>(*dialog, kOkId)->click(); }
 
     CMainDoc doc;
     std::unique_ptr<CPage_Setup_Dlg> dialog = std::make_unique<CPage_Setup_Dlg>(doc);
@@ -112,7 +115,7 @@ TEST_F(PageSetupTest, NonIntegerIsRefusedAndTheDialogStaysOpen) {
 TEST_F(PageSetupTest, CancelChangesNothing) {
     dialog->show();
     Edit(CPage_Setup_Dlg::kTopEditId)->setText("40");
-    Child<QPushButton>(*dialog, 2)->click();
+    Child<QPushButton>(*dialog, kCancelId)->click();
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_EQ(doc.Root().marginTop, 5);
 }
@@ -144,7 +147,7 @@ TEST(PrintOptionsDialog, ShowsItsMembersAndReadsThemBackOnOk) {
     radio(1008)->click();
     Child<QCheckBox>(dialog, 1181)->click();
     Child<QCheckBox>(dialog, 1182)->click();
-    Child<QPushButton>(dialog, 1)->click();
+    Child<QPushButton>(dialog, kOkId)->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.scenarios, PrintChoice::Current);
     EXPECT_EQ(dialog.companies, PrintChoice::Current);

@@ -8,11 +8,14 @@
 
 #include "document/CMainDoc.h"
 #include "support/ForecastBuilder.h"
+#include "views/qt/DialogIds.h"
 #include "views/qt/PrintOptionsAdvDialog.h"
 
 namespace {
 
 using Dialog::CPrint_Options_Adv_Dlg;
+using Dialog::kCancelId;
+using Dialog::kOkId;
 
 // One view of the combined scenario and one real scenario, each with the combined company and
 // one real company of two years; the real scenario's real company is hidden.
@@ -82,7 +85,7 @@ TEST_F(PrintOptionsAdvTest, OffersTheTreeWithoutHiddenEntriesAndTheFileOption) {
 }
 
 TEST_F(PrintOptionsAdvTest, ResizingStretchesTheTreeAndKeepsTheButtonsInTheCorner) {
-    auto* ok = Child<QPushButton>(1);
+    auto* ok = Child<QPushButton>(kOkId);
     auto* tree = dialog->Tree(CPrint_Options_Adv_Dlg::kShownTreeId);
     const auto corner = [&] {
         return QPoint(dialog->width(), dialog->height()) - ok->geometry().bottomRight();
@@ -114,7 +117,7 @@ TEST_F(PrintOptionsAdvTest, APressOnTheCheckTogglesBothTreesAndOkStoresTheMarks)
     PrintTreeItem& hidden = *dialog->Trees().Everything().children[0]->children[1]->children[1];
     EXPECT_EQ(hidden.state, PrintCheck::Checked);
 
-    Child<QPushButton>(1)->click();
+    Child<QPushButton>(kOkId)->click();
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(Company(1, 0).Year(1).printMark, 1);
     EXPECT_EQ(Company(1, 1).Year(1).printMark, 0);
@@ -133,7 +136,7 @@ TEST_F(PrintOptionsAdvTest, AnOptionIsStoredAtOnceButCancelKeepsTheMarks) {
     Press(everything,
           dialog->Tree(CPrint_Options_Adv_Dlg::kShownTreeId)->CheckRect(everything).center());
     EXPECT_EQ(Record(everything)->state, PrintCheck::Checked);
-    Child<QPushButton>(2)->click();
+    Child<QPushButton>(kCancelId)->click();
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_EQ(Company(0, 0).Year(0).printMark, 1);
     EXPECT_EQ(Company(1, 0).Year(0).printMark, 0);

@@ -35,7 +35,7 @@ bool ReadInteger(const QLineEdit* edit, int& value) {
 
 CPage_Setup_Dlg::CPage_Setup_Dlg(CMainDoc& doc, QWidget* parent) : QDialog(parent), doc_(doc) {
     setWindowTitle(QStringLiteral("Page Setup"));
-    setObjectName(QStringLiteral("204"));
+    setObjectName(QString::number(kDialogId));
 
     margins_[kTop] = Margin{kTopEditId, kTopSpinId};
     margins_[kLeft] = Margin{kLeftEditId, kLeftSpinId};
@@ -60,11 +60,11 @@ CPage_Setup_Dlg::CPage_Setup_Dlg(CMainDoc& doc, QWidget* parent) : QDialog(paren
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("1"));
+    ok->setObjectName(QString::number(kOkId));
     ok->setDefault(true);
     QPushButton* cancel =
         buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("2"));
+    cancel->setObjectName(QString::number(kCancelId));
     connect(buttons, &QDialogButtonBox::accepted, this, &CPage_Setup_Dlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CPage_Setup_Dlg::reject);
 

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include "views/qt/DialogIds.h"
+
 class CMainDoc;
 class QLineEdit;
 class QToolButton;
@@ -16,6 +18,7 @@ class CPage_Setup_Dlg : public QDialog {
     Q_OBJECT
 
 public:
+    static constexpr int kDialogId = 204;
     // Edits and spin controls, in the order top, left, right, bottom.
     static constexpr int kTopEditId = 1296;
     static constexpr int kTopSpinId = 1295;

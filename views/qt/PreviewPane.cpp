@@ -57,7 +57,7 @@ CMy_Preview::CMy_Preview(PrintableView& view, QPrinter& printer, int pages, QWid
     info_.preview = true;
 
     auto* bar = new QWidget(this);
-    bar->setObjectName(QStringLiteral("30723"));
+    bar->setObjectName(QString::number(kToolBarId));
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(4, 4, 4, 4);
     const auto button = [&](const char* text, const char* name) {

@@ -23,6 +23,8 @@ class CMy_Preview : public QWidget {
     Q_OBJECT
 
 public:
+    // The preview's tool bar: Print, Next and Previous Page, One/Two Page, Zoom In and Out, Close.
+    static constexpr int kToolBarId = 30723;
     static constexpr int kMaxZoomLevel = 2;
     // Pages are drawn at this resolution and scaled to the screen.
     static constexpr int kImageDpi = 150;

@@ -64,7 +64,7 @@ QIcon CPrint_Options_Adv_Dlg::StateImage(PrintCheck state) {
 CPrint_Options_Adv_Dlg::CPrint_Options_Adv_Dlg(CMainDoc& doc, QWidget* parent)
     : QDialog(parent), doc_(doc), trees_(std::make_unique<PrintTreePair>(doc.Root())) {
     setWindowTitle(QStringLiteral("Printing Options"));
-    setObjectName(QStringLiteral("169"));
+    setObjectName(QString::number(kDialogId));
     setSizeGripEnabled(true);
     setMinimumSize(kMinimumWidth, kMinimumHeight);
     printOption = doc_.Root().GetPrintOption();

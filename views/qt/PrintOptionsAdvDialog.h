@@ -43,6 +43,7 @@ class CPrint_Options_Adv_Dlg : public QDialog {
     Q_OBJECT
 
 public:
+    static constexpr int kDialogId = 169;
     static constexpr int kAllTreeId = 1292;
     static constexpr int kShowHiddenId = 1293;
     static constexpr int kShownTreeId = 1294;

@@ -15,7 +15,7 @@ using namespace PrintOptionsDialogParts;
 CPrint_Options_Bas_Dlg::CPrint_Options_Bas_Dlg(CMainDoc& doc, QWidget* parent)
     : QDialog(parent), doc_(doc) {
     setWindowTitle(QStringLiteral("Printing Options"));
-    setObjectName(QStringLiteral("167"));
+    setObjectName(QString::number(kDialogId));
 
     auto* print = new QGroupBox(QStringLiteral("Print"), this);
     cashflow_ = new QCheckBox(QStringLiteral("Cashflow"), print);

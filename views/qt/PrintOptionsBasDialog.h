@@ -17,6 +17,7 @@ class CPrint_Options_Bas_Dlg : public QDialog {
     Q_OBJECT
 
 public:
+    static constexpr int kDialogId = 167;
     static constexpr int kYearsAllId = 1117;
     static constexpr int kYearsCurrentId = 1012;
     static constexpr int kCashflowId = 1182;

@@ -18,6 +18,7 @@ class CPrint_Options_Dlg : public QDialog {
     Q_OBJECT
 
 public:
+    static constexpr int kDialogId = 168;
     static constexpr int kScenariosAllId = 1115;
     static constexpr int kScenariosCurrentId = 1008;
     static constexpr int kCompaniesAllId = 1116;

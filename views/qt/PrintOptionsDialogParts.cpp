@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "views/qt/DialogIds.h"
 #include "views/qt/PageSetupDialog.h"
 
 namespace PrintOptionsDialogParts {
@@ -60,11 +61,11 @@ QLayout* MakeButtons(QDialog* dialog, CMainDoc& doc, int pageSetupId, QPushButto
         setup.exec();
     });
     auto* ok = new QPushButton(QStringLiteral("&OK"), dialog);
-    ok->setObjectName(QStringLiteral("1"));
+    ok->setObjectName(QString::number(Dialog::kOkId));
     ok->setDefault(true);
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
     auto* cancel = new QPushButton(QStringLiteral("&Cancel"), dialog);
-    cancel->setObjectName(QStringLiteral("2"));
+    cancel->setObjectName(QString::number(Dialog::kCancelId));
     cancel->setAutoDefault(false);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
     row->addWidget(pageSetup);
