@@ -49,16 +49,7 @@ std::optional<Edition> CVarnobelApp::RunModeDialog() {
     Dialog::CRunning_Mode_dlg dialog;
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    switch (dialog.mode) {
-    case 0:
-        return Edition::Basic;
-    case 1:
-        return Edition::Standard;
-    case 2:
-        return Edition::Advanced;
-    default:
-        return std::nullopt;
-    }
+    return dialog.mode;
 }
 
 std::optional<Edition> CVarnobelApp::ChooseEdition() {

@@ -28,9 +28,9 @@ CRunning_Mode_dlg::CRunning_Mode_dlg(QWidget* parent)
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("Select Mode"), this));
     row->addStretch(1);
-    advanced_ = AddButton(QStringLiteral("Advanced"), kAdvancedId, 2);
-    standard_ = AddButton(QStringLiteral("Standard"), kStandardId, 1);
-    basic_ = AddButton(QStringLiteral("Basic"), kBasicId, 0);
+    advanced_ = AddButton(QStringLiteral("Advanced"), kAdvancedId, Edition::Advanced);
+    standard_ = AddButton(QStringLiteral("Standard"), kStandardId, Edition::Standard);
+    basic_ = AddButton(QStringLiteral("Basic"), kBasicId, Edition::Basic);
     row->addWidget(advanced_);
     row->addWidget(standard_);
     row->addWidget(basic_);
@@ -42,7 +42,7 @@ CRunning_Mode_dlg::CRunning_Mode_dlg(QWidget* parent)
     setFixedSize(kPictureWidth, sizeHint().height());
 }
 
-QPushButton* CRunning_Mode_dlg::AddButton(const QString& text, int id, int chosenMode) {
+QPushButton* CRunning_Mode_dlg::AddButton(const QString& text, int id, Edition chosenMode) {
     auto* button = new QPushButton(text, this);
     button->setObjectName(QString::number(id));
     button->setAutoDefault(false);

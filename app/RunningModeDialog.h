@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QPixmap>
 
+#include "views/StdViewState.h"
+
 class QPushButton;
 
 namespace Dialog {
@@ -18,8 +20,8 @@ public:
     static constexpr int kBasicId = 1003;
     explicit CRunning_Mode_dlg(QWidget* parent = nullptr);
 
-    // 0 Basic, 1 Standard, 2 Advanced: the button pressed, or the preselected edition.
-    int mode = 2;
+    // The button pressed, or the preselected edition.
+    Edition mode = Edition::Advanced;
 
     QPushButton* AdvancedButton() const { return advanced_; }
     QPushButton* StandardButton() const { return standard_; }
@@ -29,7 +31,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QPushButton* AddButton(const QString& text, int id, int chosenMode);
+    QPushButton* AddButton(const QString& text, int id, Edition chosenMode);
 
     QPixmap picture;
     QPushButton* advanced_ = nullptr;

@@ -114,7 +114,7 @@ TEST_F(ShellSplashTest, PaintingPutsTheVersionAndNoticeOnTheirColours) {
 
 TEST_F(ShellSplashTest, TheModeDialogOffersAdvancedByDefault) {
     Dialog::CRunning_Mode_dlg dialog;
-    EXPECT_EQ(dialog.mode, 2);
+    EXPECT_EQ(dialog.mode, Edition::Advanced);
     EXPECT_TRUE(dialog.AdvancedButton()->isEnabled());
     EXPECT_TRUE(dialog.AdvancedButton()->isDefault());
     EXPECT_TRUE(dialog.windowTitle().isEmpty());
@@ -122,7 +122,7 @@ TEST_F(ShellSplashTest, TheModeDialogOffersAdvancedByDefault) {
     dialog.show();
     QTest::keyClick(&dialog, Qt::Key_Return);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.mode, 2);
+    EXPECT_EQ(dialog.mode, Edition::Advanced);
 }
 
 TEST_F(ShellSplashTest, TheModeDialogsButtonsChooseAndEscapeCancels) {
@@ -131,7 +131,7 @@ TEST_F(ShellSplashTest, TheModeDialogsButtonsChooseAndEscapeCancels) {
         dialog.show();
         dialog.BasicButton()->click();
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
-        EXPECT_EQ(dialog.mode, 0);
+        EXPECT_EQ(dialog.mode, Edition::Basic);
     }
     Dialog::CRunning_Mode_dlg dialog;
     dialog.show();
