@@ -33,10 +33,33 @@ constexpr int kNone = LayoutKey::kNoEntry;
 constexpr std::int32_t kStyleRow = kConnectorThrough;
 constexpr std::int32_t kStyleTotal = kLineThrough;
 
-// Summary rows by index.
+// Summary rows by index, in statement order.
+enum Summary {
+    kGrossSurplus,
+    kNetBeforeInterest,
+    kNetBeforeOtherIncome,
+    kNetSurplus,
+    kNetBeforeTax,
+    kNetCashMovement,
+};
 constexpr int kSummaries = CYear::kSubtotals;
-constexpr int kGrossSurplus = 0;
-constexpr int kNetCashMovement = 5;
+static_assert(kNetCashMovement + 1 == kSummaries);
+
+// The sections between the summary rows, in statement order.
+enum PlainSectionIndex {
+    kIncomeSection,
+    kDirectCostsSection,
+    kExpensesSection,
+    kInterestSection,
+    kOtherIncomeSection,
+    kCapitalReceiptsSection,
+    kCapitalExpensesSection,
+    kCapitalPaymentsSection,
+    kPlainSections,
+};
+
+// How a year's stored subtotal mode shows a summary row; a number outside these shows it.
+enum class SubtotalMode { Automatic = 0, Shown = 1, Hidden = 2 };
 
 // The year total row a summary row stands for.
 constexpr std::array<int, kSummaries> kSummaryTotalRow = {
@@ -451,55 +474,58 @@ private:
         };
         const auto s = [&](int k) { return summaries[static_cast<std::size_t>(k)].get(); };
 
-        std::array<Section, 8> sections;
-        sections[0] = PlainSection(u"INCOME", &states[kIncome], u"Total Income", kTotalIncome, s(0),
-                                   true, [&](CTotal* t) { return ItemLines(kIncome, t); });
-        sections[1] = PlainSection(u"DIRECT COSTS", &states[kDirectCost], u"Total Direct Costs",
-                                   kTotalDirectCosts, s(0), false,
-                                   [&](CTotal* t) { return ItemLines(kDirectCost, t); });
-        place(0);
-        sections[2] =
-            PlainSection(u"EXPENSES", &states[kExpense], u"Total Expenses", kTotalExpenses, s(1),
-                         false, [&](CTotal* t) { return ItemLines(kExpense, t); });
-        place(1);
-        sections[3] = PlainSection(u"INTEREST", nullptr, u"Total Interest", kTotalInterest, s(2),
-                                   false, [&](CTotal* t) {
-                                       const bool loans = CashLines(kLoan, kCashInterest, t);
-                                       const bool banks = BankInterestLines(kBankOdInterest, t);
-                                       return loans || banks;
-                                   });
-        place(2);
-        sections[4] = PlainSection(u"OTHER INCOME", &states[kOtherIncome], u"Total Other Income",
-                                   kTotalOtherIncome, s(3), true, [&](CTotal* t) {
-                                       const bool items = ItemLines(kOtherIncome, t);
-                                       const bool investments =
-                                           CashLines(kInvestment, kCashInterest, t);
-                                       const bool banks = BankInterestLines(kBankCrInterest, t);
-                                       return items || investments || banks;
-                                   });
-        place(3);
-        sections[5] =
+        std::array<Section, kPlainSections> sections;
+        sections[kIncomeSection] =
+            PlainSection(u"INCOME", &states[kIncome], u"Total Income", kTotalIncome,
+                         s(kGrossSurplus), true, [&](CTotal* t) { return ItemLines(kIncome, t); });
+        sections[kDirectCostsSection] = PlainSection(
+            u"DIRECT COSTS", &states[kDirectCost], u"Total Direct Costs", kTotalDirectCosts,
+            s(kGrossSurplus), false, [&](CTotal* t) { return ItemLines(kDirectCost, t); });
+        place(kGrossSurplus);
+        sections[kExpensesSection] = PlainSection(
+            u"EXPENSES", &states[kExpense], u"Total Expenses", kTotalExpenses,
+            s(kNetBeforeInterest), false, [&](CTotal* t) { return ItemLines(kExpense, t); });
+        place(kNetBeforeInterest);
+        sections[kInterestSection] =
+            PlainSection(u"INTEREST", nullptr, u"Total Interest", kTotalInterest,
+                         s(kNetBeforeOtherIncome), false, [&](CTotal* t) {
+                             const bool loans = CashLines(kLoan, kCashInterest, t);
+                             const bool banks = BankInterestLines(kBankOdInterest, t);
+                             return loans || banks;
+                         });
+        place(kNetBeforeOtherIncome);
+        sections[kOtherIncomeSection] =
+            PlainSection(u"OTHER INCOME", &states[kOtherIncome], u"Total Other Income",
+                         kTotalOtherIncome, s(kNetSurplus), true, [&](CTotal* t) {
+                             const bool items = ItemLines(kOtherIncome, t);
+                             const bool investments = CashLines(kInvestment, kCashInterest, t);
+                             const bool banks = BankInterestLines(kBankCrInterest, t);
+                             return items || investments || banks;
+                         });
+        place(kNetSurplus);
+        sections[kCapitalReceiptsSection] =
             PlainSection(u"CAPITAL RECEIPTS", &states[kCapitalReceipt], u"Total Capital Receipts",
-                         kTotalCapitalReceipts, s(4), true, [&](CTotal* t) {
+                         kTotalCapitalReceipts, s(kNetBeforeTax), true, [&](CTotal* t) {
                              const bool items = ItemLines(kCapitalReceipt, t);
                              const bool loans = CashLines(kLoan, kCashAdvance, t);
                              const bool investments = CashLines(kInvestment, kCashPrincipal, t);
                              return items || loans || investments;
                          });
-        sections[6] = PlainSection(u"CAPITAL EXPENSES", &states[kCapitalExpense],
-                                   u"Total Capital Expenses", kTotalCapitalExpenses, s(4), false,
-                                   [&](CTotal* t) { return ItemLines(kCapitalExpense, t); });
-        sections[7] =
+        sections[kCapitalExpensesSection] =
+            PlainSection(u"CAPITAL EXPENSES", &states[kCapitalExpense], u"Total Capital Expenses",
+                         kTotalCapitalExpenses, s(kNetBeforeTax), false,
+                         [&](CTotal* t) { return ItemLines(kCapitalExpense, t); });
+        sections[kCapitalPaymentsSection] =
             PlainSection(u"CAPITAL PAYMENTS", &states[kCapitalPayment], u"Total Capital Payments",
-                         kTotalCapitalPayments, s(4), false, [&](CTotal* t) {
+                         kTotalCapitalPayments, s(kNetBeforeTax), false, [&](CTotal* t) {
                              const bool items = ItemLines(kCapitalPayment, t);
                              const bool investments = CashLines(kInvestment, kCashAdvance, t);
                              const bool loans = CashLines(kLoan, kCashPrincipal, t);
                              return items || investments || loans;
                          });
-        place(4);
-        TaxSection(s(5));
-        place(5);
+        place(kNetBeforeTax);
+        TaxSection(s(kNetCashMovement));
+        place(kNetCashMovement);
         if (closing)
             BankBlock(std::move(netMovement), std::move(closing));
         const Section investments =
@@ -521,16 +547,18 @@ private:
         section.total->SetSuppressed(1);
     }
 
-    // Summary rows by the year's subtotal modes: 2 never shows, 1 always; 0 drops the first
-    // three while at most one section above has lines, or when the section just above is empty.
-    void SuppressSummaries(const std::array<Section, 8>& sections,
+    // Summary rows by the year's subtotal modes: Hidden never shows, Shown always; Automatic
+    // drops the first three while at most one section above has lines, or when the section just
+    // above is empty.
+    void SuppressSummaries(const std::array<Section, kPlainSections>& sections,
                            const std::array<CTotal*, kSummaries>& summary) const {
-        // The sections above each of the first three summary rows, and the one just above.
-        constexpr std::array<int, 3> kLastAbove = {1, 2, 3};
+        // The section just above each of the first three summary rows.
+        constexpr std::array<int, 3> kLastAbove = {kDirectCostsSection, kExpensesSection,
+                                                   kInterestSection};
         for (int k = 0; k < kSummaries; ++k) {
-            const int mode = year_->SubtotalMode(k);
-            bool suppress = mode == 2;
-            if (mode == 0 && k < 3) {
+            const auto mode = static_cast<SubtotalMode>(year_->SubtotalMode(k));
+            bool suppress = mode == SubtotalMode::Hidden;
+            if (mode == SubtotalMode::Automatic && k <= kNetBeforeOtherIncome) {
                 const int last = kLastAbove[static_cast<std::size_t>(k)];
                 int count = 0;
                 for (int i = 0; i <= last; ++i)
