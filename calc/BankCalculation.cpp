@@ -68,42 +68,43 @@ void CalculateBank(CBank& bank, const Database::CYear& year, Database::CYear* ne
 
         Amount actualResult = bank.ActualBalance[m];
         if (year.display.ActualMonth(m)) {
-            actualResult = AddAmounts(actualResult, netCash.Actual[m]);
-            actualResult = AddAmounts(actualResult, bank.ActualAdjustments[m]);
-            actualResult = AddAmounts(actualResult, bank.ActualCrInterest[m]);
-            actualResult = SubtractAmounts(actualResult, bank.ActualOdInterest[m]);
+            actualResult = SaturatingAdd(actualResult, netCash.Actual[m]);
+            actualResult = SaturatingAdd(actualResult, bank.ActualAdjustments[m]);
+            actualResult = SaturatingAdd(actualResult, bank.ActualCrInterest[m]);
+            actualResult = SaturatingSub(actualResult, bank.ActualOdInterest[m]);
         }
         Amount expectedResult = bank.ExpectedBalance[m];
         if (year.display.ExpectedMonth(m)) {
-            expectedResult = AddAmounts(expectedResult, netCash.Expected[m]);
-            expectedResult = AddAmounts(expectedResult, bank.ExpectedAdjustments[m]);
-            expectedResult = AddAmounts(expectedResult, bank.ExpectedCrInterest[m]);
-            expectedResult = SubtractAmounts(expectedResult, bank.ExpectedOdInterest[m]);
+            expectedResult = SaturatingAdd(expectedResult, netCash.Expected[m]);
+            expectedResult = SaturatingAdd(expectedResult, bank.ExpectedAdjustments[m]);
+            expectedResult = SaturatingAdd(expectedResult, bank.ExpectedCrInterest[m]);
+            expectedResult = SaturatingSub(expectedResult, bank.ExpectedOdInterest[m]);
         }
 
         if (i < span.Last()) {
             const int n = (i + 1) % 12;
-            bank.ActualBalance[n] = AddAmounts(bank.ActualBalance[n], actualResult);
+            bank.ActualBalance[n] = SaturatingAdd(bank.ActualBalance[n], actualResult);
             bank.ExpectedBalance[n] = bank.ResetToActual[m]
                                           ? bank.ActualBalance[n]
-                                          : AddAmounts(bank.ExpectedBalance[n], expectedResult);
+                                          : SaturatingAdd(bank.ExpectedBalance[n], expectedResult);
         } else if (next != nullptr) {
             if (auto* following = RowAs<CBank>(next->FindItem(kBank, 0))) {
-                following->ActualOpening = AddAmounts(following->ActualOpening, actualResult);
+                following->ActualOpening = SaturatingAdd(following->ActualOpening, actualResult);
                 following->ExpectedOpening =
-                    bank.ResetToActual[m] ? following->ActualOpening
-                                          : AddAmounts(following->ExpectedOpening, expectedResult);
+                    bank.ResetToActual[m]
+                        ? following->ActualOpening
+                        : SaturatingAdd(following->ExpectedOpening, expectedResult);
             }
         }
 
         if (!bank.NoOdInterest) {
-            interest.Expected[m] = AddAmounts(interest.Expected[m], bank.ExpectedOdInterest[m]);
-            interest.Actual[m] = AddAmounts(interest.Actual[m], bank.ActualOdInterest[m]);
+            interest.Expected[m] = SaturatingAdd(interest.Expected[m], bank.ExpectedOdInterest[m]);
+            interest.Actual[m] = SaturatingAdd(interest.Actual[m], bank.ActualOdInterest[m]);
         }
         if (!bank.NoCrInterest) {
             otherIncome.Expected[m] =
-                AddAmounts(otherIncome.Expected[m], bank.ExpectedCrInterest[m]);
-            otherIncome.Actual[m] = AddAmounts(otherIncome.Actual[m], bank.ActualCrInterest[m]);
+                SaturatingAdd(otherIncome.Expected[m], bank.ExpectedCrInterest[m]);
+            otherIncome.Actual[m] = SaturatingAdd(otherIncome.Actual[m], bank.ActualCrInterest[m]);
         }
 
         bankTotal.Expected[m] = expectedResult;

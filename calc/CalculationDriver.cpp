@@ -42,8 +42,6 @@ using Totals = std::array<Item::CItem*, kTotalRows>;
 
 // Derived totals from the looked-up totals 0-14.
 void FormDerived(const Totals& t) {
-    using Item::AddAmounts;
-    using Item::SubtractAmounts;
     const Item::CItem& income = *t[kTotalIncome];
     const Item::CItem& directCosts = *t[kTotalDirectCosts];
     Item::CItem& gross = *t[kTotalGrossSurplus];
@@ -67,16 +65,15 @@ void FormDerived(const Totals& t) {
     // Expected and Actual alike; each line is formed from lines already formed above it.
     auto form = [&](auto side) {
         for (int m = 0; m < kMonths; ++m) {
-            side(gross)[m] = SubtractAmounts(side(income)[m], side(directCosts)[m]);
-            side(beforeInterest)[m] = SubtractAmounts(side(gross)[m], side(expenses)[m]);
-            side(beforeOtherIncome)[m] =
-                SubtractAmounts(side(beforeInterest)[m], side(interest)[m]);
-            side(netSurplus)[m] = AddAmounts(side(beforeOtherIncome)[m], side(otherIncome)[m]);
+            side(gross)[m] = SaturatingSub(side(income)[m], side(directCosts)[m]);
+            side(beforeInterest)[m] = SaturatingSub(side(gross)[m], side(expenses)[m]);
+            side(beforeOtherIncome)[m] = SaturatingSub(side(beforeInterest)[m], side(interest)[m]);
+            side(netSurplus)[m] = SaturatingAdd(side(beforeOtherIncome)[m], side(otherIncome)[m]);
             side(beforeTax)[m] =
-                SubtractAmounts(SubtractAmounts(AddAmounts(side(netSurplus)[m], side(receipts)[m]),
-                                                side(capitalExpenses)[m]),
-                                side(capitalPayments)[m]);
-            side(netCash)[m] = AddAmounts(side(beforeTax)[m], side(tax)[m]);
+                SaturatingSub(SaturatingSub(SaturatingAdd(side(netSurplus)[m], side(receipts)[m]),
+                                            side(capitalExpenses)[m]),
+                              side(capitalPayments)[m]);
+            side(netCash)[m] = SaturatingAdd(side(beforeTax)[m], side(tax)[m]);
         }
     };
     form([](auto& row) -> auto& { return row.Expected; });
@@ -116,9 +113,9 @@ struct Share {
 
 void AddIncome(CYear& target, const CYear& source, double factor) {
     target.incomeExpected =
-        Item::AddAmounts(target.incomeExpected, ScaleTrunc(source.incomeExpected, factor));
+        SaturatingAdd(target.incomeExpected, ScaleTrunc(source.incomeExpected, factor));
     target.incomeActual =
-        Item::AddAmounts(target.incomeActual, ScaleTrunc(source.incomeActual, factor));
+        SaturatingAdd(target.incomeActual, ScaleTrunc(source.incomeActual, factor));
 }
 
 void Consolidate(const CYear& source, const Share (&shares)[3]) {
@@ -226,9 +223,9 @@ void RecountIncomeTotals(CYear& year) {
     Amount actual = 0;
     for (int m = 0; m < kMonths; ++m) {
         if (year.display.ExpectedMonth(m))
-            expected = Item::AddAmounts(expected, income.Expected[m]);
+            expected = SaturatingAdd(expected, income.Expected[m]);
         if (year.display.ActualMonth(m))
-            actual = Item::AddAmounts(actual, income.Actual[m]);
+            actual = SaturatingAdd(actual, income.Actual[m]);
     }
     year.incomeExpected = expected;
     year.incomeActual = actual;

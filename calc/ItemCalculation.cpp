@@ -29,7 +29,7 @@ constexpr double kPercentFactor = 0.0001;
 void AddMonths(MonthAmounts& into, const MonthAmounts& from) {
 #pragma GCC unroll 12
     for (int m = 0; m < kMonths; ++m)
-        into[m] = AddAmounts(into[m], from[m]);
+        into[m] = SaturatingAdd(into[m], from[m]);
 }
 
 } // namespace
@@ -133,17 +133,18 @@ void CalculateItem(CItem& row, bool exclusive, Database::CYear& year, YearCalend
             Amount taxActual = 0;
             Amount taxExpected = 0;
             if (compound) {
-                taxActual = MulTrunc(AddAmounts(netActual[q], taxedActual[q]), v, kPercentFactor);
+                taxActual =
+                    MulTrunc(SaturatingAdd(netActual[q], taxedActual[q]), v, kPercentFactor);
                 taxExpected =
-                    MulTrunc(AddAmounts(netExpected[q], taxedExpected[q]), v, kPercentFactor);
+                    MulTrunc(SaturatingAdd(netExpected[q], taxedExpected[q]), v, kPercentFactor);
             } else {
                 taxActual = MulTrunc(netActual[q], v, kPercentFactor);
                 taxExpected = MulTrunc(netExpected[q], v, kPercentFactor);
             }
-            taxedActual[q] = AddAmounts(taxedActual[q], taxActual);
-            taxedExpected[q] = AddAmounts(taxedExpected[q], taxExpected);
-            postedActual[q] = AddAmounts(postedActual[q], taxActual);
-            postedExpected[q] = AddAmounts(postedExpected[q], taxExpected);
+            taxedActual[q] = SaturatingAdd(taxedActual[q], taxActual);
+            taxedExpected[q] = SaturatingAdd(taxedExpected[q], taxExpected);
+            postedActual[q] = SaturatingAdd(postedActual[q], taxActual);
+            postedExpected[q] = SaturatingAdd(postedExpected[q], taxExpected);
         }
     }
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <limits>
-
 #include "core/Amount.h"
 
 namespace Database {
@@ -23,21 +21,6 @@ struct YearSpan {
     int Last() const { return start + count - 1; }
 };
 YearSpan SpanOf(const Database::CYear& year);
-
-// Sums and differences of amounts stop at the ends of the 64-bit range instead of overflowing:
-// a damaged file cannot make the calculation undefined. Inline: every month of every row adds.
-inline Amount AddAmounts(Amount a, Amount b) {
-    Amount sum = 0;
-    if (__builtin_add_overflow(a, b, &sum)) [[unlikely]]
-        return b > 0 ? std::numeric_limits<Amount>::max() : std::numeric_limits<Amount>::min();
-    return sum;
-}
-inline Amount SubtractAmounts(Amount a, Amount b) {
-    Amount difference = 0;
-    if (__builtin_sub_overflow(a, b, &difference)) [[unlikely]]
-        return b < 0 ? std::numeric_limits<Amount>::max() : std::numeric_limits<Amount>::min();
-    return difference;
-}
 
 // A figure divided by a tax factor, truncated toward zero (a zero factor gives the clamped
 // quotient rather than a division by zero).

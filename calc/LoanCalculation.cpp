@@ -18,14 +18,14 @@ constexpr double kMonthlyRate = 8.333333333333334e-6;
 // The month's closing figure: balance + advances + interest − payments + adjustments.
 Amount Closing(Amount balance, Amount advances, Amount interest, Amount payments,
                Amount adjustments) {
-    Amount result = AddAmounts(balance, advances);
-    result = AddAmounts(result, interest);
-    result = SubtractAmounts(result, payments);
-    return AddAmounts(result, adjustments);
+    Amount result = SaturatingAdd(balance, advances);
+    result = SaturatingAdd(result, interest);
+    result = SaturatingSub(result, payments);
+    return SaturatingAdd(result, adjustments);
 }
 
 void Post(MonthAmounts& into, int m, Amount value) {
-    into[m] = AddAmounts(into[m], value);
+    into[m] = SaturatingAdd(into[m], value);
 }
 
 } // namespace
@@ -50,10 +50,10 @@ void CalculateLoan(CLoan& loan, const Database::CYear& year, CLoan* next,
         // A payment covers the month's interest first.
         loan.ExpectedInterestPaid[m] = std::min(loan.ExpectedPayments[m], loan.ExpectedInterest[m]);
         loan.ExpectedPrincipalPaid[m] =
-            SubtractAmounts(loan.ExpectedPayments[m], loan.ExpectedInterestPaid[m]);
+            SaturatingSub(loan.ExpectedPayments[m], loan.ExpectedInterestPaid[m]);
         loan.ActualInterestPaid[m] = std::min(loan.ActualPayments[m], loan.ActualInterest[m]);
         loan.ActualPrincipalPaid[m] =
-            SubtractAmounts(loan.ActualPayments[m], loan.ActualInterestPaid[m]);
+            SaturatingSub(loan.ActualPayments[m], loan.ActualInterestPaid[m]);
 
         const Amount actualResult =
             year.display.ActualMonth(m)
@@ -69,15 +69,15 @@ void CalculateLoan(CLoan& loan, const Database::CYear& year, CLoan* next,
 
         if (i < span.Last()) {
             const int n = (i + 1) % 12;
-            loan.ActualBalance[n] = AddAmounts(loan.ActualBalance[n], actualResult);
+            loan.ActualBalance[n] = SaturatingAdd(loan.ActualBalance[n], actualResult);
             loan.ExpectedBalance[n] = loan.ResetToActual[m]
                                           ? loan.ActualBalance[n]
-                                          : AddAmounts(loan.ExpectedBalance[n], expectedResult);
+                                          : SaturatingAdd(loan.ExpectedBalance[n], expectedResult);
         } else if (next != nullptr) {
-            next->ActualOpening = AddAmounts(next->ActualOpening, actualResult);
+            next->ActualOpening = SaturatingAdd(next->ActualOpening, actualResult);
             next->ExpectedOpening = loan.ResetToActual[m]
                                         ? next->ActualOpening
-                                        : AddAmounts(next->ExpectedOpening, expectedResult);
+                                        : SaturatingAdd(next->ExpectedOpening, expectedResult);
         }
 
         Post(totals.advances.Expected, m, loan.ExpectedAdvances[m]);

@@ -15,7 +15,7 @@ namespace Item {
 namespace {
 
 void Post(MonthAmounts& into, int m, Amount value) {
-    into[m] = AddAmounts(into[m], value);
+    into[m] = SaturatingAdd(into[m], value);
 }
 
 } // namespace
@@ -60,16 +60,15 @@ void CalculateTaxSum(CTaxSum& row, bool exclusive, const Database::CYear& year,
 
         if (exclusive) {
             Post(taxTotal.Expected, m,
-                 SubtractAmounts(row.ExpectedOnSales[m], row.ExpectedOnExpenses[m]));
-            Post(taxTotal.Actual, m,
-                 SubtractAmounts(row.ActualOnSales[m], row.ActualOnExpenses[m]));
+                 SaturatingSub(row.ExpectedOnSales[m], row.ExpectedOnExpenses[m]));
+            Post(taxTotal.Actual, m, SaturatingSub(row.ActualOnSales[m], row.ActualOnExpenses[m]));
         }
         Post(taxTotal.Expected, m,
-             SubtractAmounts(AddAmounts(row.ExpectedRefunds[m], row.ExpectedAdjustments[m]),
-                             row.ExpectedPayments[m]));
+             SaturatingSub(SaturatingAdd(row.ExpectedRefunds[m], row.ExpectedAdjustments[m]),
+                           row.ExpectedPayments[m]));
         Post(taxTotal.Actual, m,
-             SubtractAmounts(AddAmounts(row.ActualRefunds[m], row.ActualAdjustments[m]),
-                             row.ActualPayments[m]));
+             SaturatingSub(SaturatingAdd(row.ActualRefunds[m], row.ActualAdjustments[m]),
+                           row.ActualPayments[m]));
     }
 }
 

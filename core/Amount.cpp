@@ -64,6 +64,18 @@ std::string IntegerAmountText(Amount amount, bool cents, bool brackets) {
 
 } // namespace
 
+Amount PercentOf(Amount amount, Amount base) {
+    Amount scaled = 0;
+    if (!__builtin_mul_overflow(amount, Amount{10000}, &scaled)) [[likely]]
+        return scaled / base; // a multiple of 10000 is never the most negative amount
+    const __int128 quotient = static_cast<__int128>(amount) * 10000 / base;
+    if (quotient > std::numeric_limits<Amount>::max())
+        return std::numeric_limits<Amount>::max();
+    if (quotient < std::numeric_limits<Amount>::min())
+        return std::numeric_limits<Amount>::min();
+    return static_cast<Amount>(quotient);
+}
+
 std::string AmountText(Amount amount, bool cents, bool brackets) {
     if (amount == 0)
         return "-  ";

@@ -63,6 +63,33 @@ inline Amount ScaleRound(Amount value, double factor) {
     return TruncToAmount(std::floor(x));
 }
 
+// Sums, differences and negations of amounts stop at the ends of the 64-bit range instead of
+// overflowing: figures read from a damaged file may lie near them, and no arithmetic on them may
+// be undefined. Inline: the calculation adds for every month of every row.
+inline Amount SaturatingAdd(Amount a, Amount b) {
+    Amount sum = 0;
+    if (__builtin_add_overflow(a, b, &sum)) [[unlikely]]
+        return b > 0 ? std::numeric_limits<Amount>::max() : std::numeric_limits<Amount>::min();
+    return sum;
+}
+inline Amount SaturatingSub(Amount a, Amount b) {
+    Amount difference = 0;
+    if (__builtin_sub_overflow(a, b, &difference)) [[unlikely]]
+        return b < 0 ? std::numeric_limits<Amount>::max() : std::numeric_limits<Amount>::min();
+    return difference;
+}
+inline Amount SaturatingNegate(Amount value) {
+    return SaturatingSub(0, value);
+}
+// The amount with a row's sign: negated for a negative sign, as it is otherwise.
+inline Amount SaturatingTimes(Amount value, int sign) {
+    return sign >= 0 ? value : SaturatingNegate(value);
+}
+
+// amount × 10000 ÷ base truncated toward zero (a percentage in hundredths of a point), exact
+// for every amount and clamped to the amount range; base must not be 0.
+Amount PercentOf(Amount amount, Amount base);
+
 // The statement's text of an amount (separator ",", point "."; "-  " for zero).
 std::string AmountText(Amount amount, bool cents, bool brackets);
 

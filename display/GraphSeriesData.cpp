@@ -16,9 +16,6 @@
 
 namespace {
 
-using Item::AddAmounts;
-using Item::SubtractAmounts;
-
 // The month of one year being filled: its calendar month and its place in the series.
 struct MonthSlot {
     int month = 0;
@@ -71,40 +68,40 @@ public:
 
         const std::size_t p = slot.position;
         Set(GraphSeriesData::kGrossSurplus, p,
-            SubtractAmounts(At(GraphSeriesData::kIncome, p), At(GraphSeriesData::kDirectCosts, p)));
+            SaturatingSub(At(GraphSeriesData::kIncome, p), At(GraphSeriesData::kDirectCosts, p)));
         Set(GraphSeriesData::kNetBeforeInterest, p,
-            SubtractAmounts(At(GraphSeriesData::kGrossSurplus, p),
-                            At(GraphSeriesData::kExpenses, p)));
+            SaturatingSub(At(GraphSeriesData::kGrossSurplus, p),
+                          At(GraphSeriesData::kExpenses, p)));
         Set(GraphSeriesData::kNetSurplus, p,
-            SubtractAmounts(At(GraphSeriesData::kNetBeforeInterest, p),
-                            At(GraphSeriesData::kInterest, p)));
-        Amount beforeTax = AddAmounts(At(GraphSeriesData::kNetSurplus, p),
-                                      At(GraphSeriesData::kCapitalReceipts, p));
-        beforeTax = SubtractAmounts(beforeTax, At(GraphSeriesData::kCapitalExpenses, p));
-        beforeTax = SubtractAmounts(beforeTax, At(GraphSeriesData::kCapitalPayments, p));
+            SaturatingSub(At(GraphSeriesData::kNetBeforeInterest, p),
+                          At(GraphSeriesData::kInterest, p)));
+        Amount beforeTax = SaturatingAdd(At(GraphSeriesData::kNetSurplus, p),
+                                         At(GraphSeriesData::kCapitalReceipts, p));
+        beforeTax = SaturatingSub(beforeTax, At(GraphSeriesData::kCapitalExpenses, p));
+        beforeTax = SaturatingSub(beforeTax, At(GraphSeriesData::kCapitalPayments, p));
         Set(GraphSeriesData::kNetBeforeTax, p, beforeTax);
 
         // The tax block of the statement: the year's first tax summary, shown also when hidden.
         if (const auto* tax = dynamic_cast<const Item::CTaxSum*>(year.FindItem(kTax, 0))) {
             Amount settled = 0;
             if (exclusive)
-                settled = SubtractAmounts(tax->ExpectedOnSales[m], tax->ExpectedOnExpenses[m]);
-            settled = SubtractAmounts(settled, tax->ExpectedPayments[m]);
-            settled = AddAmounts(settled, tax->ExpectedRefunds[m]);
-            settled = AddAmounts(settled, tax->ExpectedAdjustments[m]);
+                settled = SaturatingSub(tax->ExpectedOnSales[m], tax->ExpectedOnExpenses[m]);
+            settled = SaturatingSub(settled, tax->ExpectedPayments[m]);
+            settled = SaturatingAdd(settled, tax->ExpectedRefunds[m]);
+            settled = SaturatingAdd(settled, tax->ExpectedAdjustments[m]);
             Set(GraphSeriesData::kTax, p, settled);
         }
         Set(GraphSeriesData::kNetCashMovement, p,
-            AddAmounts(At(GraphSeriesData::kNetBeforeTax, p), At(GraphSeriesData::kTax, p)));
+            SaturatingAdd(At(GraphSeriesData::kNetBeforeTax, p), At(GraphSeriesData::kTax, p)));
         Add(GraphSeriesData::kBank, slot, At(GraphSeriesData::kNetCashMovement, p));
     }
 
 private:
     static Amount ClosingBalance(const Item::CLoan& loan, int m) {
-        Amount closing = AddAmounts(loan.ExpectedBalance[m], loan.ExpectedAdvances[m]);
-        closing = AddAmounts(closing, loan.ExpectedInterest[m]);
-        closing = SubtractAmounts(closing, loan.ExpectedPayments[m]);
-        return AddAmounts(closing, loan.ExpectedAdjustments[m]);
+        Amount closing = SaturatingAdd(loan.ExpectedBalance[m], loan.ExpectedAdvances[m]);
+        closing = SaturatingAdd(closing, loan.ExpectedInterest[m]);
+        closing = SaturatingSub(closing, loan.ExpectedPayments[m]);
+        return SaturatingAdd(closing, loan.ExpectedAdjustments[m]);
     }
 
     // Adds the Expected figure of every ordinary row of a category that is not hidden.
@@ -120,7 +117,7 @@ private:
     void Set(int s, std::size_t p, Amount value) { series[static_cast<std::size_t>(s)][p] = value; }
     void Add(int s, MonthSlot slot, Amount value) {
         Amount& target = series[static_cast<std::size_t>(s)][slot.position];
-        target = AddAmounts(target, value);
+        target = SaturatingAdd(target, value);
     }
 
     std::array<std::vector<Amount>, GraphSeriesData::kSeries>& series;

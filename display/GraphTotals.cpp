@@ -21,7 +21,7 @@ Amount KindValue(const Item::CItem& row, int kind, int month) {
     case Database::kExpected:
         return row.Expected[m];
     default:
-        return Item::SubtractAmounts(row.Actual[m], row.Expected[m]);
+        return SaturatingSub(row.Actual[m], row.Expected[m]);
     }
 }
 

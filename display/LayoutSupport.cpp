@@ -49,47 +49,12 @@ void FigureMeter::operator()(Amount value) {
         metrics_.widestFigure, metrics_.figureWidths.Width(dc_, display_.AmountText(value)));
 }
 
-Amount PercentOf(Amount amount, Amount base) {
-    // Exact in integers while the product fits; beyond that the quotient is formed in floating
-    // point and clamped, as figures from a damaged file may be near the limits.
-    const double scaled = ExactProduct(amount, 10000);
-    if (scaled >= -9.0e18 && scaled <= 9.0e18)
-        return amount * 10000 / base;
-    return TruncToAmount(scaled / static_cast<double>(base));
-}
-
 const char16_t* MonthAbbreviation(int month) {
     static constexpr const char16_t* kNames[12] = {u"Jan", u"Feb", u"Mar", u"Apr",
                                                    u"May", u"Jun", u"Jul", u"Aug",
                                                    u"Sep", u"Oct", u"Nov", u"Dec"};
     return kNames[((month % 12) + 12) % 12];
 }
-
-} // namespace Display
-
-namespace Display {
-
-Amount SaturatingAdd(Amount a, Amount b) {
-    Amount sum = 0;
-    if (!__builtin_add_overflow(a, b, &sum))
-        return sum;
-    return b > 0 ? std::numeric_limits<Amount>::max() : std::numeric_limits<Amount>::min();
-}
-
-Amount SaturatingSub(Amount a, Amount b) {
-    Amount difference = 0;
-    if (!__builtin_sub_overflow(a, b, &difference))
-        return difference;
-    return b < 0 ? std::numeric_limits<Amount>::max() : std::numeric_limits<Amount>::min();
-}
-
-Amount SaturatingTimes(Amount value, int sign) {
-    return sign >= 0 ? value : SaturatingSub(0, value);
-}
-
-} // namespace Display
-
-namespace Display {
 
 YearSpan SpanOf(const Database::CYear& year) {
     return {((year.startMonth % 12) + 12) % 12, std::clamp(year.months, 0, 12)};

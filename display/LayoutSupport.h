@@ -45,8 +45,7 @@ class FigureMeter {
     LayoutMetrics& metrics_;
     const Database::CDisplaySettings& display_;
     bool zeroMeasured_ = false;
-};// amount × 10000 / base, truncated; base must not be 0.
-Amount PercentOf(Amount amount, Amount base);
+};
 
 // The column's x-extent over the rows' y-extent.
 constexpr Rect ColumnCell(const Rect& column, const Rect& rows) {
@@ -61,20 +60,6 @@ constexpr Rect Offset(const Rect& rect, int dx, int dy) {
 
 // The English three-letter name of a calendar month (0 January).
 const char16_t* MonthAbbreviation(int month);
-
-} // namespace Display
-
-namespace Display {
-
-// Sums and sign changes of figures that saturate at the 64-bit limits instead of overflowing:
-// figures read from a damaged file may lie near them.
-Amount SaturatingAdd(Amount a, Amount b);
-Amount SaturatingSub(Amount a, Amount b);
-Amount SaturatingTimes(Amount value, int sign);
-
-} // namespace Display
-
-namespace Display {
 
 // The year's span: its first calendar month and how many months it has (at most twelve).
 struct YearSpan {

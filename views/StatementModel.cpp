@@ -1,7 +1,6 @@
 #include "views/StatementModel.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "database/CCompany.h"
 #include "database/CPERT.h"
@@ -21,40 +20,11 @@ namespace {
 using Kind = StatementLine::Kind;
 using Section = StatementSection;
 
-constexpr Amount kMaxAmount = std::numeric_limits<Amount>::max();
-constexpr Amount kMinAmount = std::numeric_limits<Amount>::min();
-
-// Figures read from a damaged file may lie near the 64-bit limits; sums saturate there.
-Amount Plus(Amount a, Amount b) {
-    Amount sum = 0;
-    if (__builtin_add_overflow(a, b, &sum))
-        return b > 0 ? kMaxAmount : kMinAmount;
-    return sum;
-}
-
-Amount Negated(Amount a) {
-    return a == kMinAmount ? kMaxAmount : -a;
-}
-
-Amount Signed(Amount a, int sign) {
-    return sign < 0 ? Negated(a) : a;
-}
-
 Amount SumOf(const MonthAmounts& values) {
     Amount sum = 0;
     for (Amount value : values)
-        sum = Plus(sum, value);
+        sum = SaturatingAdd(sum, value);
     return sum;
-}
-
-// total × 10000 ÷ base, truncated toward zero; formed in 128 bits so no total overflows.
-Amount Percentage(Amount total, Amount base) {
-    const __int128 value = static_cast<__int128>(total) * 10000 / base;
-    if (value > kMaxAmount)
-        return kMaxAmount;
-    if (value < kMinAmount)
-        return kMinAmount;
-    return static_cast<Amount>(value);
 }
 
 int MonthOf(long long value) {
@@ -173,7 +143,7 @@ StatementLine& Builder::Figures(Kind kind, Section section, Text label, const Mo
     line.values = values;
     line.total = totalMonth >= 0 ? values[static_cast<std::size_t>(totalMonth)] : SumOf(values);
     if (model_.percentColumn && model_.incomeBase != 0)
-        line.percent = Percentage(line.total, model_.incomeBase);
+        line.percent = PercentOf(line.total, model_.incomeBase);
     return line;
 }
 
@@ -208,12 +178,12 @@ void Builder::ItemSection(Section section, Text heading, int rowCount,
         line.row = static_cast<int>(r);
         line.blockLines = 1;
         for (int m = 0; m < kMonths; ++m)
-            sums[m] = Plus(sums[m], (*source.values)[m]);
+            sums[m] = SaturatingAdd(sums[m], (*source.values)[m]);
     }
     model_.sectionRows[section] = static_cast<int>(rows.size());
     Figures(Kind::Total, section, std::move(totalLabel), sums);
     for (int m = 0; m < kMonths; ++m)
-        movement_[m] = Plus(movement_[m], Signed(sums[m], sign));
+        movement_[m] = SaturatingAdd(movement_[m], SaturatingTimes(sums[m], sign));
     Spacer(section);
 }
 
@@ -244,8 +214,8 @@ void Builder::TaxSection() {
     for (std::size_t i = 0; i < parts.size(); ++i) {
         MonthAmounts shown{};
         for (int m = 0; m < kMonths; ++m) {
-            shown[m] = Signed((*parts[i].values)[m], parts[i].sign);
-            sums[m] = Plus(sums[m], shown[m]);
+            shown[m] = SaturatingTimes((*parts[i].values)[m], parts[i].sign);
+            sums[m] = SaturatingAdd(sums[m], shown[m]);
         }
         StatementLine& line = Figures(Kind::Item, section, parts[i].label, shown);
         line.row = 0;
@@ -255,7 +225,7 @@ void Builder::TaxSection() {
     model_.sectionRows[section] = 1;
     Figures(Kind::Total, section, u"Total " + model_.taxName, sums);
     for (int m = 0; m < kMonths; ++m)
-        movement_[m] = Plus(movement_[m], sums[m]);
+        movement_[m] = SaturatingAdd(movement_[m], sums[m]);
     Spacer(section);
     Surplus(section, u"NET CASH MOVEMENT");
 }
@@ -278,12 +248,12 @@ void Builder::BankSection() {
 
     MonthAmounts closing{};
     for (int m = 0; m < kMonths; ++m)
-        closing[m] =
-            Plus(Plus(bank->ExpectedBalance[m], movement_[m]), bank->ExpectedAdjustments[m]);
+        closing[m] = SaturatingAdd(SaturatingAdd(bank->ExpectedBalance[m], movement_[m]),
+                                   bank->ExpectedAdjustments[m]);
     StatementLine& balance =
         Figures(Kind::BankBalance, section, u"Closing Bank Balance", closing, model_.lastMonth);
     for (int m = 0; m < kMonths; ++m)
-        balance.beyondLimit[m] = closing[m] < Negated(bank->ExpectedOdLimit[m]);
+        balance.beyondLimit[m] = closing[m] < SaturatingNegate(bank->ExpectedOdLimit[m]);
     balance.totalBeyondLimit = balance.beyondLimit[static_cast<std::size_t>(model_.lastMonth)];
     Figures(Kind::Limit, section, u"O/D Limit", bank->ExpectedOdLimit, model_.lastMonth);
     Spacer(section);
@@ -318,12 +288,13 @@ void Builder::BalanceSection(Section section, int category) {
         MonthAmounts payments{};
         MonthAmounts closing{};
         for (int m = 0; m < kMonths; ++m) {
-            payments[m] = Negated(loan->ExpectedPayments[m]);
-            closing[m] = Plus(
-                Plus(Plus(Plus(opening[m], loan->ExpectedAdvances[m]), loan->ExpectedInterest[m]),
-                     payments[m]),
+            payments[m] = SaturatingNegate(loan->ExpectedPayments[m]);
+            closing[m] = SaturatingAdd(
+                SaturatingAdd(SaturatingAdd(SaturatingAdd(opening[m], loan->ExpectedAdvances[m]),
+                                            loan->ExpectedInterest[m]),
+                              payments[m]),
                 loan->ExpectedAdjustments[m]);
-            totals[m] = Plus(totals[m], closing[m]);
+            totals[m] = SaturatingAdd(totals[m], closing[m]);
         }
         Figures(Kind::Item, section, u"   Opening Balance", opening, model_.startMonth).row = i;
         Figures(Kind::Item, section, Basic() ? u"   Advance" : u"   Advances",

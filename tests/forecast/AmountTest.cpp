@@ -82,6 +82,42 @@ TEST(DecimalAmountText, IsExactWithTwoDecimalsAndNoSeparators) {
     EXPECT_EQ(DecimalAmountText(std::numeric_limits<Amount>::min()), "-92233720368547758.08");
 }
 
+TEST(SaturatingAmounts, StopAtTheEndsOfTheRangeInsteadOfWrapping) {
+    constexpr Amount max = std::numeric_limits<Amount>::max();
+    constexpr Amount min = std::numeric_limits<Amount>::min();
+    EXPECT_EQ(SaturatingAdd(2, -5), -3);
+    EXPECT_EQ(SaturatingAdd(max, 1), max);
+    EXPECT_EQ(SaturatingAdd(max - 1, 1), max);
+    EXPECT_EQ(SaturatingAdd(min, -1), min);
+    EXPECT_EQ(SaturatingAdd(max, min), -1);
+    EXPECT_EQ(SaturatingSub(2, 5), -3);
+    EXPECT_EQ(SaturatingSub(min, 1), min);
+    EXPECT_EQ(SaturatingSub(0, min), max);
+    EXPECT_EQ(SaturatingSub(-1, min), max);
+    EXPECT_EQ(SaturatingSub(max, -1), max);
+    // The most negative amount has no positive counterpart: its negation is the largest.
+    EXPECT_EQ(SaturatingNegate(min), max);
+    EXPECT_EQ(SaturatingNegate(max), min + 1);
+    EXPECT_EQ(SaturatingTimes(min, -1), max);
+    EXPECT_EQ(SaturatingTimes(min, 1), min);
+    EXPECT_EQ(SaturatingTimes(-7, 0), -7);
+}
+
+TEST(PercentOf, TruncatesTowardZeroAndIsExactBeyondADoublesReach) {
+    EXPECT_EQ(PercentOf(1, 3), 3333);
+    EXPECT_EQ(PercentOf(-1, 3), -3333);
+    EXPECT_EQ(PercentOf(250, -1000), -2500);
+    // 9,999,999,999,999,990,000 ÷ 3: the product fits neither 64 bits nor a double exactly;
+    // the quotient is still exact.
+    EXPECT_EQ(PercentOf(999'999'999'999'999, 3), 3'333'333'333'333'330'000);
+    EXPECT_EQ(PercentOf(std::numeric_limits<Amount>::max(), 1), std::numeric_limits<Amount>::max());
+    EXPECT_EQ(PercentOf(std::numeric_limits<Amount>::min(), 1), std::numeric_limits<Amount>::min());
+    EXPECT_EQ(PercentOf(std::numeric_limits<Amount>::min(), -1),
+              std::numeric_limits<Amount>::max());
+    // 2^63 × 10000 ÷ 2^62 is 20000 exactly.
+    EXPECT_EQ(PercentOf(std::numeric_limits<Amount>::min(), Amount{1} << 62), -20000);
+}
+
 TEST(AmountFile, ReadingTruncatesTowardZero) {
     EXPECT_EQ(AmountFromFile(0.29), 28); // 0.29 × 100.0 = 28.999999999999996
     EXPECT_EQ(AmountFromFile(0.5), 50);
