@@ -58,11 +58,11 @@ class CBaseItem : public Database::CBase {
     // target += value, saturating at the 64-bit limits: figures read from a damaged file may be
     // near them, and an overflowing sum must not be undefined. These helpers are inline because
     // consolidation runs them for every month of every row and target.
-      static void AddTo(Amount& target, Amount value) { target = SaturatingAdd(target, value); }
-      // target[m] += trunc(source[m] × factor) for every month. A zero adds nothing whatever the
-      // factor (a NaN product truncates to 0 too), so months without figures, such as the Actual
-      // months still to come, cost only the test.
-      static void AddScaledMonths(MonthAmounts& target, const MonthAmounts& source, double factor) {
+    static void AddTo(Amount& target, Amount value) { target = SaturatingAdd(target, value); }
+    // target[m] += trunc(source[m] × factor) for every month. A zero adds nothing whatever the
+    // factor (a NaN product truncates to 0 too), so months without figures, such as the Actual
+    // months still to come, cost only the test.
+    static void AddScaledMonths(MonthAmounts& target, const MonthAmounts& source, double factor) {
 #pragma GCC unroll 12
         for (int m = 0; m < kMonths; ++m)
             if (source[m] != 0)
