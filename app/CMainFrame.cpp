@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 
 #include <QAction>
 #include <QApplication>
@@ -33,11 +32,12 @@
 #include "app/FileFollower.h"
 #include "app/PrintCommands.h"
 #include "app/SplashWnd.h"
+#include "core/ClampToInt.h"
 #include "document/CMainDoc.h"
 #include "document/MessageSink.h"
+#include "platform/PrintLoop.h"
 #include "platform/Profile.h"
 #include "platform/RecentFileList.h"
-#include "platform/PrintLoop.h"
 #include "views/qt/CMainView.h"
 #include "views/qt/PageSetupDialog.h"
 #include "views/qt/PreviewPane.h"
@@ -138,8 +138,7 @@ int ScaleRounded(int value, int current, int saved) {
     const std::int64_t twice = 2 * static_cast<std::int64_t>(saved);
     const std::int64_t rounded =
         product >= 0 ? (2 * product + saved) / twice : -((-2 * product + saved) / twice);
-    return static_cast<int>(std::clamp<std::int64_t>(rounded, std::numeric_limits<int>::min(),
-                                                     std::numeric_limits<int>::max()));
+    return ClampToInt(rounded);
 }
 
 } // namespace

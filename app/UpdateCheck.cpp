@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "app/Version.h"
+#include "core/ClampToInt.h"
 
 namespace UpdateCheck {
 
@@ -63,8 +64,7 @@ int LeadingInteger(QByteArrayView line) {
         value = std::min(value * 10 + (line[i] - '0'), kLimit);
     if (negative)
         value = -value;
-    return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(),
-                                                  std::numeric_limits<int>::max()));
+    return ClampToInt(value);
 }
 
 bool HoldsVersionFile(QByteArrayView bytes) {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 
+#include "core/ClampToInt.h"
 #include "database/CPERT.h"
 #include "platform/DeviceContext.h"
 
@@ -11,11 +11,6 @@ const Text kNoPrintArea = u"The page margins leave no room to print on this pape
                           u"smaller margins in Page Setup.";
 
 namespace {
-
-int ClampToInt(std::int64_t value) {
-    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
-                                                     std::numeric_limits<int>::max()));
-}
 
 int Hundredths(std::int32_t mm) {
     return ClampToInt(static_cast<std::int64_t>(mm) * 100);

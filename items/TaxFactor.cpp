@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 
+#include "core/ClampToInt.h"
 #include "database/CCompany.h"
 #include "database/CTaxRate.h"
 #include "database/CTaxSetup.h"
@@ -20,11 +20,6 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
     if ((a % b != 0) && ((a < 0) != (b < 0)))
         --q;
     return q;
-}
-
-int ClampToInt(std::int64_t value) {
-    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
-                                                     std::numeric_limits<int>::max()));
 }
 
 } // namespace

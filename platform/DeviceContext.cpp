@@ -1,7 +1,8 @@
 #include "platform/DeviceContext.h"
 
 #include <cstdint>
-#include <limits>
+
+#include "core/ClampToInt.h"
 
 namespace {
 
@@ -10,8 +11,7 @@ int HimetricToUnits(int hundredthsMm, int dpi) {
     const std::int64_t product = static_cast<std::int64_t>(hundredthsMm) * dpi;
     const std::int64_t half = product < 0 ? -1270 : 1270;
     const std::int64_t units = (product + half) / 2540;
-    return static_cast<int>(std::clamp<std::int64_t>(units, std::numeric_limits<int>::min(),
-                                                     std::numeric_limits<int>::max()));
+    return ClampToInt(units);
 }
 
 } // namespace

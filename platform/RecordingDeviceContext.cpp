@@ -1,14 +1,11 @@
 #include "platform/RecordingDeviceContext.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <limits>
+
+#include "core/ClampToInt.h"
 
 namespace {
-
-int ClampToInt(std::int64_t value) {
-    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
-                                                     std::numeric_limits<int>::max()));
-}
 
 // base × tenths × dpi ÷ (100 × 96), rounded; sizes and resolutions are kept to sane ranges so
 // that a hostile font size cannot overflow.

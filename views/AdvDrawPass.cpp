@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "core/ClampToInt.h"
 #include "database/CPERT.h"
 #include "display/ArrangeContext.h"
 #include "display/CLayout.h"
@@ -26,10 +27,6 @@ struct Reported {
 
 Reported ReportedWidths(const Display::LayoutMetrics& m) {
     return {m.widestDescription, m.widestFigure, m.notesWidth};
-}
-
-int ClampToInt(std::int64_t value) {
-    return static_cast<int>(std::clamp<std::int64_t>(value, 0, INT32_MAX));
 }
 
 } // namespace
@@ -91,11 +88,12 @@ void RunAdvDrawPass(DeviceContext& screen, CMainDoc& doc, AdvViewState& state,
         int right = metrics.figureAreaLeft;
         for (const Rect& column : metrics.figureColumns)
             right = std::max(right, column.right);
-        state.hScrollMax =
-            ClampToInt(static_cast<std::int64_t>(right) + input.hScroll - metrics.figureAreaLeft);
+        // Scroll ranges start at 0.
+        state.hScrollMax = std::max(0, ClampToInt(static_cast<std::int64_t>(right) + input.hScroll -
+                                                  metrics.figureAreaLeft));
         state.hScrollPage = std::max(0, content.right - metrics.figureAreaLeft);
-        state.vScrollMax = ClampToInt(static_cast<std::int64_t>(metrics.rowCursor.top) +
-                                      input.vScroll - content.top);
+        state.vScrollMax = std::max(0, ClampToInt(static_cast<std::int64_t>(metrics.rowCursor.top) +
+                                                  input.vScroll - content.top));
         state.vScrollPage = std::max(0, content.Height());
     } else {
         state.hScrollMax = state.hScrollPage = state.vScrollMax = state.vScrollPage = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "core/ClampToInt.h"
 #include "database/CPERT.h"
 #include "display/ArrangeContext.h"
 #include "display/CLayout.h"
@@ -95,8 +96,7 @@ void AdvPrintLayout::PrintPage(DeviceContext& dc, const Rect& area, const Layout
     const std::int64_t hOffset = static_cast<std::int64_t>(page / down_) * area.right;
     const std::int64_t vOffset =
         static_cast<std::int64_t>(page % down_) * state_.metrics.pageBodyHeight;
-    Pass(dc, area, static_cast<int>(std::min<std::int64_t>(hOffset, INT32_MAX)),
-         static_cast<int>(std::min<std::int64_t>(vOffset, INT32_MAX)), true);
+    Pass(dc, area, ClampToInt(hOffset), ClampToInt(vOffset), true);
 }
 
 std::unique_ptr<AdvPrintJob> MakeAdvPrintJob(CMainDoc& doc, LayoutKey& currentKey,

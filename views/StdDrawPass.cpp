@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 #include <memory>
 #include <string>
 
 #include "core/Amount.h"
+#include "core/ClampToInt.h"
 #include "database/CCompany.h"
 #include "database/CPERT.h"
 #include "database/CScenario.h"
@@ -42,11 +42,6 @@ constexpr Amount kWidestFigure = -9'999'999'999;
 
 constexpr const char16_t* kMonthNames[kMonths] = {u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun",
                                                   u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"};
-
-int ClampToInt(std::int64_t value) {
-    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
-                                                     std::numeric_limits<int>::max()));
-}
 
 // The x extents of the statement's columns for one pass.
 struct Columns {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 
+#include "core/ClampToInt.h"
 #include "database/CPERT.h"
 #include "display/PrintArea.h"
 #include "document/CMainDoc.h"
@@ -17,11 +17,6 @@ const Text kTooShort = u"The page is too small to print one row of the statement
                        u"margins in Page Setup or a larger paper.";
 const Text kNoProgress =
     u"The statement cannot be divided into pages on this paper; printing was stopped.";
-
-int ClampToInt(std::int64_t value) {
-    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
-                                                     std::numeric_limits<int>::max()));
-}
 
 } // namespace
 
