@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStringList>
 
@@ -70,6 +72,8 @@ TEST_F(ProfileTest, ValuesOfTheWrongShapeGiveTheDefaults) {
 
 TEST_F(ProfileTest, ADamagedStoreFileGivesTheDefaults) {
     const QString path = Store().fileName();
+    // The store's folder exists only once something has been saved in it.
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
     {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));

@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QStandardPaths>
 
+#include "support/PrivateHome.h"
+
 // The view and export tests need a QApplication; they run without a display.
 int main(int argc, char** argv) {
+    const PrivateHome home;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QStandardPaths::setTestModeEnabled(true);
