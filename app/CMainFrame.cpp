@@ -37,6 +37,7 @@
 #include "document/MessageSink.h"
 #include "platform/PrintLoop.h"
 #include "platform/Profile.h"
+#include "platform/QtText.h"
 #include "platform/RecentFileList.h"
 #include "views/qt/CMainView.h"
 #include "views/qt/PageSetupDialog.h"
@@ -59,15 +60,6 @@ constexpr int kMinimumWidth = 200;
 constexpr int kMinimumHeight = 150;
 // How much of a restored window must lie on a screen for its position to be kept.
 constexpr int kMinimumVisible = 40;
-
-QString ToQString(const Text& text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-Text ToText(const QString& text) {
-    return Text(reinterpret_cast<const char16_t*>(text.utf16()),
-                static_cast<std::size_t>(text.size()));
-}
 
 // The leading decimal digits of a box entry ("150%" gives 150); 0 without digits.
 int LeadingInteger(const QString& text) {

@@ -18,6 +18,7 @@
 #include "document/MessageSink.h"
 #include "platform/InstanceLock.h"
 #include "platform/Profile.h"
+#include "platform/QtText.h"
 #include "platform/RecentFileList.h"
 
 namespace {
@@ -118,8 +119,7 @@ bool CVarnobelApp::CountRunForUpdateCheck() {
 
 bool CVarnobelApp::RunUpdateCheck(const Profile& profile) {
     const Text setting = profile.GetProfileString(UpdateCheck::kSection, UpdateCheck::kServerEntry);
-    const std::optional<QUrl> folder = UpdateCheck::ServerFolder(
-        QString::fromUtf16(setting.data(), static_cast<qsizetype>(setting.size())));
+    const std::optional<QUrl> folder = UpdateCheck::ServerFolder(ToQString(setting));
     if (!folder)
         return false;
     Dialog::CAutoUpdate::Options options;

@@ -11,6 +11,7 @@
 #include "document/CMainDoc.h"
 #include "document/MessageSink.h"
 #include "platform/QtPrintTarget.h"
+#include "platform/QtText.h"
 #include "views/AdvPrintJob.h"
 #include "views/StdPrintJob.h"
 #include "views/qt/CVarnobelAdvView.h"
@@ -24,10 +25,6 @@ namespace PrintCommands {
 namespace {
 
 const Text kTitle = u"Varnobel Viewer";
-
-QString ToQString(const Text& text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 bool RunStandardOptions(CMainDoc& doc, QWidget* parent, StdPrintChoices& choices) {
     Dialog::CPrint_Options_Dlg dialog(doc, parent);

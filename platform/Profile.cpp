@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVariant>
 
+#include "platform/QtText.h"
+
 namespace {
 
 QString Key(std::string_view section, std::string_view entry) {
@@ -57,14 +59,12 @@ Text Profile::GetProfileString(std::string_view section, std::string_view entry,
     if (!AsString(settings_->value(Key(section, entry)), text)) {
         return defaultValue;
     }
-    return Text(reinterpret_cast<const char16_t*>(text.utf16()),
-                static_cast<std::size_t>(text.size()));
+    return ToText(text);
 }
 
 bool Profile::WriteProfileString(std::string_view section, std::string_view entry,
                                  const Text& value) {
-    settings_->setValue(Key(section, entry),
-                        QString::fromUtf16(value.data(), static_cast<qsizetype>(value.size())));
+    settings_->setValue(Key(section, entry), ToQString(value));
     return settings_->isWritable();
 }
 

@@ -17,6 +17,8 @@
 #include <QThread>
 #include <QWidget>
 
+#include "platform/QtText.h"
+
 namespace {
 
 // Qt's raster engine works in fixed point; coordinates far beyond any page would overflow it.
@@ -33,10 +35,6 @@ int Coord(std::int64_t value) {
 
 QColor ToQColor(Colour colour) {
     return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour));
-}
-
-QString ToQString(const Text& text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // The rectangle covering [left, right) × [top, bottom), ready for QPainter.

@@ -3,11 +3,9 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 
-namespace {
+#include "platform/QtText.h"
 
-QString ToQString(const Text& text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
+namespace {
 
 void ShowBox(QMessageBox::Icon icon, const QString& title, const QString& text) {
     QMessageBox box(icon, title, text, QMessageBox::Ok);

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "platform/Profile.h"
+#include "platform/QtText.h"
 
 namespace {
 
@@ -25,9 +26,7 @@ bool IsLowSurrogate(char16_t c) {
 
 bool SameFile(const Text& a, const Text& b) {
 #ifdef Q_OS_WIN
-    return QString::compare(QString::fromUtf16(a.data(), static_cast<qsizetype>(a.size())),
-                            QString::fromUtf16(b.data(), static_cast<qsizetype>(b.size())),
-                            Qt::CaseInsensitive) == 0;
+    return QString::compare(ToQString(a), ToQString(b), Qt::CaseInsensitive) == 0;
 #else
     return a == b;
 #endif
@@ -88,11 +87,7 @@ void RecentFileList::Add(const Text& path) {
     if (path.empty()) {
         return;
     }
-    const QString absolute = QDir::cleanPath(
-        QFileInfo(QString::fromUtf16(path.data(), static_cast<qsizetype>(path.size())))
-            .absoluteFilePath());
-    Insert(Text(reinterpret_cast<const char16_t*>(absolute.utf16()),
-                static_cast<std::size_t>(absolute.size())));
+    Insert(ToText(QDir::cleanPath(QFileInfo(ToQString(path)).absoluteFilePath())));
 }
 
 void RecentFileList::Insert(const Text& path) {

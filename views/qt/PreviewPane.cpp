@@ -15,6 +15,7 @@
 
 #include "platform/QtDeviceContext.h"
 #include "platform/QtPageImages.h"
+#include "platform/QtText.h"
 
 namespace {
 
@@ -23,10 +24,6 @@ constexpr int kGap = 16;
 // A page image is never larger than this on a side (a damaged page size cannot eat memory).
 constexpr int kMaxImageSide = 6000;
 constexpr double kZoomFactors[CMy_Preview::kMaxZoomLevel + 1] = {1.0, 2.0, 3.0};
-
-QString ToQString(const Text& text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 

@@ -15,6 +15,7 @@
 #include "database/CPERT.h"
 #include "document/CMainDoc.h"
 #include "platform/QtCheckImages.h"
+#include "platform/QtText.h"
 #include "views/qt/PrintOptionsDialogParts.h"
 
 namespace Dialog {
@@ -148,7 +149,7 @@ QTreeWidgetItem* CPrint_Options_Adv_Dlg::WidgetItem(const PrintTreeItem& item) c
 void CPrint_Options_Adv_Dlg::Fill(PrintCheckTree* tree, PrintTreeItem& item,
                                   QTreeWidgetItem* parent) {
     auto* widget = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree);
-    widget->setText(0, QString::fromStdU16String(item.label));
+    widget->setText(0, ToQString(item.label));
     records_.insert(widget, &item);
     widgets_.insert(&item, widget);
     for (const auto& child : item.children)
