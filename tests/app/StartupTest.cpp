@@ -13,6 +13,7 @@
 #include "app/CVarnobelStdFrame.h"
 #include "app/EditionChoice.h"
 #include "app/ShellFixture.h"
+#include "platform/QtText.h"
 #include "platform/RecentFileList.h"
 #include "views/qt/CVarnobelAdvView.h"
 #include "views/qt/CVarnobelBasView.h"
@@ -135,8 +136,7 @@ TEST_F(StartupTest, EachEditionKeepsItsOwnRecentFilesAndThePreviewSetting) {
         ASSERT_TRUE(app.InitInstance());
         EXPECT_EQ(app.PreviewPages(), 2);
         ASSERT_EQ(app.RecentFiles()->Files().size(), 2u);
-        EXPECT_EQ(QString::fromStdU16String(app.RecentFiles()->Files()[0]),
-                  QFileInfo(second).absoluteFilePath());
+        EXPECT_EQ(ToQString(app.RecentFiles()->Files()[0]), QFileInfo(second).absoluteFilePath());
         app.Frame()->close();
         app.ExitInstance();
     }

@@ -4,14 +4,10 @@
 #include <QSettings>
 
 #include "platform/Profile.h"
+#include "platform/QtText.h"
 #include "platform/RecentFileList.h"
 
 namespace {
-
-Text FromQ(const QString& text) {
-    return Text(reinterpret_cast<const char16_t*>(text.utf16()),
-                static_cast<std::size_t>(text.size()));
-}
 
 bool HasUnpairedSurrogate(const Text& text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -53,7 +49,7 @@ TEST(RecentFileListTest, MostRecentFirstWithoutRepeatsAndAtMostFour) {
 TEST(RecentFileListTest, RelativeNamesAreMadeAbsolute) {
     RecentFileList list("Recent File List Bas");
     list.Add(u"plan.cfb");
-    EXPECT_EQ(list.Files().front(), FromQ(QDir::currentPath()) + u"/plan.cfb");
+    EXPECT_EQ(list.Files().front(), ToText(QDir::currentPath()) + u"/plan.cfb");
 }
 
 TEST(RecentFileListTest, SavedAndLoadedPerEdition) {
