@@ -44,7 +44,7 @@ void CPage::Draw(DrawContext& context) {
     DrawPanel(dc, bounds, context.metrics->cornerSize, colour, 1, colour);
     if (!currentTabRect.IsEmpty()) {
         // The views' tabs join the panel at its left edge, every other level at its top.
-        if (kind == 0)
+        if (kind == LayoutKey::kView)
             dc.Line(bounds.left, currentTabRect.top + 1, bounds.left, currentTabRect.bottom - 1);
         else
             JoinTab(dc, currentTabRect, bounds.top, colour, 1);

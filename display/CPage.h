@@ -9,11 +9,12 @@ namespace Display {
 
 class CTab;
 
-// One of the four nested panels of the page: kind 0 carries the view tabs down its left side,
-// kinds 1 and 2 the scenario and company tabs along their tops, and kind 3 the year and graph
-// tabs around the content area. The panel's border opens where its current tab joins it.
+// One of the four nested panels of the page, its kind the key level of the tabs it carries: the
+// views' panel has them down its left side, the scenarios' and companies' along their tops, and
+// the years' panel (the content area) the year and graph tabs. The panel's border opens where
+// its current tab joins it.
 class CPage : public CLayout {
-  public:
+public:
     CPage() = default;
     // The tabs are not owned; they live in the view's frame list beside the panel.
     CPage(int panelKind, std::optional<std::vector<const CTab*>> panelTabs)
@@ -23,7 +24,7 @@ class CPage : public CLayout {
     void Draw(DrawContext& context) override;
     bool HitTest(int x, int y) override;
 
-    int kind = 1;
+    int kind = LayoutKey::kScenario;
     std::optional<std::vector<const CTab*>> tabs;
     Rect currentTabRect;
 };

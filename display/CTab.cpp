@@ -45,12 +45,11 @@ void CTab::Arrange(ArrangeContext& context) {
     DeviceContext& dc = *context.dc;
     placed = true;
     highlighted = context.highlightKey && key == *context.highlightKey;
-    isCurrent =
-        kind >= 0 && kind <= 4 && context.currentKey && key[kind] == (*context.currentKey)[kind];
+    isCurrent = SelectsLevel() && context.currentKey && key[kind] == (*context.currentKey)[kind];
     label = TabLabel(*context.doc, key);
 
     Size size;
-    if (kind == 0) {
+    if (kind == LayoutKey::kView) {
         const Font previous = dc.SelectFont(VerticalFont(dc.CurrentFont()));
         const Size measured = dc.TextExtent(label);
         size = {measured.height, measured.width};
@@ -61,12 +60,12 @@ void CTab::Arrange(ArrangeContext& context) {
         size = TabSize(dc, label, {metrics.tabMargin.width, metrics.gapSize.height});
     }
 
-    if (kind == 0) {
-        Rect& cursor = metrics.tabStrip[0];
+    if (kind == LayoutKey::kView) {
+        Rect& cursor = metrics.tabStrip[LayoutKey::kView];
         bounds = {cursor.left, cursor.top, cursor.left + size.width, cursor.top + size.height};
         cursor.top += size.height;
-    } else if (kind >= 1 && kind <= 4) {
-        Rect& cursor = metrics.tabStrip[static_cast<std::size_t>(kind == 4 ? 3 : kind)];
+    } else if (SelectsLevel()) {
+        Rect& cursor = metrics.tabStrip[static_cast<std::size_t>(LayoutMetrics::PanelOf(kind))];
         bounds = {cursor.left, cursor.top, cursor.left + size.width, cursor.top + size.height};
         cursor.left += size.width;
     } else {
@@ -77,13 +76,13 @@ void CTab::Arrange(ArrangeContext& context) {
 
 void CTab::Draw(DrawContext& context) {
     // Fixed tabs show only while they are not current.
-    if (isCurrent ? kind > 4 : kind > 5)
+    if (isCurrent ? kind > LayoutKey::kGraph : kind > kFixedTab)
         return;
     DeviceContext& dc = *context.dc;
     const LayoutMetrics& metrics = *context.metrics;
     const TabFills fills = TabFillsOf(kind, kHighlightGrey);
     const Colour fill = fills.Of(isCurrent, highlighted && !dc.IsPrinting());
-    if (kind == 0) {
+    if (kind == LayoutKey::kView) {
         const Font previous = dc.SelectFont(VerticalFont(dc.CurrentFont()));
         DrawTab(dc, bounds, metrics.cornerSize, label,
                 {bounds.left + metrics.tabInset.width, bounds.bottom - metrics.gapSize.height},

@@ -4,18 +4,22 @@
 
 namespace Display {
 
-// An index tab that selects one entry of one key level: kind 0 views (vertical, down the left),
-// 1 scenarios, 2 companies, 3 years and 4 graphs; kind 5 is a fixed tab at the content corner.
+// An index tab that selects one entry of one key level: its kind is the level, LayoutKey::kView
+// (vertical, down the left) to LayoutKey::kGraph, or kFixedTab for a tab at the content corner.
 class CTab : public CLayout {
-  public:
+public:
+    static constexpr int kFixedTab = LayoutKey::kGraph + 1;
+
     CTab() = default;
     CTab(const LayoutKey& tabKey, int tabKind) : CLayout(tabKey), kind(tabKind) {}
 
     void Arrange(ArrangeContext& context) override;
     void Draw(DrawContext& context) override;
     LayoutKind GetKind() const override { return LayoutKind::Tab; }
+    // Whether the tab selects an entry of a key level (a fixed tab selects none).
+    bool SelectsLevel() const { return kind >= LayoutKey::kView && kind <= LayoutKey::kGraph; }
 
-    int kind = 1;
+    int kind = LayoutKey::kScenario;
     bool isCurrent = false;
     Text label;
 };

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "database/LayoutKey.h"
 #include "platform/DrawTypes.h"
 
 class DeviceContext;
@@ -15,11 +16,11 @@ namespace Display {
 // character's advance is taken from ten of it, so the sum keeps the fractions a figure's own
 // measurement would.
 class FigureWidths {
-  public:
+public:
     // The width of an ASCII text in the device's current font.
     int Width(DeviceContext& dc, std::string_view text);
 
-  private:
+private:
     Font font_;
     bool known_ = false;
     std::array<int, 128> tenfold_{};
@@ -33,15 +34,21 @@ struct LayoutMetrics {
     static constexpr int kFigureColumns = 45;
     static constexpr int kTotalColumn = 36;
     static constexpr int kPercentColumn = 39;
-    // Panels and tab strips: 0 the views down the left, 1 scenarios, 2 companies, 3 years.
-    static constexpr int kContentPanel = 3;
+    // Panels and tab strips, by the key level of their tabs: the views' down the left, then the
+    // scenarios', the companies' and the years', which is the content area.
+    static constexpr int kPanels = LayoutKey::kYear + 1;
+    static constexpr int kContentPanel = LayoutKey::kYear;
+    // The panel and tab strip of a level's tabs: the graphs' tabs follow the years'.
+    static constexpr int PanelOf(int level) {
+        return level == LayoutKey::kGraph ? LayoutKey::kYear : level;
+    }
 
     Rect page;       // the rectangle the view asked to fill
     Rect headerRect; // the page heading
-    // Running cursors (their top-left corners) for tabs of kinds 0, 1, 2 and 3-4.
-    std::array<Rect, 4> tabStrip{};
+    // Running cursors (their top-left corners) for the tabs of each panel.
+    std::array<Rect, kPanels> tabStrip{};
     // The nested page panels; the last one is the content area for rows, totals and notes.
-    std::array<Rect, 4> pageRect{};
+    std::array<Rect, kPanels> pageRect{};
     // Where the next row goes: as wide as the content and one text line high. Rows take it and
     // move it down by their height and the row gap; the column headings move it back up by the
     // vertical scroll offset, so the rows scroll under them.

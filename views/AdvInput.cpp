@@ -38,7 +38,7 @@ void FlipHeading(AdvViewState& state, CLayout& heading, std::int32_t styleBefore
 // The tabs of a level's strip (years and graphs share one).
 const std::vector<CTab*>* StripOf(const AdvViewState& state, AdvLevel level) {
     const int strip = static_cast<int>(level);
-    if (strip < 0 || strip > 3)
+    if (strip < 0 || strip >= Display::LayoutMetrics::kPanels)
         return nullptr;
     return &state.lists.tabs[strip];
 }

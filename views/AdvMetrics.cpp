@@ -51,15 +51,16 @@ void PlacePanels(LayoutMetrics& m, DeviceContext& dc) {
     const int top = m.headerRect.bottom + gap.height;
     const int bottom = m.page.bottom;
 
-    m.tabStrip[0] =
+    m.tabStrip[LayoutKey::kView] =
         Rect{m.page.left, top + m.cornerSize.height, m.page.left + verticalTabWidth, bottom};
-    m.pageRect[0] = Rect{m.tabStrip[0].right, top, m.page.right, bottom};
-    for (int kind = 1; kind < 4; ++kind) {
-        const Rect& outer = m.pageRect[static_cast<std::size_t>(kind - 1)];
+    m.pageRect[LayoutKey::kView] =
+        Rect{m.tabStrip[LayoutKey::kView].right, top, m.page.right, bottom};
+    for (int level = LayoutKey::kScenario; level < LayoutMetrics::kPanels; ++level) {
+        const Rect& outer = m.pageRect[static_cast<std::size_t>(level - 1)];
         const int stripTop = outer.top + gap.height;
-        m.tabStrip[static_cast<std::size_t>(kind)] =
+        m.tabStrip[static_cast<std::size_t>(level)] =
             Rect{outer.left + m.cornerSize.width, stripTop, outer.right, stripTop + tabHeight};
-        m.pageRect[static_cast<std::size_t>(kind)] =
+        m.pageRect[static_cast<std::size_t>(level)] =
             Rect{outer.left + gap.width, stripTop + tabHeight, outer.right - gap.width,
                  std::max(stripTop + tabHeight, outer.bottom - gap.height)};
     }
@@ -208,9 +209,9 @@ void ComputeLayoutMetrics(LayoutMetrics& m, DeviceContext& dc, const CMainDoc& d
     const bool laterPage = m.RightOfLeftmostPage();
     const bool printer = dc.IsPrinting();
     // The content area as the innermost panel will leave it.
-    const Rect content{m.pageRect[3].left + m.gapSize.width, m.pageRect[3].top + m.gapSize.height,
-                       m.pageRect[3].right - m.gapSize.width,
-                       m.pageRect[3].bottom - m.gapSize.height};
+    const Rect& innermost = m.pageRect[LayoutMetrics::kContentPanel];
+    const Rect content{innermost.left + m.gapSize.width, innermost.top + m.gapSize.height,
+                       innermost.right - m.gapSize.width, innermost.bottom - m.gapSize.height};
     const int top = content.top;
     const int bottom = std::max(top, m.page.bottom - 1);
     const int lineHeight = dc.TextExtent(u"Fg").height;

@@ -126,41 +126,41 @@ private:
         for (int v = 0; v < root_.ViewCount(); ++v)
             if (!root_.View(v).hidden) {
                 tabKey[LayoutKey::kView] = v;
-                AddTab(tabKey, 0);
+                AddTab(tabKey, LayoutKey::kView);
             }
         const Database::CTabView& view = root_.View(key_[LayoutKey::kView]);
         tabKey[LayoutKey::kView] = key_[LayoutKey::kView];
         for (int s = -1; s <= view.ScenarioCount() - 2; ++s)
             if (!view.Scenario(s).hidden) {
                 tabKey[LayoutKey::kScenario] = s;
-                AddTab(tabKey, 1);
+                AddTab(tabKey, LayoutKey::kScenario);
             }
         const Database::CScenario& scenario = view.Scenario(key_[LayoutKey::kScenario]);
         tabKey[LayoutKey::kScenario] = key_[LayoutKey::kScenario];
         for (int c = -1; c <= scenario.CompanyCount() - 2; ++c)
             if (!scenario.Company(c).hidden) {
                 tabKey[LayoutKey::kCompany] = c;
-                AddTab(tabKey, 2);
+                AddTab(tabKey, LayoutKey::kCompany);
             }
         const Database::CCompany& company = scenario.Company(key_[LayoutKey::kCompany]);
         tabKey[LayoutKey::kCompany] = key_[LayoutKey::kCompany];
         for (int y = 0; y < company.YearCount(); ++y)
             if (!company.Year(y).hidden) {
                 tabKey[LayoutKey::kYear] = y;
-                AddTab(tabKey, 3);
+                AddTab(tabKey, LayoutKey::kYear);
             }
         const CYear& year = company.Year(key_[LayoutKey::kYear]);
         tabKey[LayoutKey::kYear] = key_[LayoutKey::kYear];
         for (int g = 0; g < year.GraphCount(); ++g)
             if (!year.Graph(g).hidden) {
                 tabKey[LayoutKey::kGraph] = g;
-                AddTab(tabKey, 4);
+                AddTab(tabKey, LayoutKey::kGraph);
             }
     }
 
-    void AddTab(const LayoutKey& key, int kind) {
-        tabs_.push_back(std::make_unique<CTab>(key, kind));
-        out_.tabs[kind < 4 ? kind : 3].push_back(tabs_.back().get());
+    void AddTab(const LayoutKey& key, int level) {
+        tabs_.push_back(std::make_unique<CTab>(key, level));
+        out_.tabs[LayoutMetrics::PanelOf(level)].push_back(tabs_.back().get());
     }
 
 public:
@@ -168,9 +168,9 @@ public:
     // tabs), then the tabs, which are drawn over the panels' edges.
     void FinishFrame() {
         out_.frame.push_back(std::make_unique<CPageHeader>());
-        for (int kind = 0; kind < 4; ++kind) {
-            std::vector<const CTab*> panelTabs(out_.tabs[kind].begin(), out_.tabs[kind].end());
-            out_.frame.push_back(std::make_unique<CPage>(kind, std::move(panelTabs)));
+        for (int level = LayoutKey::kView; level < LayoutMetrics::kPanels; ++level) {
+            std::vector<const CTab*> panelTabs(out_.tabs[level].begin(), out_.tabs[level].end());
+            out_.frame.push_back(std::make_unique<CPage>(level, std::move(panelTabs)));
         }
         for (auto& tab : tabs_)
             out_.frame.push_back(std::move(tab));

@@ -8,6 +8,7 @@
 #include "database/LayoutKey.h"
 #include "display/CLayout.h"
 #include "display/CTab.h"
+#include "display/LayoutMetrics.h"
 #include "views/AdvOutline.h"
 
 class CMainDoc;
@@ -25,8 +26,8 @@ struct AdvStatement {
     LayoutList frame;
     // Column headings, sections, rows, totals, summary rows and note boxes; or one graph page.
     LayoutList statement;
-    // The tabs of each panel (kinds 0, 1, 2 and 3 with the graph tabs), not owned.
-    std::vector<Display::CTab*> tabs[4];
+    // The tabs of each panel by key level (the years' with the graphs' tabs), not owned.
+    std::vector<Display::CTab*> tabs[Display::LayoutMetrics::kPanels];
     // Expander styles the headings share, owned here so they outlive the objects using them.
     std::vector<std::unique_ptr<std::int32_t>> styles;
     // The forecast state each clickable heading opens and closes (in memory only).

@@ -149,10 +149,13 @@ TEST(FrameTest, TabsCarryTheirLabelsAndFollowTheirStrips) {
                           Rect{50, 80, 900, 100}};
     f.current = LayoutKey(0, 0, 0, 0);
     auto& view =
-        f.Add<CTab>(LayoutKey(0, LayoutKey::kNoEntry, LayoutKey::kNoEntry, LayoutKey::kNoEntry), 0);
-    auto& all = f.Add<CTab>(LayoutKey(0, -1, LayoutKey::kNoEntry, LayoutKey::kNoEntry), 1);
-    auto& scenario = f.Add<CTab>(LayoutKey(0, 0, LayoutKey::kNoEntry, LayoutKey::kNoEntry), 1);
-    auto& company = f.Add<CTab>(LayoutKey(0, 0, 0, LayoutKey::kNoEntry), 2);
+        f.Add<CTab>(LayoutKey(0, LayoutKey::kNoEntry, LayoutKey::kNoEntry, LayoutKey::kNoEntry),
+                    LayoutKey::kView);
+    auto& all = f.Add<CTab>(LayoutKey(0, -1, LayoutKey::kNoEntry, LayoutKey::kNoEntry),
+                            LayoutKey::kScenario);
+    auto& scenario = f.Add<CTab>(LayoutKey(0, 0, LayoutKey::kNoEntry, LayoutKey::kNoEntry),
+                                 LayoutKey::kScenario);
+    auto& company = f.Add<CTab>(LayoutKey(0, 0, 0, LayoutKey::kNoEntry), LayoutKey::kCompany);
     f.forecast.View().name = u"Plan";
     f.Pass();
 
@@ -179,9 +182,10 @@ TEST(FrameTest, ThePanelOpensUnderItsCurrentTabAndKeepsClearOfTheScrollBars) {
     f.metrics.pageRect[3] = Rect{60, 60, 900, 900};
     f.metrics.vScrollBar = Rect{0, 0, 16, 100};
     f.metrics.hScrollBar = Rect{0, 0, 100, 16};
-    auto& tab = f.Add<CTab>(LayoutKey(0, 0, LayoutKey::kNoEntry, LayoutKey::kNoEntry), 1);
-    f.Add<CPage>(1, std::vector<const CTab*>{&tab});
-    f.Add<CPage>(3, std::nullopt);
+    auto& tab = f.Add<CTab>(LayoutKey(0, 0, LayoutKey::kNoEntry, LayoutKey::kNoEntry),
+                            LayoutKey::kScenario);
+    f.Add<CPage>(LayoutKey::kScenario, std::vector<const CTab*>{&tab});
+    f.Add<CPage>(LayoutKey::kYear, std::nullopt);
     f.Pass();
     EXPECT_EQ(f.metrics.ContentArea(), (Rect{64, 64, 900 - 4 - 16, 900 - 4 - 16}));
     const auto lines = f.dc.OfKind(DrawOp::Kind::Line);
@@ -205,12 +209,12 @@ TEST(FrameTest, TabsAndPanelsFillByLevel) {
             return f->Add<CTab>(LayoutKey(0, scenario, company, year), kind);
         };
         const auto none = LayoutKey::kNoEntry;
-        CTab& scenario = tab(0, none, none, 1);
-        f->Add<CPage>(1, std::vector<const CTab*>{&scenario});
-        tab(-1, none, none, 1);
-        tab(0, -1, none, 2);
-        tab(0, 0, none, 2);
-        tab(0, 0, 0, 3);
+        CTab& scenario = tab(0, none, none, LayoutKey::kScenario);
+        f->Add<CPage>(LayoutKey::kScenario, std::vector<const CTab*>{&scenario});
+        tab(-1, none, none, LayoutKey::kScenario);
+        tab(0, -1, none, LayoutKey::kCompany);
+        tab(0, 0, none, LayoutKey::kCompany);
+        tab(0, 0, 0, LayoutKey::kYear);
         f->Pass();
         return f;
     };

@@ -283,8 +283,8 @@ TEST(AdvShortYearTest, AFiveMonthYearFromAnyMonthHeadsAndTotalsItsOwnMonths) {
         const auto column = [&](int position, const char* sub) -> std::size_t {
             const int month = (start + position) % 12;
             const int year = (first + (start + position) / 12) % 100;
-            const std::string name = std::string(kNames[month]) + " " +
-                                     (year < 10 ? "0" : "") + std::to_string(year) + " " + sub;
+            const std::string name = std::string(kNames[month]) + " " + (year < 10 ? "0" : "") +
+                                     std::to_string(year) + " " + sub;
             return static_cast<std::size_t>(std::find(header.begin(), header.end(), name) -
                                             header.begin());
         };
@@ -422,7 +422,7 @@ TEST_F(AdvViewTest, AGraphTabShowsOnlyTheGraphPageAndAYearTabTheStatementAgain) 
     });
     Pass();
     const auto tabOf = [&](int graph) -> const Display::CTab* {
-        for (const Display::CTab* tab : state.lists.tabs[3])
+        for (const Display::CTab* tab : state.lists.tabs[LayoutKey::kYear])
             if (tab->key[LayoutKey::kGraph] == graph)
                 return tab;
         return nullptr;
@@ -451,7 +451,7 @@ TEST_F(AdvViewTest, AFailedLookupInTheBuildShowsWhatWasBuilt) {
     Pass();
     EXPECT_FALSE(state.lists.complete);
     EXPECT_TRUE(state.lists.statement.empty());
-    ASSERT_EQ(state.lists.tabs[0].size(), 1u);
+    ASSERT_EQ(state.lists.tabs[LayoutKey::kView].size(), 1u);
     EXPECT_NE(dc.FindText(u"Main"), nullptr);
 
     // No view at all, in a window too small for its panels.
@@ -459,7 +459,7 @@ TEST_F(AdvViewTest, AFailedLookupInTheBuildShowsWhatWasBuilt) {
     state.rebuild = true;
     RunAdvDrawPass(dc, forecast.doc, state, {Rect{0, 0, 12, 9}, 0, 0});
     EXPECT_FALSE(state.lists.complete);
-    EXPECT_TRUE(state.lists.tabs[0].empty());
+    EXPECT_TRUE(state.lists.tabs[LayoutKey::kView].empty());
 }
 
 TEST_F(AdvViewTest, MetricsScaleWithTheZoom) {
