@@ -65,21 +65,21 @@ void CalculateItem(CItem& row, bool exclusive, Database::CYear& year, YearCalend
         return;
 
     // Percentage months. The base is read before this row adds into the totals, so an Income
-    // row of rule 1 sees only the Income rows before it.
+    // row taking a share of Total Income sees only the Income rows before it.
     for (int m = 0; m < kMonths; ++m) {
         const Amount* base = nullptr;
-        switch (row.PctType[m]) {
-        case 1:
+        switch (row.RuleOf(m)) {
+        case PercentRule::Entered:
+            continue;
+        case PercentRule::OfTotalIncome:
             base = &totalIncome.Expected[m];
             break;
-        case 2:
+        case PercentRule::OfPreviousExpected:
             base = previous ? &previous->Expected[m] : nullptr;
             break;
-        case 3:
+        case PercentRule::OfPreviousActual:
             base = previous ? &previous->Actual[m] : nullptr;
             break;
-        default:
-            continue;
         }
         row.Expected[m] = base ? MulTrunc(*base, row.Percent[m], kPercentFactor) : 0;
     }

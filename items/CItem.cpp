@@ -36,7 +36,7 @@ void CItem::Serialize(Archive& ar) {
         if (version >= 1.1)
             ar.Int32(PctType[m]);
         else
-            PctType[m] = legacyRule != 0 ? 1 : 0;
+            SetRule(m, legacyRule != 0 ? PercentRule::OfTotalIncome : PercentRule::Entered);
     }
     std::uint32_t count = static_cast<std::uint32_t>(TaxLinks.size());
     ar.Count(count);
@@ -100,7 +100,7 @@ int CItem::CopyFrom(const CBaseItem& source, int mode, bool copyActuals, bool co
         } else if (mode == 2) {
             Expected[m] = other->Actual[m];
             Percent[m] = other->Percent[m];
-            PctType[m] = 0;
+            SetRule(m, PercentRule::Entered);
         }
     }
     return 0;
@@ -136,6 +136,18 @@ void CItem::ClearTotal() {
     Expected.fill(0);
     Actual.fill(0);
     Percent.fill(0);
+}
+
+PercentRule CItem::RuleOf(int month) const {
+    const std::int32_t stored = PctType[month];
+    switch (static_cast<PercentRule>(stored)) {
+    case PercentRule::OfTotalIncome:
+    case PercentRule::OfPreviousExpected:
+    case PercentRule::OfPreviousActual:
+        return static_cast<PercentRule>(stored);
+    default:
+        return PercentRule::Entered;
+    }
 }
 
 Amount CItem::AddExpectedTo(MonthAmounts& accumulator) const {

@@ -1,10 +1,20 @@
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "items/CBaseItem.h"
 
 namespace Item {
+
+// How a month's Expected figure is found: entered, or a percentage of a base amount. The row
+// keeps the number in PctType.
+enum class PercentRule : std::int32_t {
+    Entered = 0,
+    OfTotalIncome = 1,      // the year's Total Income Expected figure of the month
+    OfPreviousExpected = 2, // this row's Expected figure of the month in the previous year
+    OfPreviousActual = 3,   // this row's Actual figure of the month in the previous year
+};
 
 // The ordinary row (income, costs, expenses, other income, capital) and the year's total rows.
 class CItem : public CBaseItem {
@@ -35,6 +45,10 @@ public:
 
     // Zeroes Expected, Actual and Percent (how the calculation clears a total row).
     void ClearTotal();
+    // The rule of a month; any number other than those of a percentage rule means an entered
+    // figure.
+    PercentRule RuleOf(int month) const;
+    void SetRule(int month, PercentRule rule) { PctType[month] = static_cast<std::int32_t>(rule); }
 
     std::int32_t TaxSide = 1;
     MonthAmounts Expected{};
