@@ -107,7 +107,7 @@ struct Share {
     CYear& target;
     double a;
     double b;
-    int mode;
+    Item::AddMode mode;
     double income;
 };
 
@@ -183,10 +183,15 @@ void RunDriver(CTabView& view) {
                 if (j == 0)
                     ResetTarget(toCompany, v == 0);
 
+                // The combined scenario's companies take the Actual figures whole and once, from
+                // the first scenario: what has happened is the same in every scenario.
                 const Share shares[3] = {
-                    {toAll, kPrecision * wC, scenarioShare, 2, combinedIncome},
-                    {toCompany, kPrecision, scenarioShare, j == 0 ? 1 : 0, scenarioShare},
-                    {toScenario, kPrecision * wC, 1.0, 1, wC},
+                    {toAll, kPrecision * wC, scenarioShare, Item::AddMode::ActualsByAB,
+                     combinedIncome},
+                    {toCompany, kPrecision, scenarioShare,
+                     j == 0 ? Item::AddMode::ActualsByA : Item::AddMode::ExpectedOnly,
+                     scenarioShare},
+                    {toScenario, kPrecision * wC, 1.0, Item::AddMode::ActualsByA, wC},
                 };
                 Consolidate(year, shares);
             }

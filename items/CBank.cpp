@@ -133,7 +133,7 @@ void CBank::ClearComputed(bool keepOpenings, bool clearInputs) {
     }
 }
 
-void CBank::AddScaled(const CBaseItem& source, double a, double b, int mode) {
+void CBank::AddScaled(const CBaseItem& source, double a, double b, AddMode mode) {
     const auto* other = RowAs<CBank>(&source);
     if (other == nullptr)
         return;
@@ -141,9 +141,10 @@ void CBank::AddScaled(const CBaseItem& source, double a, double b, int mode) {
     AddScaledMonths(ExpectedCrInterest, other->ExpectedCrInterest, a * b);
     AddScaledMonths(ExpectedOdInterest, other->ExpectedOdInterest, a * b);
     AddScaledMonths(ExpectedAdjustments, other->ExpectedAdjustments, a * b);
-    if (mode != 1 && mode != 2)
+    const std::optional<double> factor = ActualFactor(mode, a, b);
+    if (!factor)
         return;
-    const double actualFactor = mode == 1 ? a : a * b;
+    const double actualFactor = *factor;
     AddScaledMonths(ActualBalance, other->ActualBalance, actualFactor);
     AddScaledMonths(ActualCrInterest, other->ActualCrInterest, actualFactor);
     AddScaledMonths(ActualOdInterest, other->ActualOdInterest, actualFactor);

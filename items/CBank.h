@@ -20,7 +20,7 @@ public:
     void ClearMonth(int month) override;
     void ClearMonthPart(int month, bool actual) override;
     void ClearComputed(bool keepOpenings, bool clearInputs) override;
-    void AddScaled(const CBaseItem& source, double a, double b, int mode) override;
+    void AddScaled(const CBaseItem& source, double a, double b, AddMode mode) override;
     void Scale(double x) override;
 
     Amount ActualOpening = 0;

@@ -33,7 +33,7 @@ Amount CBaseItem::ActualSum() const {
     return 0;
 }
 
-void CBaseItem::AddScaled(const CBaseItem&, double, double, int) {}
+void CBaseItem::AddScaled(const CBaseItem&, double, double, AddMode) {}
 
 void CBaseItem::Scale(double) {}
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <typeinfo>
 
 #include "core/Months.h"
@@ -13,14 +14,22 @@ class CYear;
 
 namespace Item {
 
+// What consolidation adds of a source row's Actual figures; its Expected figures are always
+// added scaled by a × b.
+enum class AddMode : std::int32_t {
+    ExpectedOnly = 0, // the Actual figures are left alone
+    ActualsByA = 1,   // the Actual figures scaled by a alone
+    ActualsByAB = 2,  // the Actual figures scaled by a × b, as the Expected ones
+};
+
 // The abstract row of a year: every row kind clears, copies, scales, sums and stores itself
 // through this interface. The base behaviour does nothing and answers 0 / false / none.
 //
-// Modes of CopyFrom and AddScaled: 1 takes the source's Expected side as it is, 2 takes the
-// source's Actual figures as this row's Expected figures. Month arguments outside 0-11 are
+// Modes of CopyFrom: 1 takes the source's Expected side as it is, 2 takes the source's Actual
+// figures as this row's Expected figures. Month arguments outside 0-11 are
 // ignored.
 class CBaseItem : public Database::CBase {
-  public:
+public:
     static constexpr double kVersion = 1.1;
 
     const char* ClassName() const override { return "CBaseItem"; }
@@ -37,7 +46,7 @@ class CBaseItem : public Database::CBase {
     virtual Amount AddExpectedTo(MonthAmounts& accumulator) const;
     virtual Amount ActualSum() const;
     // Consolidation: adds the source's figures scaled by a and b (nothing for another class).
-    virtual void AddScaled(const CBaseItem& source, double a, double b, int mode);
+    virtual void AddScaled(const CBaseItem& source, double a, double b, AddMode mode);
     // Every scalable figure becomes floor(value × x + 0.5).
     virtual void Scale(double x);
     // Converts between tax-inclusive and tax-exclusive figures.
@@ -54,7 +63,7 @@ class CBaseItem : public Database::CBase {
 
     std::int32_t NoteCount = 0;
 
-  protected:
+protected:
     // target += value, saturating at the 64-bit limits: figures read from a damaged file may be
     // near them, and an overflowing sum must not be undefined. These helpers are inline because
     // consolidation runs them for every month of every row and target.
@@ -67,6 +76,18 @@ class CBaseItem : public Database::CBase {
         for (int m = 0; m < kMonths; ++m)
             if (source[m] != 0)
                 AddTo(target[m], ScaleTrunc(source[m], factor));
+    }
+    // What the Actual figures are scaled by in a mode, or none when the mode leaves them alone
+    // (any number outside the named modes does).
+    static std::optional<double> ActualFactor(AddMode mode, double a, double b) {
+        switch (mode) {
+        case AddMode::ActualsByA:
+            return a;
+        case AddMode::ActualsByAB:
+            return a * b;
+        default:
+            return std::nullopt;
+        }
     }
     // values[m] = floor(values[m] × x + 0.5) for every month; a zero stays 0 for any x.
     static void ScaleMonths(MonthAmounts& values, double x) {

@@ -166,15 +166,13 @@ Amount CItem::ActualSum() const {
     return sum;
 }
 
-void CItem::AddScaled(const CBaseItem& source, double a, double b, int mode) {
+void CItem::AddScaled(const CBaseItem& source, double a, double b, AddMode mode) {
     const auto* other = RowAs<CItem>(&source);
     if (other == nullptr || other->IsHidden())
         return;
     AddScaledMonths(Expected, other->Expected, a * b);
-    if (mode == 1)
-        AddScaledMonths(Actual, other->Actual, a);
-    else if (mode == 2)
-        AddScaledMonths(Actual, other->Actual, a * b);
+    if (const std::optional<double> factor = ActualFactor(mode, a, b))
+        AddScaledMonths(Actual, other->Actual, *factor);
 }
 
 void CItem::Scale(double x) {

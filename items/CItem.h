@@ -33,7 +33,7 @@ public:
     void ClearComputed(bool keepOpenings, bool clearInputs) override;
     Amount AddExpectedTo(MonthAmounts& accumulator) const override;
     Amount ActualSum() const override;
-    void AddScaled(const CBaseItem& source, double a, double b, int mode) override;
+    void AddScaled(const CBaseItem& source, double a, double b, AddMode mode) override;
     void Scale(double x) override;
     int ApplyTaxFactor(bool divide, const Database::CCompany& company,
                        const Database::CYear& year) override;

@@ -143,7 +143,7 @@ void CLoan::ClearComputed(bool keepOpenings, bool clearInputs) {
         figures->fill(0);
 }
 
-void CLoan::AddScaled(const CBaseItem& source, double a, double b, int mode) {
+void CLoan::AddScaled(const CBaseItem& source, double a, double b, AddMode mode) {
     const auto* other = RowAs<CLoan>(&source);
     if (other == nullptr)
         return;
@@ -154,9 +154,10 @@ void CLoan::AddScaled(const CBaseItem& source, double a, double b, int mode) {
     AddScaledMonths(ExpectedInterestPaid, other->ExpectedInterestPaid, a * b);
     AddScaledMonths(ExpectedPrincipalPaid, other->ExpectedPrincipalPaid, a * b);
     AddScaledMonths(ExpectedAdjustments, other->ExpectedAdjustments, a * b);
-    if (mode != 1 && mode != 2)
+    const std::optional<double> factor = ActualFactor(mode, a, b);
+    if (!factor)
         return;
-    const double actualFactor = mode == 1 ? a : a * b;
+    const double actualFactor = *factor;
     AddScaledMonths(ActualBalance, other->ActualBalance, actualFactor);
     AddScaledMonths(ActualAdvances, other->ActualAdvances, actualFactor);
     AddScaledMonths(ActualInterest, other->ActualInterest, actualFactor);

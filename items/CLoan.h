@@ -19,7 +19,7 @@ public:
     void ClearMonth(int month) override;
     void ClearMonthPart(int month, bool actual) override;
     void ClearComputed(bool keepOpenings, bool clearInputs) override;
-    void AddScaled(const CBaseItem& source, double a, double b, int mode) override;
+    void AddScaled(const CBaseItem& source, double a, double b, AddMode mode) override;
     void Scale(double x) override;
     std::int32_t* Setting() override { return &OutlineState; }
 

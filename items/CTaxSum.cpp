@@ -81,7 +81,7 @@ void CTaxSum::ClearComputed(bool, bool clearInputs) {
     }
 }
 
-void CTaxSum::AddScaled(const CBaseItem& source, double a, double b, int mode) {
+void CTaxSum::AddScaled(const CBaseItem& source, double a, double b, AddMode mode) {
     const auto* other = RowAs<CTaxSum>(&source);
     if (other == nullptr)
         return;
@@ -90,9 +90,10 @@ void CTaxSum::AddScaled(const CBaseItem& source, double a, double b, int mode) {
     AddScaledMonths(ExpectedPayments, other->ExpectedPayments, a * b);
     AddScaledMonths(ExpectedRefunds, other->ExpectedRefunds, a * b);
     AddScaledMonths(ExpectedAdjustments, other->ExpectedAdjustments, a * b);
-    if (mode != 1 && mode != 2)
+    const std::optional<double> factor = ActualFactor(mode, a, b);
+    if (!factor)
         return;
-    const double actualFactor = mode == 1 ? a : a * b;
+    const double actualFactor = *factor;
     AddScaledMonths(ActualOnSales, other->ActualOnSales, actualFactor);
     AddScaledMonths(ActualOnExpenses, other->ActualOnExpenses, actualFactor);
     AddScaledMonths(ActualPayments, other->ActualPayments, actualFactor);

@@ -144,7 +144,7 @@ TEST(BankEdit, AddScaledModesAndHiddenSources) {
     const Amount actualAdded[] = {0, 499, 149, 0};
     for (int mode : {0, 1, 2, 3}) {
         CBank target;
-        target.AddScaled(source, 0.5, 0.3, mode);
+        target.AddScaled(source, 0.5, 0.3, static_cast<Item::AddMode>(mode));
         EXPECT_EQ(target.ExpectedBalance[0], 150) << "mode " << mode;
         EXPECT_EQ(target.ActualBalance[0], actualAdded[mode]) << "mode " << mode;
         EXPECT_EQ(target.ExpectedOdLimit[0], 0); // limits and rates are not summed
@@ -153,7 +153,7 @@ TEST(BankEdit, AddScaledModesAndHiddenSources) {
     }
     Item::CItem item;
     CBank target;
-    target.AddScaled(item, 1.0, 1.0, 1);
+    target.AddScaled(item, 1.0, 1.0, Item::AddMode::ActualsByA);
     EXPECT_EQ(target.ExpectedBalance[0], 0);
 }
 

@@ -46,7 +46,7 @@ TEST(ItemEdit, AddScaledFollowsTheMode) {
     const Amount actualAdded[] = {0, 499, 149, 0};
     for (int mode : {0, 1, 2, 3}) {
         CItem target = RowWith(10, 20);
-        target.AddScaled(source, 0.5, 0.3, mode);
+        target.AddScaled(source, 0.5, 0.3, static_cast<Item::AddMode>(mode));
         EXPECT_EQ(target.Expected[4], 160) << "mode " << mode;
         EXPECT_EQ(target.Actual[4], 20 + actualAdded[mode]) << "mode " << mode;
     }
@@ -55,7 +55,7 @@ TEST(ItemEdit, AddScaledFollowsTheMode) {
 TEST(ItemEdit, AddScaledTruncatesTowardZero) {
     const CItem source = RowWith(-1001, -999);
     CItem target;
-    target.AddScaled(source, 0.5, 0.3, 1);
+    target.AddScaled(source, 0.5, 0.3, Item::AddMode::ActualsByA);
     EXPECT_EQ(target.Expected[0], -150); // trunc(-150.15)
     EXPECT_EQ(target.Actual[0], -499);   // trunc(-499.5)
 }
@@ -64,10 +64,10 @@ TEST(ItemEdit, AddScaledSkipsHiddenAndForeignSources) {
     CItem hidden = RowWith(100, 100);
     hidden.SetHidden(true);
     CItem target = RowWith(5, 5);
-    target.AddScaled(hidden, 1.0, 1.0, 1);
+    target.AddScaled(hidden, 1.0, 1.0, Item::AddMode::ActualsByA);
     EXPECT_EQ(target.Expected[0], 5);
     Item::CBank bank;
-    target.AddScaled(bank, 1.0, 1.0, 1);
+    target.AddScaled(bank, 1.0, 1.0, Item::AddMode::ActualsByA);
     EXPECT_EQ(target.Actual[0], 5);
 }
 
@@ -107,7 +107,7 @@ TEST(ItemEdit, HugeFiguresSaturateInsteadOfOverflowing) {
     EXPECT_EQ(accumulator[0], big);
     EXPECT_EQ(row.ActualSum(), std::numeric_limits<Amount>::min());
     CItem target = RowWith(big, 0);
-    target.AddScaled(row, 1.0, 1.0, 1);
+    target.AddScaled(row, 1.0, 1.0, Item::AddMode::ActualsByA);
     EXPECT_EQ(target.Expected[0], big);
 }
 

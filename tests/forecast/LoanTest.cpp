@@ -156,7 +156,7 @@ TEST(LoanEdit, AddScaledSkipsRateAndFollowsTheMode) {
     const Amount actualAdded[] = {0, 499, 149, 0};
     for (int mode : {0, 1, 2, 5}) {
         CLoan target;
-        target.AddScaled(source, 0.5, 0.3, mode);
+        target.AddScaled(source, 0.5, 0.3, static_cast<Item::AddMode>(mode));
         EXPECT_EQ(target.ExpectedInterestPaid[0], 150); // trunc(0.15 × 1001)
         EXPECT_EQ(target.ExpectedAdvances[0], 15);      // trunc(0.15 × 100)
         EXPECT_EQ(target.Rate[0], 0);

@@ -85,11 +85,11 @@ TEST(TaxSumEdit, AddScaledAndScaleCoverAllTenArrays) {
     source.ActualRefunds.fill(999);
     source.ActualAdjustments.fill(-999);
     CTaxSum target;
-    target.AddScaled(source, 0.5, 0.3, 2);
+    target.AddScaled(source, 0.5, 0.3, Item::AddMode::ActualsByAB);
     EXPECT_EQ(target.ExpectedPayments[0], 150);   // trunc(0.15 × 1001)
     EXPECT_EQ(target.ActualRefunds[0], 149);      // trunc(0.15 × 999)
     EXPECT_EQ(target.ActualAdjustments[0], -149); // toward zero
-    target.AddScaled(source, 0.5, 0.3, 7);
+    target.AddScaled(source, 0.5, 0.3, static_cast<Item::AddMode>(7));
     EXPECT_EQ(target.ExpectedPayments[0], 300);
     EXPECT_EQ(target.ActualRefunds[0], 149);
 
