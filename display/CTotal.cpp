@@ -194,8 +194,8 @@ void CTotal::Draw(DrawContext& context) {
             if (!percentShown[k] || !PercentageShown(*display, k))
                 continue;
             bool red = totals[k] < 0;
-            if (k == 2)
-                red = addsToParent ? totals[2] < 0 : totals[2] > 0;
+            if (k == Database::kVariance)
+                red = addsToParent ? totals[k] < 0 : totals[k] > 0;
             dc.SetTextColour(colourOf(red));
             DrawFigure(dc, MoneyText(*display, percents[k]), percentCells[k], figureClip,
                        colours[k]);

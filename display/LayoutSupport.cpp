@@ -1,6 +1,7 @@
 #include "display/LayoutSupport.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <limits>
 
 #include "document/CMainDoc.h"
@@ -61,9 +62,9 @@ YearSpan SpanOf(const Database::CYear& year) {
 }
 
 bool MonthShown(const Database::CDisplaySettings& display, int k, int m) {
-    const MonthFlags& flags = k == 0 ? display.showActual
-                              : k == 1 ? display.showExpected
-                                       : display.showVariance;
+    const MonthFlags& flags = k == Database::kActual     ? display.showActual
+                              : k == Database::kExpected ? display.showExpected
+                                                         : display.showVariance;
     return flags[static_cast<std::size_t>(m)];
 }
 
@@ -74,22 +75,25 @@ bool MonthCounted(const Database::CDisplaySettings& display, int k, int m) {
 void FormPercentages(const std::array<Amount, 3>& totals, const Database::CYear& year,
                      std::array<Amount, 3>& percents, std::array<bool, 3>& shown) {
     const Amount bases[2] = {year.incomeActual, year.incomeExpected};
-    for (int k = 0; k < 2; ++k) {
+    for (int k : {Database::kActual, Database::kExpected}) {
         shown[k] = bases[k] != 0;
         percents[k] = shown[k] ? PercentOf(totals[k], bases[k]) : 0;
     }
-    percents[2] = SaturatingSub(percents[0], percents[1]);
-    shown[2] = true;
+    percents[Database::kVariance] =
+        SaturatingSub(percents[Database::kActual], percents[Database::kExpected]);
+    shown[Database::kVariance] = true;
 }
 
 bool TotalShown(const Database::CDisplaySettings& display, int k) {
-    return k == 0 ? display.totalActual : k == 1 ? display.totalExpected : display.totalVariance;
+    return k == Database::kActual     ? display.totalActual
+           : k == Database::kExpected ? display.totalExpected
+                                      : display.totalVariance;
 }
 
 bool PercentageShown(const Database::CDisplaySettings& display, int k) {
-    return k == 0   ? display.percentageActual
-           : k == 1 ? display.percentageExpected
-                    : display.percentageVariance;
+    return k == Database::kActual     ? display.percentageActual
+           : k == Database::kExpected ? display.percentageExpected
+                                      : display.percentageVariance;
 }
 
 } // namespace Display

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "database/CDisplaySettings.h"
 #include "display/CLayout.h"
 #include "display/LayoutMetrics.h"
 #include "display/LayoutSupport.h"
@@ -56,7 +57,8 @@ void TintRow(DeviceContext& dc, const Rect& description, const MonthCellAt& mont
                 Fill(dc, cells[static_cast<std::size_t>(k)], clip, kSubColumnDark[k]);
     };
     for (int i = 0; i < 12; ++i)
-        group({monthCell(i, 0), monthCell(i, 1), monthCell(i, 2)});
+        group({monthCell(i, Database::kActual), monthCell(i, Database::kExpected),
+               monthCell(i, Database::kVariance)});
     group(totalCells);
     if (percentCells)
         group(*percentCells);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "database/CDisplaySettings.h"
 #include "database/CPERT.h"
 #include "database/Categories.h"
 #include "display/CColumnHeaders.h"
@@ -204,9 +205,9 @@ private:
                     if (position >= span_.months)
                         return std::nullopt;
                     const auto m = static_cast<std::size_t>(span_.MonthAt(position));
-                    const Amount raw = sub == 0   ? (*line.actualValues)[m]
-                                       : sub == 1 ? (*line.expectedValues)[m]
-                                                  : line.variance[m];
+                    const Amount raw = sub == Database::kActual     ? (*line.actualValues)[m]
+                                       : sub == Database::kExpected ? (*line.expectedValues)[m]
+                                                                    : line.variance[m];
                     return raw * line.sign;
                 });
         return record;
