@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "document/CMainDoc.h"
+#include "database/CDisplaySettings.h"
 #include "database/CTaxSetup.h"
 #include "database/CYear.h"
 #include "display/LayoutMetrics.h"
@@ -29,11 +30,12 @@ Rect Span(const std::array<Rect, 3>& cells) {
 }
 
 void BindTriple(ToggleTriple& triple, bool* actual, bool* expected, bool* variance) {
-    triple.toggles[0] = {{}, {}, actual, CColumnHeaders::kActualOff, CColumnHeaders::kActualOn};
-    triple.toggles[1] = {{}, {}, expected, CColumnHeaders::kExpectedOff,
-                         CColumnHeaders::kExpectedOn};
-    triple.toggles[2] = {{}, {}, variance, CColumnHeaders::kVarianceOff,
-                         CColumnHeaders::kVarianceOn};
+    triple.toggles[Database::kActual] = {
+        {}, {}, actual, CColumnHeaders::kActualOff, CColumnHeaders::kActualOn};
+    triple.toggles[Database::kExpected] = {
+        {}, {}, expected, CColumnHeaders::kExpectedOff, CColumnHeaders::kExpectedOn};
+    triple.toggles[Database::kVariance] = {
+        {}, {}, variance, CColumnHeaders::kVarianceOff, CColumnHeaders::kVarianceOn};
 }
 
 } // namespace

@@ -239,23 +239,26 @@ void CLine::FormFigures(ArrangeContext& context) {
             measure(SaturatingTimes(actual[m], sign));
         if (MonthCounted(display, 0, m)) {
             variance[m] = SaturatingAdd(variance[m], actual[m]);
-            totals[0] = SaturatingAdd(totals[0], SaturatingTimes(actual[m], sign));
+            totals[Database::kActual] =
+                SaturatingAdd(totals[Database::kActual], SaturatingTimes(actual[m], sign));
         }
         if (MonthShown(display, 1, m))
             measure(SaturatingTimes(expected[m], sign));
         if (MonthCounted(display, 1, m)) {
             variance[m] = SaturatingSub(variance[m], expected[m]);
-            totals[1] = SaturatingAdd(totals[1], SaturatingTimes(expected[m], sign));
+            totals[Database::kExpected] =
+                SaturatingAdd(totals[Database::kExpected], SaturatingTimes(expected[m], sign));
         }
         if (MonthShown(display, 2, m))
             measure(SaturatingTimes(variance[m], sign));
     }
     if (totalMode == kFirstMonth || totalMode == kLastMonth) {
         const int m = totalMode == kFirstMonth ? span.start : span.LastMonth();
-        totals[0] = SaturatingTimes(actual[m], sign);
-        totals[1] = SaturatingTimes(expected[m], sign);
+        totals[Database::kActual] = SaturatingTimes(actual[m], sign);
+        totals[Database::kExpected] = SaturatingTimes(expected[m], sign);
     }
-    totals[2] = SaturatingSub(totals[0], totals[1]);
+    totals[Database::kVariance] =
+        SaturatingSub(totals[Database::kActual], totals[Database::kExpected]);
     if (totalMode != kNoTotals)
         for (Amount value : totals)
             measure(value);

@@ -31,11 +31,11 @@ void CTotal::Feed(const MonthAmounts& actual, const MonthAmounts& expected,
     const YearSpan span = SpanOf(year);
     for (int i = 0; i < span.count; ++i) {
         const int m = span.Month(i);
-        Amount& a = incoming[0][m];
-        Amount& e = incoming[1][m];
+        Amount& a = incoming[Database::kActual][m];
+        Amount& e = incoming[Database::kExpected][m];
         a = direction > 0 ? SaturatingAdd(a, actual[m]) : SaturatingSub(a, actual[m]);
         e = direction > 0 ? SaturatingAdd(e, expected[m]) : SaturatingSub(e, expected[m]);
-        incoming[2][m] = SaturatingSub(a, e);
+        incoming[Database::kVariance][m] = SaturatingSub(a, e);
     }
 }
 
@@ -90,10 +90,11 @@ void CTotal::Arrange(ArrangeContext& context) {
     }
     if (totalMode == kFirstMonth || totalMode == kLastMonth) {
         const int m = totalMode == kFirstMonth ? span.start : span.LastMonth();
-        totals[0] = shown[0][m];
-        totals[1] = shown[1][m];
+        totals[Database::kActual] = shown[Database::kActual][m];
+        totals[Database::kExpected] = shown[Database::kExpected][m];
     }
-    totals[2] = SaturatingSub(totals[0], totals[1]);
+    totals[Database::kVariance] =
+        SaturatingSub(totals[Database::kActual], totals[Database::kExpected]);
 
     percents.fill(0);
     percentShown.fill(false);
@@ -111,9 +112,10 @@ void CTotal::Arrange(ArrangeContext& context) {
     // summary rows holds whichever of them are shown.
     if (parent) {
         if (addsToParent)
-            parent->AddRow(shown[0], shown[1], display, *year);
+            parent->AddRow(shown[Database::kActual], shown[Database::kExpected], display, *year);
         else
-            parent->SubtractRow(shown[0], shown[1], display, *year);
+            parent->SubtractRow(shown[Database::kActual], shown[Database::kExpected], display,
+                                *year);
     }
 
     if (!placed)
