@@ -10,6 +10,7 @@
 #include "database/CYear.h"
 #include "display/PrintArea.h"
 #include "document/CMainDoc.h"
+#include "views/PrintTree.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ std::vector<LayoutKey> AdvPrintJob::Walk() const {
                     key[LayoutKey::kScenario] = s - 1;
                     key[LayoutKey::kCompany] = c - 1;
                     key[LayoutKey::kYear] = y;
-                    if (company.Year(y).printMark != 0)
+                    if (CheckOfMark(company.Year(y).printMark) != PrintCheck::Unchecked)
                         keys.push_back(key);
                 }
             }

@@ -53,10 +53,7 @@ PrintTreePair::PrintTreePair(Database::CPERT& root)
                     AddBoth(scenarioAll, scenarioShown, *company);
                 for (const auto& year : company->years) {
                     const auto [yearAll, yearShown] = AddBoth(companyAll, companyShown, *year);
-                    // A mark outside 0-2 cannot come from the dialog; it counts as checked.
-                    const PrintCheck state = year->printMark == 0   ? PrintCheck::Unchecked
-                                             : year->printMark == 2 ? PrintCheck::Partly
-                                                                    : PrintCheck::Checked;
+                    const PrintCheck state = CheckOfMark(year->printMark);
                     yearAll->year = year.get();
                     yearAll->state = state;
                     if (yearShown) {
@@ -69,6 +66,14 @@ PrintTreePair::PrintTreePair(Database::CPERT& root)
     }
     DeriveAll(*all_);
     DeriveAll(*shown_);
+}
+
+PrintCheck CheckOfMark(std::int32_t mark) {
+    if (mark == MarkOf(PrintCheck::Unchecked))
+        return PrintCheck::Unchecked;
+    if (mark == MarkOf(PrintCheck::Partly))
+        return PrintCheck::Partly;
+    return PrintCheck::Checked;
 }
 
 PrintCheck PrintTreePair::Derived(const PrintTreeItem& parent) {
@@ -121,7 +126,7 @@ namespace {
 
 void StoreFrom(const PrintTreeItem& item) {
     if (item.year)
-        item.year->printMark = static_cast<int>(item.state) - 1;
+        item.year->printMark = MarkOf(item.state);
     for (const auto& child : item.children)
         StoreFrom(*child);
 }
@@ -133,7 +138,7 @@ void PrintTreePair::StoreMarks(const PrintTreeItem& tree) const {
         for (const auto& scenario : view->scenarios)
             for (const auto& company : scenario->companies)
                 for (const auto& year : company->years)
-                    year->printMark = 0;
+                    year->printMark = MarkOf(PrintCheck::Unchecked);
     StoreFrom(tree);
 }
 
@@ -143,5 +148,7 @@ void MarkShownYears(Database::CPERT& root) {
             for (const auto& company : scenario->companies)
                 for (const auto& year : company->years)
                     year->printMark =
-                        view->hidden || scenario->hidden || company->hidden || year->hidden ? 0 : 1;
+                        MarkOf(view->hidden || scenario->hidden || company->hidden || year->hidden
+                                   ? PrintCheck::Unchecked
+                                   : PrintCheck::Checked);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -14,6 +15,13 @@ class CYear;
 // The check state of an item of the Advanced print options' trees; the values are the trees'
 // state image numbers, so a year's print mark is its state - 1.
 enum class PrintCheck { Unchecked = 1, Checked = 2, Partly = 3 };
+
+// A year's print mark as a check state, and back: the mark is the state's image number less 1.
+// A mark the dialog cannot store counts as checked.
+PrintCheck CheckOfMark(std::int32_t mark);
+constexpr std::int32_t MarkOf(PrintCheck check) {
+    return static_cast<std::int32_t>(check) - 1;
+}
 
 // One item of a print options tree: a view, scenario, company or year, or the root "All".
 struct PrintTreeItem {
