@@ -1,6 +1,7 @@
 #include "app/ExportCommand.h"
 
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <utility>
@@ -174,6 +175,21 @@ std::optional<bool> ParseAll(const QString& text) {
     return std::nullopt;
 }
 
+// Options that take a list position, each into its target; the reason when one is not a number.
+std::optional<QString> ParseIndexes(
+    const Options& options,
+    std::initializer_list<std::pair<const QCommandLineOption*, std::optional<int>*>> indexes) {
+    for (const auto& [option, target] : indexes) {
+        if (!options.Has(*option))
+            continue;
+        *target = ParseIndex(options.Value(*option));
+        if (!*target)
+            return QString("--%1 needs a whole number, not \"%2\"")
+                .arg(Name(*option), options.Value(*option));
+    }
+    return std::nullopt;
+}
+
 // The edition and the tab of a statement export; the reason when an option is wrong.
 std::optional<QString> ParseStatement(const Options& options, StatementRequest& request) {
     if (options.Has(options.edition)) {
@@ -190,19 +206,9 @@ std::optional<QString> ParseStatement(const Options& options, StatementRequest& 
     for (const QCommandLineOption* advancedOnly : {&options.view, &options.outline, &options.graph})
         if (request.edition != Edition::Advanced && options.Has(*advancedOnly))
             return QString("--%1 applies to --edition Adv only").arg(Name(*advancedOnly));
-    const std::pair<const QCommandLineOption*, std::optional<int>*> indexes[] = {
-        {&options.scenario, &request.scenario},
-        {&options.company, &request.company},
-        {&options.year, &request.year}};
-    for (const auto& [option, target] : indexes) {
-        if (!options.Has(*option))
-            continue;
-        *target = ParseIndex(options.Value(*option));
-        if (!*target)
-            return QString("--%1 needs a whole number, not \"%2\"")
-                .arg(Name(*option), options.Value(*option));
-    }
-    return std::nullopt;
+    return ParseIndexes(options, {{&options.scenario, &request.scenario},
+                                  {&options.company, &request.company},
+                                  {&options.year, &request.year}});
 }
 
 // Loads FILE and checks the statement's selection against it; the exit status of a failure.
@@ -232,16 +238,9 @@ std::optional<QString> ParseAdvanced(const Options& options, const StatementRequ
     adv.scenario = request.scenario;
     adv.company = request.company;
     adv.year = request.year;
-    const std::pair<const QCommandLineOption*, std::optional<int>*> indexes[] = {
-        {&options.view, &adv.view}, {&options.graph, &adv.graph}};
-    for (const auto& [option, target] : indexes) {
-        if (!options.Has(*option))
-            continue;
-        *target = ParseIndex(options.Value(*option));
-        if (!*target)
-            return QString("--%1 needs a whole number, not \"%2\"")
-                .arg(Name(*option), options.Value(*option));
-    }
+    if (std::optional<QString> reason =
+            ParseIndexes(options, {{&options.view, &adv.view}, {&options.graph, &adv.graph}}))
+        return reason;
     if (options.Has(options.outline)) {
         const QString which = options.Value(options.outline);
         if (which == "file")

@@ -235,21 +235,21 @@ void CLine::FormFigures(ArrangeContext& context) {
     const MonthAmounts& expected = *expectedValues;
     for (int i = 0; i < span.count; ++i) {
         const int m = span.Month(i);
-        if (MonthShown(display, 0, m))
+        if (MonthShown(display, Database::kActual, m))
             measure(SaturatingTimes(actual[m], sign));
-        if (MonthCounted(display, 0, m)) {
+        if (MonthCounted(display, Database::kActual, m)) {
             variance[m] = SaturatingAdd(variance[m], actual[m]);
             totals[Database::kActual] =
                 SaturatingAdd(totals[Database::kActual], SaturatingTimes(actual[m], sign));
         }
-        if (MonthShown(display, 1, m))
+        if (MonthShown(display, Database::kExpected, m))
             measure(SaturatingTimes(expected[m], sign));
-        if (MonthCounted(display, 1, m)) {
+        if (MonthCounted(display, Database::kExpected, m)) {
             variance[m] = SaturatingSub(variance[m], expected[m]);
             totals[Database::kExpected] =
                 SaturatingAdd(totals[Database::kExpected], SaturatingTimes(expected[m], sign));
         }
-        if (MonthShown(display, 2, m))
+        if (MonthShown(display, Database::kVariance, m))
             measure(SaturatingTimes(variance[m], sign));
     }
     if (totalMode == kFirstMonth || totalMode == kLastMonth) {
