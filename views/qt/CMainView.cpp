@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QResizeEvent>
 #include <QScrollBar>
 
@@ -84,6 +85,18 @@ void CMainView::InvalidateLayout() {
 void CMainView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     InvalidateLayout();
+}
+
+bool CMainView::ShiftHeld(const QKeyEvent* event) {
+    if (event->key() == Qt::Key_Shift)
+        shiftDown_ = true;
+    return shiftDown_ || (event->modifiers() & Qt::ShiftModifier);
+}
+
+void CMainView::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Shift)
+        shiftDown_ = false;
+    QWidget::keyReleaseEvent(event);
 }
 
 void CMainView::RequestZoom(bool zoomIn) {

@@ -88,6 +88,10 @@ protected:
     void RequestZoom(bool zoomIn);
     // Lines one wheel step scrolls: the system's setting, 3 when it gives none.
     static int WheelScrollLines();
+    // Whether Shift is held for a key press: the event's modifiers, or a press of the Shift key
+    // itself not yet released.
+    bool ShiftHeld(const QKeyEvent* event);
+    void keyReleaseEvent(QKeyEvent* event) override;
 
     // Set on construction and resize: the next pass re-places the scroll bars and the box.
     bool layoutDirty = true;
@@ -99,4 +103,5 @@ private:
     QScrollBar* vBar_ = nullptr;
     QCheckBox* offsetYear_ = nullptr;
     std::function<void(bool)> zoomCallback_;
+    bool shiftDown_ = false;
 };

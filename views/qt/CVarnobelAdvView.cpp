@@ -298,13 +298,12 @@ bool CVarnobelAdvView::focusNextPrevChild(bool) {
 }
 
 void CVarnobelAdvView::keyPressEvent(QKeyEvent* event) {
-    const bool shift = shiftDown_ || (event->modifiers() & Qt::ShiftModifier);
+    const bool shift = ShiftHeld(event);
     const int bodyWidth = std::max(1, state_.hScrollPage);
     const int bodyHeight = std::max(1, state_.body.Height());
     const bool stale = state_.rebuild;
     switch (event->key()) {
     case Qt::Key_Shift:
-        shiftDown_ = true;
         break;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
@@ -345,10 +344,4 @@ void CVarnobelAdvView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     event->accept();
-}
-
-void CVarnobelAdvView::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Shift)
-        shiftDown_ = false;
-    CMainView::keyReleaseEvent(event);
 }

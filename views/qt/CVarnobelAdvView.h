@@ -66,7 +66,6 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
@@ -80,7 +79,6 @@ private:
 
     std::unique_ptr<AdvViewState> statePtr_;
     AdvViewState& state_;
-    bool shiftDown_ = false;
     int wheelRemainder_ = 0;
     // Passes in a row that found the column widths still changing.
     int unsettledPasses_ = 0;

@@ -461,13 +461,12 @@ bool CVarnobelStdView::focusNextPrevChild(bool) {
 }
 
 void CVarnobelStdView::keyPressEvent(QKeyEvent* event) {
-    const bool shift = shiftDown_ || (event->modifiers() & Qt::ShiftModifier);
+    const bool shift = ShiftHeld(event);
     const bool onTabRow = OnTabRow(state_.focusSection);
     const int bodyWidth = std::max(1, state_.monthArea.Width());
     const int bodyHeight = std::max(1, state_.body.Height());
     switch (event->key()) {
     case Qt::Key_Shift:
-        shiftDown_ = true;
         break;
     case Qt::Key_Tab:
         CycleFocus(!shift);
@@ -508,10 +507,4 @@ void CVarnobelStdView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     event->accept();
-}
-
-void CVarnobelStdView::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Shift)
-        shiftDown_ = false;
-    CMainView::keyReleaseEvent(event);
 }

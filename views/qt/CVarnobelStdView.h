@@ -60,7 +60,6 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
@@ -82,6 +81,5 @@ private:
     void ToggleSeries(int series);
 
     StdViewState state_;
-    bool shiftDown_ = false;
     int wheelRemainder_ = 0;
 };
