@@ -110,6 +110,13 @@ TEST_F(StdViewTest, TabAndShiftTabCycleThroughTheRowsAndTheStatement) {
         Key(Qt::Key_Backtab, Qt::ShiftModifier);
         EXPECT_EQ(Focus(), expected);
     }
+    // A Shift key held down turns a plain Tab backwards until it is let go.
+    QTest::keyPress(view.get(), Qt::Key_Shift);
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(Focus(), On(StatementSection::Income, 0));
+    QTest::keyRelease(view.get(), Qt::Key_Shift);
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(Focus(), OnTabs(FocusSection::ScenarioTabs));
     Key(Qt::Key_Escape);
     EXPECT_EQ(Focus(), kNoFocus);
 }
