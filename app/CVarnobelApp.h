@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "views/StdViewState.h"
+#include "document/Edition.h"
 
 class CMainDoc;
 class CMainFrame;

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "views/StdViewState.h"
+#include "document/Edition.h"
 
 // The edition word and the file of the viewer's command line. The word was written with double
 // quotes around it ("Std"); a shell usually strips them, so an argument that is exactly Bas, Std

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "views/StdViewState.h"
+#include "document/Edition.h"
 
 class CMainDoc;
 class CMainFrame;

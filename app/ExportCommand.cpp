@@ -22,7 +22,9 @@
 #include "document/JsonExport.h"
 #include "document/StreamMessageSink.h"
 #include "views/AdvExport.h"
-#include "views/StatementCsv.h"
+#include "statement/StatementCsv.h"
+
+using namespace Statement;
 
 namespace {
 

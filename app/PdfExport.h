@@ -7,7 +7,7 @@
 
 #include "database/PrintOption.h"
 #include "platform/PrintLoop.h"
-#include "views/StdViewState.h"
+#include "document/Edition.h"
 
 class CMainDoc;
 

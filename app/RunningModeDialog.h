@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <QPixmap>
 
-#include "views/StdViewState.h"
+#include "document/Edition.h"
 
 class QPushButton;
 

@@ -6,8 +6,10 @@
 #include "document/CMainDoc.h"
 #include "platform/QtDeviceContext.h"
 #include "views/AdvDrawPass.h"
-#include "views/StatementModel.h"
+#include "statement/StatementModel.h"
 #include "views/StdDrawPass.h"
+
+using namespace Statement;
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <QSize>
 
 #include "database/LayoutKey.h"
-#include "views/AdvOutline.h"
-#include "views/StdViewState.h"
+#include "statement/AdvOutline.h"
+#include "document/Edition.h"
 
 class CMainDoc;
 class QImage;
@@ -45,4 +45,4 @@ QImage RenderStatementImage(CMainDoc& doc, Edition edition, const CheckedSelecti
 // What the Advanced view draws for the key (a year's statement, or a graph page when the key
 // names a graph) in a client area of the given size, at the document's zoom, once the columns
 // have settled. Needs a QGuiApplication (fonts).
-QImage RenderAdvImage(CMainDoc& doc, const LayoutKey& key, AdvOutline outline, QSize size);
+QImage RenderAdvImage(CMainDoc& doc, const LayoutKey& key, Statement::AdvOutline outline, QSize size);

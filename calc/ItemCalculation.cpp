@@ -34,15 +34,6 @@ void AddMonths(MonthAmounts& into, const MonthAmounts& from) {
 
 } // namespace
 
-YearSpan SpanOf(const Database::CYear& year) {
-    YearSpan span;
-    span.start = year.startMonth % 12;
-    if (span.start < 0)
-        span.start += 12;
-    span.count = std::clamp(year.months, 0, 12);
-    return span;
-}
-
 Amount DivideByFactor(Amount value, double factor) {
     if (factor == 0.0) {
         if (value == 0)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Amount.h"
+#include "database/YearSpan.h"
 
 namespace Database {
 class CCompany;
@@ -12,15 +13,9 @@ namespace Item {
 class CItem;
 class YearCalendar;
 
-// The months a year's calculations walk: its first calendar month (a stored start month taken
-// mod 12) and its month count limited to 0-12, so that no month index leaves 0-11 and no loop
-// runs longer than a year whatever the file holds.
-struct YearSpan {
-    int start = 0;
-    int count = 0;
-    int Last() const { return start + count - 1; }
-};
-YearSpan SpanOf(const Database::CYear& year);
+// The calculations walk the months of the year's span.
+using Database::SpanOf;
+using Database::YearSpan;
 
 // A figure divided by a tax factor, truncated toward zero (a zero factor gives the clamped
 // quotient rather than a division by zero).

@@ -1,16 +1,15 @@
 #include "display/CColumnHeaders.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "document/CMainDoc.h"
 #include "database/CDisplaySettings.h"
-#include "database/CTaxSetup.h"
 #include "database/CYear.h"
 #include "display/LayoutMetrics.h"
 #include "display/LayoutSupport.h"
 #include "display/RowCells.h"
 #include "platform/DeviceContext.h"
+#include "statement/AdvStatementModel.h"
 
 namespace Display {
 namespace {
@@ -44,17 +43,12 @@ bool CheckToggle::Contains(int x, int y) const {
     return rect.Intersected(clip).Contains({x, y});
 }
 
-CColumnHeaders::CColumnHeaders(CMainDoc& doc, const LayoutKey& yearKeyValue)
-    : yearKey(yearKeyValue) {
-    for (const Database::CTaxSetup* tax : DocumentTaxes(doc))
-        taxNames_.push_back(tax->name);
+CColumnHeaders::CColumnHeaders(CMainDoc& doc, const Statement::AdvStatementModel& model)
+    : yearKey(model.yearKey), model_(&model) {
     Database::CYear* year = FindYear(doc, yearKey);
     if (!year)
         return;
-    const YearSpan span = SpanOf(*year);
-    startMonth_ = span.start;
-    monthCount_ = span.count;
-    yearNumber_ = year->year;
+    const Database::YearSpan span = Database::SpanOf(*year);
     Database::CDisplaySettings& display = year->display;
     for (int i = 0; i < 12; ++i) {
         const auto m = static_cast<std::size_t>(span.Month(i));
@@ -79,7 +73,7 @@ void CColumnHeaders::Arrange(ArrangeContext& context) {
 
     descriptionRect = ColumnCell(metrics.descriptionColumn, bounds);
     notesRect = ColumnCell(metrics.notesColumn, bounds);
-    RowCells::Taxes(metrics, bounds, taxNames_.size(), taxHeadRects);
+    RowCells::Taxes(metrics, bounds, model_->taxNames.size(), taxHeadRects);
     const auto group = [&](int first, Rect& head, std::array<Rect, 3>& subs) {
         for (int k = 0; k < 3; ++k)
             subs[static_cast<std::size_t>(k)] = RowCells::Figure(metrics, first + k, subLine);
@@ -139,8 +133,9 @@ void CColumnHeaders::Draw(DrawContext& context) {
     DrawTextInCell(dc, u"Description", Align::Left, descriptionRect, clipRect);
     if (!notesRect.IsEmpty())
         DrawTextInCell(dc, u"Notes", Align::Left, notesRect, clipRect);
-    for (std::size_t t = 0; t < taxHeadRects.size() && t < taxNames_.size(); ++t)
-        DrawTextInCell(dc, taxNames_[t], Align::Centre, taxHeadRects[t], clipRect);
+    const std::vector<Text>& taxNames = model_->taxNames;
+    for (std::size_t t = 0; t < taxHeadRects.size() && t < taxNames.size(); ++t)
+        DrawTextInCell(dc, taxNames[t], Align::Centre, taxHeadRects[t], clipRect);
 
     Rect figures = clipRect;
     figures.left = taxHeadRects.empty() ? metrics.figureAreaLeft
@@ -161,16 +156,8 @@ void CColumnHeaders::Draw(DrawContext& context) {
             DrawTextInCell(dc, kSubHeadings[k], Align::Centre, sub, figures);
         }
     };
-    // Two-digit years: a year that runs past December was named for the year it ends in.
-    const int firstYear = yearNumber_ - (startMonth_ + monthCount_ > 12 ? 1 : 0);
-    for (int i = 0; i < 12; ++i) {
-        const int yy = (((firstYear + (startMonth_ + i) / 12) % 100) + 100) % 100;
-        char digits[8];
-        std::snprintf(digits, sizeof digits, " %02d", yy);
-        drawGroup(monthHeadRects[static_cast<std::size_t>(i)],
-                  MonthAbbreviation(startMonth_ + i) + Ascii(digits),
-                  monthSubRects[static_cast<std::size_t>(i)]);
-    }
+    for (std::size_t i = 0; i < 12; ++i)
+        drawGroup(monthHeadRects[i], model_->monthHeadings[i], monthSubRects[i]);
     drawGroup(totalHeadRect, u"Total", totalSubRects);
     drawGroup(percentHeadRect, u"Percentage", percentSubRects);
 

@@ -5,6 +5,10 @@
 
 #include "display/CLayout.h"
 
+namespace Statement {
+struct AdvStatementModel;
+}
+
 namespace Display {
 
 // One check box under a column heading, bound to the display flag it shows and flips.
@@ -40,10 +44,10 @@ class CColumnHeaders : public CLayout {
     static constexpr int kTotalTriple = 12;
     static constexpr int kPercentTriple = 13;
 
-    CColumnHeaders() = default;
-    // Binds month toggle i to calendar month (i + start) mod 12 of the year at `yearKey`;
-    // a year that does not resolve leaves the toggles unbound.
-    CColumnHeaders(CMainDoc& doc, const LayoutKey& yearKey);
+    // Heads the columns of the statement model (not owned; it must outlive the headings) and
+    // binds month toggle i to calendar month (i + start) mod 12 of its year, whose display
+    // flags the toggles show and flip; a year that does not resolve leaves the toggles unbound.
+    CColumnHeaders(CMainDoc& doc, const Statement::AdvStatementModel& model);
 
     void Arrange(ArrangeContext& context) override;
     void Draw(DrawContext& context) override;
@@ -67,10 +71,7 @@ class CColumnHeaders : public CLayout {
     int subHeadingTop = 0;
 
   private:
-    std::vector<Text> taxNames_;
-    int startMonth_ = 0;
-    int monthCount_ = 12;
-    int yearNumber_ = 0;
+    const Statement::AdvStatementModel* model_ = nullptr;
     bool toggleFlipped_ = false;
 };
 

@@ -2,37 +2,23 @@
 
 #include <algorithm>
 
-#include "database/CYear.h"
 #include "display/LayoutMetrics.h"
 #include "display/LayoutSupport.h"
-#include "items/CBaseItem.h"
-#include "items/CTaxSum.h"
 #include "platform/DeviceContext.h"
+#include "statement/AdvStatementModel.h"
 
 namespace Display {
 namespace {
 
 constexpr const char16_t* kNotesTitle = u"NOTES";
 
-// A keyed heading shows its object's name: a tax summary's unindented when its year holds fewer
-// than two of them, every other row's after two spaces.
-Text HeadingName(CMainDoc& doc, const LayoutKey& key, const Database::CObject* object) {
-    const auto* row = dynamic_cast<const Item::CBaseItem*>(object);
-    if (!row)
-        return Text();
-    if (dynamic_cast<const Item::CTaxSum*>(row)) {
-        const Database::CYear* year = FindYear(doc, key);
-        if (!year || year->ItemCount(kTax) < 2)
-            return row->name;
-    }
-    return u"  " + row->name;
-}
-
 } // namespace
 
-CLineHeader::CLineHeader(const LayoutKey& objectKey, int lineCount, std::int32_t* sharedStyle)
-    : CLayout(objectKey), lines(lineCount) {
+CLineHeader::CLineHeader(const Statement::AdvEntry& entry, std::int32_t* sharedStyle)
+    : CLayout(entry.key), text(entry.label), lines(entry.lines) {
     style = sharedStyle;
+    hidden = entry.hidden;
+    suppressed = entry.suppressed;
 }
 
 CLineHeader::CLineHeader(const Text& title, int lineCount, std::int32_t* sharedStyle)
@@ -45,21 +31,10 @@ void CLineHeader::Arrange(ArrangeContext& context) {
     if (suppressed || hidden)
         return;
     LayoutMetrics& metrics = *context.metrics;
-    if (metrics.RightOfLeftmostPage() && text == kNotesTitle)
+    if (metrics.RightOfLeftmostPage() && !key.IsSet(LayoutKey::kView) && text == kNotesTitle)
         return;
-    Text shownText = text;
-    if (text.empty() && key.IsSet(LayoutKey::kView)) {
-        Database::CObject* object = FindObject(*context.doc, key);
-        if (const auto* row = dynamic_cast<const Item::CBaseItem*>(object); row && row->IsHidden()) {
-            suppressed = true;
-            return;
-        }
-        shownText = HeadingName(*context.doc, key, object);
-    }
-    displayText_ = shownText;
-
     DeviceContext& dc = *context.dc;
-    const Size size = dc.TextExtent(shownText);
+    const Size size = dc.TextExtent(text);
     metrics.widestDescription = std::max(metrics.widestDescription, size.width);
     const int gap = metrics.RowGap();
     const int lineHeight = metrics.rowCursor.Height();
@@ -82,7 +57,7 @@ void CLineHeader::Draw(DrawContext& context) {
     expander.Draw(dc);
     dc.SetTextColour(kHeadingBlue);
     dc.SetBackColour(kWhite);
-    DrawTextInCell(dc, displayText_, Align::Left, textRect, metrics.ContentArea());
+    DrawTextInCell(dc, text, Align::Left, textRect, metrics.ContentArea());
     dc.SetTextColour(kBlack);
 }
 

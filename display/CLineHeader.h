@@ -4,16 +4,21 @@
 
 #include "display/CLayout.h"
 
+namespace Statement {
+struct AdvEntry;
+}
+
 namespace Display {
 
-// The heading that opens a section or block: a fixed title, or the name of the object at its
-// key. Its glyph opens and closes the section.
+// The heading that opens a section or block: a fixed title, or the name of the row whose block
+// it opens. Its glyph opens and closes the section.
 class CLineHeader : public CLayout {
   public:
     CLineHeader() = default;
     // The style is shared and not owned: the section's open/closed state.
-    CLineHeader(const LayoutKey& objectKey, int lineCount, std::int32_t* sharedStyle);
     CLineHeader(const Text& title, int lineCount, std::int32_t* sharedStyle);
+    // The heading of a section or block as the statement model holds it.
+    CLineHeader(const Statement::AdvEntry& entry, std::int32_t* sharedStyle);
 
     void Arrange(ArrangeContext& context) override;
     void Draw(DrawContext& context) override;
@@ -25,9 +30,6 @@ class CLineHeader : public CLayout {
     // Lines the heading wants on the same printed page as itself (five at most).
     int lines = 1;
 
-  private:
-    // The text as drawn: the fixed title, or the object's name as this pass found it.
-    Text displayText_;
 };
 
 } // namespace Display

@@ -12,7 +12,7 @@ namespace Display {
 namespace {
 
 const Item::CNote* FindNote(CMainDoc& doc, const LayoutKey& key) {
-    return dynamic_cast<const Item::CNote*>(FindObject(doc, key));
+    return dynamic_cast<const Item::CNote*>(doc.FindObject(key));
 }
 
 } // namespace
@@ -60,7 +60,7 @@ void CNoteBox::Arrange(ArrangeContext& context) {
     rowKey[LayoutKey::kCategory] = link->Category;
     rowKey[LayoutKey::kPosition] = link->Index;
     rowKey[LayoutKey::kGraph] = LayoutKey::kNoEntry;
-    const auto* row = dynamic_cast<const Database::CBase*>(FindObject(*context.doc, rowKey));
+    const auto* row = dynamic_cast<const Database::CBase*>(context.doc->FindObject(rowKey));
     if (!row || row->IsHidden()) {
         placed = false;
         return;

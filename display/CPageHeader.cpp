@@ -9,6 +9,7 @@
 #include "display/LayoutMetrics.h"
 #include "display/LayoutSupport.h"
 #include "platform/DeviceContext.h"
+#include "statement/Taxes.h"
 
 namespace Display {
 namespace {
@@ -23,7 +24,7 @@ Font TitleFont(const Font& current) {
 Text Title(CMainDoc& doc, const LayoutKey& key) {
     Text title;
     const auto name = [&](const LayoutKey& at, Text& out) {
-        const auto* object = dynamic_cast<const Database::CBase*>(FindObject(doc, at));
+        const auto* object = dynamic_cast<const Database::CBase*>(doc.FindObject(at));
         if (!object)
             return false;
         out = object->DisplayName();
@@ -81,7 +82,7 @@ void CPageHeader::Draw(DrawContext& context) {
     int taxWidth = 0;
     const bool exclusive =
         context.display ? context.display->taxExclusive : doc.Root().TaxExclusive(0) != 0;
-    const Text basis = FiguresAreText(DocumentTaxes(doc), exclusive, BasisCase::Title);
+    const Text basis = FiguresAreText(Statement::DocumentTaxes(doc.Root()), exclusive, BasisCase::Title);
     if (!basis.empty()) {
         DrawTextInCell(dc, basis, Align::Left, bounds, bounds);
         taxWidth = dc.TextExtent(basis).width;

@@ -19,7 +19,7 @@ Font VerticalFont(const Font& current) {
 }
 
 Text TabLabel(CMainDoc& doc, const LayoutKey& key) {
-    Database::CObject* object = FindObject(doc, key);
+    Database::CObject* object = doc.FindObject(key);
     if (const auto* scenario = dynamic_cast<const Database::CScenario*>(object)) {
         if (key[LayoutKey::kScenario] >= 0)
             return scenario->name + u" (Wt = " + DecimalText(scenario->weight) + u")";

@@ -3,64 +3,26 @@
 #include <algorithm>
 
 #include "database/CDisplaySettings.h"
-#include "database/CYear.h"
 #include "display/LayoutMetrics.h"
 #include "display/LayoutSupport.h"
-#include "display/MoneyText.h"
-#include "display/RowCells.h"
-#include "document/CMainDoc.h"
 #include "platform/DeviceContext.h"
+#include "statement/AdvStatementModel.h"
 
 namespace Display {
 
-CTotal::CTotal() {
+CTotal::CTotal(const Statement::AdvStatementModel& model, const Statement::AdvEntry& entry)
+    : CLayout(entry.key), gapAfter(entry.gapAfter), model_(&model), entry_(&entry),
+      ownStyle_(entry.glyph) {
     style = &ownStyle_;
+    hidden = entry.hidden;
+    suppressed = entry.suppressed;
 }
 
-CTotal::CTotal(const Text& labelText, std::int32_t mode, bool gapBelow, CTotal* parentTotal,
-               bool adds, std::int32_t styleValue, bool plainTotal, bool percentage,
-               const LayoutKey& rowKey)
-    : CLayout(rowKey), parent(parentTotal), addsToParent(adds), gapAfter(gapBelow),
-      plain(plainTotal), showPercentage(percentage), label(labelText), totalMode(mode),
-      ownStyle_(styleValue) {
-    style = &ownStyle_;
-}
-
-void CTotal::Feed(const MonthAmounts& actual, const MonthAmounts& expected,
-                  const Database::CYear& year, int direction) {
-    const YearSpan span = SpanOf(year);
-    for (int i = 0; i < span.count; ++i) {
-        const int m = span.Month(i);
-        Amount& a = incoming[Database::kActual][m];
-        Amount& e = incoming[Database::kExpected][m];
-        a = direction > 0 ? SaturatingAdd(a, actual[m]) : SaturatingSub(a, actual[m]);
-        e = direction > 0 ? SaturatingAdd(e, expected[m]) : SaturatingSub(e, expected[m]);
-        incoming[Database::kVariance][m] = SaturatingSub(a, e);
-    }
-}
-
-void CTotal::AddRow(const MonthAmounts& actual, const MonthAmounts& expected,
-                    const Database::CDisplaySettings&, const Database::CYear& year) {
-    Feed(actual, expected, year, +1);
-}
-
-void CTotal::SubtractRow(const MonthAmounts& actual, const MonthAmounts& expected,
-                         const Database::CDisplaySettings&, const Database::CYear& year) {
-    Feed(actual, expected, year, -1);
-}
-
-// An opening balance belongs in every month's figure like any other row: the closing balance
-// it leads to must include it whichever columns are switched on.
-void CTotal::AddOpening(const MonthAmounts& actual, const MonthAmounts& expected,
-                        const Database::CDisplaySettings&, const Database::CYear& year) {
-    Feed(actual, expected, year, +1);
+bool CTotal::Plain() const {
+    return entry_->kind == Statement::AdvEntryKind::Total;
 }
 
 void CTotal::Arrange(ArrangeContext& context) {
-    shown = incoming;
-    for (auto& sub : incoming)
-        sub.fill(0);
-
     placed = !hidden && !suppressed;
     if (context.currentKey)
         yearKey = *context.currentKey;
@@ -68,61 +30,17 @@ void CTotal::Arrange(ArrangeContext& context) {
                   key == *context.highlightKey;
     LayoutMetrics& metrics = *context.metrics;
     clipRect = metrics.ContentArea();
-
-    Database::CYear* year = FindYear(*context.doc, yearKey);
-    if (!year)
-        return;
-    const Database::CDisplaySettings& display = year->display;
-    const YearSpan span = SpanOf(*year);
-    startMonth_ = span.start;
     DeviceContext& dc = *context.dc;
-    FigureMeter measure(dc, metrics, display);
-
-    totals.fill(0);
-    for (int i = 0; i < kMonths; ++i) {
-        const int m = span.Month(i);
-        for (int k = 0; k < 3; ++k) {
-            if (MonthShown(display, k, m))
-                measure(shown[k][m]);
-            if (MonthCounted(display, k, m))
-                totals[k] = SaturatingAdd(totals[k], shown[k][m]);
-        }
-    }
-    if (totalMode == kFirstMonth || totalMode == kLastMonth) {
-        const int m = totalMode == kFirstMonth ? span.start : span.LastMonth();
-        totals[Database::kActual] = shown[Database::kActual][m];
-        totals[Database::kExpected] = shown[Database::kExpected][m];
-    }
-    totals[Database::kVariance] =
-        SaturatingSub(totals[Database::kActual], totals[Database::kExpected]);
-
-    percents.fill(0);
-    percentShown.fill(false);
-    if (placed && totalMode != kNoTotals)
-        for (Amount value : totals)
-            measure(value);
-    if (placed && showPercentage) {
-        FormPercentages(totals, *year, percents, percentShown);
-        for (int k = 0; k < 3; ++k)
-            if (percentShown[k])
-                measure(percents[k]);
-    }
-
-    // A total feeds its parent once, added or subtracted, suppressed or not, so the chain of
-    // summary rows holds whichever of them are shown.
-    if (parent) {
-        if (addsToParent)
-            parent->AddRow(shown[Database::kActual], shown[Database::kExpected], display, *year);
-        else
-            parent->SubtractRow(shown[Database::kActual], shown[Database::kExpected], display,
-                                *year);
-    }
-
+    // Every total's months are measured, shown or not, so the columns keep their widths when a
+    // section opens.
+    MeasureFigures(dc, metrics, *entry_, placed);
     if (!placed)
         return;
+
     const int gap = metrics.RowGap();
     metrics.PageBreak(metrics.rowCursor.Height() + gap);
-    metrics.widestDescription = std::max(metrics.widestDescription, dc.TextExtent(label).width);
+    metrics.widestDescription =
+        std::max(metrics.widestDescription, dc.TextExtent(entry_->label).width);
     bounds = metrics.rowCursor;
     metrics.rowCursor = Offset(metrics.rowCursor, 0, bounds.Height() + gap);
     if (gapAfter)
@@ -130,13 +48,8 @@ void CTotal::Arrange(ArrangeContext& context) {
     expanderCell = ColumnCell(metrics.expanderColumn, bounds);
     expander.Set(expanderCell, clipRect, style);
     labelRect = ColumnCell(metrics.descriptionColumn, bounds);
-    RowCells::Taxes(metrics, bounds, DocumentTaxes(*context.doc).size(), taxCells);
-    for (int k = 0; k < 3; ++k) {
-        for (int i = 0; i < kMonths; ++i)
-            monthCells[k][i] = RowCells::Figure(metrics, 3 * i + k, bounds);
-        totalCells[k] = RowCells::Figure(metrics, LayoutMetrics::kTotalColumn + k, bounds);
-        percentCells[k] = RowCells::Figure(metrics, LayoutMetrics::kPercentColumn + k, bounds);
-    }
+    RowCells::Taxes(metrics, bounds, model_->taxNames.size(), taxCells);
+    cells.Place(metrics, bounds);
     bounds.top -= gap / 2;
     bounds.bottom += gap / 2 + 1;
 }
@@ -149,26 +62,21 @@ void CTotal::Draw(DrawContext& context) {
     const Rect& content = metrics.ContentArea();
     if (!Meets(bounds, content))
         return;
+    const Statement::AdvEntry& entry = *entry_;
+    const bool plain = Plain();
     const int gap = metrics.RowGap();
     expander.Draw(dc, gapAfter ? metrics.rowCursor.Height() + 2 * gap : gap);
 
     const bool tinted = plain && highlighted && !dc.IsPrinting();
     dc.SetBackColour(kWhite);
     if (tinted) {
-        TintRow(
-            dc, labelRect, [&](int i, int k) -> const Rect& { return monthCells[k][i]; },
-            totalCells, showPercentage ? &percentCells : nullptr, content);
+        TintRow(dc, labelRect, cells, entry.showPercentage, content);
         dc.SetBackColour(kRowTint);
     }
     const Colour text = plain ? kBlack : kHeadingBlue;
     dc.SetTextColour(text);
-    DrawTextInCell(dc, label, Align::Left, labelRect, clipRect);
+    DrawTextInCell(dc, entry.label, Align::Left, labelRect, clipRect);
 
-    const Database::CDisplaySettings* display = context.display;
-    if (!display) {
-        dc.SetBackColour(kWhite);
-        return;
-    }
     Rect figureClip = content;
     figureClip.left = taxCells.empty() ? metrics.figureAreaLeft
                                        : taxCells.back().right + metrics.cornerSize.width;
@@ -177,69 +85,64 @@ void CTotal::Draw(DrawContext& context) {
         return plain ? kBlack : negative ? kCurrentRed : kHeadingBlue;
     };
 
-    for (int i = 0; i < kMonths; ++i) {
-        const int m = (i + startMonth_) % 12;
-        for (int k = 0; k < 3; ++k) {
-            if (!MonthShown(*display, k, m))
-                continue;
-            dc.SetTextColour(colourOf(shown[k][m] < 0));
-            DrawFigure(dc, MoneyText(*display, shown[k][m]), monthCells[k][i], figureClip,
-                       colours[k]);
-        }
-    }
+    DrawMonthFigures(dc, entry, cells, figureClip, colours,
+                     [&](Amount value) { return colourOf(value < 0); });
     dc.SetTextColour(text);
     for (int k = 0; k < 3; ++k)
-        if (totalMode != kNoTotals && TotalShown(*display, k))
-            DrawFigure(dc, MoneyText(*display, totals[k]), totalCells[k], figureClip, colours[k]);
-    if (showPercentage) {
-        for (int k = 0; k < 3; ++k) {
-            if (!percentShown[k] || !PercentageShown(*display, k))
-                continue;
-            bool red = totals[k] < 0;
-            if (k == Database::kVariance)
-                red = addsToParent ? totals[k] < 0 : totals[k] > 0;
-            dc.SetTextColour(colourOf(red));
-            DrawFigure(dc, MoneyText(*display, percents[k]), percentCells[k], figureClip,
-                       colours[k]);
-        }
+        if (model_->TotalDrawn(entry, k))
+            DrawFigure(dc, Ascii(entry.totals[static_cast<std::size_t>(k)].text),
+                       cells.totals[static_cast<std::size_t>(k)], figureClip, colours[k]);
+    for (int k = 0; k < 3; ++k) {
+        if (!model_->PercentDrawn(entry, k))
+            continue;
+        const Amount total = entry.totals[static_cast<std::size_t>(k)].value;
+        bool red = total < 0;
+        if (k == Database::kVariance)
+            red = entry.addsToParent ? total < 0 : total > 0;
+        dc.SetTextColour(colourOf(red));
+        DrawFigure(dc, Ascii(entry.percents[static_cast<std::size_t>(k)].text),
+                   cells.percents[static_cast<std::size_t>(k)], figureClip, colours[k]);
     }
 
-    if (!plain) {
-        // The rule over a summary row's figures ends at its last cell that fits; on screen a
-        // cell cut by the window's edge takes the rule to the edge.
-        const int top = monthCells[0][0].top;
-        int end = figureClip.left;
-        bool pastClip = false;
-        const auto consider = [&](const Rect& cell) {
-            if (cell.IsEmpty())
-                return;
-            if (cell.right <= figureClip.right)
-                end = std::max(end, cell.right);
-            else
-                pastClip = true;
-        };
-        for (const auto& sub : monthCells)
-            for (const Rect& cell : sub)
-                consider(cell);
-        for (const Rect& cell : totalCells)
-            consider(cell);
-        if (showPercentage)
-            for (const Rect& cell : percentCells)
-                consider(cell);
-        if (pastClip && !dc.IsPrinting())
-            end = figureClip.right;
-        if (top >= content.top && top < content.bottom && end > figureClip.left) {
-            dc.SelectPen(kHeadingBlue);
-            dc.Line(figureClip.left, top, end, top);
-            dc.SelectPen(kBlack);
-        }
-    }
+    if (!plain)
+        DrawRule(dc, figureClip, content);
     dc.SetTextColour(kBlack);
     dc.SetBackColour(kWhite);
 }
 
+// The rule over a summary row's figures ends at its last cell that fits; on screen a cell cut by
+// the window's edge takes the rule to the edge.
+void CTotal::DrawRule(DeviceContext& dc, const Rect& figureClip, const Rect& content) const {
+    const int top = cells.months[0][0].top;
+    int end = figureClip.left;
+    bool pastClip = false;
+    const auto consider = [&](const Rect& cell) {
+        if (cell.IsEmpty())
+            return;
+        if (cell.right <= figureClip.right)
+            end = std::max(end, cell.right);
+        else
+            pastClip = true;
+    };
+    for (const auto& month : cells.months)
+        for (const Rect& cell : month)
+            consider(cell);
+    for (const Rect& cell : cells.totals)
+        consider(cell);
+    if (entry_->showPercentage)
+        for (const Rect& cell : cells.percents)
+            consider(cell);
+    if (pastClip && !dc.IsPrinting())
+        end = figureClip.right;
+    if (top >= content.top && top < content.bottom && end > figureClip.left) {
+        dc.SelectPen(kHeadingBlue);
+        dc.Line(figureClip.left, top, end, top);
+        dc.SelectPen(kBlack);
+    }
+}
+
 bool CTotal::HitTest(int x, int y) {
-    return plain && placed && bounds.Contains({x, y});
+    return Plain() && placed && bounds.Contains({x, y});
 }
 
 } // namespace Display

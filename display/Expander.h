@@ -3,24 +3,23 @@
 #include <cstdint>
 
 #include "platform/DrawTypes.h"
+#include "statement/OutlineStyle.h"
 
 class DeviceContext;
 
 namespace Display {
 
-// The outline glyphs drawn at the left of a row. The box styles open and close a section; the
-// connector styles only draw the outline's lines.
-enum ExpanderStyle : std::int32_t {
-    kPlusBox = 0,          // closed: box with a plus sign
-    kMinusBox = 1,         // open: box with a minus sign
-    kPlusBoxUp = 2,        // closed, with a connector from the box up to the row top
-    kMinusBoxUp = 3,       // open, with a connector up
-    kConnectorEnd = 4,     // from the row top to the centre, then right
-    kConnectorThrough = 5, // as kConnectorEnd, continuing down to the row bottom
-    kLineThrough = 6,      // down through the row, crossed at the centre
-    kConnectorStub = 7,    // one short segment at the centre
-    kNoGlyph = 8,          // this and anything above draws nothing
-};
+// The outline glyphs are stored with the statement (a section's state is one of them).
+using ExpanderStyle = Statement::OutlineStyle;
+using Statement::kConnectorEnd;
+using Statement::kConnectorStub;
+using Statement::kConnectorThrough;
+using Statement::kLineThrough;
+using Statement::kMinusBox;
+using Statement::kMinusBoxUp;
+using Statement::kNoGlyph;
+using Statement::kPlusBox;
+using Statement::kPlusBoxUp;
 
 // The outline glyph of one row: where it is drawn, what it may touch, and which style it shows.
 // The style is read through the pointer on every use, so a flipped section state shows at once.

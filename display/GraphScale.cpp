@@ -46,6 +46,6 @@ std::int64_t GraphMonthRange::Intervals() const {
 }
 
 std::int64_t FirstCalendarYear(const Database::CYear& year) {
-    const Item::YearSpan span = Item::SpanOf(year);
+    const Database::YearSpan span = Database::SpanOf(year);
     return std::int64_t{year.year} - (span.start + span.count > 12 ? 1 : 0);
 }

@@ -138,7 +138,7 @@ void GraphSeriesData::Load(const CMainDoc& doc, const Database::CCompany* compan
     std::size_t total = 0;
     if (company) {
         for (const auto& year : company->years)
-            total += static_cast<std::size_t>(Item::SpanOf(*year).count);
+            total += static_cast<std::size_t>(Database::SpanOf(*year).count);
     }
     if (total > 0) {
         for (auto& values : series)
@@ -147,7 +147,7 @@ void GraphSeriesData::Load(const CMainDoc& doc, const Database::CCompany* compan
         SeriesFiller filler(series, root.TaxExclusive() != 0);
         std::size_t position = 0;
         for (const auto& year : company->years) {
-            const Item::YearSpan span = Item::SpanOf(*year);
+            const Database::YearSpan span = Database::SpanOf(*year);
             for (int k = 0; k < span.count; ++k)
                 filler.Fill(*year, {(span.start + k) % 12, position + static_cast<std::size_t>(k)});
             position += static_cast<std::size_t>(span.count);
@@ -155,7 +155,7 @@ void GraphSeriesData::Load(const CMainDoc& doc, const Database::CCompany* compan
 
         // The months follow one another from the first year's first month.
         const Database::CYear& first = **company->years.begin();
-        months.firstIndex = Item::SpanOf(first).start;
+        months.firstIndex = Database::SpanOf(first).start;
         months.lastIndex = months.firstIndex + static_cast<std::int64_t>(total) - 1;
         if (months.lastIndex <= months.firstIndex)
             months.lastIndex = months.firstIndex + 1;

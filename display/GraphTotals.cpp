@@ -57,7 +57,7 @@ const Text* SeriesName(const Database::CYear& year, int series) {
 
 std::vector<GraphPoint> YearPoints(const Database::CYear& year, int yearPosition,
                                    const Database::CGraphSettings& settings, int kind, int series) {
-    const Item::YearSpan span = Item::SpanOf(year);
+    const Database::YearSpan span = Database::SpanOf(year);
     std::vector<GraphPoint> points(static_cast<std::size_t>(span.count));
     const Item::CItem* row = IsSeries(kind, series) ? TotalRow(year, series) : nullptr;
     const bool on = row && Cell(settings.seriesOn, kind, series);

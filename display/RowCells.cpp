@@ -7,6 +7,7 @@
 #include "display/LayoutMetrics.h"
 #include "display/LayoutSupport.h"
 #include "platform/DeviceContext.h"
+#include "statement/AdvStatementModel.h"
 
 namespace Display {
 namespace {
@@ -46,22 +47,67 @@ Rect RowCells::Figure(const LayoutMetrics& metrics, int column, const Rect& rows
     return ColumnCell(metrics.figureColumns[static_cast<std::size_t>(column)], rows);
 }
 
-void TintRow(DeviceContext& dc, const Rect& description, const MonthCellAt& monthCell,
-             const std::array<Rect, 3>& totalCells, const std::array<Rect, 3>* percentCells,
-             const Rect& clip) {
-    Fill(dc, description, clip, kRowTint);
-    const auto group = [&](const std::array<Rect, 3>& cells) {
-        Fill(dc, Group(cells.data(), 3), clip, kGroupTint);
-        for (int k = 0; k < 3; ++k)
-            if (!cells[static_cast<std::size_t>(k)].IsEmpty())
-                Fill(dc, cells[static_cast<std::size_t>(k)], clip, kSubColumnDark[k]);
-    };
+void FigureCells::Place(const LayoutMetrics& metrics, const Rect& rows) {
     for (int i = 0; i < 12; ++i)
-        group({monthCell(i, Database::kActual), monthCell(i, Database::kExpected),
-               monthCell(i, Database::kVariance)});
-    group(totalCells);
-    if (percentCells)
-        group(*percentCells);
+        for (int k = 0; k < 3; ++k)
+            months[static_cast<std::size_t>(i)][static_cast<std::size_t>(k)] =
+                RowCells::Figure(metrics, 3 * i + k, rows);
+    for (int k = 0; k < 3; ++k) {
+        totals[static_cast<std::size_t>(k)] =
+            RowCells::Figure(metrics, LayoutMetrics::kTotalColumn + k, rows);
+        percents[static_cast<std::size_t>(k)] =
+            RowCells::Figure(metrics, LayoutMetrics::kPercentColumn + k, rows);
+    }
+}
+
+void MeasureFigures(DeviceContext& dc, LayoutMetrics& metrics, const Statement::AdvEntry& entry,
+                    bool withTotals) {
+    const auto measure = [&](const Statement::AdvCell& cell) {
+        if (cell.present)
+            metrics.widestFigure =
+                std::max(metrics.widestFigure, metrics.figureWidths.Width(dc, cell.text));
+    };
+    for (const Statement::AdvTriple& month : entry.months)
+        for (const Statement::AdvCell& cell : month)
+            measure(cell);
+    if (!withTotals)
+        return;
+    for (const Statement::AdvCell& cell : entry.totals)
+        measure(cell);
+    if (entry.showPercentage)
+        for (const Statement::AdvCell& cell : entry.percents)
+            measure(cell);
+}
+
+void DrawMonthFigures(DeviceContext& dc, const Statement::AdvEntry& entry, const FigureCells& cells,
+                      const Rect& clip, const Colour* colours,
+                      const std::function<Colour(Amount)>& textColour) {
+    for (std::size_t i = 0; i < entry.months.size(); ++i) {
+        for (std::size_t k = 0; k < 3; ++k) {
+            const Statement::AdvCell& cell = entry.months[i][k];
+            if (!cell.present)
+                continue;
+            if (textColour)
+                dc.SetTextColour(textColour(cell.value));
+            DrawFigure(dc, Ascii(cell.text), cells.months[i][k], clip, colours[k]);
+        }
+    }
+}
+
+void TintRow(DeviceContext& dc, const Rect& description, const FigureCells& cells,
+             bool withPercentages, const Rect& clip) {
+    Fill(dc, description, clip, kRowTint);
+    const auto group = [&](const std::array<Rect, 3>& sub) {
+        Fill(dc, Group(sub.data(), 3), clip, kGroupTint);
+        for (int k = 0; k < 3; ++k)
+            if (!sub[static_cast<std::size_t>(k)].IsEmpty())
+                Fill(dc, sub[static_cast<std::size_t>(k)], clip, kSubColumnDark[k]);
+    };
+    for (const auto& month : cells.months)
+        group(month);
+    group(cells.totals);
+    if (withPercentages)
+        group(cells.percents);
 }
 
 void DrawFigure(DeviceContext& dc, const Text& text, const Rect& cell, const Rect& clip,

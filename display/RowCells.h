@@ -4,10 +4,15 @@
 #include <functional>
 #include <vector>
 
+#include "core/Amount.h"
 #include "core/WideText.h"
 #include "platform/DrawTypes.h"
 
 class DeviceContext;
+
+namespace Statement {
+struct AdvEntry;
+}
 
 namespace Display {
 
@@ -23,15 +28,33 @@ struct RowCells {
     static Rect Figure(const LayoutMetrics& metrics, int column, const Rect& rows);
 };
 
-// A figure's cell by display position (0-11) and sub-column (0-2).
-using MonthCellAt = std::function<const Rect&(int position, int sub)>;
+// The figure cells of a line or total: each month's three sub-columns by display position, the
+// three Total and the three Percentage cells, placed from the metrics' columns over the rows.
+struct FigureCells {
+    std::array<std::array<Rect, 3>, 12> months{};
+    std::array<Rect, 3> totals{};
+    std::array<Rect, 3> percents{};
+
+    void Place(const LayoutMetrics& metrics, const Rect& rows);
+};
+
+// Widens the metrics' widest figure to the figures of an entry that are measured: the months
+// present always, and the totals and percentages when `withTotals` (an entry that takes its
+// place).
+void MeasureFigures(DeviceContext& dc, LayoutMetrics& metrics, const Statement::AdvEntry& entry,
+                    bool withTotals);
+
+// The present month figures of an entry, right-aligned on their sub-column colours, cut to the
+// clip; `textColour`, when given, picks each figure's colour from its value.
+void DrawMonthFigures(DeviceContext& dc, const Statement::AdvEntry& entry, const FigureCells& cells,
+                      const Rect& clip, const Colour* colours,
+                      const std::function<Colour(Amount)>& textColour = {});
 
 // The highlight tint of a row on screen: description in grey, each group of sub-cells
-// (months, Total and, when shown, Percentage) in the group colour, each sub-cell in its darker
-// sub-column colour; all cut to the clip.
-void TintRow(DeviceContext& dc, const Rect& description, const MonthCellAt& monthCell,
-             const std::array<Rect, 3>& totalCells, const std::array<Rect, 3>* percentCells,
-             const Rect& clip);
+// (months, Total and, when `withPercentages`, Percentage) in the group colour, each sub-cell in
+// its darker sub-column colour; all cut to the clip.
+void TintRow(DeviceContext& dc, const Rect& description, const FigureCells& cells,
+             bool withPercentages, const Rect& clip);
 
 // One figure: its cell filled in the background colour and the text right-aligned in it, both
 // cut to the clip.

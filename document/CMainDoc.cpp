@@ -395,6 +395,14 @@ Database::CObject* CMainDoc::ObjectAt(const LayoutKey& key) const {
     return root->ObjectAt(key);
 }
 
+Database::CObject* CMainDoc::FindObject(const LayoutKey& key) const {
+    try {
+        return root ? root->ObjectAt(key) : nullptr;
+    } catch (const TextFailure&) {
+        return nullptr;
+    }
+}
+
 Database::CTabView& CMainDoc::View(int index) const {
     return root->View(index);
 }

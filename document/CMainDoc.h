@@ -88,6 +88,8 @@ public:
     int ScenarioCount() const;
     int CompanyCount() const;
     Database::CObject* ObjectAt(const LayoutKey& key) const;
+    // The object at a key, or none when a level does not resolve (ObjectAt fails instead).
+    Database::CObject* FindObject(const LayoutKey& key) const;
     Database::CTabView& View(int index) const;
 
     std::unique_ptr<Database::CPERT> root;

@@ -13,10 +13,11 @@ rank() {
     items | database) echo 1 ;;
     calc) echo 2 ;;
     document) echo 3 ;;
-    platform) echo 4 ;;
-    display) echo 5 ;;
-    views) echo 6 ;;
-    app) echo 7 ;;
+    statement) echo 4 ;;
+    platform) echo 5 ;;
+    display) echo 6 ;;
+    views) echo 7 ;;
+    app) echo 8 ;;
     *) echo -1 ;;
     esac
 }
@@ -25,7 +26,7 @@ edges=$(mktemp)
 trap 'rm -f "$edges"' EXIT
 # "file included" for every quoted include of a layered folder.
 grep -rHE --include='*.h' --include='*.cpp' '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' \
-    core items database calc document platform display views app 2>/dev/null |
+    core items database calc document statement platform display views app 2>/dev/null |
     sed -E 's/^([^:]+):.*"([^"]+)".*$/\1 \2/' | sort -u >"$edges"
 
 broken=0

@@ -2,15 +2,13 @@
 
 #include "database/CPERT.h"
 #include "document/CMainDoc.h"
-#include "platform/RecordingDeviceContext.h"
-#include "views/AdvDrawPass.h"
-#include "views/AdvStatementCsv.h"
+#include "statement/AdvStatementCsv.h"
+#include "statement/AdvStatementModel.h"
+#include "views/AdvKey.h"
+
+using namespace Statement;
 
 namespace {
-
-// The area the export arranges in; rows below it are arranged all the same.
-constexpr int kExportWidth = 1600;
-constexpr int kExportHeight = 1000;
 
 std::string OutOfRange(const char* what, int index, int first, int last) {
     std::string text = std::string(what) + " " + std::to_string(index) + " is out of range";
@@ -69,18 +67,16 @@ AdvCsvResult ExportAdvStatementCsv(CMainDoc& doc, const LayoutKey& key, AdvOutli
     AdvCsvResult result;
     if (!doc.root)
         return result;
-    AdvViewState state;
-    state.currentKey = key;
-    state.outline = outline;
-    RecordingDeviceContext dc(DeviceCaps::Screen(kExportWidth, kExportHeight));
-    RunAdvDrawPassSettled(dc, doc, state, {Rect{0, 0, kExportWidth, kExportHeight}, 0, 0});
-    if (state.currentKey[LayoutKey::kGraph] != LayoutKey::kNoEntry) {
+    doc.RecalculateIfChanged();
+    const LayoutKey shown = ResolveAdvKey(doc.Root(), key);
+    if (shown[LayoutKey::kGraph] != LayoutKey::kNoEntry) {
         result.status = AdvCsvResult::Status::GraphPage;
         return result;
     }
-    if (!AdvShownYear(doc, state))
+    const Statement::AdvStatementModel model = Statement::BuildAdvStatementModel(doc, shown, outline);
+    if (!model.hasYear)
         return result;
     result.status = AdvCsvResult::Status::Written;
-    result.text = AdvStatementCsv(doc, state);
+    result.text = Statement::AdvStatementCsv(model);
     return result;
 }

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "database/LayoutKey.h"
-#include "views/AdvOutline.h"
+#include "statement/AdvOutline.h"
 
 class CMainDoc;
 
@@ -18,7 +18,7 @@ struct AdvRequest {
     std::optional<int> company;
     std::optional<int> year;
     std::optional<int> graph;
-    AdvOutline outline = AdvOutline::File;
+    Statement::AdvOutline outline = Statement::AdvOutline::File;
 };
 
 // The key of the request, each given index checked against the list the level above selects
@@ -40,4 +40,4 @@ struct AdvCsvResult {
 
 // Builds, arranges and writes the statement of the key (falling back as the window does) with
 // sections opened as `outline` says.
-AdvCsvResult ExportAdvStatementCsv(CMainDoc& doc, const LayoutKey& key, AdvOutline outline);
+AdvCsvResult ExportAdvStatementCsv(CMainDoc& doc, const LayoutKey& key, Statement::AdvOutline outline);

@@ -11,6 +11,7 @@
 #include "platform/DeviceContext.h"
 #include "views/AdvKey.h"
 #include "views/AdvStatement.h"
+#include "statement/Taxes.h"
 
 namespace {
 
@@ -242,7 +243,7 @@ void ComputeLayoutMetrics(LayoutMetrics& m, DeviceContext& dc, const CMainDoc& d
                                                        std::max(notesWidth, notesHeading)
                                                  : m.descriptionColumn.right;
     if (realEntries) {
-        const int count = std::min(year->ItemCount(kTax), AdvTaxCount(doc.Root()));
+        const int count = std::min(year->ItemCount(kTax), static_cast<int>(Statement::DocumentTaxes(doc.Root()).size()));
         for (int t = 0; t < count; ++t) {
             const Item::CBaseItem* summary = year->FindItem(kTax, t);
             int width = 0;

@@ -12,6 +12,8 @@
 #include "views/AdvDrawPass.h"
 #include "views/AdvMetrics.h"
 
+using namespace Statement;
+
 namespace {
 
 constexpr int kMaxSettlingPasses = 4;

@@ -8,7 +8,7 @@ class CMainDoc;
 
 // How the print option builds the statement: "Collasped" closes every section and block,
 // "Expanded" opens them all, "As Selected" and "Per Display" keep them as on screen.
-AdvOutline PrintOutline(PrintOption option);
+Statement::AdvOutline PrintOutline(PrintOption option);
 
 // Lays the Advanced statement of one year out on paper, inside the page margins, at zoom 100:
 // its column widths settled first, rows breaking at the page bottoms, and the month groups

@@ -19,7 +19,7 @@ struct AdvViewState {
     // section or column, another forecast); a plain repaint or scroll leaves it clear.
     bool rebuild = true;
     // How sections and blocks open.
-    AdvOutline outline = AdvOutline::File;
+    Statement::AdvOutline outline = Statement::AdvOutline::File;
 
     AdvStatement lists;
     Display::LayoutMetrics metrics;

@@ -20,7 +20,9 @@
 #include "display/TabRow.h"
 #include "display/ViewUnits.h"
 #include "document/CMainDoc.h"
-#include "views/StatementModel.h"
+#include "statement/StatementModel.h"
+
+using namespace Statement;
 
 namespace {
 

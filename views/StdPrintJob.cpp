@@ -8,8 +8,10 @@
 #include "display/PrintArea.h"
 #include "document/CMainDoc.h"
 #include "platform/DeviceContext.h"
-#include "views/StatementModel.h"
+#include "statement/StatementModel.h"
 #include "views/StdDrawPass.h"
+
+using namespace Statement;
 
 namespace {
 

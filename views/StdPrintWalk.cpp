@@ -7,7 +7,9 @@
 #include "database/CScenario.h"
 #include "database/CTabView.h"
 #include "document/CMainDoc.h"
-#include "views/StatementModel.h"
+#include "statement/StatementModel.h"
+
+using namespace Statement;
 
 StdPrintWalk::StdPrintWalk(const CMainDoc& doc, StdViewState& state, Edition edition)
     : doc_(doc), state_(state), edition_(edition) {}

@@ -5,27 +5,24 @@
 #include <optional>
 #include <vector>
 
+#include "document/Edition.h"
 #include "platform/DrawTypes.h"
-#include "views/StatementSection.h"
-
-// The edition a statement view draws: the Basic view is the Standard view with one scenario and
-// one company and three labels of its own.
-enum class Edition { Basic = 0, Standard = 1, Advanced = 2 };
+#include "statement/StatementSection.h"
 
 // Where the keyboard focus of the Standard and Basic views stands: nowhere, on one of the tab
 // rows, or on a statement section, whose number it then holds (FocusOn).
 enum class FocusSection { None = -1, ScenarioTabs = -2, CompanyTabs = -3, YearTabs = -4 };
 
-constexpr FocusSection FocusOn(StatementSection section) {
+constexpr FocusSection FocusOn(Statement::StatementSection section) {
     return static_cast<FocusSection>(section);
 }
 
 // The statement section the focus stands on; none on a tab row or without focus.
-constexpr std::optional<StatementSection> FocusedSection(FocusSection focus) {
+constexpr std::optional<Statement::StatementSection> FocusedSection(FocusSection focus) {
     const int value = static_cast<int>(focus);
-    if (value < 0 || value >= kStatementSections)
+    if (value < 0 || value >= Statement::kStatementSections)
         return std::nullopt;
-    return static_cast<StatementSection>(value);
+    return static_cast<Statement::StatementSection>(value);
 }
 
 constexpr bool OnTabRow(FocusSection focus) {
@@ -53,7 +50,7 @@ struct StdViewState {
         focusSection = tabRow;
         focusRow = kNoRow;
     }
-    void FocusStatementRow(StatementSection section, int row) {
+    void FocusStatementRow(Statement::StatementSection section, int row) {
         focusSection = FocusOn(section);
         focusRow = row;
     }
@@ -96,7 +93,7 @@ struct StdViewState {
     std::vector<Rect> scenarioTabs;
     std::vector<Rect> companyTabs;
     std::vector<Rect> yearTabs; // the last one is "Graphs"
-    PerSection<std::vector<Rect>> sectionRows;
+    Statement::PerSection<std::vector<Rect>> sectionRows;
     std::array<Rect, 16> legendButtons{};
     Rect area;
     Rect body; // the statement below the column headings

@@ -12,7 +12,7 @@
 #include "app/CMainFrame.h"
 #include "app/FileFollower.h"
 #include "app/ShellFixture.h"
-#include "views/StatementCsv.h"
+#include "statement/StatementCsv.h"
 #include "views/qt/PrintOptionsDialog.h"
 
 namespace {
@@ -56,7 +56,7 @@ protected:
     // The statement the view shows, as its CSV.
     std::string Shown(const CMainFrame& frame) const {
         const CMainView& view = *frame.View();
-        return ExportStatementCsv(frame.Document(), Edition::Standard, view.SelectedScenario(),
+        return Statement::ExportStatementCsv(frame.Document(), Edition::Standard, view.SelectedScenario(),
                                   view.SelectedCompany(), view.SelectedYear())
             .text;
     }

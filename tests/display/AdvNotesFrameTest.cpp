@@ -32,12 +32,11 @@ protected:
     }
     // The first row, a marker for each note, then the second row.
     CLine& Build(int notes) {
-        f.Add<CLine>(f.RowKey(kIncome, 0), kOrdinaryLine, nullptr, true, false, kConnectorEnd);
+        f.AddLine(kIncome, 0);
         CNoteBox* previous = nullptr;
         for (int n = 0; n < notes; ++n)
             previous = &f.Add<CNoteBox>(f.RowKey(kNote, n), 0, previous);
-        return f.Add<CLine>(f.RowKey(kIncome, 1), kOrdinaryLine, nullptr, true, false,
-                            kConnectorEnd);
+        return f.AddLine(kIncome, 1);
     }
     std::vector<std::pair<Text, int>> Markers() const {
         std::vector<std::pair<Text, int>> markers;

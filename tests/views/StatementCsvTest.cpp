@@ -3,8 +3,10 @@
 #include <limits>
 #include <sstream>
 
-#include "views/StatementCsv.h"
+#include "statement/StatementCsv.h"
 #include "views/StatementForecast.h"
+
+using namespace Statement;
 
 namespace {
 

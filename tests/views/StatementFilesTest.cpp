@@ -6,7 +6,7 @@
 #include "document/CMainDoc.h"
 #include "document/MessageSink.h"
 #include "platform/RecordingDeviceContext.h"
-#include "views/StatementCsv.h"
+#include "statement/StatementCsv.h"
 #include "views/StdDrawPass.h"
 
 namespace {
@@ -68,7 +68,7 @@ TEST(StatementFiles, EveryKeptFileDrawsAndExports) {
                             } while ((state.moreDown || state.moreAcross) && ++pages < 500);
                             EXPECT_LT(pages, 500);
 
-                            ExportStatementCsv(doc, edition, s, c, y);
+                            Statement::ExportStatementCsv(doc, edition, s, c, y);
                         }
         }
     }

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "views/StatementForecast.h"
-#include "views/StatementModel.h"
+#include "statement/StatementModel.h"
+
+using namespace Statement;
 
 namespace {
 

@@ -12,6 +12,8 @@
 #include "views/StatementForecast.h"
 #include "views/StdDrawPass.h"
 
+using namespace Statement;
+
 // Geometry of a pass on the recorder at 96 dpi with the document's Times New Roman 10 pt at
 // zoom 100: characters are 8 x 16; u05 = 2, u1 = 4, u15 = 6, u25 = 9 (50, 100, 150, 250
 // hundredths of a millimetre x 96 / 2540, rounded); rowPitch = 16 + 2 = 18.

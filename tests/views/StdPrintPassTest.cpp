@@ -8,6 +8,8 @@
 #include "views/StatementForecast.h"
 #include "views/StdDrawPass.h"
 
+using namespace Statement;
+
 // Printing at 96 dpi with zero margins and no physical offset: the page is the area, and the
 // geometry is that of the screen tests (StdDrawPassTest.cpp): the statement body starts at 140,
 // rows are 18 apart, month columns start at 243, 120 wide and 129 apart.

@@ -20,6 +20,8 @@
 #include "views/qt/CVarnobelBasView.h"
 #include "views/qt/CVarnobelStdView.h"
 
+using namespace Statement;
+
 namespace {
 
 const std::filesystem::path kExamples = VARNOBEL_EXAMPLES;

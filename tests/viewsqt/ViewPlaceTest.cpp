@@ -14,6 +14,8 @@
 #include "views/qt/CVarnobelStdView.h"
 #include "views/qt/ViewPlace.h"
 
+using namespace Statement;
+
 namespace {
 
 const std::filesystem::path kExamples = VARNOBEL_EXAMPLES;

@@ -5,7 +5,7 @@
 #include <QWidget>
 
 #include "database/LayoutKey.h"
-#include "views/StdViewState.h"
+#include "document/Edition.h"
 
 class QCheckBox;
 class QResizeEvent;

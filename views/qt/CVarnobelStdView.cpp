@@ -13,6 +13,8 @@
 #include "document/CMainDoc.h"
 #include "platform/QtDeviceContext.h"
 
+using namespace Statement;
+
 namespace {
 
 constexpr int kWheelStep = 120;

@@ -68,9 +68,9 @@ private:
     bool GraphsPageShown() const;
     int YearCount() const;
     // Number of rows of a statement section in the last pass (0 when it was skipped).
-    int SectionRowCount(StatementSection section) const;
+    int SectionRowCount(Statement::StatementSection section) const;
     // Whether a statement row took space in the last pass (hidden rows collapse to nothing).
-    bool RowVisible(StatementSection section, int row) const;
+    bool RowVisible(Statement::StatementSection section, int row) const;
     // Moves the focus to the next (or previous) visible statement row; false when there is none.
     bool MoveRowFocus(bool down);
     void CycleFocus(bool forward);

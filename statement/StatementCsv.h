@@ -2,9 +2,11 @@
 
 #include <string>
 
-#include "views/StatementModel.h"
+#include "statement/StatementModel.h"
 
 class CMainDoc;
+
+namespace Statement {
 
 // A CSV field, quoted when it holds a separator, a quote or a line break.
 std::string CsvField(const std::string& text);
@@ -33,3 +35,5 @@ struct StatementCsvResult {
 // given indices and writes the chosen year's statement.
 StatementCsvResult ExportStatementCsv(CMainDoc& doc, Edition edition, int scenario, int company,
                                       int year);
+
+} // namespace Statement

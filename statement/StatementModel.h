@@ -5,8 +5,8 @@
 
 #include "core/Months.h"
 #include "core/WideText.h"
-#include "views/StdViewState.h"
-
+#include "document/Edition.h"
+#include "statement/StatementSection.h"
 namespace Database {
 class CPERT;
 class CTabView;
@@ -14,6 +14,8 @@ class CScenario;
 class CCompany;
 class CYear;
 } // namespace Database
+
+namespace Statement {
 
 // What one Standard or Basic statement shows, once the selection has been checked: the view,
 // scenario, company and year (none when the graphs page is selected).
@@ -106,3 +108,5 @@ struct StatementModel {
 // selected year (the graphs page, nothing drawable) the statement has no lines.
 StatementModel BuildStatementModel(const Database::CPERT& root, const StatementSelection& selection,
                                    Edition edition);
+
+} // namespace Statement

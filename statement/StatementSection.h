@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+namespace Statement {
 
 // The sections of the Standard and Basic statement, in the order they are drawn.
 enum class StatementSection {
@@ -27,3 +28,5 @@ template <class T> struct PerSection : std::array<T, kStatementSections> {
         return (*this)[static_cast<std::size_t>(section)];
     }
 };
+
+} // namespace Statement

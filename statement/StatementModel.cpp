@@ -1,4 +1,4 @@
-#include "views/StatementModel.h"
+#include "statement/StatementModel.h"
 
 #include <algorithm>
 
@@ -15,6 +15,7 @@
 #include "items/CLoan.h"
 #include "items/CTaxSum.h"
 
+namespace Statement {
 namespace {
 
 using Kind = StatementLine::Kind;
@@ -468,3 +469,5 @@ StatementModel BuildStatementModel(const Database::CPERT& root, const StatementS
         return {};
     return Builder(root, selection, edition).Build();
 }
+
+} // namespace Statement

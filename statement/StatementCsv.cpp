@@ -1,8 +1,9 @@
-#include "views/StatementCsv.h"
+#include "statement/StatementCsv.h"
 
 #include "database/CPERT.h"
 #include "document/CMainDoc.h"
 
+namespace Statement {
 namespace {
 
 constexpr const char* kMonthNames[kMonths] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
@@ -79,3 +80,5 @@ StatementCsvResult ExportStatementCsv(CMainDoc& doc, Edition edition, int scenar
     result.text = StatementCsv(BuildStatementModel(doc.Root(), selection, edition));
     return result;
 }
+
+} // namespace Statement
