@@ -101,10 +101,10 @@ void CLine::Draw(DrawContext& context) {
     for (int k = 0; k < 3; ++k) {
         const auto sub = static_cast<std::size_t>(k);
         if (model_->TotalDrawn(entry, k))
-            DrawFigure(dc, Ascii(entry.totals[sub].text), cells.totals[sub], figureClip,
+            DrawFigure(dc, Ascii(entry.totals[sub].Text()), cells.totals[sub], figureClip,
                        colours[k]);
         if (model_->PercentDrawn(entry, k))
-            DrawFigure(dc, Ascii(entry.percents[sub].text), cells.percents[sub], figureClip,
+            DrawFigure(dc, Ascii(entry.percents[sub].Text()), cells.percents[sub], figureClip,
                        colours[k]);
     }
     dc.SetBackColour(kWhite);

@@ -12,6 +12,11 @@ void CPage::Arrange(ArrangeContext& context) {
     if (kind < 0 || kind >= static_cast<int>(metrics.pageRect.size()))
         return;
     bounds = metrics.pageRect[static_cast<std::size_t>(kind)];
+    // The next panel in, as it will be drawn: the content panel narrows the metrics' rectangle
+    // to the rows' area when it is arranged, after this one.
+    innerBounds_ = kind + 1 < LayoutMetrics::kPanels
+                       ? metrics.pageRect[static_cast<std::size_t>(kind + 1)]
+                       : Rect{};
     if (kind == LayoutMetrics::kContentPanel) {
         // Rows stay inside the panel's margins and, on screen, clear of the scroll bars.
         Rect& content = metrics.ContentArea();
@@ -41,7 +46,32 @@ void CPage::Draw(DrawContext& context) {
     DeviceContext& dc = *context.dc;
     // The panel's outline is its own fill: only the tabs are outlined.
     const Colour colour = TabFillsOf(kind, kHighlightGrey).panel;
-    DrawPanel(dc, bounds, context.metrics->cornerSize, colour, 1, colour);
+    const Size corner = context.metrics->cornerSize;
+    // The middle of the next panel in, which that panel paints over whatever lies beneath; or,
+    // for the innermost panel in white on a blank page, its own middle, which only it covers.
+    const bool innermostOnBlank =
+        kind == LayoutMetrics::kContentPanel && colour == kWhite && context.blankWhitePage;
+    const Rect inner = innermostOnBlank ? bounds : innerBounds_;
+    // Clear of the rounded corners and of the outline.
+    const Rect covered{inner.left + corner.width + 1, inner.top + corner.height + 1,
+                       inner.right - corner.width - 1, inner.bottom - corner.height - 1};
+    if ((innerPanelFollows || innermostOnBlank) && !covered.IsEmpty() && !dc.IsPrinting()) {
+        // Filling a window-sized panel four times over costs more than the rest of the frame:
+        // paint the rim only, in the four bands around the covered middle.
+        const Rect bands[4] = {{bounds.left, bounds.top, bounds.right, covered.top},
+                               {bounds.left, covered.bottom, bounds.right, bounds.bottom},
+                               {bounds.left, covered.top, covered.left, covered.bottom},
+                               {covered.right, covered.top, bounds.right, covered.bottom}};
+        for (const Rect& band : bands) {
+            if (band.IsEmpty())
+                continue;
+            dc.SetClip(band);
+            DrawPanel(dc, bounds, corner, colour, 1, colour);
+        }
+        dc.ResetClip();
+    } else {
+        DrawPanel(dc, bounds, corner, colour, 1, colour);
+    }
     if (!currentTabRect.IsEmpty()) {
         // The views' tabs join the panel at its left edge, every other level at its top.
         if (kind == LayoutKey::kView)

@@ -27,6 +27,12 @@ public:
     int kind = LayoutKey::kScenario;
     std::optional<std::vector<const CTab*>> tabs;
     Rect currentTabRect;
+    // Set when the next panel in (which must come after this one in the list) is drawn over
+    // this one: then only this panel's rim is painted, as the next covers its middle anyway.
+    bool innerPanelFollows = false;
+
+  private:
+    Rect innerBounds_;
 };
 
 } // namespace Display

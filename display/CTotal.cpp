@@ -90,7 +90,7 @@ void CTotal::Draw(DrawContext& context) {
     dc.SetTextColour(text);
     for (int k = 0; k < 3; ++k)
         if (model_->TotalDrawn(entry, k))
-            DrawFigure(dc, Ascii(entry.totals[static_cast<std::size_t>(k)].text),
+            DrawFigure(dc, Ascii(entry.totals[static_cast<std::size_t>(k)].Text()),
                        cells.totals[static_cast<std::size_t>(k)], figureClip, colours[k]);
     for (int k = 0; k < 3; ++k) {
         if (!model_->PercentDrawn(entry, k))
@@ -100,7 +100,7 @@ void CTotal::Draw(DrawContext& context) {
         if (k == Database::kVariance)
             red = entry.addsToParent ? total < 0 : total > 0;
         dc.SetTextColour(colourOf(red));
-        DrawFigure(dc, Ascii(entry.percents[static_cast<std::size_t>(k)].text),
+        DrawFigure(dc, Ascii(entry.percents[static_cast<std::size_t>(k)].Text()),
                    cells.percents[static_cast<std::size_t>(k)], figureClip, colours[k]);
     }
 

@@ -24,6 +24,9 @@ struct DrawContext {
     // The year shown, or none.
     const Database::CYear* year = nullptr;
     const LayoutKey* highlightKey = nullptr;
+    // The pass draws on a page nothing has been drawn on yet, all white (the window's fresh
+    // off-screen bitmap): a white panel then needs no fill in the middle that only it covers.
+    bool blankWhitePage = false;
 };
 
 } // namespace Display

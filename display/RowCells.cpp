@@ -65,7 +65,7 @@ void MeasureFigures(DeviceContext& dc, LayoutMetrics& metrics, const Statement::
     const auto measure = [&](const Statement::AdvCell& cell) {
         if (cell.present)
             metrics.widestFigure =
-                std::max(metrics.widestFigure, metrics.figureWidths.Width(dc, cell.text));
+                std::max(metrics.widestFigure, metrics.figureWidths.Width(dc, cell.Text()));
     };
     for (const Statement::AdvTriple& month : entry.months)
         for (const Statement::AdvCell& cell : month)
@@ -89,7 +89,7 @@ void DrawMonthFigures(DeviceContext& dc, const Statement::AdvEntry& entry, const
                 continue;
             if (textColour)
                 dc.SetTextColour(textColour(cell.value));
-            DrawFigure(dc, Ascii(cell.text), cells.months[i][k], clip, colours[k]);
+            DrawFigure(dc, Ascii(cell.Text()), cells.months[i][k], clip, colours[k]);
         }
     }
 }

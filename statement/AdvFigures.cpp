@@ -1,5 +1,7 @@
 #include "statement/AdvFigures.h"
 
+#include <algorithm>
+
 #include "database/CDisplaySettings.h"
 #include "database/CYear.h"
 #include "statement/AdvStatementModel.h"
@@ -13,7 +15,7 @@ using Database::kVariance;
 
 void Set(AdvCell& cell, Amount value, const Database::CDisplaySettings& display) {
     cell.value = value;
-    cell.text = display.AmountText(value);
+    cell.SetText(display.AmountText(value));
     cell.present = true;
 }
 
@@ -42,6 +44,11 @@ void FormTotals(AdvEntry& entry, std::array<Amount, 3> totals, const Database::C
 }
 
 } // namespace
+
+void AdvCell::SetText(std::string_view text) {
+    length = static_cast<std::uint8_t>(std::min(text.size(), chars.size()));
+    std::copy_n(text.begin(), length, chars.begin());
+}
 
 void TotalFeed::Add(const MonthAmounts& actualValues, const MonthAmounts& expectedValues,
                     int direction, const Database::YearSpan& span) {

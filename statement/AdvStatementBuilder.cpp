@@ -96,6 +96,11 @@ public:
         taxText_ = TaxText(root_);
         taxes_ = DocumentTaxes(root_);
         Columns();
+        // Headings, lines and totals: about six entries a row at most, and the fixed ones.
+        int rows = 0;
+        for (int category = 0; category <= kNote; ++category)
+            rows += year_->ItemCount(category);
+        out_.entries.reserve(static_cast<std::size_t>(rows) * 6 + 64);
         CollectMarkers();
         BuildSections();
     }
@@ -160,10 +165,13 @@ private:
         }
     }
 
-    std::size_t Push(AdvEntry entry) {
-        out_.entries.push_back(std::move(entry));
-        return out_.entries.size() - 1;
+    // A new entry at the end, made in place: entries are large, and a statement has hundreds.
+    AdvEntry& NewEntry(AdvEntryKind kind) {
+        AdvEntry& entry = out_.entries.emplace_back();
+        entry.kind = kind;
+        return entry;
     }
+    std::size_t Last() const { return out_.entries.size() - 1; }
     AdvEntry& At(std::size_t index) { return out_.entries[index]; }
 
     // The note links of the year by the row they mark, in note order and then link order.
@@ -228,12 +236,11 @@ private:
     // A section heading; `open` says whether its rows take place.
     std::size_t Heading(const Text& title, int lines, std::int32_t* state, bool& open) {
         open = Opens(state);
-        AdvEntry entry;
-        entry.kind = Kind::SectionHeading;
+        AdvEntry& entry = NewEntry(Kind::SectionHeading);
         entry.label = title;
         entry.lines = lines;
         HeadingGlyph(entry, state, open);
-        return Push(std::move(entry));
+        return Last();
     }
 
     // A block heading showing the row's name (a lone tax summary's unindented), opened by the
@@ -244,34 +251,31 @@ private:
         std::int32_t* state = category == kBank ? year.SectionState(kBank, -1)
                                                 : year.ItemAt(category, index).Setting();
         open = Opens(state);
-        AdvEntry entry;
-        entry.kind = Kind::BlockHeading;
+        AdvEntry& entry = NewEntry(Kind::BlockHeading);
         entry.key = RowKey(category, index);
         HeadingGlyph(entry, state, open);
-        const auto* row = dynamic_cast<const Item::CBaseItem*>(doc_.FindObject(entry.key));
+        const Item::CBaseItem* row = year_->FindItem(category, index);
         if (row) {
             const bool lone = dynamic_cast<const Item::CTaxSum*>(row) && year_->ItemCount(kTax) < 2;
             entry.label = lone ? row->name : u"  " + row->name;
             entry.suppressed = row->IsHidden();
         }
-        const std::size_t at = Push(std::move(entry));
         AddMarkers(category, index);
-        return at;
+        return Last();
     }
 
     // A line of the row at (category, index), read as `kind`, feeding `total`.
     std::size_t Line(int category, int index, LineKind kind, PendingTotal* total,
                      bool gapBefore = false) {
-        AdvEntry entry;
-        entry.kind = Kind::Line;
+        AdvEntry& entry = NewEntry(Kind::Line);
         entry.key = RowKey(category, index);
         entry.lineKind = kind;
         entry.gapBefore = gapBefore;
         entry.glyph = kStyleRow;
 
-        Database::CObject* object = doc_.FindObject(entry.key);
+        const Item::CBaseItem* object = year_->FindItem(category, index);
         BlockLine line;
-        if (const auto* item = Item::RowAs<Item::CItem>(dynamic_cast<Item::CBaseItem*>(object))) {
+        if (const auto* item = Item::RowAs<Item::CItem>(object)) {
             line.words = item->name;
             line.actual = &item->Actual;
             line.expected = &item->Expected;
@@ -303,8 +307,7 @@ private:
         entry.label = line.words;
         entry.totalMode = line.totalMode;
         entry.showPercentage = line.showPercentage;
-        const auto* base = dynamic_cast<const Database::CBase*>(object);
-        entry.suppressed = line.suppressed || (base && base->IsHidden());
+        entry.suppressed = line.suppressed || (object && object->IsHidden());
         if (!entry.suppressed && line.HasFigures()) {
             FormLineFigures(entry, *line.actual, *line.expected, line.sign, *year_);
             // Every line adds its figures as shown: one shown negative takes its amount off.
@@ -312,7 +315,7 @@ private:
                 total->feed.Add(Signed(*line.actual, line.sign), Signed(*line.expected, line.sign),
                                 +1, span_);
         }
-        return Push(std::move(entry));
+        return Last();
     }
 
     PendingTotal* MakeTotal(const Text& label, TotalMode mode, bool gapAfter, PendingTotal* parent,
@@ -331,8 +334,7 @@ private:
 
     // The total takes its place: its figures are what was fed, and it feeds its parent once.
     std::size_t PlaceTotal(PendingTotal& total) {
-        AdvEntry entry;
-        entry.kind = total.plain ? Kind::Total : Kind::Summary;
+        AdvEntry& entry = NewEntry(total.plain ? Kind::Total : Kind::Summary);
         entry.key = total.key;
         entry.label = total.label;
         entry.glyph = total.glyph;
@@ -344,7 +346,7 @@ private:
         if (total.parent)
             total.parent->feed.Add(total.feed.actual, total.feed.expected,
                                    total.addsToParent ? 1 : -1, span_);
-        return Push(std::move(entry));
+        return Last();
     }
 
     // Hides what was added from `first` on: closed parts still feed their totals but take no
@@ -500,18 +502,16 @@ private:
             Heading(u"NOTES", visible + 1, &const_cast<CYear&>(*year_).sectionState[kNote], open);
         const std::size_t first = out_.entries.size();
         for (int n = 0; n < notes; ++n) {
-            AdvEntry entry;
-            entry.kind = Kind::NoteEntry;
+            AdvEntry& entry = NewEntry(Kind::NoteEntry);
             entry.key = RowKey(kNote, n);
             entry.note = n;
             entry.glyph = n + 1 < notes ? kStyleRow : kConnectorEnd;
-            const auto* note = dynamic_cast<const Item::CNote*>(doc_.FindObject(entry.key));
+            const auto* note = dynamic_cast<const Item::CNote*>(year_->FindItem(kNote, n));
             entry.suppressed = !note || note->IsHidden();
             if (note) {
                 entry.label = note->name;
                 entry.noteText = note->Text.empty() ? Text(u" ") : note->Text;
             }
-            Push(std::move(entry));
         }
         if (!open)
             HideFrom(first);

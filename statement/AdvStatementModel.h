@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/Amount.h"
@@ -30,8 +31,16 @@ namespace Statement {
 // column's business (AdvStatementModel::columns).
 struct AdvCell {
     Amount value = 0;
-    std::string text;
     bool present = false;
+
+    // The figure's text: at most 27 characters, "(92,233,720,368,547,758.08)", kept in the cell
+    // so that a statement of hundreds of rows holds no allocation per figure.
+    std::string_view Text() const { return {chars.data(), length}; }
+    void SetText(std::string_view text);
+
+  private:
+    std::array<char, 30> chars{};
+    std::uint8_t length = 0;
 };
 // Actual, Expected and Variance, in that order (Database::SubColumn).
 using AdvTriple = std::array<AdvCell, 3>;

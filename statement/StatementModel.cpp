@@ -14,6 +14,7 @@
 #include "items/CItem.h"
 #include "items/CLoan.h"
 #include "items/CTaxSum.h"
+#include "statement/BlockLines.h"
 
 namespace Statement {
 namespace {
@@ -62,9 +63,9 @@ private:
 
     Text TaxCode(const Item::CItem& item) const;
     void AddItems(std::vector<RowSource>& rows, int category) const;
-    // Investments (category 9) or loans (10) with one of their monthly arrays.
-    void AddBalances(std::vector<RowSource>& rows, int category,
-                     const MonthAmounts Item::CLoan::*member) const;
+    // Investments (category 9) or loans (10) with the Expected figures of one of their cash
+    // lines, under the row's name.
+    void AddBalances(std::vector<RowSource>& rows, int category, LineKind kind) const;
 
     StatementLine& Push(Kind kind, Section section, Text label);
     StatementLine& Figures(Kind kind, Section section, Text label, const MonthAmounts& values,
@@ -117,12 +118,11 @@ void Builder::AddItems(std::vector<RowSource>& rows, int category) const {
     }
 }
 
-void Builder::AddBalances(std::vector<RowSource>& rows, int category,
-                          const MonthAmounts Item::CLoan::*member) const {
+void Builder::AddBalances(std::vector<RowSource>& rows, int category, LineKind kind) const {
     for (int i = 0; i < Count(category); ++i) {
         RowSource source;
         if (const auto* loan = Find<Item::CLoan>(category, i)) {
-            source.values = &(loan->*member);
+            source.values = LoanLine(*loan, kind, {}).expected;
             source.label = loan->name;
             source.hidden = loan->IsHidden();
         }
@@ -197,28 +197,19 @@ void Builder::TaxSection() {
     static const Item::CTaxSum empty;
     const Item::CTaxSum& tax = sum ? *sum : empty;
 
-    struct TaxLine {
-        Text label;
-        const MonthAmounts* values;
-        int sign;
-    };
-    std::vector<TaxLine> parts;
-    if (model_.taxExclusive) {
-        parts.push_back({u"on Sales", &tax.ExpectedOnSales, +1});
-        parts.push_back({Basic() ? u"on Expense" : u"on Expenses", &tax.ExpectedOnExpenses, -1});
+    std::vector<BlockLine> parts;
+    for (LineKind kind : {LineKind::TaxOnSales, LineKind::TaxOnExpenses, LineKind::TaxPayments,
+                          LineKind::TaxRefunds, LineKind::TaxAdjustments}) {
+        BlockLine part = TaxLine(tax, kind, model_.taxExclusive, Basic());
+        if (!part.suppressed)
+            parts.push_back(std::move(part));
     }
-    parts.push_back({u"Payments", &tax.ExpectedPayments, -1});
-    parts.push_back({u"Refunds", &tax.ExpectedRefunds, +1});
-    parts.push_back({u"Adjustments", &tax.ExpectedAdjustments, +1});
 
     MonthAmounts sums{};
     for (std::size_t i = 0; i < parts.size(); ++i) {
-        MonthAmounts shown{};
-        for (int m = 0; m < kMonths; ++m) {
-            shown[m] = SaturatingTimes((*parts[i].values)[m], parts[i].sign);
-            sums[m] = SaturatingAdd(sums[m], shown[m]);
-        }
-        StatementLine& line = Figures(Kind::Item, section, parts[i].label, shown);
+        Feed(sums, *parts[i].expected, parts[i].sign);
+        StatementLine& line = Figures(Kind::Item, section, parts[i].words,
+                                      Signed(*parts[i].expected, parts[i].sign));
         line.row = 0;
         if (i == 0)
             line.blockLines = static_cast<int>(parts.size());
@@ -237,26 +228,29 @@ void Builder::BankSection() {
     if (!bank)
         return;
     Push(Kind::Heading, section, bank->name).keepRows = 6;
+    // The bank's own switches leave nothing out of this statement.
+    const BlockLine balance = BankLine(*bank, LineKind::BankOpening);
+    const BlockLine adjustments = BankLine(*bank, LineKind::BankAdjustments, Basic());
+    const BlockLine limit = BankLine(*bank, LineKind::BankOdLimit);
     StatementLine& opening =
-        Figures(Kind::Item, section, u"Opening Balance", bank->ExpectedBalance, model_.startMonth);
+        Figures(Kind::Item, section, balance.words, *balance.expected, model_.startMonth);
     opening.row = 0;
     opening.blockLines = 3;
     Figures(Kind::Item, section, u"Net Movement", movement_).row = 0;
-    Figures(Kind::Item, section, Basic() ? u"Adjustment" : u"Adjustments",
-            bank->ExpectedAdjustments)
-        .row = 0;
+    Figures(Kind::Item, section, adjustments.words, *adjustments.expected).row = 0;
     model_.sectionRows[section] = 1;
 
     MonthAmounts closing{};
-    for (int m = 0; m < kMonths; ++m)
-        closing[m] = SaturatingAdd(SaturatingAdd(bank->ExpectedBalance[m], movement_[m]),
-                                   bank->ExpectedAdjustments[m]);
-    StatementLine& balance =
+    Feed(closing, *balance.expected, balance.sign);
+    Feed(closing, movement_, 1);
+    Feed(closing, *adjustments.expected, adjustments.sign);
+    StatementLine& closingLine =
         Figures(Kind::BankBalance, section, u"Closing Bank Balance", closing, model_.lastMonth);
     for (int m = 0; m < kMonths; ++m)
-        balance.beyondLimit[m] = closing[m] < SaturatingNegate(bank->ExpectedOdLimit[m]);
-    balance.totalBeyondLimit = balance.beyondLimit[static_cast<std::size_t>(model_.lastMonth)];
-    Figures(Kind::Limit, section, u"O/D Limit", bank->ExpectedOdLimit, model_.lastMonth);
+        closingLine.beyondLimit[m] = closing[m] < SaturatingNegate((*limit.expected)[m]);
+    closingLine.totalBeyondLimit =
+        closingLine.beyondLimit[static_cast<std::size_t>(model_.lastMonth)];
+    Figures(Kind::Limit, section, limit.words, *limit.expected, model_.lastMonth);
     Spacer(section);
 }
 
@@ -285,25 +279,21 @@ void Builder::BalanceSection(Section section, int category) {
         name.row = i;
         name.blockLines = 7;
         name.keepRows = i == lastVisible ? 9 : 7;
-        const MonthAmounts& opening = loan->ExpectedBalance;
-        MonthAmounts payments{};
+        // Investments read with a loan's words here; the opening balance totals its first month.
         MonthAmounts closing{};
-        for (int m = 0; m < kMonths; ++m) {
-            payments[m] = SaturatingNegate(loan->ExpectedPayments[m]);
-            closing[m] = SaturatingAdd(
-                SaturatingAdd(SaturatingAdd(SaturatingAdd(opening[m], loan->ExpectedAdvances[m]),
-                                            loan->ExpectedInterest[m]),
-                              payments[m]),
-                loan->ExpectedAdjustments[m]);
-            totals[m] = SaturatingAdd(totals[m], closing[m]);
+        for (LineKind kind : {LineKind::BalanceOpening, LineKind::BalanceAdvances,
+                              LineKind::BalanceInterest, LineKind::BalancePayments,
+                              LineKind::BalanceAdjustments}) {
+            const BlockLine part = LoanLine(*loan, kind, {true, Basic()});
+            Feed(closing, *part.expected, part.sign);
+            const int totalMonth =
+                part.totalMode == TotalMode::FirstMonth ? model_.startMonth : -1;
+            Figures(Kind::Item, section, u"   " + part.words, Signed(*part.expected, part.sign),
+                    totalMonth)
+                .row = i;
         }
-        Figures(Kind::Item, section, u"   Opening Balance", opening, model_.startMonth).row = i;
-        Figures(Kind::Item, section, Basic() ? u"   Advance" : u"   Advances",
-                loan->ExpectedAdvances)
-            .row = i;
-        Figures(Kind::Item, section, u"   Interest", loan->ExpectedInterest).row = i;
-        Figures(Kind::Item, section, u"   Payments", payments).row = i;
-        Figures(Kind::Item, section, u"   Adjustments", loan->ExpectedAdjustments).row = i;
+        for (int m = 0; m < kMonths; ++m)
+            totals[m] = SaturatingAdd(totals[m], closing[m]);
         Figures(Kind::BlockTotal, section, u"   Closing Balance", closing, model_.lastMonth).row =
             i;
     }
@@ -332,7 +322,7 @@ StatementModel Builder::Build() {
 
     std::vector<RowSource> rows;
     AddItems(rows, kIncome);
-    AddBalances(rows, kInvestment, &Item::CLoan::ExpectedInterestPaid);
+    AddBalances(rows, kInvestment, LineKind::CashInterest);
     ItemSection(Section::Income, u"INCOME", Count(kIncome) + investments, rows, true,
                 u"Total Income", +1);
     if (!model_.lines.empty() && Count(kDirectCost) == 0 && Count(kExpense) == 0)
@@ -362,7 +352,7 @@ StatementModel Builder::Build() {
         }
         rows.push_back(std::move(overdraft));
     }
-    AddBalances(rows, kLoan, &Item::CLoan::ExpectedInterestPaid);
+    AddBalances(rows, kLoan, LineKind::CashInterest);
     ItemSection(Section::Interest, u"INTEREST", loans + 1, rows, false, u"Total Interest", -1);
     Surplus(Section::Interest, u"NET SURPLUS");
 
@@ -372,8 +362,8 @@ StatementModel Builder::Build() {
     const std::size_t beforeReceipts = model_.lines.size();
     rows.clear();
     AddItems(rows, kCapitalReceipt);
-    AddBalances(rows, kInvestment, &Item::CLoan::ExpectedPrincipalPaid);
-    AddBalances(rows, kLoan, &Item::CLoan::ExpectedAdvances);
+    AddBalances(rows, kInvestment, LineKind::CashPrincipal);
+    AddBalances(rows, kLoan, LineKind::CashAdvance);
     ItemSection(Section::CapitalReceipts, u"CAPITAL RECEIPTS",
                 Count(kCapitalReceipt) + investments + loans, rows, true, u"Total Capital Receipts",
                 +1);
@@ -391,8 +381,8 @@ StatementModel Builder::Build() {
     const std::size_t beforePayments = model_.lines.size();
     rows.clear();
     AddItems(rows, kCapitalPayment);
-    AddBalances(rows, kInvestment, &Item::CLoan::ExpectedAdvances);
-    AddBalances(rows, kLoan, &Item::CLoan::ExpectedPrincipalPaid);
+    AddBalances(rows, kInvestment, LineKind::CashAdvance);
+    AddBalances(rows, kLoan, LineKind::CashPrincipal);
     ItemSection(Section::CapitalPayments, u"CAPITAL PAYMENTS", capitalPayments, rows, true,
                 u"Total Capital Payments", -1);
     if (model_.lines.size() != beforePayments)

@@ -66,6 +66,7 @@ void RunAdvDrawPass(DeviceContext& screen, CMainDoc& doc, AdvViewState& state,
 
     auto [arrange, draw] = MakeAdvPassContexts(dc, doc, state, metrics);
     arrange.bringIntoView = state.bringIntoView;
+    draw.blankWhitePage = true;
 
     // The panels learn where their current tabs lie before they draw, so the frame is arranged
     // whole before it is drawn; the statement's objects arrange and draw one by one.

@@ -44,7 +44,9 @@ public:
         out_.frame.push_back(std::make_unique<CPageHeader>());
         for (int level = LayoutKey::kView; level < LayoutMetrics::kPanels; ++level) {
             std::vector<const CTab*> panelTabs(out_.tabs[level].begin(), out_.tabs[level].end());
-            out_.frame.push_back(std::make_unique<CPage>(level, std::move(panelTabs)));
+            auto panel = std::make_unique<CPage>(level, std::move(panelTabs));
+            panel->innerPanelFollows = level + 1 < LayoutMetrics::kPanels;
+            out_.frame.push_back(std::move(panel));
         }
         for (auto& tab : tabs_)
             out_.frame.push_back(std::move(tab));

@@ -127,7 +127,7 @@ TEST_F(ModelTest, TotalsAreTrueSumsThatFeedTheirParents) {
     EXPECT_EQ(Figures(u"GROSS SURPLUS", 0), (std::array<Amount, 3>{90000, 70000, 20000}));
     EXPECT_EQ(Figures(u"GROSS SURPLUS", -1), (std::array<Amount, 3>{90000, 840000, -750000}));
     EXPECT_EQ(Entry(u"GROSS SURPLUS").percents[kExpected].value, 7000);
-    EXPECT_EQ(Entry(u"GROSS SURPLUS").percents[kExpected].text, "70.00 ");
+    EXPECT_EQ(Entry(u"GROSS SURPLUS").percents[kExpected].Text(), "70.00 ");
     // No Actual income: no Actual percentage, and the Variance one counts it as 0.
     EXPECT_FALSE(Entry(u"GROSS SURPLUS").percents[kActual].present);
     EXPECT_EQ(Entry(u"GROSS SURPLUS").percents[kVariance].value, -7000);
@@ -187,7 +187,7 @@ TEST_F(ModelTest, TheColumnsFollowTheFlagsAlone) {
     EXPECT_EQ(header.find("Apr 24"), std::string::npos);
     EXPECT_NE(header.find("Mar 24 Variance,May 24 Actual"), std::string::npos);
     EXPECT_NE(header.find("Total Expected,Percentage Actual"), std::string::npos);
-    EXPECT_EQ(Entry(u"Sales").months[0][kActual].text, "-  ");
+    EXPECT_EQ(Entry(u"Sales").months[0][kActual].Text(), "-  ");
 }
 
 } // namespace

@@ -551,6 +551,46 @@ TEST(AdvExampleTest, BlockTotalsAreTheSumOfTheirLinesAsShown) {
     ExpectBlockSums(csv.text, "  Tax Reserve Deposit", "  Total Tax Reserve Deposit");
 }
 
+// What the columns are is the statement's business alone: a stored zoom or font size out of any
+// sensible range, drawn in the window first, leaves every statement of the example as it is at
+// 100 % and 10 pt, figure columns and all.
+TEST(AdvExampleTest, TheCsvOfEveryKeyIgnoresTheZoomAndTheFontSize) {
+    CMainDoc doc;
+    RecordingMessageSink sink;
+    ASSERT_EQ(doc.Load(std::filesystem::path(VARNOBEL_EXAMPLES) / "sample.cfs", sink),
+              CMainDoc::OpenResult::Loaded);
+    const auto csvAt = [&](const LayoutKey& key, int zoom, int fontSize) {
+        doc.zoom = zoom;
+        doc.fontSize = fontSize;
+        AdvViewState state;
+        state.currentKey = key;
+        RecordingDeviceContext dc{DeviceCaps::Screen(kWidth, kHeight)};
+        RunAdvDrawPass(dc, doc, state, {Rect{0, 0, kWidth, kHeight}, 0, 0});
+        return AdvStatementCsv(*state.lists.model);
+    };
+    int statements = 0;
+    const Database::CPERT& root = doc.Root();
+    for (int v = 0; v < root.ViewCount(); ++v) {
+        const Database::CTabView& view = root.View(v);
+        for (int s = -1; s < view.ScenarioCount() - 1; ++s) {
+            const Database::CScenario& scenario = view.Scenario(s);
+            for (int c = -1; c < scenario.CompanyCount() - 1; ++c) {
+                for (int y = 0; y < scenario.Company(c).YearCount(); ++y) {
+                    const LayoutKey key(v, s, c, y);
+                    const std::string expected = csvAt(key, 100, 100);
+                    ASSERT_NE(Records(expected)[0].size(), 2u) << "no figure columns";
+                    for (const auto& [zoom, size] : {std::pair{-5, 100}, {1, 100}, {100000, 100},
+                                                     {100, -7}, {100, 1}, {100, 100000}})
+                        EXPECT_EQ(csvAt(key, zoom, size), expected)
+                            << v << s << c << y << " at " << zoom << " % and " << size;
+                    ++statements;
+                }
+            }
+        }
+    }
+    EXPECT_GT(statements, 10);
+}
+
 TEST(AdvKeysTest, TabWalksTheLevelsAndArrowsStepOverHiddenEntries) {
     StatementForecast three({100, 100, 100}, {1.0}, 1);
     three.View().Scenario(1).hidden = true;
