@@ -1,10 +1,11 @@
+#include "platform/QtApplication.h"
+
 #include "app/CMainFrame.h"
 
 #include <algorithm>
 #include <cstdint>
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDragEnterEvent>

@@ -1,8 +1,9 @@
+#include "platform/QtApplication.h"
+
 #include "app/CVarnobelApp.h"
 
 #include <utility>
 
-#include <QApplication>
 #include <QDir>
 #include <QPrinter>
 #include <QStandardPaths>

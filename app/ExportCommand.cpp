@@ -1,3 +1,5 @@
+#include "platform/QtApplication.h"
+
 #include "app/ExportCommand.h"
 
 #include <filesystem>
@@ -10,7 +12,6 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
 #include <QRegularExpression>
 #include <QSaveFile>

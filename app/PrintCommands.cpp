@@ -1,8 +1,9 @@
+#include "platform/QtApplication.h"
+
 #include "app/PrintCommands.h"
 
 #include <algorithm>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QPrintDialog>
 #include <QPrinter>

@@ -1,8 +1,9 @@
+#include "platform/QtApplication.h"
+
 #include "app/SplashWnd.h"
 
 #include <algorithm>
 
-#include <QApplication>
 #include <QEvent>
 #include <QFont>
 #include <QFontDatabase>

@@ -1,9 +1,9 @@
+#include "platform/QtApplication.h"
+
 #include <exception>
 #include <iostream>
 #include <memory>
 
-#include <QApplication>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QStringList>
 

@@ -1,8 +1,9 @@
+#include "platform/QtApplication.h"
+
 #include "bench/GuiApplication.h"
 
 #include <memory>
 
-#include <QGuiApplication>
 
 namespace {
 

@@ -8,6 +8,8 @@ namespace Database {
 
 // Sub-column kinds of the statement.
 enum SubColumn { kActual = 0, kExpected = 1, kVariance = 2 };
+// The three in order, for walking them.
+inline constexpr SubColumn kSubColumns[3] = {kActual, kExpected, kVariance};
 
 // A year's display choices: which columns show, how amounts are written, and which months count.
 // Stored in place inside the year record (no object tag).

@@ -98,7 +98,7 @@ void CLine::Draw(DrawContext& context) {
 
     const Colour* colours = tinted ? kSubColumnDark : kSubColumn;
     DrawMonthFigures(dc, entry, cells, figureClip, colours);
-    for (int k = 0; k < 3; ++k) {
+    for (Database::SubColumn k : Database::kSubColumns) {
         const auto sub = static_cast<std::size_t>(k);
         if (model_->TotalDrawn(entry, k))
             DrawFigure(dc, Ascii(entry.totals[sub].Text()), cells.totals[sub], figureClip,

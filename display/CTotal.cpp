@@ -88,11 +88,11 @@ void CTotal::Draw(DrawContext& context) {
     DrawMonthFigures(dc, entry, cells, figureClip, colours,
                      [&](Amount value) { return colourOf(value < 0); });
     dc.SetTextColour(text);
-    for (int k = 0; k < 3; ++k)
+    for (Database::SubColumn k : Database::kSubColumns)
         if (model_->TotalDrawn(entry, k))
             DrawFigure(dc, Ascii(entry.totals[static_cast<std::size_t>(k)].Text()),
                        cells.totals[static_cast<std::size_t>(k)], figureClip, colours[k]);
-    for (int k = 0; k < 3; ++k) {
+    for (Database::SubColumn k : Database::kSubColumns) {
         if (!model_->PercentDrawn(entry, k))
             continue;
         const Amount total = entry.totals[static_cast<std::size_t>(k)].value;

@@ -1,3 +1,5 @@
+#include "platform/QtApplication.h"
+
 #include "platform/QtDeviceContext.h"
 
 #include <algorithm>
@@ -9,7 +11,6 @@
 
 #include <QGlyphRun>
 #include <QImage>
-#include <QGuiApplication>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPen>

@@ -61,14 +61,14 @@ void TotalFeed::Add(const MonthAmounts& actualValues, const MonthAmounts& expect
     }
 }
 
-bool MonthShown(const Database::CDisplaySettings& display, int k, int m) {
+bool MonthShown(const Database::CDisplaySettings& display, Database::SubColumn k, int m) {
     const MonthFlags& flags = k == kActual     ? display.showActual
                               : k == kExpected ? display.showExpected
                                                : display.showVariance;
     return flags[static_cast<std::size_t>(m)];
 }
 
-bool MonthCounted(const Database::CDisplaySettings& display, int k, int m) {
+bool MonthCounted(const Database::CDisplaySettings& display, Database::SubColumn k, int m) {
     return display.includeHidden || MonthShown(display, k, m);
 }
 
@@ -118,13 +118,11 @@ void FormTotalFigures(AdvEntry& entry, const TotalFeed& feed, const Database::CY
         const auto at = static_cast<std::size_t>(m);
         const Amount shown[3] = {feed.actual[at], feed.expected[at],
                                  SaturatingSub(feed.actual[at], feed.expected[at])};
-        for (int k = 0; k < 3; ++k) {
+        for (Database::SubColumn k : Database::kSubColumns) {
             if (MonthShown(display, k, m))
-                Set(entry.months[static_cast<std::size_t>(i)][static_cast<std::size_t>(k)],
-                    shown[k], display);
+                Set(entry.months[static_cast<std::size_t>(i)][k], shown[k], display);
             if (MonthCounted(display, k, m))
-                totals[static_cast<std::size_t>(k)] =
-                    SaturatingAdd(totals[static_cast<std::size_t>(k)], shown[k]);
+                totals[k] = SaturatingAdd(totals[k], shown[k]);
         }
     }
     if (entry.totalMode == TotalMode::FirstMonth || entry.totalMode == TotalMode::LastMonth) {

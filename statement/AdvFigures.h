@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/Months.h"
+#include "database/CDisplaySettings.h"
 #include "database/YearSpan.h"
 
 namespace Database {
-class CDisplaySettings;
 class CYear;
 } // namespace Database
 
@@ -26,8 +26,8 @@ struct TotalFeed {
 
 // Whether sub-column k (Database::SubColumn) of calendar month m is drawn, and whether the month
 // counts towards the Total column (drawn, or all months included).
-bool MonthShown(const Database::CDisplaySettings& display, int k, int m);
-bool MonthCounted(const Database::CDisplaySettings& display, int k, int m);
+bool MonthShown(const Database::CDisplaySettings& display, Database::SubColumn k, int m);
+bool MonthCounted(const Database::CDisplaySettings& display, Database::SubColumn k, int m);
 
 // A line's figures: its monthly arrays times its sign in the months of the year's span whose
 // sub-column is drawn, the variance of the months counted, the totals by its total mode and

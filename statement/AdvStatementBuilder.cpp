@@ -72,15 +72,15 @@ bool Visible(const Item::CBaseItem* row) {
 // A total while the statement is built: the lines and child totals before it feed it, and when
 // it takes its place it forms its figures and feeds its own parent once.
 struct PendingTotal {
-    Text label;
+    Text label{};
     TotalMode mode = TotalMode::SumOfMonths;
     bool gapAfter = false;
     PendingTotal* parent = nullptr;
     bool addsToParent = true;
     std::int32_t glyph = kNoGlyph;
     bool plain = true;
-    LayoutKey key;
-    TotalFeed feed;
+    LayoutKey key{};
+    TotalFeed feed{};
     // Set by a line of a hidden tax summary or of a hidden loan's opening balance.
     bool suppressed = false;
 };
@@ -146,9 +146,8 @@ private:
             heading += static_cast<char16_t>(u'0' + twoDigits / 10);
             heading += static_cast<char16_t>(u'0' + twoDigits % 10);
             out_.monthHeadings[static_cast<std::size_t>(i)] = heading;
-            for (int k = 0; k < 3; ++k)
-                out_.columns[static_cast<std::size_t>(i)][static_cast<std::size_t>(k)] =
-                    MonthShown(display, k, m);
+            for (Database::SubColumn k : Database::kSubColumns)
+                out_.columns[static_cast<std::size_t>(i)][k] = MonthShown(display, k, m);
         }
         out_.columns[kAdvTotalGroup] = {display.totalActual, display.totalExpected,
                                         display.totalVariance};
@@ -318,19 +317,8 @@ private:
         return Last();
     }
 
-    PendingTotal* MakeTotal(const Text& label, TotalMode mode, bool gapAfter, PendingTotal* parent,
-                            bool adds, std::int32_t glyph, bool plain, const LayoutKey& key) {
-        PendingTotal& total = pending_.emplace_back();
-        total.label = label;
-        total.mode = mode;
-        total.gapAfter = gapAfter;
-        total.parent = parent;
-        total.addsToParent = adds;
-        total.glyph = glyph;
-        total.plain = plain;
-        total.key = key;
-        return &total;
-    }
+    // A total to be fed by what is built before it takes its place (PlaceTotal).
+    PendingTotal* MakeTotal(PendingTotal spec) { return &pending_.emplace_back(std::move(spec)); }
 
     // The total takes its place: its figures are what was fed, and it feeds its parent once.
     std::size_t PlaceTotal(PendingTotal& total) {
@@ -398,8 +386,12 @@ private:
         Section section;
         bool open = true;
         section.heading = Heading(title, 1, state, open);
-        PendingTotal* total = MakeTotal(totalLabel, TotalMode::SumOfMonths, true, parent,
-                                        addsToParent, kStyleTotal, true, RowKey(kTotal, totalRow));
+        PendingTotal* total = MakeTotal({.label = totalLabel,
+                                         .gapAfter = true,
+                                         .parent = parent,
+                                         .addsToParent = addsToParent,
+                                         .glyph = kStyleTotal,
+                                         .key = RowKey(kTotal, totalRow)});
         const std::size_t first = out_.entries.size();
         section.hasLines = rows(total);
         if (!open)
@@ -412,16 +404,21 @@ private:
     void TaxSection(PendingTotal* parent) {
         const int visible = year_->VisibleCount(kTax);
         PendingTotal* sectionTotal =
-            MakeTotal(u"Total " + taxText_, TotalMode::SumOfMonths, true, parent, true,
-                      kStyleTotal, true, RowKey(kTotal, kTotalTax));
+            MakeTotal({.label = u"Total " + taxText_,
+                       .gapAfter = true,
+                       .parent = parent,
+                       .glyph = kStyleTotal,
+                       .key = RowKey(kTotal, kTotalTax)});
         for (int t = 0; t < year_->ItemCount(kTax); ++t) {
             bool open = true;
             BlockHeading(kTax, t, open);
             const Text name = year_->ItemAt(kTax, t).name;
             const bool single = visible < 2;
-            PendingTotal* blockTotal = MakeTotal(
-                (single ? u"Total " : u"  Total ") + name, TotalMode::SumOfMonths, true,
-                sectionTotal, true, single ? kStyleTotal : kStyleRow, true, RowKey(kTax, t));
+            PendingTotal* blockTotal = MakeTotal({.label = (single ? u"Total " : u"  Total ") + name,
+                                                  .gapAfter = true,
+                                                  .parent = sectionTotal,
+                                                  .glyph = single ? kStyleTotal : kStyleRow,
+                                                  .key = RowKey(kTax, t)});
             const std::size_t first = out_.entries.size();
             for (LineKind kind : {LineKind::TaxOnSales, LineKind::TaxOnExpenses,
                                   LineKind::TaxPayments, LineKind::TaxRefunds,
@@ -467,16 +464,23 @@ private:
         section.heading = Heading(
             title, 1, &const_cast<CYear&>(*year_).sectionState[static_cast<std::size_t>(category)],
             open);
-        PendingTotal* sectionTotal = MakeTotal(totalLabel, TotalMode::LastMonth, true, nullptr,
-                                               true, kStyleTotal, true, RowKey(kTotal, totalRow));
+        PendingTotal* sectionTotal = MakeTotal({.label = totalLabel,
+                                                .mode = TotalMode::LastMonth,
+                                                .gapAfter = true,
+                                                .glyph = kStyleTotal,
+                                                .key = RowKey(kTotal, totalRow)});
         const std::size_t sectionFirst = out_.entries.size();
         for (int i = 0; i < year_->ItemCount(category); ++i) {
             bool blockOpen = true;
             BlockHeading(category, i, blockOpen);
             const Text name = year_->ItemAt(category, i).name;
             PendingTotal* blockTotal =
-                MakeTotal(u"  Total " + name, TotalMode::LastMonth, true, sectionTotal, true,
-                          kStyleRow, true, RowKey(category, i));
+                MakeTotal({.label = u"  Total " + name,
+                           .mode = TotalMode::LastMonth,
+                           .gapAfter = true,
+                           .parent = sectionTotal,
+                           .glyph = kStyleRow,
+                           .key = RowKey(category, i)});
             const std::size_t first = out_.entries.size();
             for (LineKind kind : {LineKind::BalanceOpening, LineKind::BalanceAdvances,
                                   LineKind::BalanceInterest, LineKind::BalancePayments,
@@ -527,18 +531,24 @@ private:
         PendingTotal* closing = nullptr;
         PendingTotal* netMovement = nullptr;
         if (year_->FindItem(kBank, 0)) {
-            closing = MakeTotal(u"Closing Balance", TotalMode::LastMonth, false, nullptr, true,
-                                kStyleTotal, true, RowKey(kBank, 0));
-            netMovement = MakeTotal(u"Net Movement", TotalMode::SumOfMonths, false, closing, true,
-                                    kConnectorEnd, true, RowKey(kBank, 0));
+            closing = MakeTotal({.label = u"Closing Balance",
+                                 .mode = TotalMode::LastMonth,
+                                 .glyph = kStyleTotal,
+                                 .key = RowKey(kBank, 0)});
+            netMovement = MakeTotal({.label = u"Net Movement",
+                                     .parent = closing,
+                                     .glyph = kConnectorEnd,
+                                     .key = RowKey(kBank, 0)});
         }
         std::array<PendingTotal*, kSummaries> s{};
         PendingTotal* next = netMovement;
         for (int k = kSummaries - 1; k >= 0; --k) {
             s[static_cast<std::size_t>(k)] =
-                MakeTotal(AdvSummaryLabel(*year_, k, taxText_), TotalMode::SumOfMonths, true, next,
-                          true, kNoGlyph, false,
-                          RowKey(kTotal, kSummaryTotalRow[static_cast<std::size_t>(k)]));
+                MakeTotal({.label = AdvSummaryLabel(*year_, k, taxText_),
+                           .gapAfter = true,
+                           .parent = next,
+                           .plain = false,
+                           .key = RowKey(kTotal, kSummaryTotalRow[static_cast<std::size_t>(k)])});
             next = s[static_cast<std::size_t>(k)];
         }
         std::array<std::size_t, kSummaries> summary{};
@@ -665,12 +675,12 @@ Text AdvSummaryLabel(const Database::CYear& year, int index, const Text& taxText
     return label;
 }
 
-bool AdvStatementModel::TotalDrawn(const AdvEntry& entry, int sub) const {
-    return entry.totals[static_cast<std::size_t>(sub)].present && ColumnShown(kAdvTotalGroup, sub);
+bool AdvStatementModel::TotalDrawn(const AdvEntry& entry, Database::SubColumn sub) const {
+    return entry.totals[sub].present && ColumnShown(kAdvTotalGroup, sub);
 }
 
-bool AdvStatementModel::PercentDrawn(const AdvEntry& entry, int sub) const {
-    return entry.showPercentage && entry.percents[static_cast<std::size_t>(sub)].present &&
+bool AdvStatementModel::PercentDrawn(const AdvEntry& entry, Database::SubColumn sub) const {
+    return entry.showPercentage && entry.percents[sub].present &&
            ColumnShown(kAdvPercentGroup, sub);
 }
 

@@ -13,7 +13,7 @@ constexpr const char* kSubHeadings[3] = {"Actual", "Expected", "Variance"};
 // A figure column: its heading group and sub-column.
 struct Column {
     int group = 0;
-    int sub = 0;
+    Database::SubColumn sub = Database::kActual;
 };
 
 class Writer {
@@ -23,7 +23,7 @@ public:
             if (model.taxColumns[t].shown)
                 taxes_.push_back(t);
         for (int group = 0; group < kAdvGroups; ++group)
-            for (int sub = 0; sub < 3; ++sub)
+            for (Database::SubColumn sub : Database::kSubColumns)
                 if (model.ColumnShown(group, sub))
                     columns_.push_back({group, sub});
     }

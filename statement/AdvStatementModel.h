@@ -9,6 +9,7 @@
 #include "core/Amount.h"
 #include "core/Months.h"
 #include "core/WideText.h"
+#include "database/CDisplaySettings.h"
 #include "database/LayoutKey.h"
 #include "database/YearSpan.h"
 #include "statement/AdvOutline.h"
@@ -152,12 +153,12 @@ struct AdvStatementModel {
     // False when a lookup failed part-way: the entries hold what was built before it.
     bool complete = false;
 
-    bool ColumnShown(int group, int sub) const {
-        return columns[static_cast<std::size_t>(group)][static_cast<std::size_t>(sub)];
+    bool ColumnShown(int group, Database::SubColumn sub) const {
+        return columns[static_cast<std::size_t>(group)][sub];
     }
     // Whether a present Total or Percentage figure is drawn.
-    bool TotalDrawn(const AdvEntry& entry, int sub) const;
-    bool PercentDrawn(const AdvEntry& entry, int sub) const;
+    bool TotalDrawn(const AdvEntry& entry, Database::SubColumn sub) const;
+    bool PercentDrawn(const AdvEntry& entry, Database::SubColumn sub) const;
 };
 
 // Builds the statement of the year at `key` (a resolved key without a graph) with sections and

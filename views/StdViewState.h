@@ -34,7 +34,6 @@ constexpr bool OnTabRow(FocusSection focus) {
 // print state and the rectangles kept for hit testing. The drawing pass reads and updates it;
 // the window, the keyboard and the page loop change it between passes.
 struct StdViewState {
-    static constexpr int kNoEntry = -10;
     static constexpr int kNoRow = -1;
 
     // Keyboard focus, with focusRow the row inside a focused section.

@@ -1,10 +1,11 @@
+#include "platform/QtApplication.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
 
 #include <QAction>
-#include <QApplication>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>

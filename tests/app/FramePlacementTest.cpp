@@ -1,8 +1,9 @@
+#include "platform/QtApplication.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
 
-#include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
 #include <QToolBar>

@@ -1,9 +1,10 @@
+#include "platform/QtApplication.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>

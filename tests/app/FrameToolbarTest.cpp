@@ -1,7 +1,8 @@
+#include "platform/QtApplication.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QMenu>
 #include <QStatusBar>

@@ -1,9 +1,10 @@
+#include "platform/QtApplication.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include <QAction>
-#include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QMenu>

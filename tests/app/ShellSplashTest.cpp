@@ -1,8 +1,9 @@
+#include "platform/QtApplication.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPushButton>

@@ -1,9 +1,10 @@
+#include "platform/QtApplication.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
 
-#include <QApplication>
 #include <QImage>
 #include <QScrollBar>
 #include <QTest>
@@ -55,7 +56,7 @@ TEST_F(AdvViewWindowTest, AfterALoadTheCombinedEntriesOfTheFirstViewShow) {
     EXPECT_EQ(view->SelectedScenario(), -1);
     EXPECT_EQ(view->SelectedCompany(), -1);
     EXPECT_EQ(view->SelectedYear(), 0);
-    EXPECT_EQ(view->SelectedGraph(), CMainView::kNoEntry);
+    EXPECT_EQ(view->SelectedGraph(), LayoutKey::kNoEntry);
 }
 
 TEST_F(AdvViewWindowTest, AFailedOpenLeavesThePreviousForecastWhole) {

@@ -1,8 +1,9 @@
+#include "platform/QtApplication.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMessageBox>

@@ -1,6 +1,7 @@
+#include "platform/QtApplication.h"
+
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>

@@ -1,3 +1,5 @@
+#include "platform/QtApplication.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -5,7 +7,6 @@
 #include <memory>
 #include <vector>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QImage>
 #include <QKeyEvent>
@@ -92,7 +93,7 @@ TEST_F(StdViewTest, TabRowsFollowTheForecast) {
     EXPECT_EQ(State().companyTabOffset, 1);
     EXPECT_EQ(State().yearTabs.size(), 3u); // 2025, 2026, "Graphs"
     EXPECT_EQ(view->SelectedView(), 0);
-    EXPECT_EQ(view->SelectedGraph(), CMainView::kNoEntry);
+    EXPECT_EQ(view->SelectedGraph(), LayoutKey::kNoEntry);
 }
 
 TEST_F(StdViewTest, TabAndShiftTabCycleThroughTheRowsAndTheStatement) {
@@ -157,8 +158,8 @@ TEST_F(StdViewTest, ArrowsMoveThroughVisibleRowsAndSkipTheTaxBlock) {
 
     // The reset after a load, and FocusItem, drop the focus.
     view->FocusItem(nullptr);
-    EXPECT_EQ(view->FocusCategory(), CMainView::kNoEntry);
-    EXPECT_EQ(view->FocusIndex(), CMainView::kNoEntry);
+    EXPECT_EQ(view->FocusCategory(), LayoutKey::kNoEntry);
+    EXPECT_EQ(view->FocusIndex(), LayoutKey::kNoEntry);
 }
 
 TEST_F(StdViewTest, LeftAndRightMoveTheSelectionOfTheFocusedTabRow) {

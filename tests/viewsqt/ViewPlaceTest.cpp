@@ -1,9 +1,10 @@
+#include "platform/QtApplication.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
 
-#include <QApplication>
 #include <QScrollBar>
 #include <QTest>
 
@@ -100,7 +101,7 @@ TEST_F(ViewPlaceTest, WhatTheNewForecastLacksResetsAsTheViewsRulesSay) {
     EXPECT_EQ(view->SelectedCompany(), 0);
     EXPECT_EQ(view->SelectedYear(), 0);
     EXPECT_EQ(view->CurrentFocus(), CMainView::FocusPlace{});
-    EXPECT_EQ(view->FocusCategory(), CMainView::kNoEntry);
+    EXPECT_EQ(view->FocusCategory(), LayoutKey::kNoEntry);
 
     // A tab row is there in every forecast that shows tabs.
     ViewPlace onYearRow = TakePlace(*view);
@@ -173,7 +174,7 @@ TEST_F(ViewPlaceTest, TheAdvancedViewKeepsTheTabRowItsHighlightStandsOn) {
     paint();
     tabs(3); // views, scenarios, companies
     const ViewPlace onCompanies = TakePlace(adv);
-    ASSERT_EQ(onCompanies.focus, (CMainView::FocusPlace{2, CMainView::kNoEntry}));
+    ASSERT_EQ(onCompanies.focus, (CMainView::FocusPlace{2, LayoutKey::kNoEntry}));
 
     reload(kExamples / "sample.cfs", onCompanies);
     EXPECT_EQ(adv.CurrentFocus(), onCompanies.focus);
@@ -188,14 +189,14 @@ TEST_F(ViewPlaceTest, TheAdvancedViewKeepsTheTabRowItsHighlightStandsOn) {
     paint();
     tabs(4);
     const ViewPlace onGraph = TakePlace(adv);
-    ASSERT_EQ(onGraph.focus, (CMainView::FocusPlace{3, CMainView::kNoEntry}));
+    ASSERT_EQ(onGraph.focus, (CMainView::FocusPlace{3, LayoutKey::kNoEntry}));
     reload(kExamples / "sample.cfs", onGraph);
     EXPECT_EQ(adv.CurrentFocus(), onGraph.focus);
     // The tab before the graph's is the year's, the year stays and the graph goes.
     QTest::keyClick(&adv, Qt::Key_Left);
     paint();
     EXPECT_EQ(adv.SelectedYear(), 1);
-    EXPECT_EQ(adv.SelectedGraph(), CMainView::kNoEntry);
+    EXPECT_EQ(adv.SelectedGraph(), LayoutKey::kNoEntry);
 
     // A forecast without that scenario, company, year or graph: the highlight goes to the tab
     // of the year shown in their place.

@@ -1,9 +1,10 @@
+#include "platform/QtApplication.h"
+
 #include "views/qt/CMainView.h"
 
 #include <algorithm>
 #include <utility>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QResizeEvent>

@@ -14,12 +14,11 @@ class CMainDoc;
 
 // The common base of the edition views: it owns the two scroll bars and the "Offset Year" check
 // box, and answers the small interface through which the frame, the document and printing talk
-// to any edition's view. kNoEntry (-10) means "no entry at this level".
+// to any edition's view. LayoutKey::kNoEntry means "no entry at this level".
 class CMainView : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int kNoEntry = -10;
     static constexpr int kHorzScrollId = 101;
     static constexpr int kVertScrollId = 102;
     static constexpr int kOffsetYearId = 1190;
@@ -37,15 +36,15 @@ public:
     // Repaints the whole window.
     virtual void Redraw();
     // The forecast row of the focused statement row: category and index, kNoEntry without focus.
-    virtual int FocusCategory() const { return kNoEntry; }
-    virtual int FocusIndex() const { return kNoEntry; }
+    virtual int FocusCategory() const { return LayoutKey::kNoEntry; }
+    virtual int FocusIndex() const { return LayoutKey::kNoEntry; }
     // Moves the focus to the row the key names (null: none).
     virtual void FocusItem(const LayoutKey* item);
-    virtual int SelectedView() const { return kNoEntry; }
-    virtual int SelectedScenario() const { return kNoEntry; }
-    virtual int SelectedCompany() const { return kNoEntry; }
-    virtual int SelectedYear() const { return kNoEntry; }
-    virtual int SelectedGraph() const { return kNoEntry; }
+    virtual int SelectedView() const { return LayoutKey::kNoEntry; }
+    virtual int SelectedScenario() const { return LayoutKey::kNoEntry; }
+    virtual int SelectedCompany() const { return LayoutKey::kNoEntry; }
+    virtual int SelectedYear() const { return LayoutKey::kNoEntry; }
+    virtual int SelectedGraph() const { return LayoutKey::kNoEntry; }
     virtual void SelectView(int index);
     virtual void SelectScenario(int index);
     virtual void SelectCompany(int index);
@@ -55,8 +54,8 @@ public:
     // The keyboard focus in the edition's own terms: the level it stands on (a tab row or a part
     // of the statement) and the row there; kNoEntry for none.
     struct FocusPlace {
-        int level = kNoEntry;
-        int row = kNoEntry;
+        int level = LayoutKey::kNoEntry;
+        int row = LayoutKey::kNoEntry;
         bool operator==(const FocusPlace&) const = default;
     };
     virtual FocusPlace CurrentFocus() const { return {}; }

@@ -43,8 +43,7 @@ int Sign(int value) {
 } // namespace
 
 CVarnobelAdvView::CVarnobelAdvView(CMainDoc& doc, QWidget* parent)
-    : CMainView(doc, Edition::Advanced, parent), statePtr_(std::make_unique<AdvViewState>()),
-      state_(*statePtr_) {
+    : CMainView(doc, Edition::Advanced, parent) {
     connect(HorizontalBar(), &QScrollBar::valueChanged, this, [this] { update(); });
     connect(VerticalBar(), &QScrollBar::valueChanged, this, [this] { update(); });
     panTimer_.setInterval(kPanInterval);
@@ -89,7 +88,7 @@ CMainView::FocusPlace CVarnobelAdvView::CurrentFocus() const {
     const AdvLevel level = HighlightLevel(state_);
     if (level == AdvLevel::None || level == AdvLevel::Rows)
         return {};
-    return {static_cast<int>(level), kNoEntry};
+    return {static_cast<int>(level), LayoutKey::kNoEntry};
 }
 
 void CVarnobelAdvView::RestoreFocus(const FocusPlace& focus) {

@@ -5,15 +5,13 @@
 #include <QPoint>
 #include <QTimer>
 
+#include "views/AdvViewState.h"
 #include "views/qt/CMainView.h"
 
 class QKeyEvent;
 class QMouseEvent;
 class QPaintEvent;
 class QWheelEvent;
-// Kept behind a pointer: the layout objects' namespace must stay out of files that include the
-// GUI application's header, whose X11 part declares a type of the same name.
-struct AdvViewState;
 
 // The Advanced edition's view: the statement of one year (or one graph page) of one company of
 // one scenario of one view, built from layout objects, with tabs on four nested panels,
@@ -77,8 +75,7 @@ private:
     void StopPanning();
     void ScrollBy(int dx, int dy);
 
-    std::unique_ptr<AdvViewState> statePtr_;
-    AdvViewState& state_;
+    AdvViewState state_;
     int wheelRemainder_ = 0;
     // Passes in a row that found the column widths still changing.
     int unsettledPasses_ = 0;

@@ -58,10 +58,10 @@ CVarnobelStdView::RowAddress CVarnobelStdView::FocusedRow() const {
     const std::optional<Section> focused = FocusedSection(state_.focusSection);
     const int row = state_.focusRow;
     if (!focused || row < 0)
-        return {kNoEntry, kNoEntry};
+        return {LayoutKey::kNoEntry, LayoutKey::kNoEntry};
     const Section section = *focused;
     // The category of the section's own items, which come before any investments and loans.
-    int category = kNoEntry;
+    int category = LayoutKey::kNoEntry;
     switch (section) {
     case Section::DirectCosts:
         return {kDirectCost, row};
@@ -94,7 +94,7 @@ CVarnobelStdView::RowAddress CVarnobelStdView::FocusedRow() const {
     const CYear* year = CountsYear(Document(), state_.selectedScenario, state_.selectedCompany,
                                    state_.selectedYear);
     if (!year)
-        return {kNoEntry, kNoEntry};
+        return {LayoutKey::kNoEntry, LayoutKey::kNoEntry};
     const int items = year->ItemCount(category);
     if (row < items)
         return {category, row};
@@ -134,7 +134,7 @@ void CVarnobelStdView::RestoreFocus(const FocusPlace& focus) {
         const RowAddress row = FocusedRow();
         const Database::CYear* year = CountsYear(Document(), state_.selectedScenario,
                                                  state_.selectedCompany, state_.selectedYear);
-        if (!year || row.category == kNoEntry || row.index >= year->ItemCount(row.category))
+        if (!year || row.category == LayoutKey::kNoEntry || row.index >= year->ItemCount(row.category))
             state_.ClearFocus();
     }
     Redraw();

@@ -7,11 +7,11 @@
 // puts it back, so the user keeps the place; what the new forecast no longer has resets as the
 // view's own rules say.
 struct ViewPlace {
-    int view = CMainView::kNoEntry;
-    int scenario = CMainView::kNoEntry;
-    int company = CMainView::kNoEntry;
-    int year = CMainView::kNoEntry;
-    int graph = CMainView::kNoEntry;
+    int view = LayoutKey::kNoEntry;
+    int scenario = LayoutKey::kNoEntry;
+    int company = LayoutKey::kNoEntry;
+    int year = LayoutKey::kNoEntry;
+    int graph = LayoutKey::kNoEntry;
     CMainView::FocusPlace focus;
     // The focused forecast row under the selection, for a view that answers only FocusItem.
     LayoutKey focusKey;
