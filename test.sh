@@ -3,6 +3,7 @@
 # then the forecast library and the document once more under AddressSanitizer and
 # UndefinedBehaviorSanitizer, where a damaged file that slips past a check shows up. The tests
 # give themselves a home, settings and runtime folder of their own inside the build folder.
+# Run as root, it then makes the Debian package and installs, tries and removes it.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 
@@ -30,3 +31,11 @@ echo "== Tests under the sanitizers"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1:check_initialization_order=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir build-sanitize --output-on-failure --timeout 1800
+
+# Installing and removing a package needs root; as another user the package is left unchecked.
+if ((EUID == 0)); then
+    echo "== Debian package"
+    ./scripts/check-deb-package.sh
+else
+    echo "== Debian package: not checked (installing it needs root)"
+fi

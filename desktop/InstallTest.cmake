@@ -1,7 +1,8 @@
 # cmake -DBUILD_DIR=... -DPREFIX=... -DPROGRAM=... -DGIO=... -DEXAMPLES=... -DTEST_DATA=...
-#       -P InstallTest.cmake
+#       -DMANPAGE=0|1 -P InstallTest.cmake
 # Installs the build into PREFIX as a release build and checks the stripped program, the menu
-# entry, the file type, the software-centre description and the icons; where
+# entry, the file type, the software-centre description, the icons, the manual page (when the
+# build made one), the licence and the example forecasts; where
 # update-mime-database is present, that the four extensions map to the type, and where gio is,
 # that a forecast without its extension is known by its content. Then uninstalls by the
 # manifest and checks that every file went and the type is gone from the refreshed cache.
@@ -37,12 +38,23 @@ set(expected
   share/metainfo/com.varnobel.viewer.metainfo.xml
   share/icons/hicolor/scalable/apps/varnobel-view.svg
   share/icons/hicolor/48x48/apps/varnobel-view.png
-  share/icons/hicolor/256x256/apps/varnobel-view.png)
+  share/icons/hicolor/256x256/apps/varnobel-view.png
+  share/doc/varnobel-viewer/copyright
+  share/doc/varnobel-viewer/examples/sample.cfs
+  share/doc/varnobel-viewer/examples/basic.cfb)
+if(MANPAGE)
+  list(APPEND expected share/man/man1/varnobel-view.1.gz)
+endif()
 foreach(path IN LISTS expected)
   if(NOT EXISTS "${PREFIX}/${path}")
     message(FATAL_ERROR "not installed: ${path}")
   endif()
 endforeach()
+
+# The Debian changelog is the package's alone.
+if(EXISTS "${PREFIX}/share/doc/varnobel-viewer/changelog.Debian.gz")
+  message(FATAL_ERROR "cmake --install placed the Debian package's changelog")
+endif()
 
 # Stripping drops at least the symbol table, so the installed program is the smaller.
 file(SIZE "${PROGRAM}" built_size)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, and nothing else: ./scripts/ensure-packages.sh viewer
-# for building and running the viewer, ./scripts/ensure-packages.sh test for the tests as well.
+# for building and running the viewer, ./scripts/ensure-packages.sh test for the tests as well,
+# ./scripts/ensure-packages.sh package for making, checking and trying out the Debian package.
 # The package lists are refreshed only when something is actually missing, so a ready machine
 # stays offline. Without root and without sudo it names the missing packages and the command
 # that installs them, and fails.
@@ -25,13 +26,25 @@ test_packages=(
     poppler-utils
     appstream
     shared-mime-info libglib2.0-bin
+    # The manual page is made from --help, and groff checks how it sets.
+    help2man groff-base
+)
+
+# dpkg-dev's dpkg-shlibdeps works out the package's Depends, from the libraries `file` finds the
+# program to be linked with; lintian checks the package; man-db, xdg-utils and the triggers of
+# desktop-file-utils and shared-mime-info are what the installed package is tried with.
+package_packages=(
+    help2man groff-base
+    dpkg-dev file lintian
+    man-db xdg-utils desktop-file-utils shared-mime-info
 )
 
 case "${1:-}" in
 viewer) packages=("${viewer_packages[@]}") ;;
 test) packages=("${viewer_packages[@]}" "${test_packages[@]}") ;;
+package) packages=("${viewer_packages[@]}" "${package_packages[@]}") ;;
 *)
-    echo "usage: $0 viewer|test" >&2
+    echo "usage: $0 viewer|test|package" >&2
     exit 2
     ;;
 esac
