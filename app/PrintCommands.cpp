@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QProgressDialog>
 
+#include "database/CYear.h"
 #include "document/CMainDoc.h"
 #include "document/MessageSink.h"
 #include "platform/QtPrintTarget.h"
@@ -62,12 +63,19 @@ bool RunBasicOptions(CMainDoc& doc, QWidget* parent, StdPrintChoices& choices) {
 std::unique_ptr<PrintableView> MakePrintJob(CMainView& view, QWidget* dialogParent) {
     CMainDoc& doc = view.Document();
     if (auto* advanced = dynamic_cast<CVarnobelAdvView*>(&view)) {
-        auto job = MakeAdvPrintJob(doc, advanced->CurrentKey(), [&doc, &view, dialogParent] {
-            Dialog::CPrint_Options_Adv_Dlg dialog(doc, dialogParent);
+        auto job = MakeAdvPrintJob(doc, advanced->CurrentKey(), [&doc, &view, advanced,
+                                                                 dialogParent] {
+            // The year on screen, or the year of the graph page on screen.
+            LayoutKey onScreen = advanced->CurrentKey();
+            onScreen[LayoutKey::kGraph] = LayoutKey::kNoEntry;
+            const Database::CYear* year =
+                dynamic_cast<const Database::CYear*>(doc.FindObject(onScreen));
+            Dialog::CPrint_Options_Adv_Dlg dialog(doc, dialogParent, year);
             dialog.SetRefresh([&view] { view.InvalidateLayout(); });
             return dialog.exec() == QDialog::Accepted;
         });
         job->SetRedraw([&view] { view.InvalidateLayout(); });
+        job->SetPrintingChanged([advanced](bool printing) { advanced->SetPrinting(printing); });
         return job;
     }
     auto* statement = dynamic_cast<CVarnobelStdView*>(&view);

@@ -38,6 +38,9 @@ class CLayout {
     // A suppressed object is left out of the statement altogether.
     virtual void SetSuppressed(bool flag) { suppressed = flag; }
 
+    // Whether the object is printed on the leftmost of the pages across only (the notes).
+    virtual bool OnLeftmostPageOnly() const { return false; }
+
     // True for an opening or closing glyph under the point.
     bool ExpanderHitTest(int x, int y) const { return expander.HitTest(x, y); }
 

@@ -68,13 +68,17 @@ void CLine::Arrange(ArrangeContext& context) {
         Place(context);
 }
 
+bool CLine::OnLeftmostPageOnly() const {
+    return key[LayoutKey::kCategory] == kNote;
+}
+
 void CLine::Draw(DrawContext& context) {
     if (suppressed || hidden) {
         placed = false;
         return;
     }
     const LayoutMetrics& metrics = *context.metrics;
-    if (metrics.RightOfLeftmostPage() && key[LayoutKey::kCategory] == kNote)
+    if (metrics.RightOfLeftmostPage() && OnLeftmostPageOnly())
         return;
     DeviceContext& dc = *context.dc;
     placed = placed && Meets(bounds, metrics.ContentArea());

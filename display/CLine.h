@@ -24,6 +24,7 @@ class CLine : public CLayout {
     void Arrange(ArrangeContext& context) override;
     void Draw(DrawContext& context) override;
     LayoutKind GetKind() const override { return LayoutKind::Line; }
+    bool OnLeftmostPageOnly() const override;
 
     const Statement::AdvEntry& Entry() const { return *entry_; }
 

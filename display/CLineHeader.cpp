@@ -31,14 +31,16 @@ void CLineHeader::Arrange(ArrangeContext& context) {
     if (suppressed || hidden)
         return;
     LayoutMetrics& metrics = *context.metrics;
-    if (metrics.RightOfLeftmostPage() && !key.IsSet(LayoutKey::kView) && text == kNotesTitle)
+    if (metrics.RightOfLeftmostPage() && OnLeftmostPageOnly())
         return;
     DeviceContext& dc = *context.dc;
     const Size size = dc.TextExtent(text);
     metrics.widestDescription = std::max(metrics.widestDescription, size.width);
     const int gap = metrics.RowGap();
     const int lineHeight = metrics.rowCursor.Height();
-    metrics.PageBreak((lines > 4 ? 5 : std::max(lines, 1)) * (lineHeight + gap));
+    // A heading keeps at least the line after it on its page: it never ends a printed page.
+    metrics.PageBreak(startsPage ? metrics.pageBodyHeight + 1
+                                 : (lines > 4 ? 5 : std::max(lines, 2)) * (lineHeight + gap));
     bounds = metrics.rowCursor;
     metrics.rowCursor = Offset(metrics.rowCursor, 0, lineHeight + gap);
     textRect = ColumnCell(metrics.descriptionColumn, bounds);
@@ -59,6 +61,10 @@ void CLineHeader::Draw(DrawContext& context) {
     dc.SetBackColour(kWhite);
     DrawTextInCell(dc, text, Align::Left, textRect, metrics.ContentArea());
     dc.SetTextColour(kBlack);
+}
+
+bool CLineHeader::OnLeftmostPageOnly() const {
+    return !key.IsSet(LayoutKey::kView) && text == kNotesTitle;
 }
 
 bool CLineHeader::HitTest(int x, int y) {

@@ -24,11 +24,15 @@ class CLineHeader : public CLayout {
     void Draw(DrawContext& context) override;
     // A hit on the glyph opens or closes the section (the view then rebuilds).
     bool HitTest(int x, int y) override;
+    // The NOTES heading goes with its notes.
+    bool OnLeftmostPageOnly() const override;
 
     Text text;
     Rect textRect;
     // Lines the heading wants on the same printed page as itself (five at most).
     int lines = 1;
+    // Printing: the heading starts a page, because what follows it would not fit below it.
+    bool startsPage = false;
 
 };
 

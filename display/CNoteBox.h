@@ -23,6 +23,7 @@ class CNoteBox : public CLayout {
     void Arrange(ArrangeContext& context) override;
     void Draw(DrawContext& context) override;
     LayoutKind GetKind() const override { return LayoutKind::NoteBox; }
+    bool OnLeftmostPageOnly() const override { return true; }
 
     bool IsEntry() const { return linkIndex < 0; }
 

@@ -13,11 +13,6 @@
 namespace Display {
 namespace {
 
-// View tabs read upwards in the current face and size.
-Font VerticalFont(const Font& current) {
-    return Font{current.face, current.tenthsOfPoint, 400, 900};
-}
-
 Text TabLabel(CMainDoc& doc, const LayoutKey& key) {
     Database::CObject* object = doc.FindObject(key);
     if (const auto* scenario = dynamic_cast<const Database::CScenario*>(object)) {
@@ -50,7 +45,7 @@ void CTab::Arrange(ArrangeContext& context) {
 
     Size size;
     if (kind == LayoutKey::kView) {
-        const Font previous = dc.SelectFont(VerticalFont(dc.CurrentFont()));
+        const Font previous = dc.SelectFont(VerticalTabFont(dc.CurrentFont()));
         const Size measured = dc.TextExtent(label);
         size = {measured.height, measured.width};
         size.width += 2 * metrics.gapSize.height - metrics.tabInset.width;
@@ -83,7 +78,7 @@ void CTab::Draw(DrawContext& context) {
     const TabFills fills = TabFillsOf(kind, kHighlightGrey);
     const Colour fill = fills.Of(isCurrent, highlighted && !dc.IsPrinting());
     if (kind == LayoutKey::kView) {
-        const Font previous = dc.SelectFont(VerticalFont(dc.CurrentFont()));
+        const Font previous = dc.SelectFont(VerticalTabFont(dc.CurrentFont()));
         DrawTab(dc, bounds, metrics.cornerSize, label,
                 {bounds.left + metrics.tabInset.width, bounds.bottom - metrics.gapSize.height},
                 fill, isCurrent);

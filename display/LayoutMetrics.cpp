@@ -34,9 +34,10 @@ void LayoutMetrics::PageBreak(int height) {
     const int page = offset / pageBodyHeight;
     pagesDown = std::max(pagesDown, page + 1);
     const int pageBottom = pageBodyTop + (page + 1) * pageBodyHeight;
-    // A row taller than a whole page stays at the top of its page rather than moving on for
-    // ever.
-    if (rowCursor.top + height <= pageBottom || offset % pageBodyHeight == 0)
+    // A row taller than a whole page (a long note) runs on over the pages below wherever it
+    // starts, so it stays where it is rather than leave a page behind it empty.
+    if (rowCursor.top + height <= pageBottom || offset % pageBodyHeight == 0 ||
+        height > pageBodyHeight)
         return;
     const int rowHeight = rowCursor.Height();
     rowCursor.top = pageBottom;

@@ -13,6 +13,11 @@ class DeviceContext;
 // where the current tab joins it.
 namespace Display {
 
+// The font of the view tabs, which read upwards in the current face and size.
+inline Font VerticalTabFont(const Font& current) {
+    return Font{current.face, current.tenthsOfPoint, 400, 900};
+}
+
 // The fills of one level of tabs and of the panel they stand on. The current tab takes the
 // panel's fill, so that it reads as part of the panel, unless it holds the focus.
 struct TabFills {

@@ -7,6 +7,7 @@
 #include "database/Categories.h"
 #include "display/CPageHeader.h"
 #include "display/LayoutMetrics.h"
+#include "display/TabRow.h"
 #include "document/CMainDoc.h"
 #include "platform/DeviceContext.h"
 #include "views/AdvKey.h"
@@ -38,11 +39,10 @@ Rect Column(int left, int width, int top, int bottom) {
 // its tabs down its left side instead).
 void PlacePanels(LayoutMetrics& m, DeviceContext& dc) {
     const int lineHeight = dc.TextExtent(u"Fg").height;
+    // The view tabs read upwards in the current face and size, measured in the device's own
+    // units, so the strip is as wide as its tabs on screen and on paper alike.
     const Font font = dc.CurrentFont();
-    Font vertical = font;
-    vertical.tenthsOfPoint = std::max(1, lineHeight * 100 / 13);
-    vertical.escapement = 900;
-    dc.SelectFont(vertical);
+    dc.SelectFont(Display::VerticalTabFont(font));
     const int tabThickness = dc.TextExtent(u"Fg").height;
     dc.SelectFont(font);
 

@@ -65,20 +65,22 @@ bool AdvPrintJob::OnPreparePrinting(PrintInfo& info) {
 
 void AdvPrintJob::OnBeginPrinting(DeviceContext& dc, PrintInfo& info) {
     printing_ = true;
+    if (printingChanged_)
+        printingChanged_(true);
     objects_.clear();
     object_ = 0;
     pagesBefore_ = 0;
     // Counted in 64 bits and stopped just past the loop's limit, which then ends the job with
     // its own message rather than printing for ever.
     std::int64_t total = 0;
-    tooNarrow_ = false;
+    refusal_.clear();
     const Rect area = PrintArea(dc, doc_.Root());
     for (const LayoutKey& key : Walk()) {
         currentKey_ = key;
         const int counted = layout_.CountPages(dc, area, key);
-        if (counted == AdvPageLayout::kTooNarrow) {
+        if (counted == AdvPageLayout::kTooNarrow || counted == AdvPageLayout::kTooShort) {
             // One page, which says why there are no more.
-            tooNarrow_ = true;
+            refusal_ = counted == AdvPageLayout::kTooNarrow ? kTooNarrow : kNoPrintArea;
             total = 1;
             break;
         }
@@ -110,8 +112,8 @@ void AdvPrintJob::OnPrint(DeviceContext& dc, PrintInfo& info) {
         info.Fail(kNoPrintArea);
         return;
     }
-    if (tooNarrow_) {
-        info.Fail(kTooNarrow);
+    if (!refusal_.empty()) {
+        info.Fail(refusal_);
         return;
     }
     // Forwards past the years that end before the page, or back (a preview going back) to the
@@ -138,6 +140,8 @@ void AdvPrintJob::OnPrint(DeviceContext& dc, PrintInfo& info) {
 void AdvPrintJob::OnEndPrinting(PrintInfo&) {
     currentKey_ = savedKey_;
     printing_ = false;
+    if (printingChanged_)
+        printingChanged_(false);
     if (redraw_)
         redraw_();
 }

@@ -18,10 +18,12 @@ public:
     // What CountPages answers when the paper is too narrow to show the year's figures beside its
     // descriptions.
     static constexpr int kTooNarrow = -1;
+    // What it answers when the margins leave no room for one row below the headings.
+    static constexpr int kTooShort = -2;
 
     virtual ~AdvPageLayout() = default;
     // Arranges the year at `key` for `area`, the PrintArea of `dc`, with its column widths
-    // settled, and answers the pages it needs (down × across, at least 1), or kTooNarrow.
+    // settled, and answers the pages it needs (at least 1), or kTooNarrow or kTooShort.
     virtual int CountPages(DeviceContext& dc, const Rect& area, const LayoutKey& key) = 0;
     // Lays out page `page` (from 0) of the year at `key` in `area` and draws it.
     virtual void PrintPage(DeviceContext& dc, const Rect& area, const LayoutKey& key, int page) = 0;
@@ -44,6 +46,9 @@ public:
 
     // Called when printing ends, so the window shows its own key again.
     void SetRedraw(std::function<void()> redraw) { redraw_ = std::move(redraw); }
+    // Told when the job starts moving the view's key along the years and when it has put it
+    // back: in between the window must not draw its statement.
+    void SetPrintingChanged(std::function<void(bool)> changed) { printingChanged_ = std::move(changed); }
     bool Printing() const { return printing_; }
     // The pages the counting pass found.
     int PageCount() const { return pagesTotal_; }
@@ -71,12 +76,13 @@ private:
     AdvPageLayout& layout_;
     OptionsDialog dialog_;
     std::function<void()> redraw_;
+    std::function<void(bool)> printingChanged_;
     LayoutKey savedKey_;
     bool printing_ = false;
     std::vector<Object> objects_;
     int pagesTotal_ = 0;
-    // A year that the paper cannot show: the job fails on its first page.
-    bool tooNarrow_ = false;
+    // A year that the paper cannot show: the job fails on its first page with the reason.
+    Text refusal_;
     // Where the walk stands: the object and the pages of the objects before it.
     std::size_t object_ = 0;
     int pagesBefore_ = 0;

@@ -7,6 +7,8 @@
 #include "database/CPERT.h"
 #include "display/ArrangeContext.h"
 #include "display/CLayout.h"
+#include "display/CLineHeader.h"
+#include "display/CNoteBox.h"
 #include "display/DrawContext.h"
 #include "document/CMainDoc.h"
 #include "views/AdvDrawPass.h"
@@ -79,8 +81,58 @@ void AdvPrintLayout::Settle(DeviceContext& dc, const Rect& area, const LayoutKey
     for (int pass = 0; pass < kMaxSettlingPasses; ++pass)
         if (Pass(dc, area, 0, 0, false))
             break;
+    // A heading followed by something taller than the lines it keeps (a long note) may still
+    // end a page; each move can only push rows further down, so a few rounds settle it.
+    for (int round = 0; round < kMaxSettlingPasses && KeepHeadingsWithRows(); ++round)
+        Pass(dc, area, 0, 0, false);
     down_ = std::max(1, state_.metrics.pagesDown);
     across_ = std::max(1, state_.metrics.pagesAcross);
+    downLater_ = std::min(down_, PagesDownWithRows());
+}
+
+int AdvPrintLayout::PageOf(const Display::CLayout& object) const {
+    const Display::LayoutMetrics& metrics = state_.metrics;
+    // A row's bounds take half the row gap above its line; the column headings stand above
+    // the rows.
+    const std::int64_t top = static_cast<std::int64_t>(object.bounds.top) + metrics.RowGap();
+    if (metrics.pageBodyHeight <= 0 || top < metrics.pageBodyTop)
+        return -1;
+    return ClampToInt((top - metrics.pageBodyTop) / metrics.pageBodyHeight);
+}
+
+int AdvPrintLayout::PagesDownWithRows() const {
+    if (state_.metrics.pageBodyHeight <= 0)
+        return 1;
+    int pages = 0;
+    for (const auto& object : state_.lists.statement)
+        if (object->placed && !object->OnLeftmostPageOnly())
+            pages = std::max(pages, PageOf(*object) + 1);
+    return pages;
+}
+
+bool AdvPrintLayout::KeepHeadingsWithRows() {
+    bool moved = false;
+    Display::CLineHeader* heading = nullptr;
+    for (const auto& object : state_.lists.statement) {
+        if (!object->placed)
+            continue;
+        // Markers stand on the line of their row and take no place of their own.
+        if (const auto* box = dynamic_cast<const Display::CNoteBox*>(object.get());
+            box && !box->IsEntry())
+            continue;
+        if (heading && !heading->startsPage && PageOf(*object) > PageOf(*heading)) {
+            heading->startsPage = true;
+            moved = true;
+        }
+        heading = dynamic_cast<Display::CLineHeader*>(object.get());
+    }
+    return moved;
+}
+
+int AdvPrintLayout::YearPages() const {
+    const std::int64_t pages =
+        down_ + static_cast<std::int64_t>(across_ - 1) * downLater_;
+    return static_cast<int>(std::min<std::int64_t>(pages, kMaxPrintPages + 1));
 }
 
 int AdvPrintLayout::CountPages(DeviceContext& dc, const Rect& area, const LayoutKey& key) {
@@ -88,16 +140,27 @@ int AdvPrintLayout::CountPages(DeviceContext& dc, const Rect& area, const Layout
     Settle(dc, area, key);
     if (state_.metrics.figuresOffPage)
         return kTooNarrow;
-    const std::int64_t pages = static_cast<std::int64_t>(down_) * across_;
-    return static_cast<int>(std::min<std::int64_t>(pages, kMaxPrintPages + 1));
+    // Margins that leave less than one row below the headings would print headings alone, or
+    // nothing, on every page.
+    const int lineHeight = state_.metrics.rowCursor.Height();
+    if (state_.lists.model->hasYear &&
+        state_.metrics.pageBodyHeight < lineHeight + state_.metrics.RowGap())
+        return kTooShort;
+    return YearPages();
 }
 
 void AdvPrintLayout::PrintPage(DeviceContext& dc, const Rect& area, const LayoutKey& key,
                                int page) {
     Settle(dc, area, key);
-    const std::int64_t hOffset = static_cast<std::int64_t>(page / down_) * area.right;
-    const std::int64_t vOffset =
-        static_cast<std::int64_t>(page % down_) * state_.metrics.pageBodyHeight;
+    // Down the leftmost band first, then down each band to its right as far as its rows go.
+    int band = 0;
+    int down = page;
+    if (page >= down_ && downLater_ > 0) {
+        band = 1 + (page - down_) / downLater_;
+        down = (page - down_) % downLater_;
+    }
+    const std::int64_t hOffset = static_cast<std::int64_t>(band) * area.right;
+    const std::int64_t vOffset = static_cast<std::int64_t>(down) * state_.metrics.pageBodyHeight;
     Pass(dc, area, ClampToInt(hOffset), ClampToInt(vOffset), true);
 }
 

@@ -4,9 +4,13 @@
 #include "views/AdvPrintJob.h"
 #include "views/AdvViewState.h"
 
+namespace Display {
+class CLayout;
+}
+
 class CMainDoc;
 
-// How the print option builds the statement: "Collasped" closes every section and block,
+// How the print option builds the statement: "Collapsed" closes every section and block,
 // "Expanded" opens them all, "As Selected" and "Per Display" keep them as on screen.
 Statement::AdvOutline PrintOutline(PrintOption option);
 
@@ -21,9 +25,14 @@ public:
     int CountPages(DeviceContext& dc, const Rect& area, const LayoutKey& key) override;
     void PrintPage(DeviceContext& dc, const Rect& area, const LayoutKey& key, int page) override;
 
-    // The pages down and across of the year laid out last.
+    // The pages down and across of the year laid out last: the leftmost band of month columns
+    // has all the pages down, each band right of it only the pages down that hold a row (the
+    // notes print on the leftmost band alone).
     int PagesDown() const { return down_; }
     int PagesAcross() const { return across_; }
+    int PagesDownRightOfLeftmost() const { return downLater_; }
+    // Every page of the year, bands after the first without their pages of notes.
+    int YearPages() const;
     // The geometry of the page laid out last.
     const Display::LayoutMetrics& Metrics() const { return state_.metrics; }
 
@@ -34,10 +43,20 @@ private:
     // Lays out the page in `area` at the given offsets; draws it when `drawing`. False when the
     // widths the rows reported differ from the ones the columns were given.
     bool Pass(DeviceContext& dc, const Rect& area, int hOffset, int vOffset, bool drawing);
+    // The pages down, counted from the top, that hold something the bands right of the
+    // leftmost print: how far down the last row of figures reaches.
+    int PagesDownWithRows() const;
+    // The page (from 0) the object was arranged to start on, or -1 above the rows (the column
+    // headings).
+    int PageOf(const Display::CLayout& object) const;
+    // Moves every heading whose next row went to a later page onto that page as well; true
+    // when one moved.
+    bool KeepHeadingsWithRows();
 
     CMainDoc& doc_;
     AdvViewState state_;
     bool built_ = false;
     int down_ = 1;
     int across_ = 1;
+    int downLater_ = 1;
 };

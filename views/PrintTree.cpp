@@ -111,6 +111,31 @@ void PrintTreePair::SetAll(PrintTreeItem& item, PrintCheck state) {
         SetAll(*child, state);
 }
 
+bool PrintTreePair::AnyYearChecked(const PrintTreeItem& tree) {
+    if (tree.year && tree.state != PrintCheck::Unchecked)
+        return true;
+    for (const auto& child : tree.children)
+        if (AnyYearChecked(*child))
+            return true;
+    return false;
+}
+
+PrintTreeItem* PrintTreePair::ItemOf(PrintTreeItem& tree, const Database::CYear* year) {
+    if (tree.year && tree.year == year)
+        return &tree;
+    for (const auto& child : tree.children)
+        if (PrintTreeItem* found = ItemOf(*child, year))
+            return found;
+    return nullptr;
+}
+
+void PrintTreePair::CheckIfNone(const Database::CYear* year) {
+    if (!year || AnyYearChecked(*all_))
+        return;
+    if (PrintTreeItem* item = ItemOf(*all_, year))
+        Toggle(*item);
+}
+
 void PrintTreePair::Toggle(PrintTreeItem& item) {
     const PrintCheck state =
         item.state == PrintCheck::Unchecked ? PrintCheck::Checked : PrintCheck::Unchecked;

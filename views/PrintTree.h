@@ -60,6 +60,12 @@ public:
     // Clears every year's print mark, then stores each year's state from the given tree.
     void StoreMarks(const PrintTreeItem& tree) const;
 
+    // Whether any year of the tree is checked.
+    static bool AnyYearChecked(const PrintTreeItem& tree);
+    // When no year is checked, checks `year` (the year on screen) in both trees, so that a first
+    // print has something to print.
+    void CheckIfNone(const Database::CYear* year);
+
     // The state a parent takes from its children: partly checked when any child is partly
     // checked or both checked and unchecked children exist, checked when some are checked and
     // none unchecked, unchecked otherwise (no children included).
@@ -67,6 +73,7 @@ public:
 
 private:
     static void SetAll(PrintTreeItem& item, PrintCheck state);
+    static PrintTreeItem* ItemOf(PrintTreeItem& tree, const Database::CYear* year);
     static void DeriveUp(PrintTreeItem* from);
     static void DeriveAll(PrintTreeItem& item);
 

@@ -163,13 +163,14 @@ TEST_F(FramePrintTest, TheAdvancedEditionPreviewsTheYearsTickedInItsOptions) {
     frame.show();
     ASSERT_TRUE(frame.OpenDocumentFile(WriteForecast("plan.cfs")));
     frame.View()->SelectScenario(0);
-    const auto preview = [&frame](bool tickAll, bool accept) {
-        WhenModal([tickAll, accept](QWidget* modal) {
+    // `clicks` presses on the check of the tree's root "All".
+    const auto preview = [&frame](int clicks, bool accept) {
+        WhenModal([clicks, accept](QWidget* modal) {
             auto* options = qobject_cast<CPrint_Options_Adv_Dlg*>(modal);
             if (!options)
                 return;
-            if (tickAll) {
-                auto* tree = options->Tree(CPrint_Options_Adv_Dlg::kShownTreeId);
+            auto* tree = options->Tree(CPrint_Options_Adv_Dlg::kShownTreeId);
+            for (int click = 0; click < clicks; ++click) {
                 QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
                                   tree->CheckRect(tree->topLevelItem(0)).center());
                 // The press asks for the toggle by a queued call.
@@ -181,19 +182,30 @@ TEST_F(FramePrintTest, TheAdvancedEditionPreviewsTheYearsTickedInItsOptions) {
         QApplication::processEvents();
     };
 
-    // Cancelled, or with no year ticked, there is no preview; only the second says why.
-    preview(true, false);
+    // Cancelled, there is no preview and no message.
+    preview(0, false);
     EXPECT_EQ(frame.Preview(), nullptr);
     EXPECT_TRUE(sink.boxes.empty());
-    preview(false, true);
-    EXPECT_EQ(frame.Preview(), nullptr);
-    ASSERT_EQ(sink.boxes.size(), 1u);
-    EXPECT_EQ(sink.boxes[0].text, u"There is nothing to print with these options.");
+    // The year on screen starts ticked: OK at once previews it alone.
+    preview(0, true);
+    ASSERT_NE(frame.Preview(), nullptr);
+    const int onScreen = frame.Preview()->LastPage();
+    EXPECT_GE(onScreen, 1);
+    // While the job walks the years the window draws no statement; it does again afterwards.
+    auto* view = dynamic_cast<CVarnobelAdvView*>(frame.View());
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->PrintingShown());
+    frame.Preview()->CloseButton()->click();
+    QApplication::processEvents();
+    EXPECT_FALSE(view->PrintingShown());
 
-    // Four years (two scenarios of two companies), a page each at least, counted at the start.
-    preview(true, true);
+    // "All" partly ticked: the first press clears it, the second ticks every year. Four years
+    // (two scenarios of two companies), a page each at least, counted at the start.
+    preview(2, true);
     ASSERT_NE(frame.Preview(), nullptr);
     EXPECT_GE(frame.Preview()->LastPage(), 4);
+    EXPECT_GT(frame.Preview()->LastPage(), onScreen);
+    EXPECT_TRUE(sink.boxes.empty());
     frame.Preview()->CloseButton()->click();
     QApplication::processEvents();
     EXPECT_EQ(frame.Preview(), nullptr);

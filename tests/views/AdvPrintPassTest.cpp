@@ -11,6 +11,7 @@
 #include "platform/RecordingDeviceContext.h"
 #include "views/AdvPrintPass.h"
 #include "views/CountingPageTarget.h"
+#include "statement/AdvStatementModel.h"
 #include "views/StatementForecast.h"
 
 namespace {
@@ -38,6 +39,11 @@ std::vector<std::string> Digest(const std::vector<DrawOp>& ops) {
         lines.push_back(line);
     }
     return lines;
+}
+
+// The top page of a band of month columns: the leftmost band's pages come first.
+int FirstPageOfBand(const AdvPrintLayout& layout, int band) {
+    return band == 0 ? 0 : layout.PagesDown() + (band - 1) * layout.PagesDownRightOfLeftmost();
 }
 
 bool Drawn(const std::vector<DrawOp>& page, const Text& text) {
@@ -89,6 +95,7 @@ protected:
         }
         across = layout.PagesAcross();
         down = layout.PagesDown();
+        downLater = layout.PagesDownRightOfLeftmost();
         return pages;
     }
 
@@ -103,6 +110,7 @@ protected:
     LayoutKey key;
     int across = 0;
     int down = 0;
+    int downLater = 0;
 };
 
 TEST_F(AdvPrintPassTest, CountedPagesArePrintedAndAnEarlierPageDrawsAlike) {
@@ -110,7 +118,7 @@ TEST_F(AdvPrintPassTest, CountedPagesArePrintedAndAnEarlierPageDrawsAlike) {
     Print({}, &last);
     ASSERT_GT(across, 1);
     ASSERT_GT(down, 1);
-    EXPECT_EQ(last, across * down);
+    EXPECT_EQ(last, down + (across - 1) * downLater);
 
     // The page loop prints exactly the counted pages.
     AdvPrintLayout layout(forecast.doc);
@@ -141,14 +149,14 @@ TEST_F(AdvPrintPassTest, PagesAcrossRepeatTheDescriptionAndKeepEveryMonthWhole) 
         const int pages = layout.CountPages(dc, PrintArea(dc, forecast.doc.Root()), year);
         const int bands = layout.PagesAcross();
         ASSERT_GT(bands, 2);
-        EXPECT_EQ(pages, bands * layout.PagesDown());
+        EXPECT_EQ(pages, layout.PagesDown() + (bands - 1) * layout.PagesDownRightOfLeftmost());
 
         // Each of the 14 groups (twelve months, Total, Percentage) shows whole on exactly one band.
         std::vector<int> shown(14, 0);
         for (int band = 0; band < bands; ++band) {
             dc.Clear();
             layout.PrintPage(dc, PrintArea(dc, forecast.doc.Root()), year,
-                             band * layout.PagesDown());
+                             FirstPageOfBand(layout, band));
             EXPECT_TRUE(Drawn(dc.Operations(), u"Description")) << "band " << band;
             // The notes column only on the leftmost band.
             EXPECT_EQ(Drawn(dc.Operations(), u"Notes"), band == 0) << "band " << band;
@@ -208,13 +216,13 @@ TEST_F(AdvPrintPassTest, AStatementWiderThanThePaperGivesEveryGroupAPageOfItsOwn
         const int pages = layout.CountPages(dc, PrintArea(dc, forecast.doc.Root()), year);
         const int bands = 14 + firstBand;
         ASSERT_EQ(layout.PagesAcross(), bands);
-        EXPECT_EQ(pages, bands * layout.PagesDown());
+        EXPECT_EQ(pages, layout.PagesDown() + (bands - 1) * layout.PagesDownRightOfLeftmost());
 
         // Each group's heading is on the top page of its own band and of no other.
         for (int band = 0; band < bands; ++band) {
             dc.Clear();
             layout.PrintPage(dc, PrintArea(dc, forecast.doc.Root()), year,
-                             band * layout.PagesDown());
+                             FirstPageOfBand(layout, band));
             for (int group = 0; group < 14; ++group)
                 EXPECT_EQ(Drawn(dc.Operations(), headings[static_cast<std::size_t>(group)]),
                           group + firstBand == band)
@@ -246,6 +254,93 @@ TEST_F(AdvPrintPassTest, MarginsThatLeaveNoRoomFailTheJobInsteadOfPrintingBlankP
     EXPECT_NE(result.message.find(u"margins"), Text::npos);
     EXPECT_EQ(target.kept, 0);
     EXPECT_EQ(key[LayoutKey::kYear], 0);
+}
+
+} // namespace
+
+namespace {
+
+// The statement starts as far into the paper at 600 dpi as at 96: the view tabs' strip is as
+// wide as their text in the device's own units.
+TEST_F(AdvPrintPassTest, TheStatementStartsAsFarInOnFineAndCoarsePaper) {
+    forecast.doc.SetMargins(10, 10, 10, 10);
+    const auto descriptionMm = [&](int dpi) {
+        const int width = kPaperWidth * dpi / 96;
+        const int height = kPaperHeight * dpi / 96;
+        RecordingDeviceContext dc(DeviceCaps{true, width, height, width, height, 0, 0, dpi, dpi});
+        AdvPrintLayout layout(forecast.doc);
+        layout.CountPages(dc, PrintArea(dc, forecast.doc.Root()), key);
+        return layout.Metrics().descriptionColumn.left * 25.4 / dpi;
+    };
+    const double coarse = descriptionMm(96);
+    EXPECT_NEAR(descriptionMm(600), coarse, 0.5);
+    EXPECT_LT(coarse, 25.0);
+}
+
+// Whatever the paper's height, every printed page shows a row of figures or a note, and none
+// ends on a section or block heading; the pages that hold only notes print on the leftmost band
+// of month columns alone.
+TEST_F(AdvPrintPassTest, EveryPageShowsRowsAndNoPageEndsOnAHeading) {
+    Text note;
+    for (int i = 0; i < 400; ++i)
+        note += u"Prices rise in spring ";
+    forecast.EveryYear(0, [&](Database::CYear& year) {
+        dynamic_cast<Item::CNote&>(year.ItemAt(kNote, 0)).Text = note;
+    });
+    std::vector<Text> headings;
+    for (const Statement::AdvEntry& entry :
+         Statement::BuildAdvStatementModel(forecast.doc, key, Statement::AdvOutline::File).entries)
+        if (entry.IsHeading())
+            headings.push_back(entry.label);
+    ASSERT_GE(headings.size(), 3u);
+
+    bool notesAlone = false;
+    for (int height = 420; height <= 700; height += 13) {
+        SCOPED_TRACE("paper height " + std::to_string(height));
+        RecordingDeviceContext dc(
+            DeviceCaps{true, kPaperWidth, height, kPaperWidth, height, 0, 0, 96, 96});
+        AdvPrintLayout layout(forecast.doc);
+        const Rect area = PrintArea(dc, forecast.doc.Root());
+        const int pages = layout.CountPages(dc, area, key);
+        ASSERT_GT(pages, 0);
+        notesAlone = notesAlone || layout.PagesDownRightOfLeftmost() < layout.PagesDown();
+        for (int page = 0; page < pages; ++page) {
+            dc.Clear();
+            layout.PrintPage(dc, area, key, page);
+            const int labels = layout.Metrics().descriptionColumn.left;
+            bool content = false;
+            const DrawOp* lowest = nullptr;
+            for (const DrawOp* op : dc.OfKind(DrawOp::Kind::Text)) {
+                const bool figure = op->text == u"-  " ||
+                                    (op->text.find(u'.') != Text::npos &&
+                                     op->text.find_first_of(u"0123456789") != Text::npos);
+                content = content || figure || op->text.find(u"Prices") != Text::npos;
+                if (op->point.x == labels && (!lowest || op->point.y > lowest->point.y))
+                    lowest = op;
+            }
+            EXPECT_TRUE(content) << "page " << page;
+            ASSERT_NE(lowest, nullptr) << "page " << page;
+            EXPECT_EQ(std::find(headings.begin(), headings.end(), lowest->text), headings.end())
+                << "page " << page << " ends on " << ToUtf8(lowest->text);
+        }
+    }
+    EXPECT_TRUE(notesAlone);
+}
+
+TEST_F(AdvPrintPassTest, MarginsThatLeaveNoRoomForARowFailTheJob) {
+    // The paper is 185 mm high; the heading, the tabs and the column headings take some 40 mm.
+    for (const auto& [top, bottom] : {std::pair{70, 80}, std::pair{140, 0}, std::pair{0, 145}}) {
+        SCOPED_TRACE(std::to_string(top) + " mm above, " + std::to_string(bottom) + " below");
+        forecast.doc.SetMargins(top, 0, bottom, 0);
+        AdvPrintLayout layout(forecast.doc);
+        AdvPrintJob job(forecast.doc, key, layout, [] { return true; });
+        CountingPageTarget target(Paper());
+        PrintInfo info;
+        const PrintResult result = RunPrintLoop(job, target, info);
+        EXPECT_EQ(result.status, PrintResult::Status::Failed);
+        EXPECT_NE(result.message.find(u"margins"), Text::npos);
+        EXPECT_EQ(target.kept, 0);
+    }
 }
 
 } // namespace

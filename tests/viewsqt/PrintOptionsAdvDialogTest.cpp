@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include "document/CMainDoc.h"
 #include "support/ForecastBuilder.h"
@@ -78,7 +80,7 @@ TEST_F(PrintOptionsAdvTest, OffersTheTreeWithoutHiddenEntriesAndTheFileOption) {
     EXPECT_FALSE(showHidden->isEnabled());
     EXPECT_FALSE(Child<QRadioButton>(CPrint_Options_Adv_Dlg::kAsSelectedId)->isVisible());
     EXPECT_TRUE(Child<QRadioButton>(CPrint_Options_Adv_Dlg::kExpandedId)->isChecked());
-    EXPECT_EQ(Child<QRadioButton>(CPrint_Options_Adv_Dlg::kCollapsedId)->text(), "Collasped");
+    EXPECT_EQ(Child<QRadioButton>(CPrint_Options_Adv_Dlg::kCollapsedId)->text(), "Collapsed");
 
     EXPECT_EQ(ShownItem({})->text(0), "All");
     EXPECT_EQ(ShownItem({0, 1})->childCount(), 1); // the real scenario's combined company only
@@ -141,6 +143,41 @@ TEST_F(PrintOptionsAdvTest, AnOptionIsStoredAtOnceButCancelKeepsTheMarks) {
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_EQ(Company(0, 0).Year(0).printMark, 1);
     EXPECT_EQ(Company(1, 0).Year(0).printMark, 0);
+}
+
+// A first print starts from the year on screen; OK with nothing ticked says so and stays open.
+TEST_F(PrintOptionsAdvTest, TheYearOnScreenStartsTickedAndOkNeedsAYear) {
+    CPrint_Options_Adv_Dlg fresh(doc, nullptr, &Company(1, 0).Year(1));
+    fresh.show();
+    const auto state = [&](int company, int year) {
+        for (const auto& scenario : fresh.Trees().Shown().children[0]->children)
+            for (const auto& each : scenario->children)
+                if (each->object == &Company(1, company))
+                    return each->children[static_cast<std::size_t>(year)]->state;
+        return PrintCheck::Partly;
+    };
+    EXPECT_EQ(state(0, 1), PrintCheck::Checked);
+    EXPECT_EQ(state(0, 0), PrintCheck::Unchecked);
+
+    // Unticked again, OK answers with a message and leaves the dialog open and the marks alone.
+    fresh.Trees().Toggle(*fresh.Trees().Shown().children[0]->children[1]->children[0]->children[1]);
+    QString told;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            told = box->text();
+            box->accept();
+        }
+    });
+    fresh.findChild<QPushButton*>(QString::number(kOkId))->click();
+    EXPECT_EQ(told, "There is nothing to print with these options.");
+    EXPECT_TRUE(fresh.isVisible());
+    EXPECT_EQ(Company(1, 0).Year(1).printMark, 0);
+
+    // Marks already set are left as they are.
+    Company(0, 0).Year(0).printMark = 1;
+    CPrint_Options_Adv_Dlg marked(doc, nullptr, &Company(1, 0).Year(1));
+    EXPECT_FALSE(PrintTreePair::AnyYearChecked(
+        *marked.Trees().Shown().children[0]->children[1]->children[0]));
 }
 
 } // namespace

@@ -1,6 +1,10 @@
+#include "platform/QtApplication.h"
+
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QScrollArea>
+#include <QTest>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -123,6 +127,23 @@ TEST_F(PreviewTest, StepsThroughTheJobsPagesOneOrTwoAtATime) {
     preview.reset();
     EXPECT_EQ(state.selectedScenario, 1);
     EXPECT_EQ(state.selectedYear, 0);
+}
+
+// A click on a page leaves the keys with the preview: Page Down still turns the page.
+TEST_F(PreviewTest, KeysTurnPagesAfterAClickOnAPage) {
+    auto preview = MakePreview();
+    ASSERT_TRUE(preview->Start());
+    preview->show();
+    QApplication::setActiveWindow(preview.get());
+    preview->setFocus();
+    auto* scroll = preview->findChild<QScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    QTest::mouseClick(scroll->viewport(), Qt::LeftButton, {}, scroll->viewport()->rect().center());
+    ASSERT_EQ(QApplication::focusWidget(), preview.get());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+    EXPECT_EQ(preview->CurrentPage(), 2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
+    EXPECT_EQ(preview->CurrentPage(), 1);
 }
 
 TEST_F(PreviewTest, ThePageLabelNamesTheTotalOnlyWhenTheJobCountedItsPages) {

@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include "display/Palette.h"
 #include "document/CMainDoc.h"
 #include "platform/QtDeviceContext.h"
 #include "views/AdvDrawPass.h"
@@ -152,8 +153,17 @@ void CVarnobelAdvView::InvalidateLayout() {
     CMainView::InvalidateLayout();
 }
 
+void CVarnobelAdvView::SetPrinting(bool printing) {
+    printing_ = printing;
+    update();
+}
+
 void CVarnobelAdvView::paintEvent(QPaintEvent*) {
     QtDeviceContext dc(*this);
+    if (printing_) {
+        dc.FillRect(Rect{0, 0, width(), height()}, Display::kWhite);
+        return;
+    }
     AdvPassInput input;
     input.client = Rect{0, 0, width(), height()};
     input.hScroll = HorizontalBar()->value();

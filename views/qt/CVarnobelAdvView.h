@@ -51,6 +51,11 @@ public:
     void DocumentLoaded() override;
     void InvalidateLayout() override;
 
+    // While a print job moves the key along the years, the window shows a plain background
+    // rather than a statement built for one year drawn against another.
+    void SetPrinting(bool printing);
+    bool PrintingShown() const { return printing_; }
+
     // Whether middle-button panning is running.
     bool Panning() const { return panning_; }
     // One pan step for the mouse at the point (the timer's tick and mouse moves call it).
@@ -80,6 +85,7 @@ private:
     // Passes in a row that found the column widths still changing.
     int unsettledPasses_ = 0;
 
+    bool printing_ = false;
     bool panning_ = false;
     QPoint anchor_;
     QTimer panTimer_;

@@ -93,6 +93,10 @@ CMy_Preview::CMy_Preview(PrintableView& view, QPrinter& printer, int pages, QWid
     scroll_->setAlignment(Qt::AlignCenter);
     scroll_->setBackgroundRole(QPalette::Dark);
     scroll_->viewport()->installEventFilter(this);
+    // A click on a page must not take the keys away from the preview: Page Up, Page Down and
+    // Escape turn pages and close it wherever the user clicked.
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    canvas_->setFocusPolicy(Qt::NoFocus);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -333,5 +337,7 @@ void CMy_Preview::keyPressEvent(QKeyEvent* event) {
 bool CMy_Preview::eventFilter(QObject* watched, QEvent* event) {
     if (watched == scroll_->viewport() && event->type() == QEvent::Resize)
         LayOutCanvas();
+    if (watched == scroll_->viewport() && event->type() == QEvent::MouseButtonPress)
+        setFocus(Qt::MouseFocusReason);
     return QWidget::eventFilter(watched, event);
 }

@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QMessageBox>
 #include <QGroupBox>
 #include <QMouseEvent>
 #include <QRadioButton>
@@ -62,8 +63,11 @@ QIcon CPrint_Options_Adv_Dlg::StateImage(PrintCheck state) {
     return QtCheckImages::Icon(CheckMark::Empty);
 }
 
-CPrint_Options_Adv_Dlg::CPrint_Options_Adv_Dlg(CMainDoc& doc, QWidget* parent)
+CPrint_Options_Adv_Dlg::CPrint_Options_Adv_Dlg(CMainDoc& doc, QWidget* parent,
+                                               const Database::CYear* onScreen)
     : QDialog(parent), doc_(doc), trees_(std::make_unique<PrintTreePair>(doc.Root())) {
+    // The marks live only while the file is open: a first print starts from the year on screen.
+    trees_->CheckIfNone(onScreen);
     setWindowTitle(QStringLiteral("Printing Options"));
     setObjectName(QString::number(kDialogId));
     setSizeGripEnabled(true);
@@ -103,7 +107,7 @@ CPrint_Options_Adv_Dlg::CPrint_Options_Adv_Dlg(CMainDoc& doc, QWidget* parent)
     };
     constexpr std::array<Choice, 4> kChoices = {{
         {kAsSelectedId, "As Selected", PrintOption::AsSelected},
-        {kCollapsedId, "Collasped", PrintOption::Collapsed},
+        {kCollapsedId, "Collapsed", PrintOption::Collapsed},
         {kPerDisplayId, "Per Display", PrintOption::PerDisplay},
         {kExpandedId, "Expanded", PrintOption::Expanded},
     }};
@@ -177,7 +181,13 @@ void CPrint_Options_Adv_Dlg::ChooseOption(PrintOption option) {
 }
 
 void CPrint_Options_Adv_Dlg::accept() {
-    trees_->StoreMarks(showHidden ? trees_->Everything() : trees_->Shown());
+    const PrintTreeItem& tree = showHidden ? trees_->Everything() : trees_->Shown();
+    if (!PrintTreePair::AnyYearChecked(tree)) {
+        QMessageBox::information(this, windowTitle(),
+                                 QStringLiteral("There is nothing to print with these options."));
+        return;
+    }
+    trees_->StoreMarks(tree);
     QDialog::accept();
 }
 

@@ -55,7 +55,9 @@ public:
     static constexpr int kMinimumWidth = 390;
     static constexpr int kMinimumHeight = 200;
 
-    explicit CPrint_Options_Adv_Dlg(CMainDoc& doc, QWidget* parent = nullptr);
+    // `onScreen` is the year the window shows: ticked when no year is marked yet.
+    explicit CPrint_Options_Adv_Dlg(CMainDoc& doc, QWidget* parent = nullptr,
+                                    const Database::CYear* onScreen = nullptr);
     ~CPrint_Options_Adv_Dlg() override;
 
     // Called after a print option was stored, so that the view rebuilds for it.
@@ -74,6 +76,7 @@ public:
     static QIcon StateImage(PrintCheck state);
 
 public slots:
+    // OK with no year ticked says there is nothing to print and keeps the dialog open.
     void accept() override;
 
 private:
