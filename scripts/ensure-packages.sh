@@ -24,6 +24,8 @@ test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-dev
     poppler-utils
+    # The tests of local times read named zones (Asia/Tokyo, America/New_York).
+    tzdata
     appstream
     shared-mime-info libglib2.0-bin
     # The manual page is made from --help, and groff checks how it sets.
