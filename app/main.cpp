@@ -50,6 +50,8 @@ int RunHeadless(int argc, char* argv[]) {
     return RunCommandLineReporting(QCoreApplication::arguments().mid(1), environment.Messages());
 }
 
+void DropQtMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
+
 int RunWindow(int argc, char* argv[]) {
     // Without a display Qt would abort with advice about reinstalling it.
     if (!CommandLine::DisplayChosen(ArgumentsOf(argc, argv))) {
@@ -57,6 +59,9 @@ int RunWindow(int argc, char* argv[]) {
         return kExitBadCommand;
     }
     CommandLine::ProvideRuntimeFolder();
+    // What Qt says about itself is for developers; the window tells the user through its boxes.
+    if (!HeadlessEnvironment::DebugRequested())
+        qInstallMessageHandler(DropQtMessage);
     QApplication application(argc, argv);
     // Qt has taken its own options out of the arguments by now.
     const CommandLine::WindowArguments window =
