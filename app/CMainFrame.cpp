@@ -3,13 +3,19 @@
 #include "app/CMainFrame.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <string_view>
+#include <vector>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -19,7 +25,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPageSetupDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
@@ -43,6 +48,7 @@
 #include "views/qt/CMainView.h"
 #include "views/qt/PageSetupDialog.h"
 #include "views/qt/PreviewPane.h"
+#include "views/qt/PrintSetupDialog.h"
 #include "views/qt/ViewPlace.h"
 
 namespace {
@@ -94,21 +100,45 @@ private:
     MessageSink& sink_;
 };
 
-// Keeps the first thing a read reports, for the status bar: the later reports of a failed read
-// only say that it failed.
-class FirstReportSink : public MessageSink {
+// Gathers what a read reports, so that a file the read refuses gives one message that names it:
+// the document's own lines, then its closing "Unexpected file format.". A read that succeeds
+// passes its messages on as they came.
+class OpenReport : public MessageSink {
 public:
-    void Message(const Text& text, const Text&) override { Keep(text); }
-    void OpenFailed(const Text& text) override { Keep(text); }
-    void FileError(const Text& text) override { Keep(text); }
-    const Text& First() const { return first_; }
+    void Message(const Text& text, const Text& title) override {
+        messages_.push_back({text, title});
+    }
+    void OpenFailed(const Text& text) override { closing_ = text; }
+    void FileError(const Text& text) override { fileError_ = text; }
+
+    // What the user is told of a failed read of `path`: a file that could not be read at all
+    // says why in words that already name it; a refused one is named, then its lines follow,
+    // joined by `separator`.
+    Text Failure(const QString& path, std::u16string_view separator) const {
+        if (!fileError_.empty())
+            return fileError_;
+        Text text = u"Cannot open \"" + ToText(path) + u"\":";
+        for (const Box& message : messages_)
+            text.append(separator).append(message.text);
+        if (!closing_.empty())
+            text.append(separator).append(closing_);
+        return text;
+    }
+
+    // Tells `sink` what a read that succeeded reported.
+    void PassOn(MessageSink& sink) const {
+        for (const Box& message : messages_)
+            sink.Message(message.text, message.title);
+    }
 
 private:
-    void Keep(const Text& text) {
-        if (first_.empty())
-            first_ = text;
-    }
-    Text first_;
+    struct Box {
+        Text text;
+        Text title;
+    };
+    std::vector<Box> messages_;
+    Text closing_;
+    Text fileError_;
 };
 
 // Holds reloads back while a command that must see one forecast throughout is under way; its
@@ -147,9 +177,10 @@ CMainFrame::CMainFrame(const EditionTraits& edition, CMainDoc& doc, CMainView* v
 
     CreatePrintActions();
     CreateFontToolbar();
+    // The follower's report first: the lock key panes end the status bar on the right.
+    CreateFollower();
     CreateStatusBar();
     CreateFileToolBar();
-    CreateFollower();
     CreateMenus();
     RestoreToolbarState();
 
@@ -311,6 +342,12 @@ void CMainFrame::CreateFontToolbar() {
     fontToolbar_->addWidget(fontBox_);
     fontToolbar_->addWidget(sizeBox_);
     fontToolbar_->addWidget(zoomBox_);
+    for (QComboBox* box : {fontBox_, sizeBox_, zoomBox_}) {
+        connect(box, &QComboBox::activated, this, &CMainFrame::ReturnToReady);
+        // The box's list is a window of its own; the mouse leaves the box into it and comes
+        // back elsewhere, so the box's tip would stay when the list closes.
+        box->view()->window()->installEventFilter(this);
+    }
     fontToolbar_->addSeparator();
     // The button's command has no handler in the viewer, so it is always disabled.
     QAction* extra =
@@ -335,6 +372,79 @@ void CMainFrame::CreateFileToolBar() {
 void CMainFrame::CreateStatusBar() {
     readyLabel_ = new QLabel(QStringLiteral("Ready"), this);
     statusBar()->addWidget(readyLabel_, 1);
+
+    // Each pane is as wide as its word, shown while its key is locked and blank otherwise.
+    const auto makePane = [this](const char* name, const QString& word) {
+        auto* pane = new QLabel(this);
+        pane->setObjectName(QLatin1String(name));
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(word) +
+                              2 * pane->fontMetrics().averageCharWidth());
+        pane->setFrameShape(QFrame::Panel);
+        pane->setFrameShadow(QFrame::Sunken);
+        statusBar()->addPermanentWidget(pane);
+        return pane;
+    };
+    capsPane_ = makePane("CapsLockPane", QStringLiteral("CAP"));
+    numPane_ = makePane("NumLockPane", QStringLiteral("NUM"));
+    scrollPane_ = makePane("ScrollLockPane", QStringLiteral("SCRL"));
+    // The keys can change while any of the window's widgets, menus or dialogs has the keyboard.
+    qApp->installEventFilter(this);
+    UpdateLockKeyPanes();
+}
+
+void CMainFrame::SetLockKeyReader(LockKeyReader reader) {
+    lockKeyReader_ = std::move(reader);
+    UpdateLockKeyPanes();
+}
+
+void CMainFrame::UpdateLockKeyPanes() {
+    const std::optional<LockKeyStates> states =
+        lockKeyReader_ ? lockKeyReader_() : std::optional<LockKeyStates>();
+    const auto show = [](QLabel* pane, bool on, const QString& word) {
+        const QString text = on ? word : QString();
+        if (pane->text() != text)
+            pane->setText(text);
+    };
+    show(capsPane_, states && states->capsLock, QStringLiteral("CAP"));
+    show(numPane_, states && states->numLock, QStringLiteral("NUM"));
+    show(scrollPane_, states && states->scrollLock, QStringLiteral("SCRL"));
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ApplicationActivate:
+        // Once for a key, however many widgets the event is offered to on its way up.
+        if (!lockKeyUpdatePending_) {
+            lockKeyUpdatePending_ = true;
+            QTimer::singleShot(0, this, [this] {
+                lockKeyUpdatePending_ = false;
+                UpdateLockKeyPanes();
+            });
+        }
+        break;
+    case QEvent::Hide:
+        // A toolbar box's list closed, chosen from or not.
+        if (watched->isWidgetType() && watched != this)
+            for (const QComboBox* box : {fontBox_, sizeBox_, zoomBox_})
+                if (box && watched == box->view()->window())
+                    ReturnToReady();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::ReturnToReady() {
+    statusBar()->clearMessage();
+}
+
+QString CMainFrame::StatusPrompt() const {
+    const QString message = statusBar()->currentMessage();
+    return message.isEmpty() ? readyLabel_->text() : message;
 }
 
 void CMainFrame::CreateFollower() {
@@ -373,13 +483,13 @@ bool CMainFrame::ReloadDocumentFile() {
     if (filePath_.isEmpty())
         return false;
     const ViewPlace place = TakePlace(*view_);
-    FirstReportSink report;
+    OpenReport report;
     const std::filesystem::path file(QFile::encodeName(filePath_).toStdString());
     const QString time = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
     // An empty file is refused: another program is still writing it.
     if (doc_.Load(file, report, CMainDoc::EmptyFile::Refused) != CMainDoc::OpenResult::Loaded) {
-        followLabel_->setText(
-            QStringLiteral("Not reloaded %1: %2").arg(time, ToQString(report.First())));
+        followLabel_->setText(QStringLiteral("Not reloaded %1: %2")
+                                  .arg(time, ToQString(report.Failure(filePath_, u" "))));
         return false;
     }
     edition_.afterLoad(*this);
@@ -574,7 +684,7 @@ void CMainFrame::FilePageSetup() {
 
 void CMainFrame::FilePrintSetup() {
     const ForecastHold hold(forecastHolds_);
-    QPageSetupDialog dialog(&Printer(), this);
+    Dialog::PrintSetupDialog dialog(Printer(), this);
     if (dialog.exec() == QDialog::Accepted && preview_)
         preview_->Refresh();
 }
@@ -585,8 +695,19 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
     ClosePreview();
     const std::filesystem::path file(QFile::encodeName(path).toStdString());
     // A file that was not read leaves the forecast on screen, its title and toolbar as they were.
-    if (doc_.Load(file, *sink_) != CMainDoc::OpenResult::Loaded)
+    OpenReport report;
+    switch (doc_.Load(file, report)) {
+    case CMainDoc::OpenResult::Loaded:
+        break;
+    case CMainDoc::OpenResult::Unreadable:
+        sink_->FileError(report.Failure(path, u"\n"));
         return false;
+    case CMainDoc::OpenResult::Rejected:
+        sink_->OpenFailed(report.Failure(path, u"\n"));
+        return false;
+    }
+    report.PassOn(*sink_);
+    view_->ForgetPrintChoices();
     edition_.afterLoad(*this);
     hasDocument_ = true;
     fileName_ = QFileInfo(path).fileName();
@@ -605,6 +726,7 @@ bool CMainFrame::NewDocumentFile() {
         return false;
     view_->ResetScroll();
     view_->InvalidateLayout();
+    view_->ForgetPrintChoices();
     hasDocument_ = true;
     fileName_.clear();
     filePath_.clear();
@@ -694,10 +816,41 @@ void CMainFrame::ShowFontName(const Text& name) {
     fontBox_->setCurrentIndex(index);
 }
 
+QString CMainFrame::FontSizeText(int tenths) {
+    const QString points = QString::number(std::abs(tenths / 10));
+    const QString sign = tenths < 0 ? QStringLiteral("-") : QString();
+    if (tenths % 10 == 0)
+        return sign + points;
+    return sign + points + u'.' + QString::number(std::abs(tenths % 10));
+}
+
+int CMainFrame::FontSizeTenths(const QString& text) {
+    bool ok = false;
+    const double points = text.toDouble(&ok);
+    if (!ok || !std::isfinite(points))
+        return 0;
+    return ClampToInt(std::llround(std::clamp(points * 10, -1e15, 1e15)));
+}
+
 void CMainFrame::ShowFontSize(int tenths) {
-    const int index = sizeBox_->findText(QString::number(tenths / 10), Qt::MatchStartsWith);
-    if (index >= 0)
-        sizeBox_->setCurrentIndex(index);
+    const QString size = FontSizeText(tenths);
+    // The whole text: a prefix would show 1 pt as "10" and 9 pt as nothing.
+    int index = sizeBox_->findText(size, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    if (index < 0) {
+        const int previous =
+            addedFontSize_.isEmpty()
+                ? -1
+                : sizeBox_->findText(addedFontSize_, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+        if (previous >= 0)
+            sizeBox_->removeItem(previous);
+        addedFontSize_ = size;
+        // Kept in the box's order, smallest first.
+        index = 0;
+        while (index < sizeBox_->count() && FontSizeTenths(sizeBox_->itemText(index)) < tenths)
+            ++index;
+        sizeBox_->insertItem(index, size);
+    }
+    sizeBox_->setCurrentIndex(index);
 }
 
 void CMainFrame::ShowZoom(int percent) {
@@ -732,7 +885,7 @@ void CMainFrame::OnFontNameChanged(int index) {
 void CMainFrame::OnFontSizeChanged(int index) {
     if (index < 0)
         return;
-    doc_.SetFontSize(LeadingInteger(sizeBox_->itemText(index)) * 10);
+    doc_.SetFontSize(FontSizeTenths(sizeBox_->itemText(index)));
     LayoutChanged();
 }
 

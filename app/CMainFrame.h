@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <QMainWindow>
@@ -10,6 +12,7 @@
 #include <QStringList>
 
 #include "core/WideText.h"
+#include "platform/LockKeys.h"
 
 class CMainDoc;
 class CMainView;
@@ -80,12 +83,17 @@ public:
     // The status bar's report of the last reload, empty until there is one.
     QString FollowStatus() const;
 
-    // The toolbar boxes select the entry that begins with the given value (tenths of a point for
-    // the size); a value no entry begins with leaves the box as it is, except that a font name
-    // missing from the font box is added to it (drawing falls back to a similar face).
+    // The toolbar boxes select the entry that begins with the given value; a zoom no entry
+    // begins with leaves its box as it is. A font name missing from the font box is added to it
+    // (drawing falls back to a similar face), and so is a size (tenths of a point) the size box
+    // lacks, so the boxes always show the file's font; one such entry each at a time.
     void ShowFontName(const Text& name);
     void ShowFontSize(int tenths);
     void ShowZoom(int percent);
+    // A size in tenths of a point as the size box writes it: in points, with one decimal when
+    // not whole ("9", "10.5"); and back.
+    static QString FontSizeText(int tenths);
+    static int FontSizeTenths(const QString& text);
     // The document's font, size and zoom into the three boxes.
     void ShowDocumentSettings();
 
@@ -108,7 +116,7 @@ public:
     void FilePrintPreview();
     // File > Page Setup: the margins of the open forecast.
     void FilePageSetup();
-    // File > Print Setup: paper and orientation of the printer.
+    // File > Print Setup: paper and orientation of the printer (the margins are Page Setup's).
     void FilePrintSetup();
     // Puts the view back in place of the preview (the view shows its own selection again).
     void ClosePreview();
@@ -132,6 +140,14 @@ public:
     QAction* PrintPreviewAction() const { return previewAction_; }
     QAction* PageSetupAction() const { return pageSetupAction_; }
     QAction* PrintSetupAction() const { return printSetupAction_; }
+    // The status bar's prompt, "Ready" unless a menu or toolbar tip stands in its place.
+    QString StatusPrompt() const;
+    // The CAP, NUM and SCRL panes of the status bar, in that order.
+    QList<QLabel*> LockKeyPanes() const { return {capsPane_, numPane_, scrollPane_}; }
+    // Where the lock keys' states come from (the platform's unless a test sets another); the
+    // panes follow them at every key press and release and whenever the window is activated.
+    using LockKeyReader = std::function<std::optional<LockKeyStates>()>;
+    void SetLockKeyReader(LockKeyReader reader);
     // The recent-file entries of the File menu, in menu order.
     QList<QAction*> RecentFileActions() const;
 
@@ -147,6 +163,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateMenus();
@@ -155,6 +172,9 @@ private:
     void CreatePrintActions();
     void ReportPreviewFailure(const QString& message);
     void CreateStatusBar();
+    void UpdateLockKeyPanes();
+    // Puts "Ready" back in place of the tip a toolbar box showed while it was being used.
+    void ReturnToReady();
     void CreateFollower();
     void SetFollowing(bool follow);
     void RestoreToolbarState();
@@ -197,6 +217,11 @@ private:
     QAction* exitSeparator_ = nullptr;
     QList<QAction*> recentActions_;
     QLabel* readyLabel_ = nullptr;
+    QLabel* capsPane_ = nullptr;
+    QLabel* numPane_ = nullptr;
+    QLabel* scrollPane_ = nullptr;
+    LockKeyReader lockKeyReader_ = ReadLockKeys;
+    bool lockKeyUpdatePending_ = false;
     QLabel* followLabel_ = nullptr;
     QAction* followAction_ = nullptr;
     std::unique_ptr<FileFollower> follower_;
@@ -206,6 +231,8 @@ private:
     int forecastHolds_ = 0;
     // A face a file named that is not installed, added to the font box to show it.
     QString addedFontName_;
+    // A size a file named that the size box lacked, added to it to show it.
+    QString addedFontSize_;
     QString fileName_;
     bool hasDocument_ = false;
 

@@ -25,6 +25,15 @@ bool IsExportOption(const QString& argument) {
     return argument == QLatin1String("--export") || argument.startsWith(QLatin1String("--export="));
 }
 
+const QString kPrintOption = QStringLiteral("--print");
+// The print switches of the desktop's older print verbs: print FILE, or print it on PRINTER.
+const QString kPrintSwitch = QStringLiteral("/p");
+const QString kPrintToSwitch = QStringLiteral("/pt");
+
+bool IsPrintArgument(const QString& argument) {
+    return argument == kPrintOption || argument == kPrintSwitch || argument == kPrintToSwitch;
+}
+
 // Options of the headless command line other than --edition, which the window takes too.
 bool IsReportOption(const QString& argument) {
     return argument.startsWith(QLatin1String("--")) || argument == QLatin1String("-h") ||
@@ -58,6 +67,8 @@ const char* const kUsage =
     "                     [--print-option as-selected|collapsed|per-display|expanded]\n"
     "                     [--paper A4|Letter|Legal] [--portrait]\n"
     "       varnobel-view [FILE] [Bas|Std|Adv] [--edition Bas|Std|Adv]\n"
+    "       varnobel-view --print FILE [Bas|Std|Adv] [--edition Bas|Std|Adv]\n"
+    "       varnobel-view /p FILE [Bas|Std|Adv] | /pt FILE PRINTER [Bas|Std|Adv]\n"
     "       varnobel-view --help | --version\n";
 
 const char* const kNoDisplay =
@@ -69,15 +80,18 @@ std::string HelpText() {
            "\n"
            "Without --export, opens FILE (or an empty forecast) in the window of the Basic (Bas),\n"
            "Standard (Std) or Advanced (Adv) edition; without an edition a dialog asks for one.\n"
-           "With --export, writes FILE without a window.\n"
+           "With --export, writes FILE without a window. With --print (or /p FILE, or\n"
+           "/pt FILE PRINTER for a named printer), prints FILE's pages without a window or a\n"
+           "dialog, with the choices the Printing Options dialog starts with, and ends.\n"
            "\n"
            "Options:\n"
            "  --export FORMAT          write FILE as json, csv, png or pdf instead of opening it\n"
+           "  --print FILE             print FILE on the default printer instead of opening it\n"
            "  -o, --output OUT         write the export to OUT, replaced only when it succeeds;\n"
            "                           '-' (and, for json and csv, no -o) is standard output\n"
-           "  --edition WORD           the window's edition (Bas, Std or Adv), or the statement\n"
-           "                           an export draws (Std, Bas or, for csv and png, Adv;\n"
-           "                           default Std)\n"
+           "  --edition WORD           the window's edition (Bas, Std or Adv), the one --print\n"
+           "                           prints as (default Std), or the statement an export\n"
+           "                           draws (Std, Bas or, for csv and png, Adv; default Std)\n"
            "  --view I                 Adv: the statement's view (default 0)\n"
            "  --outline file|open|closed\n"
            "                           Adv: sections as the file has them, all open or closed\n"
@@ -101,11 +115,13 @@ std::string HelpText() {
            "  -v, --version            show the version\n"
            "\n"
            "Exit status:\n"
-           "  0  the export was written, or the window was closed\n"
-           "  1  the output could not be written, or the pages could not be laid out\n"
-           "  2  bad command line, nothing to print, or a window without a display\n"
-           "  3  FILE cannot be opened or read\n"
-           "  4  FILE is not a forecast the viewer can read\n";
+           "  0  the export was written, the pages were printed, or the window was closed\n"
+           "  1  the output could not be written, the pages could not be laid out, or\n"
+           "     --print failed (FILE unreadable, no such printer, nothing to print)\n"
+           "  2  bad command line, an export with nothing to print, or a window without\n"
+           "     a display\n"
+           "  3  an export's FILE cannot be opened or read\n"
+           "  4  an export's FILE is not a forecast the viewer can read\n";
 }
 
 std::string VersionText() {
@@ -116,6 +132,9 @@ Run Classify(const QStringList& arguments) {
     for (const QString& argument : arguments)
         if (IsExportOption(argument))
             return Run::Export;
+    for (const QString& argument : arguments)
+        if (IsPrintArgument(argument))
+            return Run::Print;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         if (arguments[i] == kEditionOption) {
             ++i; // its word
@@ -176,6 +195,66 @@ WindowArguments ParseWindowArguments(const QStringList& arguments) {
                     .arg(chosenWord, EditionChoice::Word(*named))};
     if (!named)
         parsed.arguments << chosenWord;
+    return parsed;
+}
+
+PrintArguments ParsePrintArguments(const QStringList& arguments) {
+    PrintArguments parsed;
+    const auto refuse = [](const QString& reason) {
+        PrintArguments refused;
+        refused.error = reason;
+        return refused;
+    };
+    QString form;
+    std::optional<Edition> chosen;
+    QString chosenWord;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (IsPrintArgument(argument)) {
+            if (!form.isEmpty())
+                return refuse(QStringLiteral("%1 and %2 are both given").arg(form, argument));
+            form = argument;
+            const qsizetype needed = argument == kPrintToSwitch ? 2 : 1;
+            if (i + needed >= arguments.size())
+                return refuse(argument == kPrintToSwitch
+                                  ? QStringLiteral("/pt needs FILE and PRINTER")
+                                  : argument + QStringLiteral(" needs FILE"));
+            parsed.file = arguments[++i];
+            if (argument == kPrintToSwitch)
+                parsed.printer = arguments[++i];
+            continue;
+        }
+        QString word;
+        if (argument == kEditionOption) {
+            if (i + 1 == arguments.size())
+                return refuse(QStringLiteral("--edition needs Bas, Std or Adv"));
+            word = arguments[++i];
+        } else if (argument.startsWith(kEditionPrefix)) {
+            word = argument.mid(kEditionPrefix.size());
+        } else {
+            const std::optional<Edition> named = EditionChoice::FromArguments({argument});
+            if (!named)
+                return refuse(
+                    QStringLiteral("\"%1\" is not something to print with").arg(argument));
+            word = EditionChoice::Word(*named);
+        }
+        const std::optional<Edition> edition = EditionChoice::FromWord(word);
+        if (!edition)
+            return refuse(
+                QStringLiteral("--edition must be Bas, Std or Adv, not \"%1\"").arg(word));
+        if (chosen && *chosen != *edition)
+            return refuse(
+                QStringLiteral("the editions %1 and %2 are both given").arg(chosenWord, word));
+        chosen = edition;
+        chosenWord = word;
+    }
+    if (form.isEmpty())
+        return refuse(QStringLiteral("--print, /p or /pt is needed"));
+    if (parsed.file.isEmpty())
+        return refuse(QStringLiteral("FILE is empty"));
+    if (form == kPrintToSwitch && parsed.printer.isEmpty())
+        return refuse(QStringLiteral("PRINTER is empty"));
+    parsed.edition = chosen.value_or(Edition::Standard);
     return parsed;
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include <QString>
 #include <QStringList>
+
+#include "document/Edition.h"
 
 // The viewer's command line as main() meets it, before any application object exists: which
 // kind of run the arguments ask for, the window's own arguments, and the texts every kind
@@ -13,6 +16,7 @@ namespace CommandLine {
 enum class Run {
     Window, // FILE, the edition word and --edition: the window
     Export, // --export: a headless export, which needs Qt's GUI side but never a display
+    Print,  // --print, /p or /pt: FILE's pages on a printer, without a window or a dialog
     Report, // --help, --version or a bad command line, answered without an application object
 };
 
@@ -32,6 +36,17 @@ struct WindowArguments {
     QString error; // empty when accepted
 };
 WindowArguments ParseWindowArguments(const QStringList& arguments);
+
+// What --print FILE [edition], /p FILE and /pt FILE PRINTER ask for: the file, the printer
+// (empty: the default one) and the edition, Standard unless a word or --edition names another;
+// or why they are refused. /p and /pt count only as whole arguments.
+struct PrintArguments {
+    QString file;
+    QString printer;
+    Edition edition = Edition::Standard;
+    QString error; // empty when accepted
+};
+PrintArguments ParsePrintArguments(const QStringList& arguments);
 
 // Whether the window can open at all: a display is named (DISPLAY or WAYLAND_DISPLAY), or a Qt
 // platform is chosen (QT_QPA_PLATFORM or -platform), such as the offscreen one.

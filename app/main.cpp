@@ -9,6 +9,7 @@
 
 #include "app/CVarnobelApp.h"
 #include "app/CommandLine.h"
+#include "app/DirectPrint.h"
 #include "app/ExportCommand.h"
 #include "app/HeadlessEnvironment.h"
 #include "platform/QtMessageSink.h"
@@ -50,6 +51,21 @@ int RunHeadless(int argc, char* argv[]) {
     return RunCommandLineReporting(QCoreApplication::arguments().mid(1), environment.Messages());
 }
 
+// --print, /p and /pt: the pages go to a printer; like an export, the run needs no display.
+int RunPrint(int argc, char* argv[]) {
+    HeadlessEnvironment environment(true);
+    QGuiApplication application(argc, argv);
+    NameApplication();
+    try {
+        return DirectPrint::Run(QCoreApplication::arguments().mid(1), environment.Messages());
+    } catch (const std::exception& failure) {
+        environment.Messages() << "varnobel-view: " << failure.what() << '\n';
+        return kExitFailed;
+    }
+}
+
+void DropQtMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
+
 int RunWindow(int argc, char* argv[]) {
     // Without a display Qt would abort with advice about reinstalling it.
     if (!CommandLine::DisplayChosen(ArgumentsOf(argc, argv))) {
@@ -57,6 +73,9 @@ int RunWindow(int argc, char* argv[]) {
         return kExitBadCommand;
     }
     CommandLine::ProvideRuntimeFolder();
+    // What Qt says about itself is for developers; the window tells the user through its boxes.
+    if (!HeadlessEnvironment::DebugRequested())
+        qInstallMessageHandler(DropQtMessage);
     QApplication application(argc, argv);
     // Qt has taken its own options out of the arguments by now.
     const CommandLine::WindowArguments window =
@@ -83,6 +102,8 @@ int main(int argc, char* argv[]) {
         return RunWindow(argc, argv);
     case CommandLine::Run::Export:
         return RunHeadless(argc, argv);
+    case CommandLine::Run::Print:
+        return RunPrint(argc, argv);
     case CommandLine::Run::Report:
         // --help, --version and mistakes need no application object, display or settings.
         return RunCommandLineReporting(arguments, std::cerr);

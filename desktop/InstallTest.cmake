@@ -65,7 +65,8 @@ if(NOT installed_size LESS built_size)
 endif()
 
 file(READ "${PREFIX}/share/applications/varnobel-view.desktop" entry)
-foreach(line "Exec=varnobel-view %f" "Icon=varnobel-view" "MimeType=${type};")
+foreach(line "Exec=varnobel-view %f" "Icon=varnobel-view" "MimeType=${type};" "Actions=Print;"
+             "[Desktop Action Print]" "Exec=varnobel-view --print %f")
   string(FIND "${entry}" "${line}" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "the menu entry lacks \"${line}\"")

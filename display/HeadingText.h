@@ -20,8 +20,11 @@ enum class BasisCase { Upper, Title };
 Text FiguresAreText(std::span<const Database::CTaxSetup* const> taxes, bool exclusive,
                     BasisCase basisCase);
 
-// "Last Modified: " and a time stamp (seconds since 1970, read as UTC) as
-// "%I:%M%p %a, %d %B, %Y" with English names.
+// The stamp New leaves: a forecast that was never read from a file.
+inline constexpr std::int64_t kNeverRead = -1;
+
+// "Last Modified: " and a time stamp (seconds since 1970) in the machine's local time as
+// "%I:%M%p %a, %d %B, %Y" with English names; empty for kNeverRead.
 Text LastModifiedText(std::int64_t stamp);
 
 } // namespace Display

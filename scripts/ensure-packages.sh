@@ -10,6 +10,8 @@ set -euo pipefail
 viewer_packages=(
     cmake g++ make
     qt6-base-dev
+    # The lock keys' lights for the status bar come from X11's keyboard extension.
+    libx11-dev
     # Reads JSON in forecast-compose and in the tests; header-only.
     nlohmann-json3-dev
     # The statement's default face is Times New Roman; Liberation Serif has its metrics.
@@ -24,6 +26,8 @@ test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-dev
     poppler-utils
+    # The tests of local times read named zones (Asia/Tokyo, America/New_York).
+    tzdata
     appstream
     shared-mime-info libglib2.0-bin
     # The manual page is made from --help, and groff checks how it sets.

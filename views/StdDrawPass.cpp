@@ -132,7 +132,8 @@ void DrawPass::DrawHeadingLine(DeviceContext& dc) {
     dc.SetBackColour(kWhite);
     if (!heading.empty())
         dc.DrawText(area_.left, area_.top, heading, Align::Left, area_);
-    dc.DrawText(area_.right, area_.top, Display::LastModifiedText(doc_.stamp), Align::Right, area_);
+    if (const Text stamp = Display::LastModifiedText(doc_.stamp); !stamp.empty())
+        dc.DrawText(area_.right, area_.top, stamp, Align::Right, area_);
 }
 
 int DrawPass::DrawTabRows(DeviceContext& dc) {

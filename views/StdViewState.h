@@ -78,6 +78,15 @@ struct StdViewState {
     bool printAllYears = false;
     bool printCashflow = true;
     bool printGraphs = false;
+    // The print choices of a new view: the next dialog starts from the tab on screen.
+    void ForgetPrintChoices() {
+        const StdViewState fresh;
+        printAllScenarios = fresh.printAllScenarios;
+        printAllCompanies = fresh.printAllCompanies;
+        printAllYears = fresh.printAllYears;
+        printCashflow = fresh.printCashflow;
+        printGraphs = fresh.printGraphs;
+    }
     // False while a printed page is only laid out to find where it ends.
     bool drawing = true;
 

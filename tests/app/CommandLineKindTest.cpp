@@ -2,10 +2,14 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <sys/stat.h>
 
 #include <QByteArray>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -111,11 +115,112 @@ TEST(CommandLineKindTest, VersionAndHelpGoToStandardOutput) {
     const auto help = Command({"-h"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.err, "");
-    for (const char* line :
-         {"varnobel-view [FILE] [Bas|Std|Adv] [--edition Bas|Std|Adv]",
-          "varnobel-view --export png FILE -o OUT.png", "  -o, --output OUT ", "  --zoom PERCENT ",
-          "  --portrait ", "  -v, --version ", "Exit status:", "  4  FILE is not a forecast"})
+    for (const char* line : {"varnobel-view [FILE] [Bas|Std|Adv] [--edition Bas|Std|Adv]",
+                             "varnobel-view --export png FILE -o OUT.png", "  -o, --output OUT ",
+                             "  --zoom PERCENT ", "  --portrait ", "  -v, --version ",
+                             "Exit status:", "  4  an export's FILE is not a forecast",
+                             "varnobel-view --print FILE [Bas|Std|Adv]", "  --print FILE "})
         EXPECT_NE(help.out.find(line), std::string::npos) << line;
+}
+
+TEST(CommandLineKindTest, ThePrintSwitchesCountOnlyAsWholeArguments) {
+    for (const QStringList& arguments : {QStringList{"--print", "plan.cfs"},
+                                         {"--print", "plan.cfs", "Adv"},
+                                         {"/p", "plan.cfs"},
+                                         {"\"Bas\"", "/p", "plan.cfs"},
+                                         {"/pt", "plan.cfs", "Office Laser"},
+                                         {"plan.cfs", "/p"}})
+        EXPECT_EQ(Classify(arguments), Run::Print) << arguments.join(' ').toStdString();
+    for (const QStringList& arguments : {QStringList{"/projects/plan.cfs"},
+                                         {"/pt.cfs", "Std"},
+                                         {"/p/plan.cfs"},
+                                         {"/P", "plan.cfs"}})
+        EXPECT_EQ(Classify(arguments), Run::Window) << arguments.join(' ').toStdString();
+    // The Advanced PDF's option is no print switch.
+    EXPECT_EQ(Classify({"plan.cfs", "--print-option", "expanded"}), Run::Report);
+    EXPECT_EQ(Classify({"--export", "pdf", "plan.cfs", "--print-option", "expanded"}), Run::Export);
+}
+
+TEST(CommandLineKindTest, PrintArgumentsNameTheFileThePrinterAndTheEdition) {
+    struct Accepted {
+        QStringList arguments;
+        const char* file;
+        const char* printer;
+        Edition edition;
+    };
+    const Accepted accepted[] = {
+        {{"--print", "plan.cfs"}, "plan.cfs", "", Edition::Standard},
+        {{"Adv", "--print", "/projects/plan.cfa"}, "/projects/plan.cfa", "", Edition::Advanced},
+        {{"--edition=Bas", "--print", "plan.cfb", "\"Bas\""}, "plan.cfb", "", Edition::Basic},
+        {{"/p", "/pt"}, "/pt", "", Edition::Standard}, // FILE is whatever follows
+        {{"\"Std\"", "/pt", "my plan.cfs", "Office Laser"},
+         "my plan.cfs",
+         "Office Laser",
+         Edition::Standard},
+        {{"/pt", "plan.cfs", "Std", "Adv"}, "plan.cfs", "Std", Edition::Advanced},
+    };
+    for (const Accepted& a : accepted) {
+        const CommandLine::PrintArguments parsed = CommandLine::ParsePrintArguments(a.arguments);
+        const std::string given = a.arguments.join(' ').toStdString();
+        EXPECT_EQ(parsed.error, "") << given;
+        EXPECT_EQ(parsed.file, a.file) << given;
+        EXPECT_EQ(parsed.printer, a.printer) << given;
+        EXPECT_EQ(parsed.edition, a.edition) << given;
+    }
+
+    const std::pair<QStringList, const char*> refused[] = {
+        {{"/pt", "plan.cfs"}, "/pt needs FILE and PRINTER"},
+        {{"/pt", "plan.cfs", ""}, "PRINTER is empty"},
+        {{"--print", "a.cfs", "/pt", "b.cfs", "Office"}, "--print and /pt are both given"},
+        {{"--print", "a.cfs", "b.cfs"}, "\"b.cfs\" is not something to print with"},
+        {{"--print", "a.cfs", "--edition", "std"},
+         "--edition must be Bas, Std or Adv, not \"std\""},
+    };
+    for (const auto& [arguments, reason] : refused)
+        EXPECT_EQ(CommandLine::ParsePrintArguments(arguments).error, reason)
+            << arguments.join(' ').toStdString();
+}
+
+// The program itself: nothing reaches a printer here, as FILE or the named printer fails first.
+TEST(CommandLineKindTest, PrintingFromTheCommandLineEndsWithTheReason) {
+    SmallForecast::TempFolder folder;
+    const std::filesystem::path plan = folder / "plan.cfs";
+    SmallForecast::WriteFile(plan, SmallForecast::Bytes());
+    const std::filesystem::path damaged = folder / "damaged.cfs";
+    std::vector<std::uint8_t> cut = SmallForecast::Bytes();
+    cut.resize(cut.size() / 2);
+    SmallForecast::WriteFile(damaged, cut);
+    const QString missing = QString::fromStdString((folder / "missing.cfs").string());
+    const QString noPrinter = QStringLiteral("no-such-printer-of-the-viewer-tests");
+
+    struct Case {
+        QStringList arguments;
+        int status;
+        std::string said;
+    };
+    const Case cases[] = {
+        {{"/pt", QString::fromStdString(plan.string()), noPrinter},
+         1,
+         "varnobel-view: there is no printer \"" + noPrinter.toStdString() + "\"\n"},
+        {{"/pt", QString::fromStdString(damaged.string()), noPrinter, "Adv"},
+         1,
+         "Cannot open \"" + damaged.string() + "\":\nUnexpected file format.\n"},
+        {{"--print", missing, "--edition", "Bas"}, 1, "Cannot open \"" + missing.toStdString()},
+        {{"/p"}, 2, "varnobel-view: /p needs FILE\n"},
+    };
+    for (const Case& c : cases) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("DISPLAY");
+        environment.remove("WAYLAND_DISPLAY");
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(VARNOBEL_VIEW_PATH), c.arguments);
+        ASSERT_TRUE(process.waitForFinished(60000)) << c.arguments.join(' ').toStdString();
+        const std::string err = process.readAllStandardError().toStdString();
+        EXPECT_EQ(process.exitCode(), c.status) << c.arguments.join(' ').toStdString() << err;
+        EXPECT_EQ(err.rfind(c.said, 0), 0u) << err;
+        EXPECT_EQ(process.readAllStandardOutput().toStdString(), "");
+    }
 }
 
 // The folder Qt would make, made without its warning; a session's own folder stays.

@@ -80,6 +80,10 @@ TEST_F(FrameFollowTest, ASavedFileIsShownAtTheSamePlaceAndAnUnreadableOneKeepsTh
     SmallForecast::WriteFile(plan, {next.begin(), next.begin() + next.size() / 2});
     ASSERT_TRUE(
         WaitUntil([&] { return frame.FollowStatus().endsWith("Unexpected file format."); }));
+    // One line that names the file.
+    EXPECT_TRUE(frame.FollowStatus().contains(
+        "Cannot open \"" + QString::fromStdString(plan.string()) + "\": Unexpected file format."))
+        << frame.FollowStatus().toStdString();
     SmallForecast::WriteFile(plan, {});
     ASSERT_TRUE(WaitUntil([&] { return frame.FollowStatus().endsWith("the file is empty."); }));
     std::filesystem::remove(plan);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include <QAction>
 #include <QCheckBox>
@@ -12,18 +13,23 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 
 #include "app/CMainFrame.h"
 #include "app/CVarnobelAdvFrame.h"
+#include "app/CVarnobelBasFrame.h"
 #include "app/ShellFixture.h"
 #include "views/qt/CVarnobelAdvView.h"
+#include "views/qt/CVarnobelBasView.h"
 #include "views/qt/PageSetupDialog.h"
 #include "views/qt/PreviewPane.h"
 #include "views/qt/PrintOptionsAdvDialog.h"
+#include "views/qt/PrintOptionsBasDialog.h"
 #include "views/qt/PrintOptionsDialog.h"
+#include "views/qt/PrintSetupDialog.h"
 
 namespace {
 
@@ -153,6 +159,104 @@ TEST_F(FramePrintTest, PageSetupStoresTheMarginsInTheOpenForecast) {
     frame.PageSetupAction()->trigger();
     EXPECT_EQ(doc.Root().marginLeft, 25);
     EXPECT_EQ(doc.Root().marginTop, 0);
+}
+
+// Paper and orientation only, and not a word from Qt (whose own page setup dialog warned on
+// standard error for every printer that is not native). The offscreen platform the tests run on
+// says of every window it shows that it cannot pass size hints on; that one is its own.
+TEST_F(FramePrintTest, PrintSetupChoosesThePaperAndItsOrientationOnly) {
+    static QStringList qtSaid;
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
+            if (text != QLatin1String("This plugin does not support propagateSizeHints()"))
+                qtSaid << text;
+        });
+    CMainFrame& frame = OpenFrame();
+    doc.SetMargins(11, 12, 13, 14);
+    QPrinter& printer = frame.Printer();
+    const QMarginsF printerMargins = printer.pageLayout().margins();
+
+    for (const bool accept : {true, false}) {
+        WhenModal([accept](QWidget* modal) {
+            auto* setup = qobject_cast<Dialog::PrintSetupDialog*>(modal);
+            if (!setup)
+                return;
+            EXPECT_EQ(setup->windowTitle(), "Print Setup");
+            EXPECT_TRUE(setup->findChildren<QLineEdit*>().isEmpty()); // no margins to type
+            // It opens on what the printer has: A4 landscape, then Letter portrait.
+            EXPECT_EQ(setup->LandscapeButton()->isChecked(), accept);
+            const int shown = setup->PaperBox()->currentIndex();
+            ASSERT_GE(shown, 0);
+            EXPECT_EQ(setup->Papers()[shown].id(), accept ? QPageSize::A4 : QPageSize::Letter);
+            // Letter portrait, accepted; then Legal landscape, cancelled.
+            const QPageSize::PageSizeId paper = accept ? QPageSize::Letter : QPageSize::Legal;
+            for (qsizetype i = 0; i < setup->Papers().size(); ++i)
+                if (setup->Papers()[i].id() == paper)
+                    setup->PaperBox()->setCurrentIndex(static_cast<int>(i));
+            (accept ? setup->PortraitButton() : setup->LandscapeButton())->click();
+            accept ? setup->accept() : setup->reject();
+        });
+        frame.PrintSetupAction()->trigger();
+        EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::Letter);
+    }
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
+    EXPECT_EQ(printer.pageLayout().margins(), printerMargins);
+    EXPECT_EQ(doc.Root().marginTop, 11);
+    EXPECT_EQ(doc.Root().marginRight, 14);
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(qtSaid.isEmpty()) << qtSaid.join('\n').toStdString();
+}
+
+// After "All" years was chosen for the open file, what the next dialog's years radios start from.
+TEST_F(FramePrintTest, PrintChoicesLastUntilAnotherFileIsOpened) {
+    enum class Next { OpenAnother, OpenAgain, ReadAgainAfterASave };
+    const std::tuple<Edition, Next, bool> cases[] = {
+        {Edition::Standard, Next::OpenAnother, false},
+        {Edition::Standard, Next::OpenAgain, false},
+        {Edition::Standard, Next::ReadAgainAfterASave, true},
+        {Edition::Basic, Next::OpenAnother, false},
+    };
+    const QString plan = WriteForecast("plan.cfs");
+    const QString other = WriteForecast("other.cfs");
+    for (const auto& [edition, next, allKept] : cases) {
+        const bool basic = edition == Edition::Basic;
+        std::unique_ptr<CMainFrame> frame;
+        if (basic)
+            frame = std::make_unique<CVarnobelBasFrame>(doc, new CVarnobelBasView(doc), profile,
+                                                        recent, sink);
+        else
+            frame = std::make_unique<CVarnobelStdFrame>(doc, new CVarnobelStdView(doc), profile,
+                                                        recent, sink);
+        frame->show();
+        ASSERT_TRUE(frame->OpenDocumentFile(plan));
+        // Both dialogs name their "All" years radio alike.
+        static_assert(Dialog::CPrint_Options_Bas_Dlg::kYearsAllId ==
+                      Dialog::CPrint_Options_Dlg::kYearsAllId);
+        bool startedAll = false;
+        const auto preview = [&](bool chooseAll) {
+            WhenModal([&startedAll, chooseAll](QWidget* modal) {
+                auto* all = modal->findChild<QRadioButton*>(
+                    QString::number(Dialog::CPrint_Options_Dlg::kYearsAllId));
+                if (!all)
+                    return;
+                startedAll = all->isChecked();
+                if (chooseAll)
+                    all->click();
+                qobject_cast<QDialog*>(modal)->accept();
+            });
+            frame->FilePrintPreview();
+            frame->ClosePreview();
+        };
+        preview(true);
+        preview(false);
+        ASSERT_TRUE(startedAll) << "kept while the file is open";
+        if (next == Next::ReadAgainAfterASave)
+            ASSERT_TRUE(frame->ReloadDocumentFile());
+        else
+            ASSERT_TRUE(frame->OpenDocumentFile(next == Next::OpenAgain ? plan : other));
+        preview(false);
+        EXPECT_EQ(startedAll, allKept) << basic << " " << static_cast<int>(next);
+    }
 }
 
 TEST_F(FramePrintTest, TheAdvancedEditionPreviewsTheYearsTickedInItsOptions) {

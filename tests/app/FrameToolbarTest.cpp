@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
@@ -13,16 +18,18 @@
 #include "app/CMainFrame.h"
 #include "app/ShellFixture.h"
 #include "views/qt/CMainView.h"
+#include "views/qt/CVarnobelAdvView.h"
 
 namespace {
 
 class FrameToolbarTest : public ::testing::Test, public ShellFixture {};
 
-// Turns the wheel over the view with Ctrl held: away from the user (zoom in) or towards.
-void CtrlWheel(QWidget* view, bool away) {
+// Turns the wheel over the view with Ctrl held by `delta` units: away from the user (zoom in)
+// when positive, towards when negative; a notch is 120.
+void CtrlWheel(QWidget* view, int delta) {
     const QPointF at(10, 10);
-    QWheelEvent event(at, view->mapToGlobal(at), QPoint(), QPoint(0, away ? 120 : -120),
-                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QWheelEvent event(at, view->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(view, &event);
 }
 
@@ -96,13 +103,11 @@ TEST_F(FrameToolbarTest, AFaceThatIsNotInstalledIsShownWithoutPilingUp) {
     EXPECT_LE(frame.FontBox()->count(), installed + 1);
 }
 
-TEST_F(FrameToolbarTest, BoxesSelectTheFirstEntryBeginningWithTheValue) {
+TEST_F(FrameToolbarTest, TheZoomBoxSelectsTheFirstEntryBeginningWithTheValue) {
     CMainFrame& frame = MakeFrame();
-    // 105 tenths is 10 pt (105 / 10 truncated); no entry begins with "75".
-    ASSERT_TRUE(frame.OpenDocumentFile(WriteForecast("odd.cfs", u"Times New Roman", 105, 75)));
-    EXPECT_EQ(frame.SizeBox()->currentText(), "10");
+    ASSERT_TRUE(frame.OpenDocumentFile(WriteForecast("odd.cfs", u"Times New Roman", 100, 75)));
     EXPECT_EQ(frame.ZoomBox()->currentText(), "100%"); // "75" begins no entry: unchanged
-    // The document keeps what the file said; only the boxes could not show it.
+    // The document keeps what the file said; only the box could not show it.
     EXPECT_EQ(frame.Document().zoom, 75);
 
     frame.ShowZoom(5); // "5" begins "50%"
@@ -111,10 +116,50 @@ TEST_F(FrameToolbarTest, BoxesSelectTheFirstEntryBeginningWithTheValue) {
     EXPECT_EQ(frame.ZoomBox()->currentText(), "100%");
     frame.ShowZoom(200); // nothing begins with "200"
     EXPECT_EQ(frame.ZoomBox()->currentText(), "100%");
-    frame.ShowFontSize(60);
-    EXPECT_EQ(frame.SizeBox()->currentText(), "6");
-    frame.ShowFontSize(90); // "9" begins no entry
-    EXPECT_EQ(frame.SizeBox()->currentText(), "6");
+}
+
+TEST_F(FrameToolbarTest, TheSizeBoxShowsTheFilesSizeWhateverItIs) {
+    CMainFrame& frame = MakeFrame();
+    // Files one after another: the size shown, and the box's entries afterwards. A size the box
+    // lacks is added in its place by size, and goes when another one is added.
+    struct Step {
+        int tenths;
+        const char* shown;
+        QStringList entries;
+    };
+    const Step steps[] = {
+        {90, "9", {"6", "8", "9", "10", "12"}},
+        {105, "10.5", {"6", "8", "10", "10.5", "12"}},
+        {100, "10", {"6", "8", "10", "10.5", "12"}},
+        // Not "10", which begins with "1".
+        {10, "1", {"1", "6", "8", "10", "12"}},
+        {145, "14.5", {"6", "8", "10", "12", "14.5"}},
+    };
+    int file = 0;
+    for (const Step& step : steps) {
+        const std::string name = "size" + std::to_string(file++) + ".cfs";
+        ASSERT_TRUE(frame.OpenDocumentFile(WriteForecast(name, u"Arial", step.tenths)));
+        EXPECT_EQ(frame.SizeBox()->currentText(), step.shown) << step.tenths;
+        QStringList entries;
+        for (int i = 0; i < frame.SizeBox()->count(); ++i)
+            entries << frame.SizeBox()->itemText(i);
+        EXPECT_EQ(entries, step.entries) << step.tenths;
+        // What screen readers and scripts read as the box's name is its current text.
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(frame.SizeBox());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->text(QAccessible::Name), step.shown) << step.tenths;
+    }
+
+    // Choosing an added size gives the document that size exactly, tenths and all.
+    ASSERT_TRUE(frame.OpenDocumentFile(WriteForecast("half.cfs", u"Arial", 85)));
+    const int half = frame.SizeBox()->findText("8.5");
+    ASSERT_GE(half, 0);
+    frame.SizeBox()->setCurrentIndex(0);
+    emit frame.SizeBox()->activated(0);
+    EXPECT_EQ(frame.Document().fontSize, 60);
+    frame.SizeBox()->setCurrentIndex(half);
+    emit frame.SizeBox()->activated(half);
+    EXPECT_EQ(frame.Document().fontSize, 85);
 }
 
 TEST_F(FrameToolbarTest, ChoosingAnEntrySetsTheDocument) {
@@ -141,23 +186,54 @@ TEST_F(FrameToolbarTest, TheCtrlWheelZoomsOneEntryAtATimeAndStopsAtBothEnds) {
     CMainFrame& frame = MakeFrame();
     QWidget* view = frame.View();
 
-    CtrlWheel(view, true);
+    CtrlWheel(view, 120);
     EXPECT_EQ(frame.ZoomBox()->currentText(), "110%");
     EXPECT_EQ(frame.Document().zoom, 110);
     for (int i = 0; i < 6; ++i)
-        CtrlWheel(view, true);
+        CtrlWheel(view, 120);
     // 110 + 4 steps reaches 150; the last two stay there.
     EXPECT_EQ(frame.ZoomBox()->currentText(), "150%");
     EXPECT_EQ(frame.Document().zoom, 150);
 
     for (int i = 0; i < 12; ++i)
-        CtrlWheel(view, false);
+        CtrlWheel(view, -120);
     EXPECT_EQ(frame.ZoomBox()->currentText(), "50%");
     EXPECT_EQ(frame.Document().zoom, 50);
     frame.ZoomOut();
     EXPECT_EQ(frame.ZoomBox()->currentText(), "50%");
     frame.ZoomIn();
     EXPECT_EQ(frame.Document().zoom, 60);
+}
+
+// A notch is 120 units of wheel angle, however many events bring it: fine-grained wheels and
+// touchpads send a notch in pieces, fast wheels several notches in one event.
+TEST_F(FrameToolbarTest, TheWheelZoomsOnceANotchSummedOverEvents) {
+    struct Case {
+        std::vector<int> deltas;
+        const char* zoom; // from 100%
+    };
+    const Case cases[] = {
+        {{40, 40, 40}, "110%"},        {{60, 59}, "100%"},       {{240}, "120%"},
+        {{-30, -30, -30, -30}, "90%"}, {{-120, 50, 70}, "100%"}, {{90, 90, -90, 90}, "110%"},
+    };
+    for (const Case& c : cases) {
+        CMainFrame& frame = MakeFrame();
+        CVarnobelAdvView advanced(doc);
+        int advancedSteps = 0;
+        QObject::connect(&advanced, &CMainView::ZoomRequested,
+                         [&advancedSteps](bool in) { advancedSteps += in ? 1 : -1; });
+        for (const int delta : c.deltas) {
+            CtrlWheel(frame.View(), delta);
+            CtrlWheel(&advanced, delta);
+        }
+        std::string deltas;
+        for (const int delta : c.deltas)
+            deltas += std::to_string(delta) + " ";
+        EXPECT_EQ(frame.ZoomBox()->currentText(), c.zoom) << deltas;
+        // The Advanced view asks for the same steps.
+        EXPECT_EQ(QString::number(100 + 10 * advancedSteps) + "%", frame.ZoomBox()->currentText())
+            << deltas;
+    }
 }
 
 TEST_F(FrameToolbarTest, ViewMenuTogglesTheToolbarsAndTheStatusBar) {

@@ -6,6 +6,7 @@
 
 #include "platform/PrintLoop.h"
 #include "platform/RecordingDeviceContext.h"
+#include "support/ScopedTimeZone.h"
 #include "views/StatementForecast.h"
 #include "views/StdPrintJob.h"
 
@@ -383,6 +384,8 @@ TEST_F(BandTest, PageShorterThanOneRowEndsWithAMessage) {
 }
 
 TEST_F(BandTest, MarginsInMillimetresAreClampedByThePhysicalOffsets) {
+    // The stamp 0 read in UTC, whose text the test finds.
+    const ScopedTimeZone utc("UTC0");
     // A sheet of 800 x 1100 whose printable area (700 x 1000) starts 50 across and 40 down.
     // Left 100 mm is 10000 x 96 / 2540 = 378 units, 328 into the printable area. Right 111 mm
     // is 419.5, rounded 420: 420 + 700 + 50 - 800 = 370 cut from 700 leaves the right edge at

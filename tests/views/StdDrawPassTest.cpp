@@ -9,6 +9,7 @@
 #include "display/PrintArea.h"
 #include "document/RecordingMessageSink.h"
 #include "platform/RecordingDeviceContext.h"
+#include "support/ScopedTimeZone.h"
 #include "views/StatementForecast.h"
 #include "views/StdDrawPass.h"
 
@@ -110,6 +111,7 @@ TEST_F(DrawPassTest, ComposesOffScreenAndCopiesInTwoBlocks) {
 }
 
 TEST_F(DrawPassTest, HeadingLineAndColumnHeadings) {
+    const ScopedTimeZone utc("UTC0");
     forecast.doc.stamp = 1700000000; // 19675 days and 80000 s: 22:13:20 on Tue 14 Nov 2023
     forecast.AddItem(kIncome, u"Sales", 100000);
     Paint(2400, 600);

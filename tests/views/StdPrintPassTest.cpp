@@ -5,6 +5,7 @@
 
 #include "display/PrintArea.h"
 #include "platform/RecordingDeviceContext.h"
+#include "support/ScopedTimeZone.h"
 #include "views/StatementForecast.h"
 #include "views/StdDrawPass.h"
 
@@ -229,6 +230,8 @@ TEST_F(PrintPassTest, TinyPagesEnd) {
 }
 
 TEST_F(PrintPassTest, AreaIsThePageLessTheMargins) {
+    // The stamp 0 read in UTC, whose text the test finds.
+    const ScopedTimeZone utc("UTC0");
     forecast.AddItem(kIncome, u"Sales", 100);
     Database::CPERT& root = forecast.doc.Root();
     root.marginLeft = 10;   // 38 units, inside the 50 the printer cannot reach

@@ -11,6 +11,7 @@
 
 #include "app/ExportCommand.h"
 #include "document/SmallForecast.h"
+#include "support/ScopedTimeZone.h"
 #include "views/StatementForecast.h"
 
 namespace {
@@ -46,6 +47,15 @@ std::pair<std::string, std::string> PdfInfo(const std::filesystem::path& pdf) {
             .toStdString();
     };
     return {match("^Pages:\\s+(\\d+)"), match("^Page size:\\s+([0-9.]+ x [0-9.]+)")};
+}
+
+// The text pdftotext reads from the file, pages in order.
+std::string PdfText(const std::filesystem::path& pdf) {
+    QProcess text;
+    text.start("pdftotext", {"-layout", QString::fromStdString(pdf.string()), "-"});
+    if (!text.waitForFinished(30000) || text.exitCode() != 0)
+        return "pdftotext failed";
+    return text.readAllStandardOutput().toStdString();
 }
 
 // Two scenarios of two companies, one year: the tabs "All", "Scenario 1", "Scenario 2" and
@@ -101,6 +111,23 @@ TEST_F(PrintPdfTest, MarginsLeavingNoRoomFailWithoutWriting) {
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("margins"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(pdf));
+}
+
+// 1700000000 s is 22:13:20 UTC on Tuesday 14 November 2023: the next morning in Tokyo, the
+// afternoon before in New York.
+TEST_F(PrintPdfTest, ThePageHeadingShowsTheStampInTheMachinesTimeZone) {
+    forecast.doc.stamp = 1700000000;
+    Save();
+    const std::pair<const char*, const char*> zones[] = {
+        {"Asia/Tokyo", "Last Modified: 07:13AM Wed, 15 November, 2023"},
+        {"America/New_York", "Last Modified: 05:13PM Tue, 14 November, 2023"},
+    };
+    for (const auto& [zone, expected] : zones) {
+        const ScopedTimeZone scoped(zone);
+        ASSERT_EQ(Export({file.string(), "-o", pdf.string()}).status, 0) << zone;
+        const std::string text = PdfText(pdf);
+        EXPECT_NE(text.find(expected), std::string::npos) << zone << "\n" << text;
+    }
 }
 
 } // namespace

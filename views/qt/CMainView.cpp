@@ -3,6 +3,7 @@
 #include "views/qt/CMainView.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 #include <QCheckBox>
@@ -104,6 +105,15 @@ void CMainView::RequestZoom(bool zoomIn) {
     if (zoomCallback_)
         zoomCallback_(zoomIn);
     emit ZoomRequested(zoomIn);
+}
+
+void CMainView::ZoomByWheel(int delta) {
+    constexpr int kNotch = 120;
+    zoomWheelRemainder_ += delta;
+    const int steps = zoomWheelRemainder_ / kNotch;
+    zoomWheelRemainder_ -= steps * kNotch;
+    for (int i = 0; i < std::abs(steps); ++i)
+        RequestZoom(steps > 0); // away from the user zooms in
 }
 
 int CMainView::WheelScrollLines() {

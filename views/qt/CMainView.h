@@ -67,6 +67,10 @@ public:
     // box takes the file's state, both scroll bars go to 0, the selection goes to the first
     // view, scenario, company and year, then the edition resets what it keeps.
     virtual void DocumentLoaded();
+    // Another file was opened (or the same one again) or a new forecast made: the printing
+    // choices the view kept for the last one go, so the next print starts from the tab on
+    // screen. A file read again after another program saved it keeps them.
+    virtual void ForgetPrintChoices() {}
 
     // Called with true (zoom in) or false (zoom out) when Ctrl + wheel asks the frame to zoom;
     // ZoomRequested is emitted as well.
@@ -85,6 +89,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     // Asks the frame to zoom in or out.
     void RequestZoom(bool zoomIn);
+    // A wheel turned with Ctrl or Shift held: one zoom step per notch of 120 units, summed over
+    // events, so a fine-grained wheel or a touchpad steps once a notch rather than once an event.
+    void ZoomByWheel(int delta);
     // Lines one wheel step scrolls: the system's setting, 3 when it gives none.
     static int WheelScrollLines();
     // Whether Shift is held for a key press: the event's modifiers, or a press of the Shift key
@@ -102,5 +109,6 @@ private:
     QScrollBar* vBar_ = nullptr;
     QCheckBox* offsetYear_ = nullptr;
     std::function<void(bool)> zoomCallback_;
+    int zoomWheelRemainder_ = 0;
     bool shiftDown_ = false;
 };

@@ -445,7 +445,7 @@ void CVarnobelStdView::wheelEvent(QWheelEvent* event) {
     if (delta == 0)
         return;
     if (event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier)) {
-        RequestZoom(delta > 0); // away from the user zooms in
+        ZoomByWheel(delta);
         return;
     }
     if (GraphsPageShown())

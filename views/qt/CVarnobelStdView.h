@@ -36,6 +36,7 @@ public:
     void SelectCompany(int index) override;
     void SelectYear(int index) override;
     void DocumentLoaded() override;
+    void ForgetPrintChoices() override { state_.ForgetPrintChoices(); }
 
     // Whether a legend series is drawn: the session's choice once the legend was clicked,
     // otherwise the document's flag.
