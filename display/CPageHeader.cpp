@@ -19,8 +19,9 @@ Font TitleFont(const Font& current) {
     return Font{current.face, current.tenthsOfPoint * 3 / 2, 900, 0};
 }
 
-// The names along the key, from the view (when there is more than one) down to the year or
-// graph; a level that does not resolve ends the title there.
+// The names along the key, from the view (when there is more than one) down to the year or,
+// for a graph page, the graph: a graph spans every year of its company, so its title names no
+// year. A level that does not resolve ends the title there.
 Text Title(CMainDoc& doc, const LayoutKey& key) {
     Text title;
     const auto name = [&](const LayoutKey& at, Text& out) {
@@ -48,7 +49,7 @@ Text Title(CMainDoc& doc, const LayoutKey& key) {
               part))
         return title;
     title += part + u" > ";
-    if (key.IsSet(LayoutKey::kYear)) {
+    if (key.IsSet(LayoutKey::kYear) && !key.IsSet(LayoutKey::kGraph)) {
         if (!name(LayoutKey(view, key[LayoutKey::kScenario], key[LayoutKey::kCompany],
                             key[LayoutKey::kYear]),
                   part))

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "database/CGraphSettings.h"
 #include "database/CTaxSetup.h"
 #include "display/CLine.h"
 #include "display/CNoteBox.h"
@@ -265,6 +266,15 @@ TEST(FrameTest, TheHeadingNamesThePathAndTheTaxBasis) {
     f.Pass();
     EXPECT_NE(f.dc.FindText(u"Figures are VAT Inclusive"), nullptr);
     EXPECT_EQ(f.dc.FindText(u"Scenario 1 > Company 1 > 2020")->font.weight, 900);
+
+    // A graph page covers every year of its company: the graph's name follows the company's,
+    // with no year in between and nothing run together.
+    f.Year().graphs.Append(std::make_unique<Database::CGraphSettings>()).name = u"Cash Position";
+    f.current = LayoutKey(0, 0, 0, 0, LayoutKey::kNoEntry, LayoutKey::kNoEntry, 0);
+    f.Pass();
+    EXPECT_NE(f.dc.FindText(u"Scenario 1 > Company 1 > Cash Position"), nullptr);
+    for (const DrawOp* op : f.dc.OfKind(DrawOp::Kind::Text))
+        EXPECT_EQ(op->text.find(u"2020"), Text::npos) << ToUtf8(op->text);
 }
 
 } // namespace
