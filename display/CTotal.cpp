@@ -85,23 +85,22 @@ void CTotal::Draw(DrawContext& context) {
         return plain ? kBlack : negative ? kCurrentRed : kHeadingBlue;
     };
 
+    // Every figure of a summary row takes its colour from its own sign, in the months, the
+    // totals and the percentages alike.
     DrawMonthFigures(dc, entry, cells, figureClip, colours,
                      [&](Amount value) { return colourOf(value < 0); });
-    dc.SetTextColour(text);
-    for (Database::SubColumn k : Database::kSubColumns)
-        if (model_->TotalDrawn(entry, k))
-            DrawFigure(dc, Ascii(entry.totals[static_cast<std::size_t>(k)].Text()),
-                       cells.totals[static_cast<std::size_t>(k)], figureClip, colours[k]);
     for (Database::SubColumn k : Database::kSubColumns) {
-        if (!model_->PercentDrawn(entry, k))
-            continue;
-        const Amount total = entry.totals[static_cast<std::size_t>(k)].value;
-        bool red = total < 0;
-        if (k == Database::kVariance)
-            red = entry.addsToParent ? total < 0 : total > 0;
-        dc.SetTextColour(colourOf(red));
-        DrawFigure(dc, Ascii(entry.percents[static_cast<std::size_t>(k)].Text()),
-                   cells.percents[static_cast<std::size_t>(k)], figureClip, colours[k]);
+        const auto sub = static_cast<std::size_t>(k);
+        if (model_->TotalDrawn(entry, k)) {
+            dc.SetTextColour(colourOf(entry.totals[sub].value < 0));
+            DrawFigure(dc, Ascii(entry.totals[sub].Text()), cells.totals[sub], figureClip,
+                       colours[k]);
+        }
+        if (model_->PercentDrawn(entry, k)) {
+            dc.SetTextColour(colourOf(entry.percents[sub].value < 0));
+            DrawFigure(dc, Ascii(entry.percents[sub].Text()), cells.percents[sub], figureClip,
+                       colours[k]);
+        }
     }
 
     if (!plain)

@@ -57,6 +57,55 @@ TEST_F(RowsTest, SummaryRowsDrawNegativesRedUnderTheirRule) {
     EXPECT_TRUE(rule);
 }
 
+// A summary row colours each figure by its own sign, whatever the cell: surpluses that fall short
+// of their plan while their share of income rises (and the reverse) put a negative Total
+// Variance beside a positive Percentage Variance.
+TEST(SummaryColoursTest, EveryNegativeFigureIsRedAndEveryOtherBlue) {
+    struct Case {
+        const char* name;
+        Amount incomeActual; // a month, against 1,000.00 expected
+        Amount costActual;   // a month, against 300.00 expected
+        const char16_t* totalVariance;
+        const char16_t* percentVariance;
+    };
+    const Case cases[] = {
+        // Surplus 400.00 a month against 700.00, on 80 % of income against 70 %.
+        {"behind plan, larger share", 50000, 10000, u"(3,600.00)", u"10.00 "},
+        // Surplus 800.00 a month against 700.00, on 57.14 % of income against 70 %.
+        {"ahead of plan, smaller share", 140000, 60000, u"1,200.00 ", u"(12.86)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LayoutFixture f;
+        auto& sales = f.forecast.AddItem(kIncome, u"Sales", 100000);
+        sales.Actual.fill(c.incomeActual);
+        auto& stock = f.forecast.AddItem(kDirectCost, u"Stock", 30000);
+        stock.Actual.fill(c.costActual);
+        f.Year().incomeExpected = 12 * 100000;
+        f.Year().incomeActual = 12 * c.incomeActual;
+        CTotal& summary = f.AddTotal(u"GROSS SURPLUS");
+        f.Pass();
+
+        int figures = 0;
+        bool sawTotal = false, sawPercent = false;
+        for (const DrawOp* op : f.TextsOnRow(summary.cells.months[0][0])) {
+            if (op->text == u"GROSS SURPLUS")
+                continue;
+            ++figures;
+            const bool negative = !op->text.empty() && op->text[0] == u'(';
+            EXPECT_EQ(op->textColour, negative ? kRed : kBlue) << ToUtf8(op->text);
+            sawTotal = sawTotal || (op->text == c.totalVariance &&
+                                    op->point.x == summary.cells.totals[kVariance].right);
+            sawPercent = sawPercent || (op->text == c.percentVariance &&
+                                        op->point.x == summary.cells.percents[kVariance].right);
+        }
+        // Twelve months of three, three totals and three percentages.
+        EXPECT_EQ(figures, 36 + 3 + 3);
+        EXPECT_TRUE(sawTotal);
+        EXPECT_TRUE(sawPercent);
+    }
+}
+
 TEST_F(RowsTest, AClosedSectionsRowTakesNoPlaceAndATotalWithoutRowsShowsDashes) {
     f.Year().sectionState[kIncome] = 0;
     f.Year().ItemAt(kDirectCost, 0).SetHidden(true);
