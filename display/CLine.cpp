@@ -91,7 +91,8 @@ void CLine::Draw(DrawContext& context) {
 
     const bool tinted = highlighted && !dc.IsPrinting();
     if (tinted) {
-        TintRow(dc, descriptionCell, cells, entry.showPercentage, metrics.ContentArea());
+        TintRow(dc, descriptionCell, cells, entry.showPercentage, metrics.ContentArea(),
+                figureClip);
         dc.SetBackColour(kRowTint);
     }
     DrawTextInCell(dc, entry.label, Align::Left, descriptionCell, clipRect);

@@ -67,19 +67,18 @@ void CTotal::Draw(DrawContext& context) {
     const int gap = metrics.RowGap();
     expander.Draw(dc, gapAfter ? metrics.rowCursor.Height() + 2 * gap : gap);
 
+    Rect figureClip = content;
+    figureClip.left = taxCells.empty() ? metrics.figureAreaLeft
+                                       : taxCells.back().right + metrics.cornerSize.width;
     const bool tinted = plain && highlighted && !dc.IsPrinting();
     dc.SetBackColour(kWhite);
     if (tinted) {
-        TintRow(dc, labelRect, cells, entry.showPercentage, content);
+        TintRow(dc, labelRect, cells, entry.showPercentage, content, figureClip);
         dc.SetBackColour(kRowTint);
     }
     const Colour text = plain ? kBlack : kHeadingBlue;
     dc.SetTextColour(text);
     DrawTextInCell(dc, entry.label, Align::Left, labelRect, clipRect);
-
-    Rect figureClip = content;
-    figureClip.left = taxCells.empty() ? metrics.figureAreaLeft
-                                       : taxCells.back().right + metrics.cornerSize.width;
     const Colour* colours = tinted ? kSubColumnDark : kSubColumn;
     const auto colourOf = [&](bool negative) {
         return plain ? kBlack : negative ? kCurrentRed : kHeadingBlue;

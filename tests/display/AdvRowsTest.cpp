@@ -5,6 +5,7 @@
 #include "display/CLineHeader.h"
 #include "display/CTotal.h"
 #include "display/LayoutFixture.h"
+#include "display/Palette.h"
 
 using namespace Display;
 using Database::kActual;
@@ -123,6 +124,40 @@ TEST_F(RowsTest, AClosedSectionsRowTakesNoPlaceAndATotalWithoutRowsShowsDashes) 
     // A total without rows shows "-  " in every month and its totals.
     const auto costRow = f.TextsOnRow(costTotal.labelRect);
     EXPECT_EQ(CountText(costRow, u"-  ", Rgb(0, 0, 0)), 36 + 3 + 2); // no Actual % without a base
+}
+
+// Scrolled right, the first months lie under the description and notes columns: a highlighted
+// row or total tints its cells only where its figures may be drawn, and its description in full.
+TEST(HighlightTintTest, FiguresScrolledLeftTakeTheirTintUnderTheFixedColumns) {
+    for (const bool total : {false, true}) {
+        SCOPED_TRACE(total ? "total" : "line");
+        LayoutFixture f;
+        f.forecast.AddItem(kIncome, u"Sales", 100);
+        for (Rect& column : f.metrics.figureColumns) {
+            column.left -= 250;
+            column.right -= 250;
+        }
+        CLayout& row = total ? static_cast<CLayout&>(f.AddTotal(u"Total Income"))
+                             : static_cast<CLayout&>(f.AddLine(kIncome, 0));
+        f.highlight = total ? f.RowKey(kTotal, 0) : f.RowKey(kIncome, 0);
+        f.Pass();
+        ASSERT_TRUE(row.highlighted);
+
+        int figureTints = 0;
+        int descriptionTints = 0;
+        for (const DrawOp* op : f.dc.OfKind(DrawOp::Kind::FillRect)) {
+            const bool tint = op->fill == kGroupTint || op->fill == kSubColumnDark[0] ||
+                              op->fill == kSubColumnDark[1] || op->fill == kSubColumnDark[2];
+            if (op->fill == kRowTint && op->rect.left == f.metrics.descriptionColumn.left)
+                ++descriptionTints;
+            if (!tint)
+                continue;
+            ++figureTints;
+            EXPECT_GE(op->rect.left, f.metrics.figureAreaLeft);
+        }
+        EXPECT_EQ(descriptionTints, 1);
+        EXPECT_GT(figureTints, 0);
+    }
 }
 
 TEST(ColumnHeadersTest, MonthsFollowTheYearStartAndTogglesFlipTheirMonth) {
