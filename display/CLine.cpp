@@ -25,8 +25,7 @@ void CLine::Place(ArrangeContext& context) {
     const int gap = metrics.RowGap();
     if (context.currentKey)
         yearKey = *context.currentKey;
-    highlighted = context.highlightKey && key == *context.highlightKey &&
-                  context.highlightKey->IsSet(LayoutKey::kView);
+    highlighted = HighlightedIn(context);
     clipRect = content;
     if (gapBefore)
         metrics.rowCursor = Offset(metrics.rowCursor, 0, metrics.rowCursor.Height() + gap);
@@ -35,12 +34,8 @@ void CLine::Place(ArrangeContext& context) {
         std::max(metrics.widestDescription, dc.TextExtent(entry_->label).width);
     bounds = metrics.rowCursor;
 
-    if (highlighted && context.bringIntoView) {
-        if (bounds.top < content.top)
-            context.scrollDelta = std::min(context.scrollDelta, bounds.top - content.top);
-        else
-            context.scrollDelta = bounds.bottom > content.bottom ? bounds.bottom - content.bottom : 0;
-    }
+    if (highlighted)
+        BringIntoView(context, bounds, content);
     metrics.rowCursor = Offset(metrics.rowCursor, 0, bounds.Height() + gap);
 
     expanderCell = ColumnCell(metrics.expanderColumn, bounds);

@@ -92,7 +92,10 @@ void CNoteBox::ArrangeMarker(ArrangeContext& context, const Text& noteText,
     LayoutMetrics& metrics = *context.metrics;
     DeviceContext& dc = *context.dc;
     const int gap = metrics.RowGap();
-    highlighted = context.highlightKey && rowKey == *context.highlightKey;
+    // The note opens under the row the highlight stands on (the marker shares its entry).
+    highlighted = context.highlightEntry >= 0
+                      ? entryIndex == context.highlightEntry
+                      : context.highlightKey && rowKey == *context.highlightKey;
     notesHighlighted_ = context.notesHighlightKey && key == *context.notesHighlightKey;
     popupRect = Rect{};
     const Rect& cursor = metrics.rowCursor;

@@ -26,8 +26,7 @@ void CTotal::Arrange(ArrangeContext& context) {
     placed = !hidden && !suppressed;
     if (context.currentKey)
         yearKey = *context.currentKey;
-    highlighted = context.highlightKey && key.IsSet(LayoutKey::kView) &&
-                  key == *context.highlightKey;
+    highlighted = HighlightedIn(context);
     LayoutMetrics& metrics = *context.metrics;
     clipRect = metrics.ContentArea();
     DeviceContext& dc = *context.dc;
@@ -42,6 +41,8 @@ void CTotal::Arrange(ArrangeContext& context) {
     metrics.widestDescription =
         std::max(metrics.widestDescription, dc.TextExtent(entry_->label).width);
     bounds = metrics.rowCursor;
+    if (highlighted && Plain())
+        BringIntoView(context, bounds, clipRect);
     metrics.rowCursor = Offset(metrics.rowCursor, 0, bounds.Height() + gap);
     if (gapAfter)
         metrics.rowCursor = Offset(metrics.rowCursor, 0, metrics.rowCursor.Height() + gap);
