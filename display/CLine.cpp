@@ -80,7 +80,10 @@ void CLine::Draw(DrawContext& context) {
     if (!placed)
         return;
     const Statement::AdvEntry& entry = *entry_;
-    expander.Draw(dc);
+    // The tree line runs on across the gap to the next row, and across the empty row left over
+    // a line that has one.
+    const int gap = metrics.RowGap();
+    expander.Draw(dc, gap, gapBefore ? descriptionCell.Height() + gap : 0);
     dc.SetTextColour(kBlack);
     dc.SetBackColour(kWhite);
 

@@ -59,7 +59,7 @@ void CLineHeader::Draw(DrawContext& context) {
     if (!Meets(bounds, metrics.ContentArea()))
         return;
     DeviceContext& dc = *context.dc;
-    expander.Draw(dc);
+    expander.Draw(dc, metrics.RowGap());
     dc.SetTextColour(kHeadingBlue);
     dc.SetBackColour(kWhite);
     // A heading has no figures: the highlight tints its description cell, as a row's.

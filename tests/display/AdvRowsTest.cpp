@@ -213,14 +213,15 @@ TEST(LineHeaderTest, TheGlyphOpensAndClosesItsSection) {
     std::int32_t state = kMinusBox;
     auto& heading = f.Add<CLineHeader>(Text(u"INCOME"), 1, &state);
     f.Pass();
-    // An open box: four sides and the minus bar.
-    EXPECT_EQ(f.dc.OfKind(DrawOp::Kind::Line).size(), 5u);
+    // An open box: four sides, the minus bar, and the tree line into it and on below it.
+    EXPECT_EQ(f.dc.OfKind(DrawOp::Kind::Line).size(), 7u);
     const Rect glyph = heading.expanderCell;
     EXPECT_FALSE(heading.HitTest(glyph.right + 30, glyph.top + 1));
     EXPECT_TRUE(heading.HitTest(glyph.left + 8, glyph.top + 8));
     EXPECT_EQ(state, kPlusBox);
     f.Pass();
-    EXPECT_EQ(f.dc.OfKind(DrawOp::Kind::Line).size(), 6u);
+    // Closed: the plus sign's bar instead of the line below.
+    EXPECT_EQ(f.dc.OfKind(DrawOp::Kind::Line).size(), 7u);
 }
 
 } // namespace

@@ -273,4 +273,102 @@ TEST(AdvRowWalkTest, ClosingAnotherSectionLeavesTheHighlightOnItsRow) {
     EXPECT_EQ(walk.Tinted().label, "Rent");
 }
 
+// The tree line down the expander column: its vertical segments joined where they meet or touch
+// (a line takes both its end points), as runs from top to bottom.
+std::vector<std::pair<int, int>> TreeRuns(const RowWalk& walk) {
+    const Rect& column = walk.state.metrics.expanderColumn;
+    const int midX = (column.left + column.right) / 2;
+    std::vector<std::pair<int, int>> segments;
+    for (const DrawOp* op : walk.dc.OfKind(DrawOp::Kind::Line))
+        if (op->point.x == midX && op->end.x == midX)
+            segments.emplace_back(std::min(op->point.y, op->end.y),
+                                  std::max(op->point.y, op->end.y));
+    std::sort(segments.begin(), segments.end());
+    std::vector<std::pair<int, int>> runs;
+    for (const auto& segment : segments) {
+        if (!runs.empty() && segment.first <= runs.back().second + 1)
+            runs.back().second = std::max(runs.back().second, segment.second);
+        else
+            runs.push_back(segment);
+    }
+    return runs;
+}
+
+// Whether one run of the tree line covers `from` to `to`.
+bool Unbroken(const RowWalk& walk, int from, int to) {
+    for (const auto& [top, bottom] : TreeRuns(walk))
+        if (top <= from && bottom >= to)
+            return true;
+    return false;
+}
+
+int TopOf(const RowWalk& walk, const std::string& label) {
+    for (const DrawnRow& row : walk.Rows())
+        if (row.label == label)
+            return row.top;
+    ADD_FAILURE() << "no row " << label;
+    return 0;
+}
+
+const WalkCase kTree{"a note on a line, a bank and an investment", [](StatementForecast& f) {
+                         AddItem(f, kIncome, u"Sales");
+                         AddItem(f, kIncome, u"Fees");
+                         f.AddLoan(kInvestment, u"Deposit", 200000);
+                         f.EveryYear(0, [](Database::CYear& year) {
+                             auto& note = ForecastBuilder::AddRow<Item::CNote>(year, kNote);
+                             note.name = u"1";
+                             note.Text = u"Fees rise in May";
+                             note.AddLink(kIncome, 0);
+                         });
+                     }};
+
+// The line runs unbroken from a heading's box through the rows under it: through the bank block
+// (past "Net Movement" and the empty row over "O/D Limit") and past an opened note.
+TEST(AdvTreeLineTest, TheLineRunsUnbrokenThroughTheBankBlockAndPastAnOpenedNote) {
+    struct Span {
+        const char* from;
+        const char* to;
+        const char* opened; // the row whose note is open, if any
+    };
+    const Span spans[] = {
+        {"INCOME", "Total Income", nullptr},
+        {"  Bank A/C", "O/D Limit", nullptr},
+        {"INCOME", "Total Income", "Sales"},
+    };
+    for (const Span& span : spans) {
+        SCOPED_TRACE(span.opened ? span.opened : span.from);
+        RowWalk walk(kTree.setUp);
+        if (span.opened) {
+            walk.Highlight(span.opened);
+            ASSERT_NE(walk.dc.FindText(u"Fees rise in May"), nullptr);
+        }
+        const int line = walk.state.lineHeight;
+        // From the bottom of the heading's box to the middle of the last row.
+        EXPECT_TRUE(
+            Unbroken(walk, TopOf(walk, span.from) + line - 1, TopOf(walk, span.to) + line / 2));
+    }
+}
+
+// Boxes on rows one under the other stand apart, the line between them.
+TEST(AdvTreeLineTest, ASectionsBoxAndItsFirstBlocksBoxDoNotTouch) {
+    RowWalk walk(kTree.setUp);
+    const Rect& column = walk.state.metrics.expanderColumn;
+    const int line = walk.state.lineHeight;
+    // The lowest and highest box edge drawn across the expander column on a row.
+    const auto edges = [&](int top) {
+        std::pair<int, int> found{INT32_MAX, INT32_MIN};
+        for (const DrawOp* op : walk.dc.OfKind(DrawOp::Kind::Line))
+            if (op->point.y == op->end.y && op->point.y >= top && op->point.y < top + line &&
+                op->point.x >= column.left && op->end.x <= column.right) {
+                found.first = std::min(found.first, op->point.y);
+                found.second = std::max(found.second, op->point.y);
+            }
+        return found;
+    };
+    const int investments = edges(TopOf(walk, "INVESTMENTS")).second;
+    const int deposit = edges(TopOf(walk, "  Deposit")).first;
+    EXPECT_GT(deposit - investments, walk.state.metrics.RowGap() + 2);
+    EXPECT_TRUE(Unbroken(walk, investments, deposit));
+}
+
 } // namespace
