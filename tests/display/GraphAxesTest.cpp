@@ -61,9 +61,10 @@ TEST(GraphAxesTest, AllZeroValuesGiveAnAxisFromZeroToOneUnit) {
     EXPECT_EQ(labels[1]->point.x, axes.LabelBox().right);
     EXPECT_EQ(CentreY(labels[0]), axes.PlotRect().bottom);
     EXPECT_EQ(CentreY(labels[1]), axes.PlotRect().top);
-    // Without negatives the zero line is the plot's bottom and leaves a text line below it.
+    // Without negatives the zero line is the plot's bottom and leaves the month labels' drop
+    // and a text line below it.
     EXPECT_EQ(axes.ZeroY(), axes.PlotRect().bottom);
-    EXPECT_EQ(axes.PlotRect().bottom, 300 - 16);
+    EXPECT_EQ(axes.PlotRect().bottom, 300 - 6 - 16);
     EXPECT_GT(axes.PlotRect().left, axes.LabelBox().right);
 }
 
@@ -128,6 +129,49 @@ TEST(GraphAxesTest, NegativesRaiseTheZeroLineAndShiftTheMonthLabels) {
     ASSERT_FALSE(MonthLabels(plain).empty());
     EXPECT_EQ(MonthLabels(plain)[0]->text, u"Jan 24");
     EXPECT_EQ(MonthLabels(plain)[0]->point.x, positive.PlotRect().left);
+}
+
+// The month labels hang under the zero line: wherever it lies, they end inside the bounds, and
+// the plot keeps as much height as that allows.
+TEST(GraphAxesTest, MonthLabelsEndInsideTheBoundsWhereverTheZeroLineLies) {
+    const auto scaleOf = [](int up, int down) {
+        GraphScale scale;
+        scale.step = 100;
+        scale.upTicks = up;
+        scale.downTicks = down;
+        scale.minValue = -100 * down;
+        scale.maxValue = 100 * up;
+        return scale;
+    };
+    struct Case {
+        const char* name;
+        GraphScale scale;
+    };
+    const Case cases[] = {
+        {"nothing below zero", scaleOf(4, 0)},
+        {"one short step below zero", scaleOf(40, 1)},
+        {"half below zero", scaleOf(2, 2)},
+        {"everything below zero", scaleOf(0, 3)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const Rect& bounds : {Rect{0, 0, 400, 300}, Rect{20, 50, 420, 90}}) {
+            RecordingDeviceContext dc;
+            GraphAxes axes = MakeAxes(c.scale, Months(0, 11));
+            axes.Arrange(dc, bounds);
+            axes.Draw(dc);
+            const auto months = MonthLabels(dc);
+            ASSERT_FALSE(months.empty());
+            for (const DrawOp* label : months)
+                EXPECT_LE(label->rect.bottom, bounds.bottom) << ToUtf8(label->text);
+            EXPECT_GE(axes.PlotRect().top, bounds.top);
+            EXPECT_LE(axes.PlotRect().bottom, bounds.bottom);
+            // The zero line (the labels' top less their drop) is as low as the labels allow,
+            // or the plot keeps its whole height.
+            const bool fullHeight = axes.PlotRect().bottom == bounds.bottom - 8;
+            EXPECT_TRUE(fullHeight || months[0]->rect.bottom >= bounds.bottom - 1);
+        }
+    }
 }
 
 TEST(GraphAxesTest, ASingleMonthGetsOneIntervalAcrossThePlot) {
