@@ -8,6 +8,7 @@
 #include "display/HeadingText.h"
 #include "display/LayoutMetrics.h"
 #include "display/LayoutSupport.h"
+#include "display/TextWrap.h"
 #include "platform/DeviceContext.h"
 #include "statement/Taxes.h"
 
@@ -80,24 +81,30 @@ void CPageHeader::Draw(DrawContext& context) {
     dc.SetTextColour(kCurrentRed);
     dc.SetBackTransparent();
 
+    // Nothing overlaps in a narrow window: the stamp keeps the right end, the tax basis what is
+    // left of it, and the title, shortened with "…", the room between them less a blank on
+    // either side.
+    const Text stamp = ElideText(dc, LastModifiedText(doc.stamp), bounds.Width());
+    DrawTextInCell(dc, stamp, Align::Right, bounds, bounds);
+    const int stampWidth = dc.TextExtent(stamp).width;
+    const int blank = dc.TextExtent(u" ").width;
+
     int taxWidth = 0;
     const bool exclusive =
         context.display ? context.display->taxExclusive : doc.Root().TaxExclusive(0) != 0;
-    const Text basis = FiguresAreText(Statement::DocumentTaxes(doc.Root()), exclusive, BasisCase::Title);
+    const Text basis = ElideText(
+        dc, FiguresAreText(Statement::DocumentTaxes(doc.Root()), exclusive, BasisCase::Title),
+        bounds.Width() - stampWidth - blank);
     if (!basis.empty()) {
         DrawTextInCell(dc, basis, Align::Left, bounds, bounds);
         taxWidth = dc.TextExtent(basis).width;
     }
 
-    const Text stamp = LastModifiedText(doc.stamp);
-    DrawTextInCell(dc, stamp, Align::Right, bounds, bounds);
-    const int stampWidth = dc.TextExtent(stamp).width;
-
-    const Text title = Title(doc, key);
     const Font previous = dc.SelectFont(TitleFont(dc.CurrentFont()));
     dc.SetTextColour(kHeadingBlue);
-    const Rect between{bounds.left + taxWidth, bounds.top, bounds.right - stampWidth,
-                       bounds.bottom};
+    const Rect between{bounds.left + taxWidth + blank, bounds.top,
+                       bounds.right - stampWidth - blank, bounds.bottom};
+    const Text title = ElideText(dc, Title(doc, key), between.Width());
     if (!title.empty())
         DrawTextInCell(dc, title, Align::Centre, between, between);
     dc.SelectFont(previous);

@@ -277,4 +277,50 @@ TEST(FrameTest, TheHeadingNamesThePathAndTheTaxBasis) {
         EXPECT_EQ(op->text.find(u"2020"), Text::npos) << ToUtf8(op->text);
 }
 
+// However narrow the heading, its three texts never overlap: the title gives way first, shortened
+// with "…" and centred where it was, then the tax basis; the stamp keeps the right end.
+TEST(FrameTest, ANarrowHeadingShortensItsTitleRatherThanOverlap) {
+    const Text title = u"Scenario 1 > Company 1 > 2020";
+    for (const int width : {2000, 1000, 800, 700, 600, 420, 300, 100}) {
+        SCOPED_TRACE(width);
+        LayoutFixture f;
+        f.forecast.AddTax(u"VAT", 2000);
+        f.forecast.doc.stamp = 1728043200;
+        f.Add<CPageHeader>();
+        f.metrics.headerRect = Rect{0, 0, width, 24};
+        f.Pass();
+        const DrawOp* basis = nullptr;
+        const DrawOp* stamp = nullptr;
+        const DrawOp* shown = nullptr;
+        for (const DrawOp* op : f.dc.OfKind(DrawOp::Kind::Text)) {
+            if (op->text.rfind(u"Figures are", 0) == 0)
+                basis = op;
+            else if (op->text.rfind(u"Last", 0) == 0)
+                stamp = op;
+            else if (op->font.weight == 900)
+                shown = op;
+        }
+        ASSERT_NE(stamp, nullptr);
+        EXPECT_LE(stamp->rect.right, width);
+        if (basis) {
+            EXPECT_LE(basis->rect.right, stamp->rect.left);
+        }
+        if (!shown)
+            continue;
+        const int left = basis ? basis->rect.right : 0;
+        EXPECT_GT(shown->rect.left, left);
+        EXPECT_LT(shown->rect.right, stamp->rect.left);
+        // The whole title, or its start and "…".
+        const Text& text = shown->text;
+        if (text != title) {
+            ASSERT_GE(text.size(), 2u);
+            EXPECT_EQ(text.back(), u'\u2026');
+            EXPECT_EQ(title.rfind(text.substr(0, text.size() - 1), 0), 0u);
+        }
+        if (width >= 1000) {
+            EXPECT_EQ(text, title);
+        }
+    }
+}
+
 } // namespace
