@@ -20,6 +20,10 @@ struct ArrangeContext {
     const LayoutKey* currentKey = nullptr;
     // The highlighted row (all levels unset for none).
     const LayoutKey* highlightKey = nullptr;
+    // The highlighted row by its entry in the statement model, when the highlight stands on one
+    // row of several that share a key (or on a section heading, which has none); -1: every row
+    // with the highlight key.
+    int highlightEntry = -1;
     // The highlighted NOTES entry.
     const LayoutKey* notesHighlightKey = nullptr;
     // Set by the view to have the highlighted row brought into view; the row answers with the

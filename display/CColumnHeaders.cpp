@@ -74,17 +74,20 @@ void CColumnHeaders::Arrange(ArrangeContext& context) {
     descriptionRect = ColumnCell(metrics.descriptionColumn, bounds);
     notesRect = ColumnCell(metrics.notesColumn, bounds);
     RowCells::Taxes(metrics, bounds, model_->taxNames.size(), taxHeadRects);
-    const auto group = [&](int first, Rect& head, std::array<Rect, 3>& subs) {
+    // A group switched off whole keeps its heading where the metrics left room for it.
+    const auto group = [&](int index, int first, Rect& head, std::array<Rect, 3>& subs) {
         for (int k = 0; k < 3; ++k)
             subs[static_cast<std::size_t>(k)] = RowCells::Figure(metrics, first + k, subLine);
-        const Rect span = Span(subs);
+        Rect span = Span(subs);
+        if (span.IsEmpty())
+            span = metrics.switchedOffGroups[static_cast<std::size_t>(index)];
         head = span.IsEmpty() ? Rect{} : Rect{span.left, bounds.top, span.right, bounds.bottom};
     };
     for (int i = 0; i < 12; ++i)
-        group(3 * i, monthHeadRects[static_cast<std::size_t>(i)],
+        group(i, 3 * i, monthHeadRects[static_cast<std::size_t>(i)],
               monthSubRects[static_cast<std::size_t>(i)]);
-    group(LayoutMetrics::kTotalColumn, totalHeadRect, totalSubRects);
-    group(LayoutMetrics::kPercentColumn, percentHeadRect, percentSubRects);
+    group(kTotalTriple, LayoutMetrics::kTotalColumn, totalHeadRect, totalSubRects);
+    group(kPercentTriple, LayoutMetrics::kPercentColumn, percentHeadRect, percentSubRects);
 
     int height = 2 * lineHeight + gap;
     Rect toggleClip = clipRect;

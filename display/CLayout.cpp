@@ -1,5 +1,7 @@
 #include "display/CLayout.h"
 
+#include <algorithm>
+
 #include "platform/DeviceContext.h"
 
 namespace Display {
@@ -14,6 +16,22 @@ void CLayout::Draw(DrawContext&) {
 
 bool CLayout::HitTest(int x, int y) {
     return placed && bounds.Contains({x, y});
+}
+
+bool CLayout::HighlightedIn(const ArrangeContext& context) const {
+    if (context.highlightEntry >= 0)
+        return entryIndex == context.highlightEntry;
+    return context.highlightKey && context.highlightKey->IsSet(LayoutKey::kView) &&
+           key == *context.highlightKey;
+}
+
+void CLayout::BringIntoView(ArrangeContext& context, const Rect& row, const Rect& content) {
+    if (!context.bringIntoView)
+        return;
+    if (row.top < content.top)
+        context.scrollDelta = std::min(context.scrollDelta, row.top - content.top);
+    else
+        context.scrollDelta = row.bottom > content.bottom ? row.bottom - content.bottom : 0;
 }
 
 void CLayout::DrawTextInCell(DeviceContext& dc, const Text& text, Align align, const Rect& cell,

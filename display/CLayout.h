@@ -43,6 +43,12 @@ class CLayout {
 
     // True for an opening or closing glyph under the point.
     bool ExpanderHitTest(int x, int y) const { return expander.HitTest(x, y); }
+    // Whether the row highlight stands on this object: on its entry when the context names one
+    // (rows that show the same forecast row are told apart), else on its key.
+    bool HighlightedIn(const ArrangeContext& context) const;
+    // When the view asks for the highlighted row to be brought into view, the vertical scroll
+    // change that shows `row` whole in the content area.
+    static void BringIntoView(ArrangeContext& context, const Rect& row, const Rect& content);
 
     // One line of text at the cell's left edge, right edge or centre (by `align`) with its top
     // at the cell's top, cut to the cell and the clip; nothing when they do not meet.
@@ -50,6 +56,9 @@ class CLayout {
                                const Rect& clip);
 
     LayoutKey key;
+    // The statement model's entry this object places (its index in drawing order); a note
+    // marker takes its row's. -1 for objects that place none.
+    int entryIndex = -1;
     Rect bounds;
     Rect expanderCell;
     Expander expander;

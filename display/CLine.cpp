@@ -25,8 +25,7 @@ void CLine::Place(ArrangeContext& context) {
     const int gap = metrics.RowGap();
     if (context.currentKey)
         yearKey = *context.currentKey;
-    highlighted = context.highlightKey && key == *context.highlightKey &&
-                  context.highlightKey->IsSet(LayoutKey::kView);
+    highlighted = HighlightedIn(context);
     clipRect = content;
     if (gapBefore)
         metrics.rowCursor = Offset(metrics.rowCursor, 0, metrics.rowCursor.Height() + gap);
@@ -35,12 +34,8 @@ void CLine::Place(ArrangeContext& context) {
         std::max(metrics.widestDescription, dc.TextExtent(entry_->label).width);
     bounds = metrics.rowCursor;
 
-    if (highlighted && context.bringIntoView) {
-        if (bounds.top < content.top)
-            context.scrollDelta = std::min(context.scrollDelta, bounds.top - content.top);
-        else
-            context.scrollDelta = bounds.bottom > content.bottom ? bounds.bottom - content.bottom : 0;
-    }
+    if (highlighted)
+        BringIntoView(context, bounds, content);
     metrics.rowCursor = Offset(metrics.rowCursor, 0, bounds.Height() + gap);
 
     expanderCell = ColumnCell(metrics.expanderColumn, bounds);
@@ -85,13 +80,17 @@ void CLine::Draw(DrawContext& context) {
     if (!placed)
         return;
     const Statement::AdvEntry& entry = *entry_;
-    expander.Draw(dc);
+    // The tree line runs on across the gap to the next row, and across the empty row left over
+    // a line that has one.
+    const int gap = metrics.RowGap();
+    expander.Draw(dc, gap, gapBefore ? descriptionCell.Height() + gap : 0);
     dc.SetTextColour(kBlack);
     dc.SetBackColour(kWhite);
 
     const bool tinted = highlighted && !dc.IsPrinting();
     if (tinted) {
-        TintRow(dc, descriptionCell, cells, entry.showPercentage, metrics.ContentArea());
+        TintRow(dc, descriptionCell, cells, entry.showPercentage, metrics.ContentArea(),
+                figureClip);
         dc.SetBackColour(kRowTint);
     }
     DrawTextInCell(dc, entry.label, Align::Left, descriptionCell, clipRect);

@@ -42,6 +42,9 @@ void CLineHeader::Arrange(ArrangeContext& context) {
     metrics.PageBreak(startsPage ? metrics.pageBodyHeight + 1
                                  : (lines > 4 ? 5 : std::max(lines, 2)) * (lineHeight + gap));
     bounds = metrics.rowCursor;
+    highlighted = HighlightedIn(context);
+    if (highlighted)
+        BringIntoView(context, bounds, metrics.ContentArea());
     metrics.rowCursor = Offset(metrics.rowCursor, 0, lineHeight + gap);
     textRect = ColumnCell(metrics.descriptionColumn, bounds);
     expanderCell = ColumnCell(metrics.expanderColumn, bounds);
@@ -56,11 +59,19 @@ void CLineHeader::Draw(DrawContext& context) {
     if (!Meets(bounds, metrics.ContentArea()))
         return;
     DeviceContext& dc = *context.dc;
-    expander.Draw(dc);
+    expander.Draw(dc, metrics.RowGap());
     dc.SetTextColour(kHeadingBlue);
     dc.SetBackColour(kWhite);
+    // A heading has no figures: the highlight tints its description cell, as a row's.
+    if (highlighted && !dc.IsPrinting()) {
+        const Rect tint = textRect.Intersected(metrics.ContentArea());
+        if (!tint.IsEmpty())
+            dc.FillRect(tint, kRowTint);
+        dc.SetBackColour(kRowTint);
+    }
     DrawTextInCell(dc, text, Align::Left, textRect, metrics.ContentArea());
     dc.SetTextColour(kBlack);
+    dc.SetBackColour(kWhite);
 }
 
 bool CLineHeader::OnLeftmostPageOnly() const {

@@ -92,7 +92,10 @@ void CNoteBox::ArrangeMarker(ArrangeContext& context, const Text& noteText,
     LayoutMetrics& metrics = *context.metrics;
     DeviceContext& dc = *context.dc;
     const int gap = metrics.RowGap();
-    highlighted = context.highlightKey && rowKey == *context.highlightKey;
+    // The note opens under the row the highlight stands on (the marker shares its entry).
+    highlighted = context.highlightEntry >= 0
+                      ? entryIndex == context.highlightEntry
+                      : context.highlightKey && rowKey == *context.highlightKey;
     notesHighlighted_ = context.notesHighlightKey && key == *context.notesHighlightKey;
     popupRect = Rect{};
     const Rect& cursor = metrics.rowCursor;
@@ -124,6 +127,7 @@ void CNoteBox::ArrangeMarker(ArrangeContext& context, const Text& noteText,
     const int textHeight = wrapped_.Wrap(dc, noteText, std::max(textWidth, 1));
     const int height = textHeight + 2 * gap;
     metrics.PageBreak(height + gap);
+    const int cursorTop = metrics.rowCursor.top;
     const int left = metrics.markerColumn.left + margin;
     const int top = metrics.rowCursor.top + gap;
     bounds = {left, top, left + size.width, top + size.height};
@@ -135,7 +139,9 @@ void CNoteBox::ArrangeMarker(ArrangeContext& context, const Text& noteText,
     metrics.rowCursor = Offset(metrics.rowCursor, 0, height + gap);
     bounds.right = popupRect.right;
     bounds.bottom = popupRect.bottom - gap;
-    expanderCell = ColumnCell(metrics.expanderColumn, popupRect);
+    // The tree line runs past the box, from under the row to where the next row starts.
+    expanderCell = ColumnCell(metrics.expanderColumn, Rect{popup.left, cursorTop, popup.right,
+                                                           metrics.rowCursor.top});
     expander.Set(expanderCell, metrics.ContentArea(), style);
 }
 
@@ -163,7 +169,7 @@ void CNoteBox::Draw(DrawContext& context) {
             dc.SetTextColour(kBlack);
             wrapped_.Draw(dc, textRect_, content);
             dc.ResetClip();
-            expander.Draw(dc);
+            expander.DrawLine(dc);
             dc.SetTextColour(kCurrentRed);
             DrawTextInCell(dc, number, Align::Left, bounds, content);
             dc.SelectBrush(kWhite);
@@ -183,7 +189,7 @@ void CNoteBox::Draw(DrawContext& context) {
                           bounds.bottom};
     DrawTextInCell(dc, number, Align::Left, numberCell, content);
     wrapped_.Draw(dc, textRect_, content);
-    expander.Draw(dc);
+    expander.Draw(dc, metrics.RowGap());
     dc.SetBackColour(kWhite);
 }
 

@@ -8,6 +8,7 @@
 #include "display/HeadingText.h"
 #include "display/LayoutMetrics.h"
 #include "display/LayoutSupport.h"
+#include "display/TextWrap.h"
 #include "platform/DeviceContext.h"
 #include "statement/Taxes.h"
 
@@ -19,8 +20,9 @@ Font TitleFont(const Font& current) {
     return Font{current.face, current.tenthsOfPoint * 3 / 2, 900, 0};
 }
 
-// The names along the key, from the view (when there is more than one) down to the year or
-// graph; a level that does not resolve ends the title there.
+// The names along the key, from the view (when there is more than one) down to the year or,
+// for a graph page, the graph: a graph spans every year of its company, so its title names no
+// year. A level that does not resolve ends the title there.
 Text Title(CMainDoc& doc, const LayoutKey& key) {
     Text title;
     const auto name = [&](const LayoutKey& at, Text& out) {
@@ -48,7 +50,7 @@ Text Title(CMainDoc& doc, const LayoutKey& key) {
               part))
         return title;
     title += part + u" > ";
-    if (key.IsSet(LayoutKey::kYear)) {
+    if (key.IsSet(LayoutKey::kYear) && !key.IsSet(LayoutKey::kGraph)) {
         if (!name(LayoutKey(view, key[LayoutKey::kScenario], key[LayoutKey::kCompany],
                             key[LayoutKey::kYear]),
                   part))
@@ -79,24 +81,30 @@ void CPageHeader::Draw(DrawContext& context) {
     dc.SetTextColour(kCurrentRed);
     dc.SetBackTransparent();
 
+    // Nothing overlaps in a narrow window: the stamp keeps the right end, the tax basis what is
+    // left of it, and the title, shortened with "…", the room between them less a blank on
+    // either side.
+    const Text stamp = ElideText(dc, LastModifiedText(doc.stamp), bounds.Width());
+    DrawTextInCell(dc, stamp, Align::Right, bounds, bounds);
+    const int stampWidth = dc.TextExtent(stamp).width;
+    const int blank = dc.TextExtent(u" ").width;
+
     int taxWidth = 0;
     const bool exclusive =
         context.display ? context.display->taxExclusive : doc.Root().TaxExclusive(0) != 0;
-    const Text basis = FiguresAreText(Statement::DocumentTaxes(doc.Root()), exclusive, BasisCase::Title);
+    const Text basis = ElideText(
+        dc, FiguresAreText(Statement::DocumentTaxes(doc.Root()), exclusive, BasisCase::Title),
+        bounds.Width() - stampWidth - blank);
     if (!basis.empty()) {
         DrawTextInCell(dc, basis, Align::Left, bounds, bounds);
         taxWidth = dc.TextExtent(basis).width;
     }
 
-    const Text stamp = LastModifiedText(doc.stamp);
-    DrawTextInCell(dc, stamp, Align::Right, bounds, bounds);
-    const int stampWidth = dc.TextExtent(stamp).width;
-
-    const Text title = Title(doc, key);
     const Font previous = dc.SelectFont(TitleFont(dc.CurrentFont()));
     dc.SetTextColour(kHeadingBlue);
-    const Rect between{bounds.left + taxWidth, bounds.top, bounds.right - stampWidth,
-                       bounds.bottom};
+    const Rect between{bounds.left + taxWidth + blank, bounds.top,
+                       bounds.right - stampWidth - blank, bounds.bottom};
+    const Text title = ElideText(dc, Title(doc, key), between.Width());
     if (!title.empty())
         DrawTextInCell(dc, title, Align::Centre, between, between);
     dc.SelectFont(previous);

@@ -26,8 +26,7 @@ void CTotal::Arrange(ArrangeContext& context) {
     placed = !hidden && !suppressed;
     if (context.currentKey)
         yearKey = *context.currentKey;
-    highlighted = context.highlightKey && key.IsSet(LayoutKey::kView) &&
-                  key == *context.highlightKey;
+    highlighted = HighlightedIn(context);
     LayoutMetrics& metrics = *context.metrics;
     clipRect = metrics.ContentArea();
     DeviceContext& dc = *context.dc;
@@ -42,6 +41,8 @@ void CTotal::Arrange(ArrangeContext& context) {
     metrics.widestDescription =
         std::max(metrics.widestDescription, dc.TextExtent(entry_->label).width);
     bounds = metrics.rowCursor;
+    if (highlighted && Plain())
+        BringIntoView(context, bounds, clipRect);
     metrics.rowCursor = Offset(metrics.rowCursor, 0, bounds.Height() + gap);
     if (gapAfter)
         metrics.rowCursor = Offset(metrics.rowCursor, 0, metrics.rowCursor.Height() + gap);
@@ -67,41 +68,39 @@ void CTotal::Draw(DrawContext& context) {
     const int gap = metrics.RowGap();
     expander.Draw(dc, gapAfter ? metrics.rowCursor.Height() + 2 * gap : gap);
 
+    Rect figureClip = content;
+    figureClip.left = taxCells.empty() ? metrics.figureAreaLeft
+                                       : taxCells.back().right + metrics.cornerSize.width;
     const bool tinted = plain && highlighted && !dc.IsPrinting();
     dc.SetBackColour(kWhite);
     if (tinted) {
-        TintRow(dc, labelRect, cells, entry.showPercentage, content);
+        TintRow(dc, labelRect, cells, entry.showPercentage, content, figureClip);
         dc.SetBackColour(kRowTint);
     }
     const Colour text = plain ? kBlack : kHeadingBlue;
     dc.SetTextColour(text);
     DrawTextInCell(dc, entry.label, Align::Left, labelRect, clipRect);
-
-    Rect figureClip = content;
-    figureClip.left = taxCells.empty() ? metrics.figureAreaLeft
-                                       : taxCells.back().right + metrics.cornerSize.width;
     const Colour* colours = tinted ? kSubColumnDark : kSubColumn;
     const auto colourOf = [&](bool negative) {
         return plain ? kBlack : negative ? kCurrentRed : kHeadingBlue;
     };
 
+    // Every figure of a summary row takes its colour from its own sign, in the months, the
+    // totals and the percentages alike.
     DrawMonthFigures(dc, entry, cells, figureClip, colours,
                      [&](Amount value) { return colourOf(value < 0); });
-    dc.SetTextColour(text);
-    for (Database::SubColumn k : Database::kSubColumns)
-        if (model_->TotalDrawn(entry, k))
-            DrawFigure(dc, Ascii(entry.totals[static_cast<std::size_t>(k)].Text()),
-                       cells.totals[static_cast<std::size_t>(k)], figureClip, colours[k]);
     for (Database::SubColumn k : Database::kSubColumns) {
-        if (!model_->PercentDrawn(entry, k))
-            continue;
-        const Amount total = entry.totals[static_cast<std::size_t>(k)].value;
-        bool red = total < 0;
-        if (k == Database::kVariance)
-            red = entry.addsToParent ? total < 0 : total > 0;
-        dc.SetTextColour(colourOf(red));
-        DrawFigure(dc, Ascii(entry.percents[static_cast<std::size_t>(k)].Text()),
-                   cells.percents[static_cast<std::size_t>(k)], figureClip, colours[k]);
+        const auto sub = static_cast<std::size_t>(k);
+        if (model_->TotalDrawn(entry, k)) {
+            dc.SetTextColour(colourOf(entry.totals[sub].value < 0));
+            DrawFigure(dc, Ascii(entry.totals[sub].Text()), cells.totals[sub], figureClip,
+                       colours[k]);
+        }
+        if (model_->PercentDrawn(entry, k)) {
+            dc.SetTextColour(colourOf(entry.percents[sub].value < 0));
+            DrawFigure(dc, Ascii(entry.percents[sub].Text()), cells.percents[sub], figureClip,
+                       colours[k]);
+        }
     }
 
     if (!plain)

@@ -7,9 +7,12 @@
 namespace Display {
 namespace {
 
-// The square a box glyph takes: the cell shrunk along its longer side, centred.
+// The square a box glyph takes: the cell shrunk along its longer side, centred, and inset on
+// every side so that boxes on rows one under the other stand apart, joined by the tree line. The
+// inset keeps the side's parity, so the box stays centred on the line.
 Rect BoxOf(const Rect& cell) {
-    const int side = std::min(cell.Width(), cell.Height());
+    int side = std::min(cell.Width(), cell.Height());
+    side -= 2 * (side / 6);
     const int left = cell.left + (cell.Width() - side) / 2;
     const int top = cell.top + (cell.Height() - side) / 2;
     return {left, top, left + side, top + side};
@@ -52,15 +55,18 @@ bool Expander::HitTest(int x, int y) const {
     return AnswersClicks() && glyph.Intersected(clip).Contains({x, y});
 }
 
-void Expander::Draw(DeviceContext& dc, int below) const {
+void Expander::Draw(DeviceContext& dc, int below, int above) const {
     const std::int32_t kind = Style();
     if (dc.IsPrinting() || kind < 0 || kind >= kNoGlyph || glyph.IsEmpty())
         return;
     const Rect area = glyph.Intersected(clip);
-    // Lines that run to the row bottom may reach across the empty row below.
-    const Rect reach = Rect{glyph.left, glyph.top, glyph.right, glyph.bottom + below}.Intersected(clip);
+    // Lines that run to the row bottom or from its top may reach across the gap or empty row
+    // below or above it.
+    const Rect reach =
+        Rect{glyph.left, glyph.top - above, glyph.right, glyph.bottom + below}.Intersected(clip);
     const int midX = (glyph.left + glyph.right) / 2;
     const int midY = (glyph.top + glyph.bottom) / 2;
+    const int top = glyph.top - above;
 
     switch (kind) {
     case kPlusBox:
@@ -70,29 +76,34 @@ void Expander::Draw(DeviceContext& dc, int below) const {
         const Rect box = BoxOf(glyph);
         const int right = box.right - 1;
         const int bottom = box.bottom - 1;
-        ClippedLine(dc, area, box.left, box.top, right + 1, box.top);
-        ClippedLine(dc, area, box.left, bottom, right + 1, bottom);
-        ClippedLine(dc, area, box.left, box.top, box.left, bottom + 1);
-        ClippedLine(dc, area, right, box.top, right, bottom + 1);
+        // A line takes both its end points, so the sides end on the box's last row and column:
+        // no corner sticks out now that the box no longer fills its cell.
+        ClippedLine(dc, area, box.left, box.top, right, box.top);
+        ClippedLine(dc, area, box.left, bottom, right, bottom);
+        ClippedLine(dc, area, box.left, box.top, box.left, bottom);
+        ClippedLine(dc, area, right, box.top, right, bottom);
         const int boxMidX = (box.left + box.right) / 2;
         const int boxMidY = (box.top + box.bottom) / 2;
-        ClippedLine(dc, area, box.left + 2, boxMidY, box.right - 2, boxMidY);
+        ClippedLine(dc, area, box.left + 2, boxMidY, right - 2, boxMidY);
         if (kind == kPlusBox || kind == kPlusBoxUp)
-            ClippedLine(dc, area, boxMidX, box.top + 2, boxMidX, box.bottom - 2);
-        if (kind == kPlusBoxUp || kind == kMinusBoxUp)
-            ClippedLine(dc, area, boxMidX, glyph.top, boxMidX, box.top);
+            ClippedLine(dc, area, boxMidX, box.top + 2, boxMidX, bottom - 2);
+        // Every box hangs on the line from the row above (the stored Up styles draw alike); an
+        // open one carries it on to the rows it opens.
+        ClippedLine(dc, area, boxMidX, glyph.top, boxMidX, box.top);
+        if (kind == kMinusBox || kind == kMinusBoxUp)
+            ClippedLine(dc, reach, boxMidX, bottom, boxMidX, glyph.bottom + below);
         break;
     }
     case kConnectorEnd:
-        ClippedLine(dc, area, midX, glyph.top, midX, midY + 1);
+        ClippedLine(dc, reach, midX, top, midX, midY + 1);
         ClippedLine(dc, area, midX, midY, glyph.right, midY);
         break;
     case kConnectorThrough:
-        ClippedLine(dc, reach, midX, glyph.top, midX, glyph.bottom + below);
+        ClippedLine(dc, reach, midX, top, midX, glyph.bottom + below);
         ClippedLine(dc, area, midX, midY, glyph.right, midY);
         break;
     case kLineThrough:
-        ClippedLine(dc, reach, midX, glyph.top, midX, glyph.bottom + below);
+        ClippedLine(dc, reach, midX, top, midX, glyph.bottom + below);
         ClippedLine(dc, area, glyph.left, midY, glyph.right, midY);
         break;
     case kConnectorStub:
@@ -100,6 +111,13 @@ void Expander::Draw(DeviceContext& dc, int below) const {
         break;
     default: break;
     }
+}
+
+void Expander::DrawLine(DeviceContext& dc) const {
+    if (dc.IsPrinting() || glyph.IsEmpty())
+        return;
+    const int midX = (glyph.left + glyph.right) / 2;
+    ClippedLine(dc, glyph.Intersected(clip), midX, glyph.top, midX, glyph.bottom);
 }
 
 } // namespace Display

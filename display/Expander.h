@@ -41,8 +41,13 @@ struct Expander {
         style = styleValue;
     }
     // Draws the glyph with the current pen (nothing on a printer). Lines that run to the row
-    // bottom continue `below` units further, across an empty row left under it.
-    void Draw(DeviceContext& dc, int below = 0) const;
+    // bottom, and the line under an open box, continue `below` units further, across the gap or
+    // empty row left under it; lines that come from the row top start `above` units higher,
+    // across an empty row left over it. A box joins the line above it.
+    void Draw(DeviceContext& dc, int below = 0, int above = 0) const;
+    // The tree line alone, down through the cell (nothing on a printer): what hangs between two
+    // rows, such as an opened note, keeps the line unbroken.
+    void DrawLine(DeviceContext& dc) const;
 };
 
 // The style a click leaves: open becomes closed and closed open; others are unchanged.

@@ -88,8 +88,21 @@ void GraphAxes::Arrange(DeviceContext& dc, const Rect& bounds) {
 
     plotRect.left = labelBox.right + units.u25.width;
     plotRect.top += labelHeight / 2;
-    // Without negative steps the month labels hang below the plot and need a whole line.
-    plotRect.bottom -= scale.downTicks > 0 ? labelHeight / 2 : labelHeight;
+    plotRect.bottom -= labelHeight / 2;
+    // The month labels hang under the zero line by their drop and a line of text, and must end
+    // inside the bounds: without negative steps the zero line is the plot's bottom, which rises
+    // by that much; with few steps below zero the plot is shortened until they fit. The zero
+    // line lies at bottom - (bottom - top) × down / steps, so it is at most `lowest` while the
+    // bottom is at most (lowest × steps - top × down) / (steps - down).
+    const std::int64_t steps = scale.Steps();
+    const std::int64_t down = scale.downTicks;
+    if (down < steps) {
+        const std::int64_t lowest =
+            static_cast<std::int64_t>(bounds.bottom) - units.u15.height - labelHeight;
+        const std::int64_t bottom = (lowest * steps - plotRect.top * down) / (steps - down);
+        plotRect.bottom = static_cast<int>(
+            std::clamp<std::int64_t>(bottom, plotRect.top, std::max(plotRect.top, plotRect.bottom)));
+    }
 
     const std::int64_t height = plotRect.Height();
     zeroY = static_cast<int>(plotRect.bottom - height * scale.downTicks / scale.Steps());

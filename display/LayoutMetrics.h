@@ -34,6 +34,8 @@ struct LayoutMetrics {
     static constexpr int kFigureColumns = 45;
     static constexpr int kTotalColumn = 36;
     static constexpr int kPercentColumn = 39;
+    // The heading groups of the figure columns: twelve months, Total and Percentage.
+    static constexpr int kFigureGroups = 14;
     // Panels and tab strips, by the key level of their tabs: the views' down the left, then the
     // scenarios', the companies' and the years', which is the content area.
     static constexpr int kPanels = LayoutKey::kYear + 1;
@@ -65,6 +67,10 @@ struct LayoutMetrics {
     int figureAreaLeft = 0;
     std::vector<Rect> taxColumns; // one per tax column shown; empty when none
     std::array<Rect, kFigureColumns> figureColumns{};
+    // On screen, the place a heading group keeps when all three of its sub-columns are switched
+    // off: its heading and toggles stay, so that any of them can be switched on again. Empty for
+    // the other groups and on paper.
+    std::array<Rect, kFigureGroups> switchedOffGroups{};
 
     // Reported by rows during a pass; the next pass sizes the columns from them.
     int widestDescription = 0;

@@ -95,13 +95,13 @@ void DrawMonthFigures(DeviceContext& dc, const Statement::AdvEntry& entry, const
 }
 
 void TintRow(DeviceContext& dc, const Rect& description, const FigureCells& cells,
-             bool withPercentages, const Rect& clip) {
+             bool withPercentages, const Rect& clip, const Rect& figureClip) {
     Fill(dc, description, clip, kRowTint);
     const auto group = [&](const std::array<Rect, 3>& sub) {
-        Fill(dc, Group(sub.data(), 3), clip, kGroupTint);
+        Fill(dc, Group(sub.data(), 3), figureClip, kGroupTint);
         for (int k = 0; k < 3; ++k)
             if (!sub[static_cast<std::size_t>(k)].IsEmpty())
-                Fill(dc, sub[static_cast<std::size_t>(k)], clip, kSubColumnDark[k]);
+                Fill(dc, sub[static_cast<std::size_t>(k)], figureClip, kSubColumnDark[k]);
     };
     for (const auto& month : cells.months)
         group(month);

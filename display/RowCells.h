@@ -50,11 +50,12 @@ void DrawMonthFigures(DeviceContext& dc, const Statement::AdvEntry& entry, const
                       const Rect& clip, const Colour* colours,
                       const std::function<Colour(Amount)>& textColour = {});
 
-// The highlight tint of a row on screen: description in grey, each group of sub-cells
-// (months, Total and, when `withPercentages`, Percentage) in the group colour, each sub-cell in
-// its darker sub-column colour; all cut to the clip.
+// The highlight tint of a row on screen: description in grey, cut to `clip`; each group of
+// sub-cells (months, Total and, when `withPercentages`, Percentage) in the group colour and each
+// sub-cell in its darker sub-column colour, cut to `figureClip` like the figures, so that cells
+// scrolled left pass under the columns that stay put.
 void TintRow(DeviceContext& dc, const Rect& description, const FigureCells& cells,
-             bool withPercentages, const Rect& clip);
+             bool withPercentages, const Rect& clip, const Rect& figureClip);
 
 // One figure: its cell filled in the background colour and the text right-aligned in it, both
 // cut to the clip.

@@ -29,7 +29,9 @@ int DrawLegend(DeviceContext& dc, const CMainDoc& doc, const Rect& area, const V
                const std::array<bool, 16>& shown, bool layoutLegend,
                std::array<Rect, 16>& legendButtons) {
     const Database::CTaxSetup* taxSetup = doc.Root().TaxSetup(0);
-    const Size inset = units.u05;
+    const Size rim = units.u05;
+    // White room either side of the label, so the text never touches its coloured frame.
+    const int pad = units.u1.width;
     int right = area.left;
     int top = area.top;
     dc.SetBackColour(kWhite);
@@ -38,8 +40,8 @@ int DrawLegend(DeviceContext& dc, const CMainDoc& doc, const Rect& area, const V
         const Text label = LegendLabel(series, taxSetup);
         const Size extent = dc.TextExtent(label);
         // A rim of the series colour stays visible around the label's white box.
-        const Rect button{area.left, top, area.left + extent.width + 2 * inset.width,
-                          top + extent.height + 2 * inset.height};
+        const Rect button{area.left, top, area.left + extent.width + 2 * (rim.width + pad),
+                          top + extent.height + 2 * rim.height};
         top = button.bottom + units.u1.height;
         right = std::max(right, button.right);
 
@@ -54,8 +56,13 @@ int DrawLegend(DeviceContext& dc, const CMainDoc& doc, const Rect& area, const V
         dc.SelectPen(colour);
         dc.SelectBrush(colour);
         dc.RoundRect(visible, units.u25.width, units.u25.height);
+        const Rect inside = Rect{button.left + rim.width, button.top + rim.height,
+                                 button.right - rim.width, button.bottom - rim.height}
+                                .Intersected(visible);
+        if (!inside.IsEmpty())
+            dc.FillRect(inside, kWhite);
         dc.SetTextColour(shown[index] ? Display::kCurrentRed : Display::kHighlightGrey);
-        dc.DrawText(button.left + inset.width, button.top + inset.height, label, Align::Left,
+        dc.DrawText(button.left + rim.width + pad, button.top + rim.height, label, Align::Left,
                     visible);
     }
     return right;

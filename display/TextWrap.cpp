@@ -133,4 +133,31 @@ void WrappedText::Draw(DeviceContext& dc, const Rect& rect, const Rect& clip) co
     }
 }
 
+Text ElideText(DeviceContext& dc, const Text& text, int width) {
+    if (dc.TextExtent(text).width <= width)
+        return text;
+    const Text ellipsis = u"\u2026";
+    const auto shortened = [&](std::size_t length) {
+        // Never between the halves of a surrogate pair.
+        if (length > 0 && length < text.size() && IsLowSurrogate(text[length]))
+            --length;
+        Text start = text.substr(0, length);
+        while (!start.empty() && start.back() == u' ')
+            start.pop_back();
+        return start + ellipsis;
+    };
+    // The longest start that fits with the ellipsis: widths grow with the length.
+    std::size_t low = 0;
+    std::size_t high = text.size();
+    while (low < high) {
+        const std::size_t middle = low + (high - low + 1) / 2;
+        if (dc.TextExtent(shortened(middle)).width <= width)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    const Text elided = shortened(low);
+    return dc.TextExtent(elided).width <= width ? elided : Text();
+}
+
 } // namespace Display

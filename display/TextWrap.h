@@ -38,4 +38,9 @@ class WrappedText {
     int lineHeight_ = 0;
 };
 
+// The text as it fits the width in the device's current font: whole when it fits, else as much
+// of its start as fits (trailing blanks dropped) followed by "…", or nothing when not even that
+// fits.
+Text ElideText(DeviceContext& dc, const Text& text, int width);
+
 } // namespace Display

@@ -535,9 +535,10 @@ private:
                                  .mode = TotalMode::LastMonth,
                                  .glyph = kStyleTotal,
                                  .key = RowKey(kBank, 0)});
+            // "Adjustments" and "Closing Balance" follow it, so the block's line runs on.
             netMovement = MakeTotal({.label = u"Net Movement",
                                      .parent = closing,
-                                     .glyph = kConnectorEnd,
+                                     .glyph = kStyleRow,
                                      .key = RowKey(kBank, 0)});
         }
         std::array<PendingTotal*, kSummaries> s{};

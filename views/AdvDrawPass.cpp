@@ -10,6 +10,7 @@
 #include "display/CLayout.h"
 #include "display/DrawContext.h"
 #include "document/CMainDoc.h"
+#include "views/AdvInput.h"
 #include "views/AdvMetrics.h"
 
 namespace {
@@ -43,11 +44,16 @@ void RunAdvDrawPass(DeviceContext& screen, CMainDoc& doc, AdvViewState& state,
         return;
     doc.RecalculateIfChanged();
     if (state.rebuild) {
+        const LayoutKey shownYear = state.lists.model->yearKey;
         state.currentKey = ResolveAdvKey(doc.Root(), state.currentKey);
         state.lists = BuildAdvStatement(doc, state.currentKey, state.outline);
         state.rebuild = false;
         ++state.builds;
+        // Entries of another year's statement say nothing about this one's.
+        if (!(state.lists.model->yearKey == shownYear))
+            state.highlightEntry = -1;
     }
+    SettleHighlight(state);
 
     // Composed off-screen and copied at the end, so a repaint does not flicker.
     const std::unique_ptr<DeviceContext> bitmap =
@@ -122,6 +128,7 @@ AdvPassContexts MakeAdvPassContexts(DeviceContext& dc, CMainDoc& doc, AdvViewSta
     arrange.metrics = &metrics;
     arrange.currentKey = &state.currentKey;
     arrange.highlightKey = &state.highlightKey;
+    arrange.highlightEntry = state.highlightEntry;
     arrange.notesHighlightKey = &state.notesHighlightKey;
 
     const Database::CYear* year = AdvShownYear(doc, state);

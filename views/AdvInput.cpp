@@ -1,5 +1,6 @@
 #include "views/AdvInput.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "display/CColumnHeaders.h"
@@ -8,6 +9,7 @@
 #include "display/CLineHeader.h"
 #include "display/CPage.h"
 #include "display/CTab.h"
+#include "display/CTotal.h"
 #include "views/AdvKey.h"
 
 namespace {
@@ -62,28 +64,50 @@ const CTab* CurrentTab(const AdvViewState& state, AdvLevel level) {
     return nullptr;
 }
 
-// Rows the highlight can stand on, in statement order: lines and block headings of a forecast
-// row that took a place in the last pass.
+// Whether the highlight can stand on an entry of this kind: headings, lines and plain totals
+// (summary rows are drawn in their own colours and never tinted; notes have a highlight of
+// their own).
+bool CarriesHighlight(Statement::AdvEntryKind kind) {
+    switch (kind) {
+    case Statement::AdvEntryKind::SectionHeading:
+    case Statement::AdvEntryKind::BlockHeading:
+    case Statement::AdvEntryKind::Line:
+    case Statement::AdvEntryKind::Total: return true;
+    case Statement::AdvEntryKind::Summary:
+    case Statement::AdvEntryKind::NoteEntry: return false;
+    }
+    return false;
+}
+
+// Rows the highlight can stand on, in drawing order: every heading, line and plain total that
+// took a place in the last pass, each once, rows that show the same forecast row included.
 std::vector<const CLayout*> HighlightableRows(const AdvViewState& state) {
     std::vector<const CLayout*> rows;
+    const std::vector<Statement::AdvEntry>& entries = state.lists.model->entries;
     for (const auto& object : state.lists.statement) {
+        const int entry = object->entryIndex;
         const bool row = dynamic_cast<const CLine*>(object.get()) ||
-                         dynamic_cast<const CLineHeader*>(object.get());
-        if (row && object->key[LayoutKey::kCategory] != kNone && !object->hidden &&
+                         dynamic_cast<const CLineHeader*>(object.get()) ||
+                         dynamic_cast<const CTotal*>(object.get());
+        if (row && entry >= 0 && static_cast<std::size_t>(entry) < entries.size() &&
+            CarriesHighlight(entries[static_cast<std::size_t>(entry)].kind) && !object->hidden &&
             !object->suppressed && !object->bounds.IsEmpty())
             rows.push_back(object.get());
     }
     return rows;
 }
 
-void HighlightRow(AdvViewState& state, const LayoutKey& key) {
-    state.highlightKey = key;
+void HighlightRow(AdvViewState& state, const CLayout& row) {
+    state.highlightKey = row.key;
+    state.highlightEntry = row.entryIndex;
     state.bringIntoView = true;
 }
 
 } // namespace
 
 void FocusKey(AdvViewState& state, const LayoutKey* key) {
+    // A row's key names no entry yet: the next pass finds the first row that shows it.
+    state.highlightEntry = -1;
     if (!key) {
         state.highlightKey = LayoutKey();
         return;
@@ -135,6 +159,8 @@ AdvClick ClickAt(AdvViewState& state, Point point) {
 
 AdvLevel HighlightLevel(const AdvViewState& state) {
     const LayoutKey& key = state.highlightKey;
+    if (state.highlightEntry >= 0)
+        return AdvLevel::Rows;
     if (key[LayoutKey::kView] == kNone)
         return AdvLevel::None;
     if (key[LayoutKey::kCategory] != kNone)
@@ -157,11 +183,12 @@ void WalkLevels(AdvViewState& state, bool forward) {
             const std::vector<const CLayout*> rows = HighlightableRows(state);
             if (rows.empty())
                 continue;
-            HighlightRow(state, forward ? rows.front()->key : rows.back()->key);
+            HighlightRow(state, forward ? *rows.front() : *rows.back());
             return;
         }
         if (const CTab* tab = CurrentTab(state, static_cast<AdvLevel>(level))) {
             state.highlightKey = tab->key;
+            state.highlightEntry = -1;
             return;
         }
     }
@@ -169,6 +196,7 @@ void WalkLevels(AdvViewState& state, bool forward) {
 
 void HighlightCurrentTab(AdvViewState& state, const Database::CPERT& root, AdvLevel level) {
     state.highlightKey = LayoutKey();
+    state.highlightEntry = -1;
     if (level < AdvLevel::View || level > AdvLevel::YearOrGraph)
         return;
     // A tab's key is the current key down to its own level (a graph tab's down to the graph).
@@ -189,25 +217,20 @@ bool StepHighlight(AdvViewState& state, bool forward) {
         return false;
     if (level == AdvLevel::Rows) {
         const std::vector<const CLayout*> rows = HighlightableRows(state);
-        int at = -1;
-        for (int i = 0; i < static_cast<int>(rows.size()); ++i)
-            if (rows[static_cast<std::size_t>(i)]->key == state.highlightKey) {
-                at = i;
-                if (!forward)
-                    break;
-            }
-        if (at < 0) {
+        // The row the highlight stands on; a key that names no entry yet stands on its first row.
+        const auto at = std::find_if(rows.begin(), rows.end(), [&](const CLayout* row) {
+            return state.highlightEntry >= 0 ? row->entryIndex == state.highlightEntry
+                                             : row->key == state.highlightKey;
+        });
+        if (at == rows.end()) {
             if (!rows.empty())
-                HighlightRow(state, forward ? rows.front()->key : rows.back()->key);
+                HighlightRow(state, forward ? *rows.front() : *rows.back());
             return true;
         }
-        // Rows of one block share a key: step past all of them.
-        for (int i = at + (forward ? 1 : -1); i >= 0 && i < static_cast<int>(rows.size());
-             i += forward ? 1 : -1)
-            if (!(rows[static_cast<std::size_t>(i)]->key == state.highlightKey)) {
-                HighlightRow(state, rows[static_cast<std::size_t>(i)]->key);
-                break;
-            }
+        if (forward && at + 1 != rows.end())
+            HighlightRow(state, **(at + 1));
+        else if (!forward && at != rows.begin())
+            HighlightRow(state, **(at - 1));
         return true;
     }
     const std::vector<CTab*>& strip = *StripOf(state, level);
@@ -222,6 +245,50 @@ bool StepHighlight(AdvViewState& state, bool forward) {
         break;
     }
     return true;
+}
+
+void SettleHighlight(AdvViewState& state) {
+    if (state.highlightEntry < 0 && !state.highlightKey.IsSet(LayoutKey::kCategory))
+        return;
+    const std::vector<Statement::AdvEntry>& entries = state.lists.model->entries;
+    const auto entryAt = [&](int index) -> const Statement::AdvEntry* {
+        return index >= 0 && static_cast<std::size_t>(index) < entries.size()
+                   ? &entries[static_cast<std::size_t>(index)]
+                   : nullptr;
+    };
+    // An entry that no longer shows the highlighted row (another statement was built) is
+    // forgotten, and the row is looked for by its key.
+    const Statement::AdvEntry* entry = entryAt(state.highlightEntry);
+    if (!entry || !(entry->key == state.highlightKey))
+        state.highlightEntry = -1;
+    if (state.highlightEntry < 0) {
+        int first = -1;
+        for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
+            const Statement::AdvEntry& candidate = entries[static_cast<std::size_t>(i)];
+            if (!(candidate.key == state.highlightKey) || candidate.suppressed ||
+                !CarriesHighlight(candidate.kind))
+                continue;
+            if (first < 0)
+                first = i;
+            if (!candidate.hidden) {
+                first = i;
+                break;
+            }
+        }
+        if (first < 0)
+            return; // the statement does not show the row: nothing is highlighted
+        state.highlightEntry = first;
+    }
+    // A row of a closed section or block passes the highlight to the nearest heading above it
+    // that is shown: the one whose box closed it.
+    for (int i = state.highlightEntry; i >= 0; --i) {
+        const Statement::AdvEntry& candidate = entries[static_cast<std::size_t>(i)];
+        if (candidate.Shown() && (i == state.highlightEntry || candidate.IsHeading())) {
+            state.highlightEntry = i;
+            state.highlightKey = candidate.key;
+            return;
+        }
+    }
 }
 
 int PanSpeed(int distance, int factor) {

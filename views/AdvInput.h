@@ -46,8 +46,14 @@ void WalkLevels(AdvViewState& state, bool forward);
 void HighlightCurrentTab(AdvViewState& state, const Database::CPERT& root, AdvLevel level);
 
 // An arrow key on the highlighted level: the previous or next shown tab (which also becomes
-// current) or row that takes place. False when nothing is highlighted, so the key scrolls.
+// current), or the previous or next row in drawing order (heading, line or plain total that
+// takes a place), one row a press. False when nothing is highlighted, so the key scrolls.
 bool StepHighlight(AdvViewState& state, bool forward);
+
+// After the statement was built: keeps the row highlight on an entry of it. A row named by its
+// key alone stands on the first entry that shows it; a row of a closed section or block hands
+// the highlight to the nearest shown heading above it, which keeps it when opened again.
+void SettleHighlight(AdvViewState& state);
 
 // The middle-button pan speed of one axis from the mouse's distance to the anchor: none within
 // five units, else the distance beyond four units, times the axis factor.

@@ -5,6 +5,7 @@
 
 #include "database/CPERT.h"
 #include "database/Categories.h"
+#include "display/CColumnHeaders.h"
 #include "display/CPageHeader.h"
 #include "display/LayoutMetrics.h"
 #include "display/TabRow.h"
@@ -123,6 +124,15 @@ void PlaceFigureColumns(LayoutMetrics& m, DeviceContext& dc, const Database::CYe
                     ++percent(k);
 
     const bool paper = dc.IsPrinting();
+    // On screen a group switched off whole keeps room for its heading and its three toggles.
+    const int toggles = 3 * Display::CColumnHeaders::kBitmapSize;
+    const int monthHeading = dc.TextExtent(u"Mmm 00").width + 2;
+    const auto switchedOffWidth = [&](int group) {
+        const int title = group == kPercentGroup ? heading
+                          : group == kTotalGroup ? dc.TextExtent(u"Total").width + 2
+                                                 : monthHeading;
+        return std::max(toggles, title);
+    };
     // On paper each month group goes whole on one page across: a group that does not fit
     // what is left of its page starts the next one, after that page's frozen columns (a group
     // wider than a page has a page of its own). Page p is shifted right by p page widths, so
@@ -140,6 +150,15 @@ void PlaceFigureColumns(LayoutMetrics& m, DeviceContext& dc, const Database::CYe
             const int w = widths[static_cast<std::size_t>(first + k)];
             if (w > 0)
                 groupWidth += m.cornerSize.width + w;
+        }
+        if (!paper && groupWidth == 0) {
+            const int room = switchedOffWidth(group);
+            x += m.cornerSize.width;
+            const std::int64_t left = static_cast<std::int64_t>(x) - m.hOffset;
+            m.switchedOffGroups[static_cast<std::size_t>(group)] = Column(
+                static_cast<int>(std::clamp<std::int64_t>(left, INT32_MIN / 2, INT32_MAX / 2)),
+                room, top, bottom);
+            x += room;
         }
         // The leftmost page's frozen columns may leave no room for any figure; the group then
         // starts the next page, whose frozen columns are narrower.

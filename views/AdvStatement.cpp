@@ -115,8 +115,9 @@ private:
         return out_.styles.back().get();
     }
 
-    // The markers of the notes linked to the row an entry shows, right after it.
-    void AddMarkers(const AdvEntry& entry) {
+    // The markers of the notes linked to the row an entry shows, right after it; they open
+    // when the highlight stands on that entry.
+    void AddMarkers(const AdvEntry& entry, int index) {
         CNoteBox* previous = nullptr;
         for (const Statement::AdvMarker& marker : entry.markers) {
             LayoutKey noteKey = out_.model->yearKey;
@@ -124,35 +125,44 @@ private:
             noteKey[LayoutKey::kPosition] = marker.note;
             previous = Add(std::make_unique<CNoteBox>(noteKey, marker.link, previous, kNoGlyph));
             previous->SetHidden(entry.hidden);
+            previous->entryIndex = index;
         }
     }
 
-    // One layout object per entry of the model, in its order.
+    // One layout object per entry of the model, in its order, knowing its entry.
     void PlaceModel() {
         Statement::AdvStatementModel& model = *out_.model;
         if (!model.hasYear)
             return;
         Add(std::make_unique<CColumnHeaders>(doc_, model));
-        for (AdvEntry& entry : model.entries) {
+        for (std::size_t i = 0; i < model.entries.size(); ++i) {
+            AdvEntry& entry = model.entries[i];
+            CLayout* object = nullptr;
             switch (entry.kind) {
             case AdvEntryKind::SectionHeading:
             case AdvEntryKind::BlockHeading: {
-                const CLineHeader* heading =
+                CLineHeader* heading =
                     Add(std::make_unique<CLineHeader>(entry, HeadingStyle(entry)));
                 if (entry.state)
                     out_.expandables.push_back({heading, entry.state});
+                object = heading;
                 break;
             }
-            case AdvEntryKind::Line: Add(std::make_unique<CLine>(model, entry)); break;
+            case AdvEntryKind::Line: object = Add(std::make_unique<CLine>(model, entry)); break;
             case AdvEntryKind::Total:
-            case AdvEntryKind::Summary: Add(std::make_unique<CTotal>(model, entry)); break;
+            case AdvEntryKind::Summary:
+                object = Add(std::make_unique<CTotal>(model, entry));
+                break;
             case AdvEntryKind::NoteEntry: {
                 CNoteBox* box = Add(std::make_unique<CNoteBox>(entry.key, -1, nullptr, entry.glyph));
                 box->SetHidden(entry.hidden);
+                object = box;
                 break;
             }
             }
-            AddMarkers(entry);
+            if (object)
+                object->entryIndex = static_cast<int>(i);
+            AddMarkers(entry, static_cast<int>(i));
         }
     }
 

@@ -14,6 +14,10 @@ struct AdvViewState {
     LayoutKey currentKey = AdvInitialKey();
     // The highlighted tab or row (no level set: none) and the highlighted NOTES entry.
     LayoutKey highlightKey;
+    // On the rows: the statement model's entry the highlight stands on, which tells apart rows
+    // that show the same forecast row and names a section heading (whose key is empty). -1 until
+    // the next pass finds the first row showing highlightKey.
+    int highlightEntry = -1;
     LayoutKey notesHighlightKey;
     // Set when the statement must be built again before the next pass (a new key, a flipped
     // section or column, another forecast); a plain repaint or scroll leaves it clear.

@@ -198,8 +198,10 @@ void DrawPass::DrawGraphsPage(DeviceContext& dc, int panelTop) {
     if (state_.seriesShownOverride.size() == shown.size())
         std::copy(state_.seriesShownOverride.begin(), state_.seriesShownOverride.end(),
                   shown.begin());
-    const Rect page{area_.left + units_.u25.width, panelTop + units_.u25.height, area_.right,
-                    area_.bottom};
+    // As far inside the panel's outline on the right and at the bottom as on the left and at
+    // the top: the last month's label and the month labels under the plot end inside it.
+    const Rect page{area_.left + units_.u25.width, panelTop + units_.u25.height,
+                    area_.right - units_.u25.width, area_.bottom - units_.u25.height};
     if (!printing_)
         state_.legendButtons = {};
     DrawStdGraphsPage(dc, doc_, selection_.company, page, units_, shown, input_.offsetYear,

@@ -1,8 +1,10 @@
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 
 #include <gtest/gtest.h>
 
+#include "database/CGraphSettings.h"
 #include "database/CTaxSetup.h"
 #include "display/CLine.h"
 #include "display/CNoteBox.h"
@@ -265,6 +267,47 @@ TEST(FrameTest, TheHeadingNamesThePathAndTheTaxBasis) {
     f.Pass();
     EXPECT_NE(f.dc.FindText(u"Figures are VAT Inclusive"), nullptr);
     EXPECT_EQ(f.dc.FindText(u"Scenario 1 > Company 1 > 2020")->font.weight, 900);
+
+    // A graph page covers every year of its company: the graph's name follows the company's,
+    // with no year in between and nothing run together.
+    f.Year().graphs.Append(std::make_unique<Database::CGraphSettings>()).name = u"Cash Position";
+    f.current = LayoutKey(0, 0, 0, 0, LayoutKey::kNoEntry, LayoutKey::kNoEntry, 0);
+    f.Pass();
+    EXPECT_NE(f.dc.FindText(u"Scenario 1 > Company 1 > Cash Position"), nullptr);
+    for (const DrawOp* op : f.dc.OfKind(DrawOp::Kind::Text))
+        EXPECT_EQ(op->text.find(u"2020"), Text::npos) << ToUtf8(op->text);
+}
+
+// However narrow the heading, its three texts never overlap: the title gives way first, shortened
+// with "…", then the tax basis; the stamp keeps the right end.
+TEST(FrameTest, ANarrowHeadingShortensItsTitleRatherThanOverlap) {
+    const Text title = u"Scenario 1 > Company 1 > 2020";
+    for (const int width : {1000, 700, 600, 420, 300, 100}) {
+        SCOPED_TRACE(width);
+        LayoutFixture f;
+        f.forecast.AddTax(u"VAT", 2000);
+        f.forecast.doc.stamp = 1728043200;
+        f.Add<CPageHeader>();
+        f.metrics.headerRect = Rect{0, 0, width, 24};
+        f.Pass();
+        auto texts = f.dc.OfKind(DrawOp::Kind::Text);
+        std::sort(texts.begin(), texts.end(),
+                  [](const DrawOp* a, const DrawOp* b) { return a->rect.left < b->rect.left; });
+        int right = 0;
+        Text shown;
+        for (const DrawOp* op : texts) {
+            EXPECT_GE(op->rect.left, right) << ToUtf8(op->text); // side by side, apart
+            right = op->rect.right;
+            shown = op->font.weight == 900 ? op->text : shown;
+        }
+        EXPECT_LE(right, width);
+        // The whole title, or its start and "…", while there is room for one.
+        EXPECT_EQ(shown.empty(), width <= 420);
+        if (!shown.empty()) {
+            EXPECT_EQ(title.rfind(shown.substr(0, shown.size() - 1), 0), 0u);
+            EXPECT_EQ(shown == title, width == 1000);
+        }
+    }
 }
 
 } // namespace

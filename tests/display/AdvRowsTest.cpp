@@ -5,6 +5,8 @@
 #include "display/CLineHeader.h"
 #include "display/CTotal.h"
 #include "display/LayoutFixture.h"
+#include "display/LayoutSupport.h"
+#include "display/Palette.h"
 
 using namespace Display;
 using Database::kActual;
@@ -57,6 +59,36 @@ TEST_F(RowsTest, SummaryRowsDrawNegativesRedUnderTheirRule) {
     EXPECT_TRUE(rule);
 }
 
+// A summary row colours each figure by its own sign, whatever the cell. Surplus behind plan on
+// a larger share of income: 400.00 a month against 700.00, 80 % against 70 %; ahead of plan on a
+// smaller share: 800.00 against 700.00, 57.14 % against 70 %.
+TEST(SummaryColoursTest, EveryNegativeFigureIsRedAndEveryOtherBlue) {
+    struct Case {
+        Amount incomeActual, costActual; // a month, against 1,000.00 and 300.00 expected
+        Text totalVariance, percentVariance;
+    };
+    for (const Case& c : {Case{50000, 10000, u"(3,600.00)", u"10.00 "},
+                          Case{140000, 60000, u"1,200.00 ", u"(12.86)"}}) {
+        SCOPED_TRACE(ToUtf8(c.totalVariance));
+        LayoutFixture f;
+        f.forecast.AddItem(kIncome, u"Sales", 100000).Actual.fill(c.incomeActual);
+        f.forecast.AddItem(kDirectCost, u"Stock", 30000).Actual.fill(c.costActual);
+        f.Year().incomeExpected = 12 * 100000;
+        f.Year().incomeActual = 12 * c.incomeActual;
+        CTotal& summary = f.AddTotal(u"GROSS SURPLUS");
+        f.Pass();
+        const auto row = f.TextsOnRow(summary.cells.months[0][0]);
+        for (const DrawOp* op : row) {
+            const Colour expected = op->text[0] == u'(' ? kRed : kBlue;
+            EXPECT_EQ(op->textColour, expected) << ToUtf8(op->text);
+        }
+        EXPECT_EQ(row.size(), 1u + 36 + 3 + 3);
+        EXPECT_EQ(f.dc.FindText(c.totalVariance)->point.x, summary.cells.totals[kVariance].right);
+        EXPECT_EQ(f.dc.FindText(c.percentVariance)->point.x,
+                  summary.cells.percents[kVariance].right);
+    }
+}
+
 TEST_F(RowsTest, AClosedSectionsRowTakesNoPlaceAndATotalWithoutRowsShowsDashes) {
     f.Year().sectionState[kIncome] = 0;
     f.Year().ItemAt(kDirectCost, 0).SetHidden(true);
@@ -74,6 +106,30 @@ TEST_F(RowsTest, AClosedSectionsRowTakesNoPlaceAndATotalWithoutRowsShowsDashes) 
     // A total without rows shows "-  " in every month and its totals.
     const auto costRow = f.TextsOnRow(costTotal.labelRect);
     EXPECT_EQ(CountText(costRow, u"-  ", Rgb(0, 0, 0)), 36 + 3 + 2); // no Actual % without a base
+}
+
+// Scrolled right, the first months lie under the fixed columns: a highlighted line or total
+// tints its figure cells only where its figures may be drawn, its description in full.
+TEST(HighlightTintTest, FiguresScrolledLeftTakeTheirTintUnderTheFixedColumns) {
+    for (const bool total : {false, true}) {
+        LayoutFixture f;
+        f.forecast.AddItem(kIncome, u"Sales", 100);
+        for (Rect& column : f.metrics.figureColumns)
+            column = Offset(column, -250, 0);
+        total ? (void)f.AddTotal(u"Total Income") : (void)f.AddLine(kIncome, 0);
+        f.highlight = total ? f.RowKey(kTotal, 0) : f.RowKey(kIncome, 0);
+        f.Pass();
+        int figureTints = 0, descriptionTints = 0;
+        for (const DrawOp* op : f.dc.OfKind(DrawOp::Kind::FillRect)) {
+            descriptionTints += op->fill == kRowTint && op->rect.left == 20;
+            if (op->fill == kGroupTint || op->fill == kSubColumnDark[kActual]) {
+                ++figureTints;
+                EXPECT_GE(op->rect.left, f.metrics.figureAreaLeft) << total;
+            }
+        }
+        EXPECT_EQ(descriptionTints, 1);
+        EXPECT_GT(figureTints, 0);
+    }
 }
 
 TEST(ColumnHeadersTest, MonthsFollowTheYearStartAndTogglesFlipTheirMonth) {
@@ -129,14 +185,20 @@ TEST(LineHeaderTest, TheGlyphOpensAndClosesItsSection) {
     std::int32_t state = kMinusBox;
     auto& heading = f.Add<CLineHeader>(Text(u"INCOME"), 1, &state);
     f.Pass();
-    // An open box: four sides and the minus bar.
-    EXPECT_EQ(f.dc.OfKind(DrawOp::Kind::Line).size(), 5u);
+    // An open box: four sides, the minus bar, and the tree line into it and on below it. The
+    // box stands inside its cell, so boxes on rows one under the other keep apart.
+    EXPECT_EQ(f.dc.OfKind(DrawOp::Kind::Line).size(), 7u);
     const Rect glyph = heading.expanderCell;
+    for (const DrawOp* op : f.dc.OfKind(DrawOp::Kind::Line)) {
+        const bool across = op->point.y == op->end.y; // the box's edges and its bar
+        EXPECT_TRUE(!across || (op->point.y > glyph.top && op->point.y < glyph.bottom - 1));
+    }
     EXPECT_FALSE(heading.HitTest(glyph.right + 30, glyph.top + 1));
     EXPECT_TRUE(heading.HitTest(glyph.left + 8, glyph.top + 8));
     EXPECT_EQ(state, kPlusBox);
     f.Pass();
-    EXPECT_EQ(f.dc.OfKind(DrawOp::Kind::Line).size(), 6u);
+    // Closed: the plus sign's bar instead of the line below.
+    EXPECT_EQ(f.dc.OfKind(DrawOp::Kind::Line).size(), 7u);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "core/WideText.h"
@@ -61,9 +62,10 @@ TEST(GraphAxesTest, AllZeroValuesGiveAnAxisFromZeroToOneUnit) {
     EXPECT_EQ(labels[1]->point.x, axes.LabelBox().right);
     EXPECT_EQ(CentreY(labels[0]), axes.PlotRect().bottom);
     EXPECT_EQ(CentreY(labels[1]), axes.PlotRect().top);
-    // Without negatives the zero line is the plot's bottom and leaves a text line below it.
+    // Without negatives the zero line is the plot's bottom and leaves the month labels' drop
+    // and a text line below it.
     EXPECT_EQ(axes.ZeroY(), axes.PlotRect().bottom);
-    EXPECT_EQ(axes.PlotRect().bottom, 300 - 16);
+    EXPECT_EQ(axes.PlotRect().bottom, 300 - 6 - 16);
     EXPECT_GT(axes.PlotRect().left, axes.LabelBox().right);
 }
 
@@ -128,6 +130,29 @@ TEST(GraphAxesTest, NegativesRaiseTheZeroLineAndShiftTheMonthLabels) {
     ASSERT_FALSE(MonthLabels(plain).empty());
     EXPECT_EQ(MonthLabels(plain)[0]->text, u"Jan 24");
     EXPECT_EQ(MonthLabels(plain)[0]->point.x, positive.PlotRect().left);
+}
+
+// The month labels hang under the zero line: wherever it lies, they end inside the bounds, and
+// the plot keeps its whole height, or as much as that allows.
+TEST(GraphAxesTest, MonthLabelsEndInsideTheBoundsWhereverTheZeroLineLies) {
+    // Steps of 1.00 above and below zero: none below, one short step below, half, all.
+    for (const auto& [up, down] : {std::pair{4, 0}, {40, 1}, {2, 2}, {0, 3}}) {
+        const GraphScale scale{-100 * down, 100 * up, 100, up, down};
+        for (const Rect& bounds : {Rect{0, 0, 400, 300}, Rect{20, 50, 420, 90}}) {
+            SCOPED_TRACE(testing::Message() << up << " up, " << down << " down");
+            RecordingDeviceContext dc;
+            GraphAxes axes = MakeAxes(scale, Months(0, 11));
+            axes.Arrange(dc, bounds);
+            axes.Draw(dc);
+            const auto months = MonthLabels(dc);
+            ASSERT_FALSE(months.empty());
+            for (const DrawOp* label : months)
+                EXPECT_LE(label->rect.bottom, bounds.bottom) << ToUtf8(label->text);
+            EXPECT_GE(axes.PlotRect().top, bounds.top);
+            EXPECT_TRUE(axes.PlotRect().bottom == bounds.bottom - 8 ||
+                        months[0]->rect.bottom >= bounds.bottom - 1);
+        }
+    }
 }
 
 TEST(GraphAxesTest, ASingleMonthGetsOneIntervalAcrossThePlot) {

@@ -83,13 +83,21 @@ TEST_F(GraphPageTest, LegendButtonsAreLabelledAndColouredPerSeries) {
         EXPECT_EQ(label->align, Align::Left);
         EXPECT_EQ(label->textColour, s == 0 || s == 13 ? kShown : kNotShown);
         EXPECT_EQ(label->backColour, Rgb(255, 255, 255));
-        // The button is the label's box with a rim of the series colour around it.
+        // The button is a white box with a rim of the series colour around it, and white room
+        // of u1 between the label and the rim on either side.
         EXPECT_EQ(fills[s]->rect, buttons[s]);
         EXPECT_EQ(fills[s]->brush, doc.seriesColour[s]);
         EXPECT_EQ(fills[s]->pen->colour, doc.seriesColour[s]);
-        EXPECT_LT(buttons[s].left, label->rect.left);
-        EXPECT_GT(buttons[s].right, label->rect.right);
-        EXPECT_GT(buttons[s].bottom, label->rect.bottom);
+        const Rect inside{buttons[s].left + 2, buttons[s].top + 2, buttons[s].right - 2,
+                          buttons[s].bottom - 2};
+        const auto white = dc.OfKind(DrawOp::Kind::FillRect);
+        EXPECT_TRUE(std::any_of(white.begin(), white.end(), [&](const DrawOp* op) {
+            return op->rect == inside && op->fill == Rgb(255, 255, 255);
+        }));
+        EXPECT_EQ(label->rect.left - inside.left, 4);
+        EXPECT_EQ(inside.right - label->rect.right, 4);
+        EXPECT_EQ(label->rect.top, inside.top);
+        EXPECT_EQ(label->rect.bottom, inside.bottom);
         // Stacked from the area's top, u1 apart.
         EXPECT_EQ(buttons[s].left, 0);
         EXPECT_EQ(buttons[s].top, s == 0 ? 0 : buttons[s - 1].bottom + 4);
@@ -102,7 +110,7 @@ TEST_F(GraphPageTest, WithoutATaxSetupTheTaxButtonsAreEmpty) {
     for (int s : {10, 11}) {
         ASSERT_NE(LabelOf(s), nullptr);
         EXPECT_EQ(LabelOf(s)->text, u"");
-        EXPECT_EQ(buttons[s].Width(), 2 * kUnits.u05.width);
+        EXPECT_EQ(buttons[s].Width(), 2 * (kUnits.u05.width + kUnits.u1.width));
     }
     EXPECT_EQ(LabelOf(12)->text, u"Net Cash Movement");
 }

@@ -626,7 +626,10 @@ TEST(AdvKeysTest, TabWalksTheLevelsAndArrowsStepOverHiddenEntries) {
     WalkLevels(state, true);
     WalkLevels(state, true);
     WalkLevels(state, true);
+    // The rows start at the first one drawn: the EXPENSES heading, which shows no forecast row.
     ASSERT_EQ(HighlightLevel(state), AdvLevel::Rows);
+    EXPECT_EQ(state.highlightKey, LayoutKey());
+    EXPECT_TRUE(StepHighlight(state, true));
     EXPECT_EQ(state.highlightKey, LayoutKey(0, 2, -1, 0, kExpense, 0));
     EXPECT_TRUE(StepHighlight(state, true));
     EXPECT_EQ(state.highlightKey, LayoutKey(0, 2, -1, 0, kExpense, 1));

@@ -417,6 +417,28 @@ TEST_F(DrawPassTest, GraphsTabDrawsTheGraphsPage) {
     EXPECT_EQ(state.legendButtons[0].top, 104 + 9);
 }
 
+// Income only: nothing below zero, so the month labels hang under the plot's bottom. In both
+// editions they, and the last month's label at the right end, stay inside the year panel's
+// outline.
+TEST_F(DrawPassTest, TheGraphsMonthLabelsStayInsideThePanel) {
+    forecast.AddItem(kIncome, u"Sales", 100000);
+    forecast.doc.seriesShown[0] = true;
+    for (const Edition edition : {Edition::Standard, Edition::Basic}) {
+        SCOPED_TRACE(static_cast<int>(edition));
+        state.selectedYear = 1;
+        Paint(800, 600, edition);
+        int months = 0;
+        for (const DrawOp* op : dc->OfKind(DrawOp::Kind::Text)) {
+            if (op->align != Align::Centre)
+                continue;
+            ++months;
+            EXPECT_LT(op->rect.bottom, state.area.bottom - 1) << ToUtf8(op->text);
+            EXPECT_LT(op->rect.right, state.area.right - 1) << ToUtf8(op->text);
+        }
+        EXPECT_GT(months, 3);
+    }
+}
+
 TEST_F(DrawPassTest, NothingToDrawLeavesNoTabs) {
     CMainDoc empty;
     dc = std::make_unique<RecordingDeviceContext>(DeviceCaps::Screen(300, 200));

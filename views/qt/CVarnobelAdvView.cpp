@@ -121,7 +121,7 @@ void CVarnobelAdvView::SelectYear(int index) {
 void CVarnobelAdvView::SelectGraph(int index) {
     if (index == LayoutKey::kNoEntry || state_.currentKey[LayoutKey::kGraph] == index)
         return;
-    state_.highlightKey = LayoutKey();
+    FocusKey(state_, nullptr);
     VerticalBar()->setValue(0);
     SelectLevel(LayoutKey::kGraph, index);
 }
@@ -137,7 +137,7 @@ void CVarnobelAdvView::DocumentLoaded() {
     const Display::LayoutMetrics fresh;
     state_.metrics = fresh;
     state_.currentKey = AdvInitialKey();
-    state_.highlightKey = LayoutKey();
+    FocusKey(state_, nullptr);
     state_.notesHighlightKey = LayoutKey();
     OffsetYearBox()->setChecked(Document().offsetYearChecked != 0);
     ResetScroll();
