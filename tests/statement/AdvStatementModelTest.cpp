@@ -10,6 +10,7 @@
 #include "items/CNote.h"
 #include "statement/AdvStatementCsv.h"
 #include "statement/AdvStatementModel.h"
+#include "support/SmallAdvYear.h"
 #include "views/StatementForecast.h"
 
 using namespace Statement;
@@ -74,35 +75,8 @@ protected:
     AdvStatementModel model;
 };
 
-// A three-month year from November, built so every figure can be checked by hand: income
-// 2,500.00 expected and 2,000.00 actual over the months shown.
 TEST_F(ModelTest, ASmallYearReadsAsItsCheckedInCsv) {
-    Every([](Database::CYear& year) {
-        year.startMonth = 10;
-        year.months = 3;
-        Database::CDisplaySettings& display = year.display;
-        display.includeHidden = false;
-        for (int m = 0; m < kMonths; ++m) {
-            const bool shown = m == 10 || m == 11 || m == 0;
-            display.showActual[static_cast<std::size_t>(m)] = shown;
-            display.showExpected[static_cast<std::size_t>(m)] = shown;
-            display.showVariance[static_cast<std::size_t>(m)] = shown;
-        }
-    });
-    AddItem(kIncome, u"Sales", {{10, 100000}, {11, 100000}, {0, 50000}},
-            {{10, 90000}, {11, 110000}});
-    AddItem(kDirectCost, u"Stock", {{10, 40000}, {11, 40000}, {0, 40000}},
-            {{10, 30000}, {11, 50000}});
-    AddItem(kExpense, u"Rent", {{10, 20000}, {11, 20000}, {0, 20000}},
-            {{10, 20000}, {11, 20000}});
-    Every([](Database::CYear& year) {
-        year.incomeExpected = 250000;
-        year.incomeActual = 200000;
-        auto& note = ForecastBuilder::AddRow<Item::CNote>(year, kNote);
-        note.name = u"1";
-        note.Text = u"Check prices";
-        note.AddLink(kIncome, 0);
-    });
+    BuildSmallAdvYear(forecast);
     EXPECT_EQ(AdvStatementCsv(Build()), ReadExpected("small-year.csv"));
 }
 

@@ -20,6 +20,7 @@
 #include "views/AdvInput.h"
 #include "views/AdvMetrics.h"
 #include "statement/AdvStatementCsv.h"
+#include "support/SmallAdvYear.h"
 #include "views/StatementForecast.h"
 #include "views/StdDrawPass.h"
 
@@ -134,31 +135,7 @@ protected:
 // 2,500.00 expected and 2,000.00 actual over the months shown.
 class AdvSmallYearTest : public AdvViewTest {
 protected:
-    AdvSmallYearTest() : AdvViewTest(10) {
-        forecast.EveryYear(0, [](Database::CYear& year) {
-            year.months = 3;
-            Database::CDisplaySettings& display = year.display;
-            display.includeHidden = false;
-            for (int m = 0; m < kMonths; ++m) {
-                const bool shown = m == 10 || m == 11 || m == 0;
-                display.showActual[static_cast<std::size_t>(m)] = shown;
-                display.showExpected[static_cast<std::size_t>(m)] = shown;
-                display.showVariance[static_cast<std::size_t>(m)] = shown;
-            }
-        });
-        AddItem(kIncome, u"Sales", {{10, 100000}, {11, 100000}, {0, 50000}},
-                {{10, 90000}, {11, 110000}});
-        AddItem(kDirectCost, u"Stock", {{10, 40000}, {11, 40000}, {0, 40000}},
-                {{10, 30000}, {11, 50000}});
-        AddItem(kExpense, u"Rent", {{10, 20000}, {11, 20000}, {0, 20000}},
-                {{10, 20000}, {11, 20000}});
-        forecast.EveryYear(0, [](Database::CYear& year) {
-            auto& note = ForecastBuilder::AddRow<Item::CNote>(year, kNote);
-            note.name = u"1";
-            note.Text = u"Check prices";
-            note.AddLink(kIncome, 0);
-        });
-    }
+    AdvSmallYearTest() : AdvViewTest(10) { BuildSmallAdvYear(forecast); }
 };
 
 TEST_F(AdvSmallYearTest, AnExpanderClickClosesTheSectionAndItsTotalKeepsItsFigures) {
