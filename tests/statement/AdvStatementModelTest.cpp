@@ -40,14 +40,7 @@ protected:
     // An item with the given Expected and Actual figures by calendar month in every company.
     void AddItem(int category, const Text& name, std::vector<std::pair<int, Amount>> expected,
                  std::vector<std::pair<int, Amount>> actual = {}) {
-        forecast.EveryYear(0, [&](Database::CYear& year) {
-            auto& item = ForecastBuilder::AddRow<Item::CItem>(year, category);
-            item.name = name;
-            for (const auto& [month, value] : expected)
-                item.Expected[static_cast<std::size_t>(month)] = value;
-            for (const auto& [month, value] : actual)
-                item.Actual[static_cast<std::size_t>(month)] = value;
-        });
+        AddMonthlyItem(forecast, category, name, expected, actual);
     }
     void Every(const std::function<void(Database::CYear&)>& change) {
         forecast.EveryYear(0, change);

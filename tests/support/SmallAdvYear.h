@@ -7,21 +7,28 @@
 #include "items/CNote.h"
 #include "views/StatementForecast.h"
 
+// An item with Expected and Actual figures in the given calendar months of every company.
+inline void AddMonthlyItem(StatementForecast& forecast, int category, const Text& name,
+                           const std::vector<std::pair<int, Amount>>& expected,
+                           const std::vector<std::pair<int, Amount>>& actual) {
+    forecast.EveryYear(0, [&](Database::CYear& year) {
+        auto& item = ForecastBuilder::AddRow<Item::CItem>(year, category);
+        item.name = name;
+        for (const auto& [month, value] : expected)
+            item.Expected[static_cast<std::size_t>(month)] = value;
+        for (const auto& [month, value] : actual)
+            item.Actual[static_cast<std::size_t>(month)] = value;
+    });
+}
+
 // A three-month year from November, built so every figure of its Advanced statement can be
 // checked by hand: income 2,500.00 expected and 2,000.00 actual over the months shown, with a
 // note on the sales.
 inline void BuildSmallAdvYear(StatementForecast& forecast) {
-    using Figures = std::vector<std::pair<int, Amount>>;
-    const auto add = [&](int category, const Text& name, const Figures& expected,
-                         const Figures& actual) {
-        forecast.EveryYear(0, [&](Database::CYear& year) {
-            auto& item = ForecastBuilder::AddRow<Item::CItem>(year, category);
-            item.name = name;
-            for (const auto& [month, value] : expected)
-                item.Expected[static_cast<std::size_t>(month)] = value;
-            for (const auto& [month, value] : actual)
-                item.Actual[static_cast<std::size_t>(month)] = value;
-        });
+    const auto add = [&](int category, const Text& name,
+                         const std::vector<std::pair<int, Amount>>& expected,
+                         const std::vector<std::pair<int, Amount>>& actual) {
+        AddMonthlyItem(forecast, category, name, expected, actual);
     };
     forecast.EveryYear(0, [](Database::CYear& year) {
         year.startMonth = 10;

@@ -91,14 +91,7 @@ protected:
     // An item with Expected and Actual figures in the given calendar months of every company.
     void AddItem(int category, const Text& name, std::vector<std::pair<int, Amount>> expected,
                  std::vector<std::pair<int, Amount>> actual) {
-        forecast.EveryYear(0, [&](Database::CYear& year) {
-            auto& item = ForecastBuilder::AddRow<Item::CItem>(year, category);
-            item.name = name;
-            for (const auto& [month, value] : expected)
-                item.Expected[static_cast<std::size_t>(month)] = value;
-            for (const auto& [month, value] : actual)
-                item.Actual[static_cast<std::size_t>(month)] = value;
-        });
+        AddMonthlyItem(forecast, category, name, expected, actual);
     }
 
     void AddItem(int category, const Text& name, Amount monthlyExpected) {
