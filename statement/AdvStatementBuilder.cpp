@@ -318,7 +318,7 @@ private:
     }
 
     // A total to be fed by what is built before it takes its place (PlaceTotal).
-    PendingTotal* MakeTotal(PendingTotal spec) { return &pending_.emplace_back(std::move(spec)); }
+    PendingTotal* MakeTotal(PendingTotal total) { return &pending_.emplace_back(std::move(total)); }
 
     // The total takes its place: its figures are what was fed, and it feeds its parent once.
     std::size_t PlaceTotal(PendingTotal& total) {

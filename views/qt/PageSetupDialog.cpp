@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "document/CMainDoc.h"
+#include "views/qt/DialogButtons.h"
 
 namespace Dialog {
 
@@ -58,15 +59,7 @@ CPage_Setup_Dlg::CPage_Setup_Dlg(CMainDoc& doc, QWidget* parent) : QDialog(paren
         grid->addWidget(MakeSpin(margin), row, 2);
     }
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QString::number(kOkId));
-    ok->setDefault(true);
-    QPushButton* cancel =
-        buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QString::number(kCancelId));
-    connect(buttons, &QDialogButtonBox::accepted, this, &CPage_Setup_Dlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CPage_Setup_Dlg::reject);
+    QDialogButtonBox* buttons = MakeOkCancel(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "views/qt/DialogButtons.h"
 #include "views/qt/DialogIds.h"
 
 namespace Dialog {
@@ -79,15 +80,7 @@ PrintSetupDialog::PrintSetupDialog(QPrinter& printer, QWidget* parent)
     (printer.pageLayout().orientation() == QPageLayout::Landscape ? landscape_ : portrait_)
         ->setChecked(true);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QString::number(kOkId));
-    ok->setDefault(true);
-    QPushButton* cancel =
-        buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QString::number(kCancelId));
-    connect(buttons, &QDialogButtonBox::accepted, this, &PrintSetupDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &PrintSetupDialog::reject);
+    QDialogButtonBox* buttons = MakeOkCancel(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(printerGroup);
