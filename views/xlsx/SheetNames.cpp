@@ -124,10 +124,21 @@ std::vector<std::string> SheetNames(const std::vector<std::vector<std::string>>&
     // "History" is kept by one spreadsheet program for its own sheet.
     std::set<std::string> taken{"history"};
     std::vector<std::string> names;
+    // A part every path shares (the one view of a forecast) names nothing apart.
+    std::vector<bool> shared;
+    if (paths.size() > 1)
+        for (std::size_t level = 0; level < paths.front().size(); ++level)
+            shared.push_back(std::all_of(paths.begin(), paths.end(), [&](const auto& path) {
+                return path.size() == paths.front().size() && path[level] == paths.front()[level];
+            }));
+    // Paths that are all the same keep their parts, to be numbered apart.
+    if (std::all_of(shared.begin(), shared.end(), [](bool same) { return same; }))
+        shared.clear();
     for (const std::vector<std::string>& path : paths) {
         std::vector<CodePoints> parts;
-        for (const std::string& part : path)
-            parts.push_back(Clean(part));
+        for (std::size_t level = 0; level < path.size(); ++level)
+            if (level >= shared.size() || !shared[level])
+                parts.push_back(Clean(path[level]));
         const auto shortened = [&parts](std::size_t limit) {
             CodePoints name = Join(parts, limit);
             return name.empty() ? CodePoints(U"Sheet") : name;
