@@ -14,16 +14,6 @@ namespace {
 using Display::kBlack;
 using Display::kWhite;
 
-// The legend label of a series: the two tax series are named after the tax setup and are empty
-// without one.
-Text LegendLabel(int series, const Database::CTaxSetup* taxSetup) {
-    if (series == GraphSeriesData::kNetBeforeTax)
-        return taxSetup ? u"Net Movement Before " + taxSetup->name : Text();
-    if (series == GraphSeriesData::kTax)
-        return taxSetup ? taxSetup->name : Text();
-    return Text(GraphSeriesData::kSeriesNames[static_cast<std::size_t>(series)]);
-}
-
 // Draws the legend buttons down the area's left edge; returns the right edge of the widest.
 int DrawLegend(DeviceContext& dc, const CMainDoc& doc, const Rect& area, const ViewUnits& units,
                const std::array<bool, 16>& shown, bool layoutLegend,
@@ -37,7 +27,7 @@ int DrawLegend(DeviceContext& dc, const CMainDoc& doc, const Rect& area, const V
     dc.SetBackColour(kWhite);
     for (int series = 0; series < GraphSeriesData::kSeries; ++series) {
         const auto index = static_cast<std::size_t>(series);
-        const Text label = LegendLabel(series, taxSetup);
+        const Text label = StdGraphSeriesLabel(series, taxSetup);
         const Size extent = dc.TextExtent(label);
         // A rim of the series colour stays visible around the label's white box.
         const Rect button{area.left, top, area.left + extent.width + 2 * (rim.width + pad),
@@ -69,6 +59,14 @@ int DrawLegend(DeviceContext& dc, const CMainDoc& doc, const Rect& area, const V
 }
 
 } // namespace
+
+Text StdGraphSeriesLabel(int series, const Database::CTaxSetup* taxSetup) {
+    if (series == GraphSeriesData::kNetBeforeTax)
+        return taxSetup ? u"Net Movement Before " + taxSetup->name : Text();
+    if (series == GraphSeriesData::kTax)
+        return taxSetup ? taxSetup->name : Text();
+    return Text(GraphSeriesData::kSeriesNames[static_cast<std::size_t>(series)]);
+}
 
 void DrawStdGraphsPage(DeviceContext& dc, const CMainDoc& doc, const Database::CCompany* company,
                        const Rect& area, const ViewUnits& units, const std::array<bool, 16>& shown,

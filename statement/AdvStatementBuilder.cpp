@@ -136,6 +136,8 @@ private:
         out_.span = span_;
         out_.yearNumber = year_->year;
         const Database::CDisplaySettings& display = year_->display;
+        out_.brackets = display.brackets;
+        out_.cents = display.cents;
         // A year that runs past December is named for the year it ends in.
         const int firstYear = year_->year - (span_.start + span_.count > kMonths ? 1 : 0);
         for (int i = 0; i < kMonths; ++i) {

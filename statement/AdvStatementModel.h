@@ -140,6 +140,9 @@ struct AdvStatementModel {
     LayoutKey yearKey;
     Database::YearSpan span;
     int yearNumber = 0;
+    // How the year shows amounts: negatives in brackets, cents.
+    bool brackets = true;
+    bool cents = true;
     // The months' headings by display position ("Jul 99").
     std::array<Text, kMonths> monthHeadings{};
     // The sub-columns the display flags switch on, by group and sub-column.

@@ -2,6 +2,7 @@
 
 #include "database/CPERT.h"
 #include "document/CMainDoc.h"
+#include "statement/StatementTable.h"
 
 namespace Statement {
 namespace {
@@ -28,38 +29,7 @@ std::string CsvField(const std::string& text) {
 }
 
 std::string StatementCsv(const StatementModel& model) {
-    std::string out = "Line";
-    for (int position = 0; position < kMonths; ++position) {
-        out += ',';
-        out += CsvMonthName(model.MonthAt(position));
-    }
-    out += ",Total";
-    if (model.percentColumn)
-        out += ",%";
-    out += "\r\n";
-
-    for (const StatementLine& line : model.lines) {
-        if (line.kind == StatementLine::Kind::Spacer || line.kind == StatementLine::Kind::Hidden)
-            continue;
-        out += CsvField(ToUtf8(line.label));
-        const bool figures = line.HasFigures();
-        for (int position = 0; position < kMonths; ++position) {
-            out += ',';
-            const int month = model.MonthAt(position);
-            if (figures && model.InSpan(month))
-                out += DecimalAmountText(line.values[static_cast<std::size_t>(month)]);
-        }
-        out += ',';
-        if (figures)
-            out += DecimalAmountText(line.total);
-        if (model.percentColumn) {
-            out += ',';
-            if (figures && line.percent)
-                out += DecimalAmountText(*line.percent);
-        }
-        out += "\r\n";
-    }
-    return out;
+    return TableCsv(BuildStatementTable(model, {}));
 }
 
 StatementCsvResult ExportStatementCsv(CMainDoc& doc, Edition edition, int scenario, int company,
