@@ -32,8 +32,6 @@ namespace {
 // The client area of the PNG export unless --size says otherwise.
 constexpr int kDefaultWidth = 1600;
 constexpr int kDefaultHeight = 1000;
-// A side beyond this would ask for hundreds of megabytes twice (image and back buffer).
-constexpr int kMaxImageSide = 8192;
 constexpr int kMinZoom = 1;
 constexpr int kMaxZoom = 1000;
 

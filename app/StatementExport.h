@@ -13,6 +13,10 @@
 class CMainDoc;
 class QImage;
 
+// The largest side of an exported picture: beyond it a picture would ask for hundreds of
+// megabytes twice (image and back buffer).
+inline constexpr int kMaxImageSide = 8192;
+
 // What a statement export asks for: the edition and the tab selection, each index unset when
 // the command line leaves it to the view's choice after a load.
 struct StatementRequest {
