@@ -66,6 +66,11 @@ const char* const kUsage =
     "       varnobel-view --export pdf FILE -o OUT.pdf --edition Adv\n"
     "                     [--print-option as-selected|collapsed|per-display|expanded]\n"
     "                     [--paper A4|Letter|Legal] [--portrait]\n"
+    "       varnobel-view --export xlsx FILE -o OUT.xlsx [--edition Std|Bas] [--scenario I]\n"
+    "                     [--company I] [--year I] [--all]\n"
+    "       varnobel-view --export xlsx FILE -o OUT.xlsx --edition Adv [--view I]\n"
+    "                     [--scenario I] [--company I] [--year I]\n"
+    "                     [--outline file|open|closed] [--all]\n"
     "       varnobel-view [FILE] [Bas|Std|Adv] [--edition Bas|Std|Adv]\n"
     "       varnobel-view --print FILE [Bas|Std|Adv] [--edition Bas|Std|Adv]\n"
     "       varnobel-view /p FILE [Bas|Std|Adv] | /pt FILE PRINTER [Bas|Std|Adv]\n"
@@ -73,7 +78,7 @@ const char* const kUsage =
 
 const char* const kNoDisplay =
     "varnobel-view: the window needs a display, and neither DISPLAY nor WAYLAND_DISPLAY is set; "
-    "without one, export instead: varnobel-view --export json|csv|png|pdf FILE (see --help)";
+    "without one, export instead: varnobel-view --export json|csv|xlsx|png|pdf FILE (see --help)";
 
 std::string HelpText() {
     return std::string(kUsage) +
@@ -85,13 +90,14 @@ std::string HelpText() {
            "dialog, with the choices the Printing Options dialog starts with, and ends.\n"
            "\n"
            "Options:\n"
-           "  --export FORMAT          write FILE as json, csv, png or pdf instead of opening it\n"
+           "  --export FORMAT          write FILE as json, csv, xlsx, png or pdf instead of\n"
+           "                           opening it\n"
            "  --print FILE             print FILE on the default printer instead of opening it\n"
            "  -o, --output OUT         write the export to OUT, replaced only when it succeeds;\n"
            "                           '-' (and, for json and csv, no -o) is standard output\n"
            "  --edition WORD           the window's edition (Bas, Std or Adv), the one --print\n"
            "                           prints as (default Std), or the statement an export\n"
-           "                           draws (Std, Bas or, for csv and png, Adv; default Std)\n"
+           "                           draws (Std, Bas or Adv; default Std)\n"
            "  --view I                 Adv: the statement's view (default 0)\n"
            "  --outline file|open|closed\n"
            "                           Adv: sections as the file has them, all open or closed\n"
@@ -101,6 +107,8 @@ std::string HelpText() {
            "                           Adv: default -1)\n"
            "  --year I                 the statement's year (default 0; the year count: graphs)\n"
            "  --graph I                Adv png: the year's graph I instead of its statement\n"
+           "  --all                    xlsx: a worksheet for every statement the window can\n"
+           "                           show instead of the selected one\n"
            "  --size WxH               png: the window's client area, each side 1 to 8192\n"
            "                           (default 1600x1000)\n"
            "  --zoom PERCENT           png: the zoom, 1 to 1000 (default the file's)\n"

@@ -9,6 +9,8 @@
 #include <utility>
 
 #include <QBuffer>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QFile>
@@ -19,10 +21,14 @@
 #include "app/OutputFile.h"
 #include "app/PdfExport.h"
 #include "app/StatementExport.h"
+#include "app/Version.h"
+#include "database/CPERT.h"
 #include "document/CMainDoc.h"
 #include "document/JsonExport.h"
 #include "document/StreamMessageSink.h"
 #include "views/AdvExport.h"
+#include "views/StatementTables.h"
+#include "views/xlsx/XlsxWorkbook.h"
 #include "statement/StatementCsv.h"
 
 using namespace Statement;
@@ -107,6 +113,7 @@ struct Options {
     const QCommandLineOption graphs{"graphs", "PDF: print the graphs page."};
     const QCommandLineOption paper{"paper", "PDF: A4, Letter or Legal.", "paper"};
     const QCommandLineOption portrait{"portrait", "PDF: portrait pages."};
+    const QCommandLineOption all{"all", "xlsx: every statement the window can show."};
     const QCommandLineOption printOption{
         "print-option", "PDF, Advanced: as-selected, collapsed, per-display or expanded.",
         "option"};
@@ -114,7 +121,8 @@ struct Options {
     Options() {
         parser.addOptions({help,     version,  format, output, edition,  view,      outline,
                            scenario, company,  year,   size,   zoom,     scenarios, companies,
-                           years,    cashflow, graphs, paper,  portrait, graph,     printOption});
+                           years,    cashflow, graphs, paper,  portrait, graph,     printOption,
+                           all});
         parser.addPositionalArgument("FILE", "The forecast file.");
     }
     bool Has(const QCommandLineOption& option) const { return parser.isSet(option); }
@@ -449,13 +457,97 @@ int ExportPdfCommand(const Options& options, const Target& target) {
     return kExitFailed;
 }
 
+// The workbook of the tables delivered to OUT: written beside OUT and moved over it, or, for
+// standard output, written to a private folder and copied out.
+int DeliverXlsx(const std::vector<Statement::StatementTable>& tables, const CMainDoc& doc,
+                const Target& target) {
+    const Database::CPERT& root = doc.Root();
+    XlsxSettings settings;
+    settings.title = QFileInfo(target.input).completeBaseName().toStdString();
+    settings.version = ViewerVersion::kText;
+    settings.marginTop = root.marginTop;
+    settings.marginLeft = root.marginLeft;
+    settings.marginBottom = root.marginBottom;
+    settings.marginRight = root.marginRight;
+    if (!target.output.isEmpty()) {
+        const std::string error =
+            WriteXlsx(QFile::encodeName(target.output).toStdString(), tables, settings);
+        if (error.empty())
+            return kExitWritten;
+        target.err << "varnobel-view: cannot write \"" << target.output.toStdString()
+                   << "\": " << error << '\n';
+        return kExitFailed;
+    }
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("statement.xlsx"));
+    std::string error = folder.isValid() ? WriteXlsx(QFile::encodeName(path).toStdString(),
+                                                     tables, settings)
+                                         : folder.errorString().toStdString();
+    QFile file(path);
+    if (error.empty() && !file.open(QIODevice::ReadOnly))
+        error = file.errorString().toStdString();
+    if (!error.empty()) {
+        target.err << "varnobel-view: cannot write the workbook: " << error << '\n';
+        return kExitFailed;
+    }
+    return target.Deliver(file.readAll());
+}
+
+// --export xlsx: the selected statement, or with --all every statement the window can show,
+// one worksheet each.
+int ExportXlsxCommand(const Options& options, const Target& target) {
+    StatementRequest request;
+    if (const std::optional<QString> reason = ParseStatement(options, request))
+        return BadCommand(target.err, *reason);
+    const bool all = options.Has(options.all);
+    if (all)
+        for (const QCommandLineOption* one :
+             {&options.view, &options.scenario, &options.company, &options.year})
+            if (options.Has(*one))
+                return BadCommand(target.err,
+                                  QString("--%1 names one statement; --all exports every one")
+                                      .arg(Name(*one)));
+    CMainDoc doc;
+    std::vector<Statement::StatementTable> tables;
+    if (request.edition == Edition::Advanced) {
+        AdvRequest adv;
+        if (const std::optional<QString> reason = ParseAdvanced(options, request, adv))
+            return BadCommand(target.err, *reason);
+        if (const std::optional<int> failure = Load(doc, target.input, target.err))
+            return *failure;
+        LayoutKey key;
+        if (all)
+            tables = AllAdvStatementTables(doc, adv.outline);
+        else if (const std::optional<std::string> reason = CheckAdvRequest(doc, adv, key))
+            return BadCommand(target.err, QString::fromStdString(*reason));
+        else
+            tables = AdvStatementTables(doc, key, adv.outline);
+    } else if (all) {
+        if (const std::optional<int> failure = Load(doc, target.input, target.err))
+            return *failure;
+        tables = AllStdStatementTables(doc, request.edition);
+    } else {
+        CheckedSelection selection;
+        if (const std::optional<int> failure =
+                LoadStatement(doc, target, request, false, selection))
+            return *failure;
+        if (selection.drawable)
+            tables = StdStatementTables(doc, request.edition, selection.scenario,
+                                        selection.company, selection.year);
+    }
+    if (tables.empty())
+        return BadCommand(target.err, "the forecast has no statement to show");
+    return DeliverXlsx(tables, doc, target);
+}
+
 // The export kinds, as bits so that an option can name the kinds it applies to.
 enum KindBit : unsigned {
     kJson = 1,
     kCsv = 2,
     kPng = 4,
     kPdf = 8,
-    kStatement = kCsv | kPng | kPdf
+    kXlsx = 16,
+    kStatement = kCsv | kPng | kPdf | kXlsx
 };
 
 // An export kind: its --export word, how it runs, and what it needs.
@@ -463,14 +555,16 @@ struct ExportKind {
     const char* name;
     KindBit bit;
     int (*run)(const Options&, const Target&);
-    bool binary; // a picture or pages: OUT must be named (- for standard output)
+    bool binary; // a picture, pages or a workbook: OUT must be named (- for standard output)
+    bool gui;    // draws text, so needs the graphical application's fonts
 };
 
 constexpr ExportKind kKinds[] = {
-    {"json", kJson, ExportJsonCommand, false},
-    {"csv", kCsv, ExportCsvCommand, false},
-    {"png", kPng, ExportPngCommand, true},
-    {"pdf", kPdf, ExportPdfCommand, true},
+    {"json", kJson, ExportJsonCommand, false, false},
+    {"csv", kCsv, ExportCsvCommand, false, false},
+    {"png", kPng, ExportPngCommand, true, true},
+    {"pdf", kPdf, ExportPdfCommand, true, true},
+    {"xlsx", kXlsx, ExportXlsxCommand, true, false},
 };
 
 // The reason the options do not fit the export kind, if they do not.
@@ -480,15 +574,17 @@ std::optional<QString> CheckKindOptions(const Options& options, const ExportKind
         unsigned kinds;
     };
     const KindOnly rules[] = {
-        {options.edition, kStatement},  {options.view, kCsv | kPng},
-        {options.outline, kCsv | kPng}, {options.graph, kPng},
+        {options.edition, kStatement},
+        {options.view, kCsv | kPng | kXlsx},
+        {options.outline, kCsv | kPng | kXlsx},
+        {options.graph, kPng},
         {options.scenario, kStatement}, {options.company, kStatement},
         {options.year, kStatement},     {options.size, kPng},
         {options.zoom, kPng},           {options.scenarios, kPdf},
         {options.companies, kPdf},      {options.years, kPdf},
         {options.cashflow, kPdf},       {options.graphs, kPdf},
         {options.paper, kPdf},          {options.portrait, kPdf},
-        {options.printOption, kPdf},
+        {options.printOption, kPdf},    {options.all, kXlsx},
     };
     for (const KindOnly& rule : rules) {
         if (!options.Has(rule.option) || (rule.kinds & kind.bit) != 0)
@@ -551,7 +647,7 @@ int RunCommandLine(const QStringList& arguments, std::ostream& out, std::ostream
             << files.first().toStdString() << "\" itself; a forecast is never overwritten\n";
         return kExitBadCommand;
     }
-    if (kind->binary && !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+    if (kind->gui && !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         err << "varnobel-view: the " << format.toUpper().toStdString()
             << " export needs the graphical application\n";
         return kExitFailed;

@@ -38,7 +38,7 @@ constexpr CategoryShare kShares[] = {
 
 // splitmix64: small, fast and the same on every platform.
 class Random {
-  public:
+public:
     explicit Random(std::uint64_t seed) : state_(seed) {}
     std::uint64_t Next() {
         std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
@@ -51,7 +51,7 @@ class Random {
         return static_cast<Amount>(Next() % static_cast<std::uint64_t>(limit));
     }
 
-  private:
+private:
     std::uint64_t state_;
 };
 
@@ -321,4 +321,28 @@ std::vector<std::uint8_t> LargeForecast::Stored() const {
     CMainDoc doc;
     Build(doc);
     return doc.Store();
+}
+
+LayoutKey BusiestYear(const Database::CPERT& root) {
+    LayoutKey busiest(0, 0, 0, 0);
+    int most = -1;
+    for (int v = 0; v < root.ViewCount(); ++v) {
+        const Database::CTabView& view = root.View(v);
+        for (int s = -1; s < view.ScenarioCount() - 1; ++s) {
+            const Database::CScenario& scenario = view.Scenario(s);
+            for (int c = -1; c < scenario.CompanyCount() - 1; ++c) {
+                const Database::CCompany& company = scenario.Company(c);
+                for (int y = 0; y < company.YearCount(); ++y) {
+                    int rows = 0;
+                    for (int category = 0; category <= kNote; ++category)
+                        rows += company.Year(y).ItemCount(category);
+                    if (rows > most) {
+                        most = rows;
+                        busiest = LayoutKey(v, s, c, y);
+                    }
+                }
+            }
+        }
+    }
+    return busiest;
 }

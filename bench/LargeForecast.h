@@ -3,10 +3,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "database/LayoutKey.h"
+
 class CMainDoc;
 
 namespace Database {
 class CCompany;
+class CPERT;
 class CYear;
 } // namespace Database
 
@@ -15,7 +18,7 @@ class CYear;
 // every company the same years, tax setups and rows position by position, as the calculation
 // expects. Figures differ from company to company but depend only on the shape and the seed.
 class LargeForecast {
-  public:
+public:
     struct Shape {
         int views = 1;
         int scenarios = 2; // real scenarios per view (the combined one comes on top)
@@ -42,7 +45,7 @@ class LargeForecast {
     std::uint64_t RowCount() const;
     std::uint64_t YearCount() const;
 
-  private:
+private:
     // Row counts per category 0-12 for the shape's rowsPerYear (totals excluded).
     std::vector<int> RowsByCategory() const;
     void FillCompany(Database::CCompany& company, std::uint64_t salt) const;
@@ -50,3 +53,6 @@ class LargeForecast {
 
     Shape shape_;
 };
+
+// The key of the year with the most rows in the whole forecast.
+LayoutKey BusiestYear(const Database::CPERT& root);

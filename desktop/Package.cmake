@@ -71,7 +71,8 @@ string(JOIN "\n" CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "investments, weighed over companies and scenarios) and shows it as the"
   "cash-flow statement of its Basic, Standard or Advanced edition, with graphs,"
   "printing and print preview. Without a display it exports a forecast as JSON,"
-  "CSV, PNG or PDF. It only reads: it never changes a forecast file.")
+  "CSV, a spreadsheet (xlsx), PNG or PDF. It only reads: it never changes a"
+  "forecast file.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_RELEASE ${VARNOBEL_DEBIAN_REVISION})
 set(CPACK_DEBIAN_PACKAGE_SECTION non-free/misc)

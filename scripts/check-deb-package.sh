@@ -103,7 +103,8 @@ expect_field Priority '^optional$'
 expect_field Installed-Size '^[1-9][0-9]*$'
 expect_field Recommends '(^|, )fonts-liberation2(,|$)'
 # Depends is worked out from the program's libraries.
-for library in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6network6; do
+for library in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6network6 \
+    libxlsxwriter4; do
     expect_field Depends "(^|, )$library( |,|$)"
 done
 expect_field Description $'^[a-z].{0,78}\n .+'

@@ -18,6 +18,8 @@ viewer_packages=(
     fonts-liberation2
     # The script face of the version text in the splash and the About box.
     fonts-dancingscript
+    # Writes the spreadsheet export; pkg-config finds it.
+    libxlsxwriter-dev pkgconf
 )
 
 # clang and its sanitizer and fuzzer runtimes build the fuzzing target (VARNOBEL_FUZZ);
@@ -32,6 +34,8 @@ test_packages=(
     shared-mime-info libglib2.0-bin
     # The manual page is made from --help, and groff checks how it sets.
     help2man groff-base
+    # The spreadsheet tests read the workbook's parts back.
+    unzip
 )
 
 # dpkg-dev's dpkg-shlibdeps works out the package's Depends, from the libraries `file` finds the

@@ -182,7 +182,7 @@ TEST_F(ExportCommandTest, OutThatIsTheForecastItselfIsRefusedAndBothStayAsTheyWe
         EXPECT_EQ(run.err.find("Usage"), std::string::npos) << run.err;
     };
 
-    for (const std::string format : {"json", "csv", "png", "pdf"})
+    for (const std::string format : {"json", "csv", "png", "pdf", "xlsx"})
         expectRefused(format, plan.string(), plan.string());
     expectRefused("json", plan.string(), symlink.string());
     expectRefused("csv", symlink.string(), plan.string());
