@@ -697,6 +697,10 @@ QString CMainFrame::ExportFolder() const {
     return filePath_.isEmpty() ? QString() : QFileInfo(filePath_).absolutePath();
 }
 
+QString CMainFrame::DocumentTitle() const {
+    return fileName_.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(fileName_).completeBaseName();
+}
+
 void CMainFrame::FileExport() {
     const ForecastHold hold(forecastHolds_);
     ClosePreview();
@@ -707,8 +711,7 @@ void CMainFrame::FileExport() {
     // The question comes once the format's suffix is on the name.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilters(WindowExport::NameFilters());
-    dialog.selectFile(fileName_.isEmpty() ? QStringLiteral("Untitled")
-                                          : QFileInfo(fileName_).completeBaseName());
+    dialog.selectFile(DocumentTitle());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const WindowExport::Target target =
@@ -736,7 +739,8 @@ bool CMainFrame::ExportFile(const QString& path, WindowExport::Format format) {
         if (question.exec() != QMessageBox::Yes)
             return false;
     }
-    const WindowExport::Outcome outcome = WindowExport::Make(format, *view_, Printer(), this);
+    const WindowExport::Outcome outcome =
+        WindowExport::Make(format, *view_, Printer(), this, DocumentTitle());
     if (outcome.status == WindowExport::Outcome::Status::Cancelled)
         return false;
     QString error = outcome.message;

@@ -199,6 +199,8 @@ private:
     void SavePlacement();
     void UpdateRecentFileMenu();
     void UpdateTitle();
+    // The open file's name without its extension, "Untitled" for a new forecast.
+    QString DocumentTitle() const;
 
     void OnFileOpen();
     void OnOpenRecentFile(int index);

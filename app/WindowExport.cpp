@@ -10,16 +10,22 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QFile>
 #include <QPrinter>
+#include <QTemporaryDir>
 
 #include "app/OutputFile.h"
 #include "app/PdfExport.h"
 #include "app/PrintCommands.h"
 #include "app/StatementExport.h"
+#include "app/Version.h"
+#include "database/CPERT.h"
+#include "document/CMainDoc.h"
 #include "platform/QtText.h"
 #include "statement/StatementTable.h"
 #include "views/qt/CVarnobelAdvView.h"
 #include "views/qt/CVarnobelStdView.h"
+#include "views/xlsx/XlsxWorkbook.h"
 
 namespace WindowExport {
 
@@ -79,6 +85,35 @@ Outcome MakePng(CMainView& view) {
     return Made(std::move(png));
 }
 
+// The workbook of what the view shows, one worksheet, titled after the forecast.
+Outcome MakeXlsx(CMainView& view, const QString& title) {
+    const ShownTable shown = view.ShownStatement();
+    if (!shown.shown)
+        return Failure(kNothingShown);
+    const Database::CPERT& root = view.Document().Root();
+    XlsxSettings settings;
+    settings.title = title.toStdString();
+    settings.version = ViewerVersion::kText;
+    settings.marginTop = root.marginTop;
+    settings.marginLeft = root.marginLeft;
+    settings.marginBottom = root.marginBottom;
+    settings.marginRight = root.marginRight;
+    // The workbook is written whole into a folder of its own, then taken as bytes like the
+    // other formats.
+    const QTemporaryDir folder;
+    if (!folder.isValid())
+        return Failure(folder.errorString());
+    const QString path = folder.filePath(QStringLiteral("statement.xlsx"));
+    const std::string error =
+        WriteXlsx(QFile::encodeName(path).toStdString(), {shown.table}, settings);
+    if (!error.empty())
+        return Failure(QString::fromStdString(error));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure(file.errorString());
+    return Made(file.readAll());
+}
+
 Outcome MakePdf(CMainView& view, QPrinter& printer, QWidget* dialogParent) {
     const std::unique_ptr<PrintableView> job = PrintCommands::MakePrintJob(view, dialogParent);
     if (!job)
@@ -125,7 +160,8 @@ std::optional<QString> Refusal(const QString& target, const QString& forecast) {
         .arg(QDir::toNativeSeparators(target), QDir::toNativeSeparators(forecast));
 }
 
-Outcome Make(Format format, CMainView& view, QPrinter& printer, QWidget* dialogParent) {
+Outcome Make(Format format, CMainView& view, QPrinter& printer, QWidget* dialogParent,
+             const QString& title) {
     switch (format) {
     case Format::Csv:
         return MakeCsv(view);
@@ -136,7 +172,7 @@ Outcome Make(Format format, CMainView& view, QPrinter& printer, QWidget* dialogP
     case Format::Xlsx:
         break;
     }
-    return Failure(QStringLiteral("The spreadsheet cannot be written yet."));
+    return MakeXlsx(view, title);
 }
 
 } // namespace WindowExport

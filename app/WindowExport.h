@@ -42,9 +42,10 @@ struct Outcome {
 };
 
 // The bytes of what `view` shows in the format: the statement or graph page as a table
-// (spreadsheet, CSV) or as the picture of the whole of it; for PDF the pages the Printing
-// Options choose, printed through the job File > Print runs on the printer's paper and
+// (a workbook titled `title`, CSV) or as the picture of the whole of it; for PDF the pages the
+// Printing Options choose, printed through the job File > Print runs on the printer's paper and
 // orientation (its dialog may cancel).
-Outcome Make(Format format, CMainView& view, QPrinter& printer, QWidget* dialogParent);
+Outcome Make(Format format, CMainView& view, QPrinter& printer, QWidget* dialogParent,
+             const QString& title);
 
 } // namespace WindowExport
