@@ -19,6 +19,7 @@
 #include "app/WindowExport.h"
 #include "platform/QtText.h"
 #include "support/ForecastBuilder.h"
+#include "support/WhenModal.h"
 #include "support/ZipMember.h"
 
 namespace {
@@ -31,16 +32,6 @@ std::string ReadFile(const fs::path& path) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
-}
-
-// Hands the next modal window to `act` once it is up.
-void WhenModal(std::function<void(QWidget*)> act, int tries = 50) {
-    QTimer::singleShot(10, [act, tries] {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            act(modal);
-        else if (tries > 0)
-            WhenModal(act, tries - 1);
-    });
 }
 
 // Answers the question whether to replace a file.
