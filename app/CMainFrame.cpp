@@ -244,7 +244,8 @@ void CMainFrame::CreateMenus() {
     fileMenu_->addAction(previewAction_);
     fileMenu_->addAction(pageSetupAction_);
     fileMenu_->addAction(printSetupAction_);
-    exportAction_ = fileMenu_->addAction(QStringLiteral("&Export..."), this, [this] { FileExport(); });
+    exportAction_ =
+        fileMenu_->addAction(QStringLiteral("&Export..."), this, [this] { FileExport(); });
     exportAction_->setStatusTip(
         QStringLiteral("Save the statement on screen as a spreadsheet, CSV, picture or PDF file"));
     recentSeparator_ = fileMenu_->addSeparator();
@@ -698,7 +699,8 @@ QString CMainFrame::ExportFolder() const {
 }
 
 QString CMainFrame::DocumentTitle() const {
-    return fileName_.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(fileName_).completeBaseName();
+    return fileName_.isEmpty() ? QStringLiteral("Untitled")
+                               : QFileInfo(fileName_).completeBaseName();
 }
 
 void CMainFrame::FileExport() {

@@ -8,9 +8,9 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QFile>
 #include <QPrinter>
 #include <QTemporaryDir>
 
@@ -146,8 +146,9 @@ Target TargetOf(const QString& chosen, const QString& nameFilter) {
     for (const FormatRow& row : kFormats)
         if (suffix.compare(QLatin1String(row.suffix), Qt::CaseInsensitive) == 0)
             return {chosen, row.format};
-    const auto* row = std::find_if(std::begin(kFormats), std::end(kFormats),
-                                   [&](const FormatRow& each) { return nameFilter == each.filter; });
+    const auto* row =
+        std::find_if(std::begin(kFormats), std::end(kFormats),
+                     [&](const FormatRow& each) { return nameFilter == each.filter; });
     if (row == std::end(kFormats))
         row = std::begin(kFormats);
     return {chosen + u'.' + QLatin1String(row->suffix), row->format};

@@ -6,8 +6,8 @@
 #include "document/CMainDoc.h"
 #include "statement/AdvStatementModel.h"
 #include "statement/StatementModel.h"
-#include "views/AdvKey.h"
 #include "views/AdvInput.h"
+#include "views/AdvKey.h"
 
 using namespace Statement;
 
@@ -24,9 +24,9 @@ ShownTable StdShownTable(CMainDoc& doc, Edition edition, const StdViewState& sta
         return shown;
     shown.shown = true;
     if (selection.graphsPage) {
-        shown.table = Display::StdGraphTable(doc, selection.company,
-                                             state.SeriesShown(doc.seriesShown), offsetYear,
-                                             StatementPath(selection, edition));
+        shown.table =
+            Display::StdGraphTable(doc, selection.company, state.SeriesShown(doc.seriesShown),
+                                   offsetYear, StatementPath(selection, edition));
         return shown;
     }
     const StatementModel model = BuildStatementModel(doc.Root(), selection, edition);
@@ -37,7 +37,8 @@ ShownTable StdShownTable(CMainDoc& doc, Edition edition, const StdViewState& sta
     for (std::size_t l = 0; l < model.lines.size(); ++l) {
         const StatementLine& line = model.lines[l];
         if (line.section == *section && line.row == state.focusRow && line.blockLines > 0) {
-            shown.highlighted = TableRowsOf(shown.table, l, l + static_cast<std::size_t>(line.blockLines));
+            shown.highlighted =
+                TableRowsOf(shown.table, l, l + static_cast<std::size_t>(line.blockLines));
             break;
         }
     }

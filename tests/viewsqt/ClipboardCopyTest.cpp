@@ -146,10 +146,11 @@ TEST_F(ClipboardCopyTest, TheStandardViewCopiesItsFocusedRowOrTheWholeStatement)
     const std::string whole = Copied().text;
     // The heading line, then Expected figures from the year's start in November; months
     // outside its three are empty, the total is the year's, the percentage of 2,500.00.
-    EXPECT_EQ(whole.rfind("Line\tNov\tDec\tJan\tFeb\tMar\tApr\tMay\tJun\tJul\tAug\tSep\tOct\tTotal\t%\n"
-                          "INCOME\t",
-                          0),
-              0u);
+    EXPECT_EQ(
+        whole.rfind("Line\tNov\tDec\tJan\tFeb\tMar\tApr\tMay\tJun\tJul\tAug\tSep\tOct\tTotal\t%\n"
+                    "INCOME\t",
+                    0),
+        0u);
     const std::string sales =
         "Sales\t1000.00\t1000.00\t500.00\t\t\t\t\t\t\t\t\t\t2500.00\t100.00\n";
     EXPECT_NE(whole.find("\n" + sales), std::string::npos);

@@ -11,8 +11,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QMimeData>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QResizeEvent>
 #include <QScrollBar>
 
@@ -144,10 +144,12 @@ bool CMainView::CopyToClipboard() {
     const Statement::TableRowRange& rows = shown.highlighted;
     const bool row = !rows.Empty();
     auto data = std::make_unique<QMimeData>();
-    data->setText(QString::fromStdString(row ? Statement::TableRowsText(table, rows.first, rows.last)
-                                             : Statement::TableText(table)));
-    data->setHtml(QString::fromStdString(row ? Statement::TableRowsHtml(table, rows.first, rows.last)
-                                             : Statement::TableHtml(table)));
+    data->setText(
+        QString::fromStdString(row ? Statement::TableRowsText(table, rows.first, rows.last)
+                                   : Statement::TableText(table)));
+    data->setHtml(
+        QString::fromStdString(row ? Statement::TableRowsHtml(table, rows.first, rows.last)
+                                   : Statement::TableHtml(table)));
     QGuiApplication::clipboard()->setMimeData(data.release());
     return true;
 }
