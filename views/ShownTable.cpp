@@ -23,14 +23,17 @@ ShownTable StdShownTable(CMainDoc& doc, Edition edition, const StdViewState& sta
     if (!selection.Drawable())
         return shown;
     shown.shown = true;
+    std::vector<std::string> path = StatementPath(selection, edition);
     if (selection.graphsPage) {
-        shown.table =
-            Display::StdGraphTable(doc, selection.company, state.SeriesShown(doc.seriesShown),
-                                   offsetYear, StatementPath(selection, edition));
+        // The graphs page stands where a year would, under its tab's name.
+        if (!path.empty())
+            path.back() = "Graphs";
+        shown.table = Display::StdGraphTable(doc, selection.company,
+                                             state.SeriesShown(doc.seriesShown), offsetYear, path);
         return shown;
     }
     const StatementModel model = BuildStatementModel(doc.Root(), selection, edition);
-    shown.table = BuildStatementTable(model, StatementPath(selection, edition));
+    shown.table = BuildStatementTable(model, std::move(path));
     const std::optional<StatementSection> section = FocusedSection(state.focusSection);
     if (!section || state.focusRow < 0)
         return shown;

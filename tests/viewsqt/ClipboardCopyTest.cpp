@@ -166,4 +166,19 @@ TEST_F(ClipboardCopyTest, TheStandardViewCopiesItsFocusedRowOrTheWholeStatement)
     EXPECT_EQ(Copied().text, whole);
 }
 
+TEST_F(ClipboardCopyTest, TheGraphsPageCopiesItsTitleAndThePlottedFigures) {
+    CVarnobelStdView& view = Show<CVarnobelStdView>();
+    view.SelectYear(1); // the tab after the only year
+    view.State().seriesShownOverride.assign(CMainDoc::kSeries, false);
+    view.State().seriesShownOverride[0] = true; // Income
+    Paint();
+    ASSERT_TRUE(view.CopyToClipboard());
+    const Clipboard graphs = Copied();
+    // The income the year expects in its three months, from November.
+    EXPECT_EQ(graphs.text, "Scenario 1 / Company 1 / Graphs\n"
+                           "Series\tNov 23\tDec 23\tJan 24\n"
+                           "Income\t1000.00\t1000.00\t500.00\n");
+    EXPECT_NE(graphs.html.find("sdval=\"500.00\""), std::string::npos);
+}
+
 } // namespace
