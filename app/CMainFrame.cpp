@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QEvent>
@@ -24,6 +25,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPrinter>
 #include <QScreen>
@@ -36,6 +38,7 @@
 #include "app/CAboutDlg.h"
 #include "app/Editions.h"
 #include "app/FileFollower.h"
+#include "app/OutputFile.h"
 #include "app/PrintCommands.h"
 #include "app/SplashWnd.h"
 #include "core/ClampToInt.h"
@@ -61,6 +64,9 @@ constexpr int kDefaultZoomIndex = 5;
 const QString kDefaultFont = QStringLiteral("Times New Roman");
 const QString kFileFilter =
     QStringLiteral("Varnobel Viewer Files (*.cfa *.cfs *.cff *.cfb);;All Files (*)");
+
+// The entry of the edition's section that keeps the folder File > Export... last wrote to.
+constexpr const char* kExportFolder = "ExportFolder";
 
 // The smallest window a restored placement may give; anything less is a damaged value.
 constexpr int kMinimumWidth = 200;
@@ -238,6 +244,10 @@ void CMainFrame::CreateMenus() {
     fileMenu_->addAction(previewAction_);
     fileMenu_->addAction(pageSetupAction_);
     fileMenu_->addAction(printSetupAction_);
+    exportAction_ =
+        fileMenu_->addAction(QStringLiteral("&Export..."), this, [this] { FileExport(); });
+    exportAction_->setStatusTip(
+        QStringLiteral("Save the statement on screen as a spreadsheet, CSV, picture or PDF file"));
     recentSeparator_ = fileMenu_->addSeparator();
     for (int i = 0; i < RecentFileList::kDefaultSize; ++i) {
         QAction* action = fileMenu_->addAction(QString(), this, [this, i] { OnOpenRecentFile(i); });
@@ -248,6 +258,12 @@ void CMainFrame::CreateMenus() {
     QAction* exitAction = fileMenu_->addAction(QStringLiteral("E&xit"), this, [this] { close(); });
     exitAction->setShortcut(QKeySequence::Quit);
     exitAction->setStatusTip(QStringLiteral("Quit the application"));
+
+    editMenu_ = menuBar()->addMenu(QStringLiteral("&Edit"));
+    copyAction_ = editMenu_->addAction(QStringLiteral("&Copy"), this, [this] { EditCopy(); });
+    copyAction_->setShortcut(QKeySequence::Copy);
+    copyAction_->setStatusTip(
+        QStringLiteral("Copy the highlighted row, or the whole statement, to the clipboard"));
 
     viewMenu_ = menuBar()->addMenu(QStringLiteral("&View"));
     // A toolbar's own toggle action shows it when hidden, hides it when shown, and is checked
@@ -673,6 +689,75 @@ void CMainFrame::ClosePreview() {
     setCentralWidget(view_);
     view_->show();
     view_->setFocus();
+}
+
+QString CMainFrame::ExportFolder() const {
+    const QString folder = ToQString(profile_.GetProfileString(placementSection_, kExportFolder));
+    if (!folder.isEmpty() && QFileInfo(folder).isDir())
+        return folder;
+    return filePath_.isEmpty() ? QString() : QFileInfo(filePath_).absolutePath();
+}
+
+QString CMainFrame::DocumentTitle() const {
+    return fileName_.isEmpty() ? QStringLiteral("Untitled")
+                               : QFileInfo(fileName_).completeBaseName();
+}
+
+void CMainFrame::FileExport() {
+    const ForecastHold hold(forecastHolds_);
+    ClosePreview();
+    QFileDialog dialog(this, QStringLiteral("Export"), ExportFolder());
+    dialog.setObjectName(QStringLiteral("ExportDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The question comes once the format's suffix is on the name.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilters(WindowExport::NameFilters());
+    dialog.selectFile(DocumentTitle());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const WindowExport::Target target =
+        WindowExport::TargetOf(dialog.selectedFiles().first(), dialog.selectedNameFilter());
+    profile_.WriteProfileString(placementSection_, kExportFolder,
+                                ToText(QFileInfo(target.path).absolutePath()));
+    ExportFile(target.path, target.format);
+}
+
+bool CMainFrame::ExportFile(const QString& path, WindowExport::Format format) {
+    const ForecastHold hold(forecastHolds_);
+    const Text title = Ascii(kTitle);
+    if (const std::optional<QString> refusal = WindowExport::Refusal(path, filePath_)) {
+        sink_->Message(ToText(*refusal), title);
+        return false;
+    }
+    if (QFileInfo::exists(path)) {
+        QMessageBox question(QMessageBox::Question, ToQString(title),
+                             QStringLiteral("\"%1\" already exists.\nDo you want to replace it?")
+                                 .arg(QDir::toNativeSeparators(path)),
+                             QMessageBox::Yes | QMessageBox::No, this);
+        question.setObjectName(QStringLiteral("ReplaceQuestion"));
+        question.setDefaultButton(QMessageBox::No);
+        question.setTextFormat(Qt::PlainText);
+        if (question.exec() != QMessageBox::Yes)
+            return false;
+    }
+    const WindowExport::Outcome outcome =
+        WindowExport::Make(format, *view_, Printer(), this, DocumentTitle());
+    if (outcome.status == WindowExport::Outcome::Status::Cancelled)
+        return false;
+    QString error = outcome.message;
+    if (outcome.status == WindowExport::Outcome::Status::Made &&
+        WriteAtomically(path, outcome.bytes, error))
+        return true;
+    sink_->Message(ToText(QStringLiteral("Cannot export to \"%1\":\n%2")
+                              .arg(QDir::toNativeSeparators(path), error)),
+                   title);
+    return false;
+}
+
+void CMainFrame::EditCopy() {
+    if (view_)
+        view_->CopyToClipboard();
 }
 
 void CMainFrame::FilePageSetup() {

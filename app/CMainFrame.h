@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "app/WindowExport.h"
 #include "core/WideText.h"
 #include "platform/LockKeys.h"
 
@@ -118,6 +119,19 @@ public:
     void FilePageSetup();
     // File > Print Setup: paper and orientation of the printer (the margins are Page Setup's).
     void FilePrintSetup();
+    // File > Export...: a file dialog in the folder last used by this edition, offering the
+    // spreadsheet, CSV, picture and PDF formats, then ExportFile.
+    void FileExport();
+    // Writes what the view shows (as PDF: the Printing Options' pages) to `path` in the format.
+    // Refuses, naming it, the open forecast under any name; asks before replacing a file; writes
+    // beside it and moves the new file into place only once complete. What went wrong is told
+    // in a message box. True when the file was written.
+    bool ExportFile(const QString& path, WindowExport::Format format);
+    // The folder File > Export... opens in: the one last exported to by this edition, else the
+    // open forecast's.
+    QString ExportFolder() const;
+    // Edit > Copy: the highlighted row, or everything shown, onto the clipboard.
+    void EditCopy();
     // Puts the view back in place of the preview (the view shows its own selection again).
     void ClosePreview();
     // Help > About: the About box, modal.
@@ -135,6 +149,9 @@ public:
     QToolBar* FileToolBar() const { return fileToolBar_; }
     QMenu* FileMenu() const { return fileMenu_; }
     QMenu* ViewMenu() const { return viewMenu_; }
+    QMenu* EditMenu() const { return editMenu_; }
+    QAction* ExportAction() const { return exportAction_; }
+    QAction* CopyAction() const { return copyAction_; }
     QMenu* HelpMenu() const { return helpMenu_; }
     QAction* PrintAction() const { return printAction_; }
     QAction* PrintPreviewAction() const { return previewAction_; }
@@ -182,6 +199,8 @@ private:
     void SavePlacement();
     void UpdateRecentFileMenu();
     void UpdateTitle();
+    // The open file's name without its extension, "Untitled" for a new forecast.
+    QString DocumentTitle() const;
 
     void OnFileOpen();
     void OnOpenRecentFile(int index);
@@ -208,6 +227,9 @@ private:
     QComboBox* zoomBox_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QMenu* viewMenu_ = nullptr;
+    QMenu* editMenu_ = nullptr;
+    QAction* exportAction_ = nullptr;
+    QAction* copyAction_ = nullptr;
     QMenu* helpMenu_ = nullptr;
     QAction* printAction_ = nullptr;
     QAction* previewAction_ = nullptr;

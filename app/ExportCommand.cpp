@@ -16,9 +16,9 @@
 #include <QFile>
 #include <QImage>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include "app/CommandLine.h"
+#include "app/OutputFile.h"
 #include "app/PdfExport.h"
 #include "app/StatementExport.h"
 #include "app/Version.h"
@@ -38,34 +38,12 @@ namespace {
 // The client area of the PNG export unless --size says otherwise.
 constexpr int kDefaultWidth = 1600;
 constexpr int kDefaultHeight = 1000;
-// A side beyond this would ask for hundreds of megabytes twice (image and back buffer).
-constexpr int kMaxImageSide = 8192;
 constexpr int kMinZoom = 1;
 constexpr int kMaxZoom = 1000;
 
 int BadCommand(std::ostream& err, const QString& reason) {
     err << "varnobel-view: " << reason.toStdString() << '\n' << CommandLine::kUsage;
     return kExitBadCommand;
-}
-
-// Writes the whole text to OUT through a temporary file beside it, so that OUT is either the
-// complete new text or left as it was.
-bool WriteAtomically(const QString& path, const QByteArray& bytes, QString& error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString();
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        error = file.errorString();
-        return false;
-    }
-    return true;
 }
 
 // Where an export goes, and where its reports go.
@@ -95,22 +73,6 @@ struct Target {
         return kExitWritten;
     }
 };
-
-// Whether OUT names the forecast FILE itself: the same path once links are resolved, or the same
-// file reached through another name (a hard link). Writing there would replace the forecast.
-bool IsSameFile(const QString& input, const QString& output) {
-    namespace fs = std::filesystem;
-    const fs::path in(QFile::encodeName(input).toStdString());
-    const fs::path out(QFile::encodeName(output).toStdString());
-    std::error_code error;
-    if (fs::equivalent(in, out, error))
-        return true;
-    const fs::path inResolved = fs::weakly_canonical(fs::absolute(in, error), error);
-    if (error)
-        return false;
-    const fs::path outResolved = fs::weakly_canonical(fs::absolute(out, error), error);
-    return !error && inResolved == outResolved;
-}
 
 // Loads FILE; returns the exit status of a failure, or nothing when the document holds it.
 std::optional<int> Load(CMainDoc& doc, const QString& input, std::ostream& err) {

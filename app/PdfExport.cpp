@@ -11,10 +11,8 @@
 #include "views/PrintTree.h"
 #include "views/StdPrintJob.h"
 
-namespace {
-
-// Runs the job through the page loop into a PDF of the request's paper.
-PdfOutcome PrintPdf(PrintableView& job, const PdfRequest& request) {
+PdfOutcome PrintToPdf(PrintableView& job, const QPageSize& paper,
+                      QPageLayout::Orientation orientation) {
     PdfOutcome outcome;
     QBuffer buffer(&outcome.bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -22,10 +20,7 @@ PdfOutcome PrintPdf(PrintableView& job, const PdfRequest& request) {
         QPdfWriter writer(&buffer);
         writer.setResolution(kPdfDpi);
         writer.setCreator(QStringLiteral("Varnobel Viewer"));
-        writer.setPageLayout(
-            QPageLayout(QPageSize(request.paper),
-                        request.portrait ? QPageLayout::Portrait : QPageLayout::Landscape,
-                        QMarginsF(0, 0, 0, 0)));
+        writer.setPageLayout(QPageLayout(paper, orientation, QMarginsF(0, 0, 0, 0)));
         QtPrintTarget target(writer);
         PrintInfo info;
         outcome.result = RunPrintLoop(job, target, info);
@@ -34,6 +29,14 @@ PdfOutcome PrintPdf(PrintableView& job, const PdfRequest& request) {
     if (outcome.result.status != PrintResult::Status::Printed)
         outcome.bytes.clear();
     return outcome;
+}
+
+namespace {
+
+// Runs the job through the page loop into a PDF of the request's paper.
+PdfOutcome PrintPdf(PrintableView& job, const PdfRequest& request) {
+    return PrintToPdf(job, QPageSize(request.paper),
+                      request.portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include <QByteArray>
+#include <QPageLayout>
 #include <QPageSize>
 
 #include "database/PrintOption.h"
@@ -38,6 +39,12 @@ struct PdfOutcome {
 
 // Resolution of the exported pages.
 inline constexpr int kPdfDpi = 600;
+
+// Runs a print job (its options dialog included, when it has one) through the page loop into a
+// PDF of the paper and orientation, with no border of the writer's own (the forecast's margins
+// apply), at kPdfDpi. Needs a QGuiApplication (fonts).
+PdfOutcome PrintToPdf(PrintableView& job, const QPageSize& paper,
+                      QPageLayout::Orientation orientation);
 
 // Prints the pages the request chooses through the page loop into a PDF: landscape unless
 // `portrait`, no border of the writer's own (the forecast's margins apply), at kPdfDpi.

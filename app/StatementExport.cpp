@@ -81,18 +81,26 @@ std::optional<std::string> CheckSelection(const CMainDoc& doc, const StatementRe
 
 QImage RenderStatementImage(CMainDoc& doc, Edition edition, const CheckedSelection& selection,
                             QSize size) {
+    // The state of a view that has just loaded the file and shows the selection.
+    StdViewState state;
+    state.selectedScenario = selection.scenario;
+    state.selectedCompany = selection.company;
+    state.selectedYear = selection.year;
+    return RenderStdImage(doc, edition, state, doc.offsetYearChecked != 0, size);
+}
+
+QImage RenderStdImage(CMainDoc& doc, Edition edition, StdViewState state, bool offsetYear,
+                      QSize size) {
     QImage image = BlankImage(size);
     {
         QtDeviceContext dc(image);
-        // The state of a view that has just loaded the file and shows the selection.
-        StdViewState state;
-        state.selectedScenario = selection.scenario;
-        state.selectedCompany = selection.company;
-        state.selectedYear = selection.year;
+        // A picture of the statement, not of where the keyboard stands in it.
+        state.ClearFocus();
+        state.layoutDirty = true;
         StdPassInput input;
         input.edition = edition;
         input.client = Rect{0, 0, size.width(), size.height()};
-        input.offsetYear = doc.offsetYearChecked != 0;
+        input.offsetYear = offsetYear;
         RunStdDrawPass(dc, doc, state, input);
     }
     return image;

@@ -8,9 +8,14 @@
 #include "database/LayoutKey.h"
 #include "statement/AdvOutline.h"
 #include "document/Edition.h"
+#include "views/StdViewState.h"
 
 class CMainDoc;
 class QImage;
+
+// The largest side of an exported picture: beyond it a picture would ask for hundreds of
+// megabytes twice (image and back buffer).
+inline constexpr int kMaxImageSide = 8192;
 
 // What a statement export asks for: the edition and the tab selection, each index unset when
 // the command line leaves it to the view's choice after a load.
@@ -41,6 +46,12 @@ std::optional<std::string> CheckSelection(const CMainDoc& doc, const StatementRe
 // zoom. Needs a QGuiApplication (fonts).
 QImage RenderStatementImage(CMainDoc& doc, Edition edition, const CheckedSelection& selection,
                             QSize size);
+
+// What the view draws with `state` (its selection and the graph legend's choices, without its
+// keyboard focus) in a client area of the given size, at the document's zoom, scrolled to the
+// top left. Needs a QGuiApplication (fonts).
+QImage RenderStdImage(CMainDoc& doc, Edition edition, StdViewState state, bool offsetYear,
+                      QSize size);
 
 // What the Advanced view draws for the key (a year's statement, or a graph page when the key
 // names a graph) in a client area of the given size, at the document's zoom, once the columns

@@ -20,10 +20,9 @@ Font TitleFont(const Font& current) {
     return Font{current.face, current.tenthsOfPoint * 3 / 2, 900, 0};
 }
 
-// The names along the key, from the view (when there is more than one) down to the year or,
-// for a graph page, the graph: a graph spans every year of its company, so its title names no
-// year. A level that does not resolve ends the title there.
-Text Title(CMainDoc& doc, const LayoutKey& key) {
+} // namespace
+
+Text CPageHeader::Title(CMainDoc& doc, const LayoutKey& key) {
     Text title;
     const auto name = [&](const LayoutKey& at, Text& out) {
         const auto* object = dynamic_cast<const Database::CBase*>(doc.FindObject(at));
@@ -66,8 +65,6 @@ Text Title(CMainDoc& doc, const LayoutKey& key) {
     }
     return title;
 }
-
-} // namespace
 
 void CPageHeader::Arrange(ArrangeContext& context) {
     bounds = context.metrics->headerRect;

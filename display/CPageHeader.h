@@ -1,6 +1,10 @@
 #pragma once
 
+#include "core/WideText.h"
+#include "database/LayoutKey.h"
 #include "display/CLayout.h"
+
+class CMainDoc;
 
 namespace Display {
 
@@ -16,6 +20,11 @@ class CPageHeader : public CLayout {
 
     // The height the heading needs: that of "Fg" in the title font.
     static int PageHeaderHeight(DeviceContext& dc);
+
+    // The names along the key, from the view (when there is more than one) down to the year or,
+    // for a graph page, the graph: a graph spans every year of its company, so its title names
+    // no year. A level that does not resolve ends the title there.
+    static Text Title(CMainDoc& doc, const LayoutKey& key);
 };
 
 } // namespace Display

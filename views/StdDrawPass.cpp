@@ -194,10 +194,7 @@ int DrawPass::DrawTabRows(DeviceContext& dc) {
 void DrawPass::DrawGraphsPage(DeviceContext& dc, int panelTop) {
     if (!out_)
         return;
-    std::array<bool, CMainDoc::kSeries> shown = doc_.seriesShown;
-    if (state_.seriesShownOverride.size() == shown.size())
-        std::copy(state_.seriesShownOverride.begin(), state_.seriesShownOverride.end(),
-                  shown.begin());
+    const std::array<bool, CMainDoc::kSeries> shown = state_.SeriesShown(doc_.seriesShown);
     // As far inside the panel's outline on the right and at the bottom as on the left and at
     // the top: the last month's label and the month labels under the plot end inside it.
     const Rect page{area_.left + units_.u25.width, panelTop + units_.u25.height,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -96,6 +97,14 @@ struct StdViewState {
     // Series switched on or off for this session by clicks on the legend (the file is never
     // changed); empty until the first click copies the document's flags.
     std::vector<bool> seriesShownOverride;
+    // The series drawn: the session's choice once the legend was clicked, else the document's.
+    template <std::size_t N>
+    std::array<bool, N> SeriesShown(const std::array<bool, N>& documentFlags) const {
+        std::array<bool, N> shown = documentFlags;
+        if (seriesShownOverride.size() == N)
+            std::copy(seriesShownOverride.begin(), seriesShownOverride.end(), shown.begin());
+        return shown;
+    }
 
     // Rectangles of the last pass, in device units, for hit testing.
     std::vector<Rect> scenarioTabs;

@@ -22,6 +22,7 @@
 #include "app/CVarnobelAdvFrame.h"
 #include "app/CVarnobelBasFrame.h"
 #include "app/ShellFixture.h"
+#include "support/WhenModal.h"
 #include "views/qt/CVarnobelAdvView.h"
 #include "views/qt/CVarnobelBasView.h"
 #include "views/qt/PageSetupDialog.h"
@@ -42,16 +43,6 @@ protected:
         return frame;
     }
 };
-
-// Hands the next modal window to `act` once it is up.
-void WhenModal(std::function<void(QWidget*)> act, int tries = 50) {
-    QTimer::singleShot(10, [act, tries] {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            act(modal);
-        else if (tries > 0)
-            WhenModal(act, tries - 1);
-    });
-}
 
 TEST_F(FramePrintTest, FileMenuAndToolBarCarryThePrintCommands) {
     CMainFrame& frame = MakeFrame();

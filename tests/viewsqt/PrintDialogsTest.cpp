@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include "document/CMainDoc.h"
+#include "support/WhenModal.h"
 #include "views/qt/DialogIds.h"
 #include "views/qt/PageSetupDialog.h"
 #include "views/qt/PrintOptionsBasDialog.h"
@@ -23,16 +24,6 @@ namespace {
 using Dialog::CPage_Setup_Dlg;
 using Dialog::kCancelId;
 using Dialog::kOkId;
-
-// Hands the next modal window to `act` once it is up (the caller then opens it).
-void WhenModal(std::function<void(QWidget*)> act, int tries = 50) {
-    QTimer::singleShot(10, [act, tries] {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            act(modal);
-        else if (tries > 0)
-            WhenModal(act, tries - 1);
-    });
-}
 
 template <class Widget> Widget* Child(const QWidget& parent, int id) {
     return parent.findChild<Widget*>(QString::number(id));

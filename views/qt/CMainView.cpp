@@ -3,15 +3,23 @@
 #include "views/qt/CMainView.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <utility>
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QResizeEvent>
 #include <QScrollBar>
 
+#include "core/ClampToInt.h"
 #include "document/CMainDoc.h"
+#include "statement/TableHtml.h"
+#include "statement/TableText.h"
 
 CMainView::CMainView(CMainDoc& doc, Edition edition, QWidget* parent)
     : QWidget(parent), doc_(doc), edition_(edition) {
@@ -119,4 +127,29 @@ void CMainView::ZoomByWheel(int delta) {
 int CMainView::WheelScrollLines() {
     const int lines = QApplication::wheelScrollLines();
     return lines > 0 ? lines : 3;
+}
+
+QSize CMainView::SizeWithScrolled(int hMax, int hPage, int vMax, int vPage) const {
+    const auto widened = [](int side, int maximum, int page) {
+        return ClampToInt(static_cast<std::int64_t>(side) + std::max(0, maximum - page));
+    };
+    return QSize(widened(width(), hMax, hPage), widened(height(), vMax, vPage));
+}
+
+bool CMainView::CopyToClipboard() {
+    const ShownTable shown = ShownStatement();
+    if (!shown.shown)
+        return false;
+    const Statement::StatementTable& table = shown.table;
+    const Statement::TableRowRange& rows = shown.highlighted;
+    const bool row = !rows.Empty();
+    auto data = std::make_unique<QMimeData>();
+    data->setText(
+        QString::fromStdString(row ? Statement::TableRowsText(table, rows.first, rows.last)
+                                   : Statement::TableText(table)));
+    data->setHtml(
+        QString::fromStdString(row ? Statement::TableRowsHtml(table, rows.first, rows.last)
+                                   : Statement::TableHtml(table)));
+    QGuiApplication::clipboard()->setMimeData(data.release());
+    return true;
 }

@@ -6,6 +6,7 @@
 
 #include "database/LayoutKey.h"
 #include "document/Edition.h"
+#include "views/ShownTable.h"
 
 class QCheckBox;
 class QResizeEvent;
@@ -72,6 +73,17 @@ public:
     // screen. A file read again after another program saved it keeps them.
     virtual void ForgetPrintChoices() {}
 
+    // What the view shows, as a table, with the rows its highlight stands on: the statement or
+    // graph page of the selection, sections and sub-columns as on screen.
+    virtual ShownTable ShownStatement() { return {}; }
+    // Edit > Copy: the highlighted row, or (with the highlight on a tab or nowhere) everything
+    // shown, onto the clipboard as tab-separated text and as an HTML table at once. False when
+    // the view shows nothing to copy.
+    bool CopyToClipboard();
+    // The client size that shows the whole statement without scrolling, as the last pass found
+    // it: the window's own size, widened and lengthened by what the scroll bars reach.
+    virtual QSize WholeSize() const { return size(); }
+
     // Called with true (zoom in) or false (zoom out) when Ctrl + wheel asks the frame to zoom;
     // ZoomRequested is emitted as well.
     void SetZoomCallback(std::function<void(bool in)> callback);
@@ -87,6 +99,9 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // The window's size widened and lengthened by what scroll ranges of the given maximum and
+    // page reach beyond it.
+    QSize SizeWithScrolled(int hMax, int hPage, int vMax, int vPage) const;
     // Asks the frame to zoom in or out.
     void RequestZoom(bool zoomIn);
     // A wheel turned with Ctrl or Shift held: one zoom step per notch of 120 units, summed over

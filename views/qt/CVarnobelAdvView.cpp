@@ -153,6 +153,15 @@ void CVarnobelAdvView::InvalidateLayout() {
     CMainView::InvalidateLayout();
 }
 
+ShownTable CVarnobelAdvView::ShownStatement() {
+    return AdvShownTable(Document(), state_);
+}
+
+QSize CVarnobelAdvView::WholeSize() const {
+    return SizeWithScrolled(state_.hScrollMax, state_.hScrollPage, state_.vScrollMax,
+                            state_.vScrollPage);
+}
+
 void CVarnobelAdvView::SetPrinting(bool printing) {
     printing_ = printing;
     update();

@@ -50,6 +50,8 @@ public:
     void SelectGraph(int index) override;
     void DocumentLoaded() override;
     void InvalidateLayout() override;
+    ShownTable ShownStatement() override;
+    QSize WholeSize() const override;
 
     // While a print job moves the key along the years, the window shows a plain background
     // rather than a statement built for one year drawn against another.

@@ -180,10 +180,16 @@ std::vector<FocusSection> CVarnobelStdView::FocusTabRows() const {
 bool CVarnobelStdView::SeriesShown(int series) const {
     if (series < 0 || series >= CMainDoc::kSeries)
         return false;
-    const auto index = static_cast<std::size_t>(series);
-    if (index < state_.seriesShownOverride.size())
-        return state_.seriesShownOverride[index];
-    return Document().seriesShown[index];
+    return state_.SeriesShown(Document().seriesShown)[static_cast<std::size_t>(series)];
+}
+
+ShownTable CVarnobelStdView::ShownStatement() {
+    return StdShownTable(Document(), GetEdition(), state_, OffsetYearBox()->isChecked());
+}
+
+QSize CVarnobelStdView::WholeSize() const {
+    return SizeWithScrolled(state_.hScrollMax, state_.hScrollPage, state_.vScrollMax,
+                            state_.vScrollPage);
 }
 
 void CVarnobelStdView::paintEvent(QPaintEvent*) {

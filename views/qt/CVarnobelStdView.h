@@ -37,6 +37,8 @@ public:
     void SelectYear(int index) override;
     void DocumentLoaded() override;
     void ForgetPrintChoices() override { state_.ForgetPrintChoices(); }
+    ShownTable ShownStatement() override;
+    QSize WholeSize() const override;
 
     // Whether a legend series is drawn: the session's choice once the legend was clicked,
     // otherwise the document's flag.

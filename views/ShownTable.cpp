@@ -1,0 +1,74 @@
+#include "views/ShownTable.h"
+
+#include "database/CPERT.h"
+#include "display/CPageHeader.h"
+#include "display/GraphTable.h"
+#include "document/CMainDoc.h"
+#include "statement/AdvStatementModel.h"
+#include "statement/StatementModel.h"
+#include "views/AdvInput.h"
+#include "views/AdvKey.h"
+
+using namespace Statement;
+
+ShownTable StdShownTable(CMainDoc& doc, Edition edition, const StdViewState& state,
+                         bool offsetYear) {
+    ShownTable shown;
+    doc.RecalculateIfChanged();
+    int scenario = state.selectedScenario;
+    int company = state.selectedCompany;
+    int year = state.selectedYear;
+    const StatementSelection selection =
+        ResolveStatementSelection(doc.Root(), edition, scenario, company, year);
+    if (!selection.Drawable())
+        return shown;
+    shown.shown = true;
+    std::vector<std::string> path = StatementPath(selection, edition);
+    if (selection.graphsPage) {
+        // The graphs page stands where a year would, under its tab's name.
+        if (!path.empty())
+            path.back() = "Graphs";
+        shown.table = Display::StdGraphTable(doc, selection.company,
+                                             state.SeriesShown(doc.seriesShown), offsetYear, path);
+        return shown;
+    }
+    const StatementModel model = BuildStatementModel(doc.Root(), selection, edition);
+    shown.table = BuildStatementTable(model, std::move(path));
+    const std::optional<StatementSection> section = FocusedSection(state.focusSection);
+    if (!section || state.focusRow < 0)
+        return shown;
+    for (std::size_t l = 0; l < model.lines.size(); ++l) {
+        const StatementLine& line = model.lines[l];
+        if (line.section == *section && line.row == state.focusRow && line.blockLines > 0) {
+            shown.highlighted =
+                TableRowsOf(shown.table, l, l + static_cast<std::size_t>(line.blockLines));
+            break;
+        }
+    }
+    return shown;
+}
+
+ShownTable AdvShownTable(CMainDoc& doc, const AdvViewState& state) {
+    ShownTable shown;
+    doc.RecalculateIfChanged();
+    const LayoutKey key = ResolveAdvKey(doc.Root(), state.currentKey);
+    const std::vector<std::string> path = AdvStatementPath(doc, key);
+    if (key[LayoutKey::kGraph] != LayoutKey::kNoEntry) {
+        shown.shown = true;
+        shown.table = Display::AdvGraphTable(doc, key, path);
+        shown.table.caption = ToUtf8(Display::CPageHeader::Title(doc, key));
+        return shown;
+    }
+    // Built again from the forecast as it stands: the sections and sub-columns the user flipped
+    // are held in it, so this is the statement the next pass draws.
+    const AdvStatementModel model = BuildAdvStatementModel(doc, key, state.outline);
+    if (!model.hasYear)
+        return shown;
+    shown.shown = true;
+    shown.table = BuildAdvStatementTable(model, path);
+    const auto entry = static_cast<std::size_t>(state.highlightEntry);
+    if (HighlightLevel(state) == AdvLevel::Rows && state.highlightEntry >= 0 &&
+        entry < model.entries.size())
+        shown.highlighted = TableRowsOf(shown.table, entry, entry + 1);
+    return shown;
+}
