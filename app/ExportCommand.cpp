@@ -461,14 +461,8 @@ int ExportPdfCommand(const Options& options, const Target& target) {
 // standard output, written to a private folder and copied out.
 int DeliverXlsx(const std::vector<Statement::StatementTable>& tables, const CMainDoc& doc,
                 const Target& target) {
-    const Database::CPERT& root = doc.Root();
-    XlsxSettings settings;
-    settings.title = QFileInfo(target.input).completeBaseName().toStdString();
-    settings.version = ViewerVersion::kText;
-    settings.marginTop = root.marginTop;
-    settings.marginLeft = root.marginLeft;
-    settings.marginBottom = root.marginBottom;
-    settings.marginRight = root.marginRight;
+    const XlsxSettings settings = XlsxSettingsOf(
+        doc.Root(), QFileInfo(target.input).completeBaseName().toStdString(), ViewerVersion::kText);
     if (!target.output.isEmpty()) {
         const std::string error =
             WriteXlsx(QFile::encodeName(target.output).toStdString(), tables, settings);

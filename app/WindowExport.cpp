@@ -90,14 +90,8 @@ Outcome MakeXlsx(CMainView& view, const QString& title) {
     const ShownTable shown = view.ShownStatement();
     if (!shown.shown)
         return Failure(kNothingShown);
-    const Database::CPERT& root = view.Document().Root();
-    XlsxSettings settings;
-    settings.title = title.toStdString();
-    settings.version = ViewerVersion::kText;
-    settings.marginTop = root.marginTop;
-    settings.marginLeft = root.marginLeft;
-    settings.marginBottom = root.marginBottom;
-    settings.marginRight = root.marginRight;
+    const XlsxSettings settings =
+        XlsxSettingsOf(view.Document().Root(), title.toStdString(), ViewerVersion::kText);
     // The workbook is written whole into a folder of its own, then taken as bytes like the
     // other formats.
     const QTemporaryDir folder;

@@ -6,12 +6,14 @@
 #include <cstring>
 #include <random>
 #include <system_error>
+#include <utility>
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <xlsxwriter.h>
 
+#include "database/CPERT.h"
 #include "views/xlsx/SheetNames.h"
 #include "views/xlsx/XlsxSheet.h"
 
@@ -91,4 +93,15 @@ std::string WriteXlsx(const std::filesystem::path& path,
     if (!error.empty())
         std::filesystem::remove(temporary, code);
     return error;
+}
+
+XlsxSettings XlsxSettingsOf(const Database::CPERT& root, std::string title, std::string version) {
+    XlsxSettings settings;
+    settings.title = std::move(title);
+    settings.version = std::move(version);
+    settings.marginTop = root.marginTop;
+    settings.marginLeft = root.marginLeft;
+    settings.marginBottom = root.marginBottom;
+    settings.marginRight = root.marginRight;
+    return settings;
 }

@@ -6,6 +6,10 @@
 
 #include "statement/StatementTable.h"
 
+namespace Database {
+class CPERT;
+}
+
 // What a workbook says about itself and how its sheets print.
 struct XlsxSettings {
     std::string title;   // the forecast's title
@@ -16,6 +20,10 @@ struct XlsxSettings {
     int marginBottom = 0;
     int marginRight = 0;
 };
+
+// The settings of a workbook of the forecast `root`: its title, the viewer's version and the
+// forecast's margins.
+XlsxSettings XlsxSettingsOf(const Database::CPERT& root, std::string title, std::string version);
 
 // Writes the tables as one worksheet each (named by SheetNames from their tab paths) into a
 // workbook at `path`. The workbook is written to a new file beside `path` and moved over it
