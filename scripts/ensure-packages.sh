@@ -36,6 +36,8 @@ test_packages=(
     help2man groff-base
     # The spreadsheet tests read the workbook's parts back.
     unzip
+    # The statements are read over the desktop's accessibility bus in a virtual X server.
+    python3 python3-pyatspi at-spi2-core dbus-daemon xvfb xdotool
 )
 
 # dpkg-dev's dpkg-shlibdeps works out the package's Depends, from the libraries `file` finds the

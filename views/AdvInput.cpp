@@ -105,6 +105,10 @@ void HighlightRow(AdvViewState& state, const CLayout& row) {
 
 } // namespace
 
+void FlipSection(AdvViewState& state, CLayout& heading) {
+    FlipHeading(state, heading, heading.style ? *heading.style : kNoGlyph);
+}
+
 void FocusKey(AdvViewState& state, const LayoutKey* key) {
     // A row's key names no entry yet: the next pass finds the first row that shows it.
     state.highlightEntry = -1;

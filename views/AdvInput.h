@@ -4,6 +4,9 @@
 #include "views/AdvViewState.h"
 
 class CMainDoc;
+namespace Display {
+class CLayout;
+}
 namespace Database {
 class CPERT;
 }
@@ -23,6 +26,10 @@ enum class AdvClick {
 // A left click at the point of the last pass: the statement's objects are asked first, then
 // the frame's, in list order.
 AdvClick ClickAt(AdvViewState& state, Point point);
+
+// Opens or closes the section or block of a heading of the statement list, as a click on its
+// glyph does (in memory only).
+void FlipSection(AdvViewState& state, Display::CLayout& heading);
 
 // Makes the key current and highlighted (a row's key highlights the row; none clears the
 // highlight): its view, scenario, company, year and graph become the current key, and the

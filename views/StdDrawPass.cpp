@@ -21,6 +21,7 @@
 #include "display/ViewUnits.h"
 #include "document/CMainDoc.h"
 #include "statement/StatementModel.h"
+#include "views/StdTabLabels.h"
 
 using namespace Statement;
 
@@ -147,47 +148,28 @@ int DrawPass::DrawTabRows(DeviceContext& dc) {
     int top = area_.top + headingHeight + units_.u1.height;
     const FocusSection focus = state_.focusSection;
 
+    const StdTabLabels labels = MakeStdTabLabels(selection_, input_.edition);
+    state_.scenarioTabOffset = labels.scenarioOffset;
+    state_.companyTabOffset = labels.companyOffset;
     if (input_.edition != Edition::Basic) {
-        const Database::CTabView& view = *selection_.view;
-        state_.scenarioTabOffset = selection_.scenarioCount > 1 ? 1 : 0;
-        Display::TabRow scenarios{{},
-                                  state_.selectedScenario + state_.scenarioTabOffset,
-                                  focus == FocusSection::ScenarioTabs,
-                                  Display::TabFillsOf(LayoutKey::kScenario, kHighlightGrey)};
-        for (int i = -state_.scenarioTabOffset; i < selection_.scenarioCount; ++i) {
-            const Database::CScenario* scenario = view.FindScenario(i);
-            scenarios.labels.push_back(scenario ? scenario->name + u" (Wt = " +
-                                                      DecimalText(scenario->weight) + u")"
-                                                : Text());
-        }
+        const Display::TabRow scenarios{labels.scenarios,
+                                        state_.selectedScenario + state_.scenarioTabOffset,
+                                        focus == FocusSection::ScenarioTabs,
+                                        Display::TabFillsOf(LayoutKey::kScenario, kHighlightGrey)};
         top = DrawTabRow(dc, top, scenarios, false, rectsOf(state_.scenarioTabs));
-
-        state_.companyTabOffset = selection_.companyCount > 1 ? 1 : 0;
-        Display::TabRow companies{{},
-                                  state_.selectedCompany + state_.companyTabOffset,
-                                  focus == FocusSection::CompanyTabs,
-                                  Display::TabFillsOf(LayoutKey::kCompany, kRowTint)};
-        for (int i = -state_.companyTabOffset; i < selection_.companyCount; ++i) {
-            const Database::CCompany* company = selection_.scenario->FindCompany(i);
-            companies.labels.push_back(company ? company->name : Text());
-        }
+        const Display::TabRow companies{labels.companies,
+                                        state_.selectedCompany + state_.companyTabOffset,
+                                        focus == FocusSection::CompanyTabs,
+                                        Display::TabFillsOf(LayoutKey::kCompany, kRowTint)};
         top = DrawTabRow(dc, top, companies, false, rectsOf(state_.companyTabs));
     } else {
-        state_.scenarioTabOffset = 0;
-        state_.companyTabOffset = 0;
         state_.scenarioTabs.clear();
         state_.companyTabs.clear();
     }
 
-    Display::TabRow years{{},
-                          state_.selectedYear,
-                          focus == FocusSection::YearTabs,
-                          Display::TabFillsOf(LayoutKey::kYear, kRowTint)};
-    for (int i = 0; i < selection_.yearCount; ++i) {
-        const Database::CYear* year = selection_.company->FindYear(i);
-        years.labels.push_back(year ? DecimalText(year->year) : Text());
-    }
-    years.labels.push_back(u"Graphs");
+    const Display::TabRow years{labels.years, state_.selectedYear,
+                                focus == FocusSection::YearTabs,
+                                Display::TabFillsOf(LayoutKey::kYear, kRowTint)};
     return DrawTabRow(dc, top, years, true, rectsOf(state_.yearTabs));
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <utility>
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -20,6 +21,7 @@
 #include "document/CMainDoc.h"
 #include "statement/TableHtml.h"
 #include "statement/TableText.h"
+#include "views/qt/access/ViewAccessible.h"
 
 CMainView::CMainView(CMainDoc& doc, Edition edition, QWidget* parent)
     : QWidget(parent), doc_(doc), edition_(edition) {
@@ -45,6 +47,8 @@ CMainView::CMainView(CMainDoc& doc, Edition edition, QWidget* parent)
 
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(QStringLiteral("Statement"));
+    InstallStatementAccessibility();
 }
 
 CMainView::~CMainView() = default;
@@ -59,6 +63,30 @@ void CMainView::Redraw() {
 }
 
 void CMainView::FocusItem(const LayoutKey*) {}
+void CMainView::ActivateAccessTab(int, int) {}
+void CMainView::PressAccessControl(int) {}
+void CMainView::FocusAccessRow(int) {}
+
+const StatementAccess& CMainView::Access() {
+    accessRead_ = true;
+    if (accessStale_) {
+        access_ = BuildAccess();
+        accessStale_ = false;
+    }
+    return access_;
+}
+
+void CMainView::AccessAfterPass() {
+    // Nothing to tell before anyone has read the description or listens on the platform's bus.
+    if (!accessRead_ && !QAccessible::isActive()) {
+        accessStale_ = true;
+        return;
+    }
+    StatementAccess before = std::move(access_);
+    access_ = BuildAccess();
+    accessStale_ = false;
+    AnnounceAccessChanges(*this, before, access_);
+}
 void CMainView::SelectView(int) {}
 void CMainView::SelectScenario(int) {}
 void CMainView::SelectCompany(int) {}

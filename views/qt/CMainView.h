@@ -7,6 +7,7 @@
 #include "database/LayoutKey.h"
 #include "document/Edition.h"
 #include "views/ShownTable.h"
+#include "views/StatementAccess.h"
 
 class QCheckBox;
 class QResizeEvent;
@@ -90,6 +91,15 @@ public:
     // The font, size or zoom changed: the next pass re-places the scroll bars; repaints.
     virtual void InvalidateLayout();
 
+    // What assistive technology is told about the view, as of its last pass.
+    const StatementAccess& Access();
+    // A screen reader's press on a tab or a control of Access(): what a click on it does.
+    virtual void ActivateAccessTab(int list, int tab);
+    virtual void PressAccessControl(int control);
+    // A screen reader asks for a row of Access()'s table: the keyboard highlight moves there
+    // and the row scrolls into view, where the highlight can stand on it.
+    virtual void FocusAccessRow(int row);
+
     QCheckBox* OffsetYearBox() const { return offsetYear_; }
     QScrollBar* HorizontalBar() const { return hBar_; }
     QScrollBar* VerticalBar() const { return vBar_; }
@@ -114,6 +124,13 @@ protected:
     bool ShiftHeld(const QKeyEvent* event);
     void keyReleaseEvent(QKeyEvent* event) override;
 
+    // The edition's description of what its last pass showed.
+    virtual StatementAccess BuildAccess() { return {}; }
+    // Called after every screen pass: once assistive technology has read the description or
+    // listens, it is made afresh and what changed is announced; otherwise it is made when next
+    // asked for.
+    void AccessAfterPass();
+
     // Set on construction and resize: the next pass re-places the scroll bars and the box.
     bool layoutDirty = true;
 
@@ -126,4 +143,7 @@ private:
     std::function<void(bool)> zoomCallback_;
     int zoomWheelRemainder_ = 0;
     bool shiftDown_ = false;
+    StatementAccess access_;
+    bool accessStale_ = true;
+    bool accessRead_ = false;
 };

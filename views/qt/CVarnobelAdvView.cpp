@@ -11,6 +11,7 @@
 #include "display/Palette.h"
 #include "document/CMainDoc.h"
 #include "platform/QtDeviceContext.h"
+#include "views/AdvAccess.h"
 #include "views/AdvDrawPass.h"
 #include "views/AdvInput.h"
 #include "views/AdvViewState.h"
@@ -188,6 +189,52 @@ void CVarnobelAdvView::paintEvent(QPaintEvent*) {
     unsettledPasses_ = state_.settled ? 0 : unsettledPasses_ + 1;
     if (!state_.settled && unsettledPasses_ < kMaxUnsettledPasses)
         update();
+    AccessAfterPass();
+}
+
+StatementAccess CVarnobelAdvView::BuildAccess() {
+    // Objects of a statement that is to be built again point into what changed.
+    if (state_.rebuild)
+        return {};
+    return AdvStatementAccess(Document(), state_);
+}
+
+void CVarnobelAdvView::ActivateAccessTab(int list, int tab) {
+    if (state_.rebuild || list < 0 || tab < 0)
+        return;
+    if (ActivateAdvTab(state_, static_cast<std::size_t>(list), static_cast<std::size_t>(tab)) !=
+        AdvClick::Nothing)
+        Redraw();
+}
+
+void CVarnobelAdvView::PressAccessControl(int control) {
+    if (state_.rebuild || control < 0)
+        return;
+    const AdvClick click = PressAdvControl(state_, static_cast<std::size_t>(control));
+    // A switched sub-column changes which months count, so the figures with it.
+    if (click == AdvClick::ColumnFlipped)
+        Document().Changed();
+    if (click != AdvClick::Nothing)
+        Redraw();
+}
+
+void CVarnobelAdvView::FocusAccessRow(int row) {
+    const StatementAccess& access = Access();
+    if (state_.rebuild || row < 0 || row >= access.table.RowCount() || state_.lists.graphPage)
+        return;
+    const std::size_t entry = access.table.sources[static_cast<std::size_t>(row)];
+    const auto& entries = state_.lists.model->entries;
+    if (entry >= entries.size())
+        return;
+    const Statement::AdvEntry& shown = entries[entry];
+    // Summary rows and notes take no row highlight.
+    if (shown.kind == Statement::AdvEntryKind::Summary ||
+        shown.kind == Statement::AdvEntryKind::NoteEntry)
+        return;
+    state_.highlightKey = shown.key;
+    state_.highlightEntry = static_cast<int>(entry);
+    state_.bringIntoView = true;
+    Redraw();
 }
 
 void CVarnobelAdvView::PlaceScrollBars() {

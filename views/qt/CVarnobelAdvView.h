@@ -53,6 +53,10 @@ public:
     ShownTable ShownStatement() override;
     QSize WholeSize() const override;
 
+    void ActivateAccessTab(int list, int tab) override;
+    void PressAccessControl(int control) override;
+    void FocusAccessRow(int row) override;
+
     // While a print job moves the key along the years, the window shows a plain background
     // rather than a statement built for one year drawn against another.
     void SetPrinting(bool printing);
@@ -64,6 +68,7 @@ public:
     void PanStep(QPoint mouse);
 
 protected:
+    StatementAccess BuildAccess() override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -12,6 +12,7 @@
 #include "database/Categories.h"
 #include "document/CMainDoc.h"
 #include "platform/QtDeviceContext.h"
+#include "views/StdAccess.h"
 
 using namespace Statement;
 
@@ -203,6 +204,58 @@ void CVarnobelStdView::paintEvent(QPaintEvent*) {
     state_.layoutDirty = layoutDirty;
     RunStdDrawPass(dc, Document(), state_, input);
     PlaceControls();
+    AccessAfterPass();
+}
+
+StatementAccess CVarnobelStdView::BuildAccess() {
+    return StdStatementAccess(Document(), state_, GetEdition(), OffsetYearBox()->isChecked());
+}
+
+void CVarnobelStdView::ActivateAccessTab(int list, int tab) {
+    // The lists as the description gives them: the Basic edition has the years alone.
+    if (GetEdition() == Edition::Basic)
+        list += 2;
+    switch (list) {
+    case 0:
+        state_.FocusTabRow(FocusSection::ScenarioTabs);
+        SelectScenario(tab - state_.scenarioTabOffset);
+        break;
+    case 1:
+        state_.FocusTabRow(FocusSection::CompanyTabs);
+        SelectCompany(tab - state_.companyTabOffset);
+        break;
+    case 2:
+        state_.FocusTabRow(FocusSection::YearTabs);
+        SelectYear(tab);
+        break;
+    default:
+        break;
+    }
+}
+
+void CVarnobelStdView::PressAccessControl(int control) {
+    if (GraphsPageShown() && control >= 0 && control < CMainDoc::kSeries)
+        ToggleSeries(control);
+}
+
+void CVarnobelStdView::FocusAccessRow(int row) {
+    const StatementAccess& access = Access();
+    if (row < 0 || row >= access.table.RowCount() || GraphsPageShown())
+        return;
+    // The line the table row shows, found in the statement the last pass drew.
+    int scenario = state_.selectedScenario;
+    int company = state_.selectedCompany;
+    int year = state_.selectedYear;
+    const StatementSelection selection =
+        ResolveStatementSelection(Document().Root(), GetEdition(), scenario, company, year);
+    const StatementModel model = BuildStatementModel(Document().Root(), selection, GetEdition());
+    const std::size_t source = access.table.sources[static_cast<std::size_t>(row)];
+    if (source >= model.lines.size())
+        return;
+    const StatementLine& line = model.lines[source];
+    // The arrow keys pass over the tax block; it takes no highlight either.
+    if (line.row >= 0 && line.section != StatementSection::Tax && RowVisible(line.section, line.row))
+        FocusRow(line.section, line.row);
 }
 
 bool CVarnobelStdView::GraphsPageShown() const {
@@ -308,16 +361,19 @@ bool CVarnobelStdView::MoveRowFocus(bool down) {
     } else {
         target = current == rows.begin() ? *current : *std::prev(current);
     }
-    state_.FocusStatementRow(target.first, target.second);
+    FocusRow(target.first, target.second);
+    return true;
+}
 
+void CVarnobelStdView::FocusRow(StatementSection section, int row) {
+    state_.FocusStatementRow(section, row);
     // Bring the row into the body.
-    const Rect& rect = state_.sectionRows[target.first][static_cast<std::size_t>(target.second)];
+    const Rect& rect = state_.sectionRows[section][static_cast<std::size_t>(row)];
     if (rect.top < state_.body.top)
         ScrollVertically(rect.top - state_.body.top);
     else if (rect.bottom > state_.body.bottom)
         ScrollVertically(std::min(rect.bottom - state_.body.bottom, rect.top - state_.body.top));
     Redraw();
-    return true;
 }
 
 void CVarnobelStdView::CycleFocus(bool forward) {

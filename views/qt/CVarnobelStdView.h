@@ -40,6 +40,10 @@ public:
     ShownTable ShownStatement() override;
     QSize WholeSize() const override;
 
+    void ActivateAccessTab(int list, int tab) override;
+    void PressAccessControl(int control) override;
+    void FocusAccessRow(int row) override;
+
     // Whether a legend series is drawn: the session's choice once the legend was clicked,
     // otherwise the document's flag.
     bool SeriesShown(int series) const;
@@ -59,6 +63,7 @@ protected:
     // The tab rows Tab and Shift+Tab visit before the statement, in order.
     virtual std::vector<FocusSection> FocusTabRows() const;
 
+    StatementAccess BuildAccess() override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
@@ -76,6 +81,8 @@ private:
     bool RowVisible(Statement::StatementSection section, int row) const;
     // Moves the focus to the next (or previous) visible statement row; false when there is none.
     bool MoveRowFocus(bool down);
+    // Puts the focus on a statement row, scrolls it into the body and repaints.
+    void FocusRow(Statement::StatementSection section, int row);
     void CycleFocus(bool forward);
     // Moves the selection of the focused tab row by one.
     void StepTabSelection(int step);

@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/RecordingDeviceContext.h"
+#include "support/SmallAdvYear.h"
+#include "views/AccessChanges.h"
+#include "views/AdvAccess.h"
+#include "views/AdvDrawPass.h"
+#include "views/StatementForecast.h"
+#include "views/StdAccess.h"
+#include "views/StdDrawPass.h"
+
+namespace {
+
+using Kind = AccessChange::Kind;
+
+bool Has(const std::vector<AccessChange>& changes, AccessChange change) {
+    return std::find(changes.begin(), changes.end(), change) != changes.end();
+}
+
+bool HasKind(const std::vector<AccessChange>& changes, Kind kind) {
+    return std::any_of(changes.begin(), changes.end(),
+                       [&](const AccessChange& change) { return change.kind == kind; });
+}
+
+int ControlNamed(const StatementAccess& access, const Text& name) {
+    for (std::size_t i = 0; i < access.controls.size(); ++i)
+        if (access.controls[i].name == name)
+            return static_cast<int>(i);
+    return -1;
+}
+
+// The small Advanced year as a reader meets it, and what each step of a user or a reader
+// announces: the highlight walked onto the rows and down, a section closed, another scenario.
+TEST(StatementAccessTest, AdvancedDescriptionsAndWhatEachStepAnnounces) {
+    StatementForecast forecast({100}, {1.0}, 1, 10);
+    forecast.EveryYear(0, [](Database::CYear& year) {
+        year.year = 2024;
+        year.Items(kBank).Clear();
+    });
+    BuildSmallAdvYear(forecast);
+    AdvViewState state;
+    state.currentKey = LayoutKey(0, 0, 0, 0);
+    RecordingDeviceContext dc{DeviceCaps::Screen(1600, 1000)};
+    const auto pass = [&] {
+        RunAdvDrawPassSettled(dc, forecast.doc, state, {Rect{0, 0, 1600, 1000}, 0, 0});
+        return AdvStatementAccess(forecast.doc, state);
+    };
+
+    StatementAccess access = pass();
+    EXPECT_EQ(access.name, u"Scenario 1 > Company 1 > 2024");
+    EXPECT_EQ(access.table.RowCount(), 16);
+    ASSERT_EQ(access.tabLists.size(), 4u);
+    EXPECT_EQ(access.tabLists[3].name, u"Years");
+    EXPECT_EQ(access.highlightedRow, -1);
+    // The expanders come first, then a check box per sub-column, named after its column.
+    const int income = ControlNamed(access, u"INCOME");
+    ASSERT_GE(income, 0);
+    EXPECT_EQ(access.controls[static_cast<std::size_t>(income)].kind, AccessControlKind::Expander);
+    EXPECT_TRUE(access.controls[static_cast<std::size_t>(income)].on);
+    const int november = ControlNamed(access, u"Nov 23 Actual");
+    ASSERT_GT(november, income);
+    EXPECT_EQ(access.controls[static_cast<std::size_t>(november)].kind,
+              AccessControlKind::SubColumn);
+    EXPECT_EQ(access.controls[static_cast<std::size_t>(november) + 2].name, u"Nov 23 Variance");
+    EXPECT_GE(ControlNamed(access, u"Percentage Variance"), 0);
+
+    // From nothing the first description reads the table anew and selects the current tabs.
+    const std::vector<AccessChange> first = AccessChanges({}, access, true);
+    EXPECT_EQ(first.front(), (AccessChange{Kind::TableReset}));
+    EXPECT_TRUE(Has(first, {Kind::TableRenamed}));
+    EXPECT_TRUE(Has(first, {Kind::TabSelected, 1, 1}));
+
+    // Tab walks the views, scenarios, companies and years to the rows.
+    for (int level = 0; level < 4; ++level) {
+        WalkLevels(state, true);
+        const StatementAccess next = pass();
+        EXPECT_EQ(AccessChanges(access, next, true),
+                  (std::vector<AccessChange>{{Kind::FocusTab, level, level == 1 || level == 2}}))
+            << level;
+        access = next;
+    }
+    WalkLevels(state, true);
+    StatementAccess rows = pass();
+    EXPECT_EQ(rows.highlightedRow, 0);
+    EXPECT_EQ(AccessChanges(access, rows, true),
+              (std::vector<AccessChange>{{Kind::FocusRow, -1, 0}}));
+    EXPECT_TRUE(AccessChanges(access, rows, false).empty());
+    ASSERT_TRUE(StepHighlight(state, true));
+    StatementAccess down = pass();
+    EXPECT_EQ(down.table.At(down.highlightedRow, 0).text, u"Sales");
+    EXPECT_EQ(AccessChanges(rows, down, true),
+              (std::vector<AccessChange>{{Kind::FocusRow, -1, 1}}));
+
+    // Closing INCOME drops Sales: the table is read anew, the expander says so, and the
+    // highlight, handed to the heading, takes the focus again.
+    EXPECT_EQ(PressAdvControl(state, static_cast<std::size_t>(income)), AdvClick::SectionFlipped);
+    StatementAccess closed = pass();
+    EXPECT_FALSE(closed.controls[static_cast<std::size_t>(income)].on);
+    EXPECT_EQ(closed.table.RowCount(), 15);
+    EXPECT_EQ(AccessChanges(down, closed, true),
+              (std::vector<AccessChange>{{Kind::TableReset},
+                                         {Kind::ControlChanged, -1, income},
+                                         {Kind::FocusRow, -1, 0}}));
+
+    // A check box switches its column off; a press past the controls does nothing.
+    const std::size_t box = static_cast<std::size_t>(ControlNamed(closed, u"Nov 23 Actual"));
+    EXPECT_EQ(PressAdvControl(state, box), AdvClick::ColumnFlipped);
+    forecast.doc.Changed();
+    StatementAccess narrower = pass();
+    EXPECT_EQ(narrower.table.ColumnCount(), closed.table.ColumnCount() - 1);
+    EXPECT_FALSE(narrower.controls[box].on);
+    EXPECT_EQ(PressAdvControl(state, narrower.controls.size()), AdvClick::Nothing);
+
+    // The combined scenario's tab, as a click on it: its consolidated company's statement,
+    // named anew, and the selection moves.
+    EXPECT_EQ(ActivateAdvTab(state, 1, 0), AdvClick::TabSelected);
+    StatementAccess combined = pass();
+    EXPECT_EQ(combined.name, u"All > Group > 2024");
+    const std::vector<AccessChange> changes = AccessChanges(narrower, combined, true);
+    EXPECT_TRUE(Has(changes, {Kind::TableRenamed}));
+    EXPECT_TRUE(Has(changes, {Kind::TabSelected, 1, 0}));
+    EXPECT_TRUE(Has(changes, {Kind::TabDeselected, 1, 1}));
+    EXPECT_TRUE(Has(changes, {Kind::FocusTab, 1, 0}));
+    EXPECT_EQ(ActivateAdvTab(state, 4, 0), AdvClick::Nothing);
+    EXPECT_EQ(ActivateAdvTab(state, 1, 9), AdvClick::Nothing);
+}
+
+// The Standard and Basic descriptions: the tab rows each edition draws, the statement named
+// after them, the highlighted row found through its section, and the graphs page's series.
+TEST(StatementAccessTest, StandardAndBasicDescriptions) {
+    StatementForecast forecast({60, 40}, {1.0}, 2);
+    forecast.EveryYear(0, [](Database::CYear& year) { year.year = 2024; });
+    forecast.EveryYear(1, [](Database::CYear& year) { year.year = 2025; });
+    forecast.AddItem(kIncome, u"Sales", 100000);
+    forecast.AddItem(kExpense, u"Rent", 20000);
+    StdViewState state;
+    RecordingDeviceContext dc{DeviceCaps::Screen(1400, 900)};
+    const auto pass = [&](Edition edition) {
+        StdPassInput input;
+        input.edition = edition;
+        input.client = Rect{0, 0, 1400, 900};
+        RunStdDrawPass(dc, forecast.doc, state, input);
+        return StdStatementAccess(forecast.doc, state, edition, false);
+    };
+
+    state.selectedScenario = 1;
+    state.FocusStatementRow(Statement::StatementSection::Expenses, 0);
+    const StatementAccess standard = pass(Edition::Standard);
+    EXPECT_EQ(standard.name, u"Scenario 2 > Company 1 > 2024");
+    ASSERT_EQ(standard.tabLists.size(), 3u);
+    // The combined scenario leads its row; the scenario shown is the third tab.
+    EXPECT_EQ(standard.tabLists[0].tabs.size(), 3u);
+    EXPECT_EQ(standard.tabLists[0].tabs[2].label, u"Scenario 2 (Wt = 40)");
+    EXPECT_TRUE(standard.tabLists[0].tabs[2].selected);
+    EXPECT_FALSE(standard.tabLists[0].tabs[0].selected);
+    EXPECT_EQ(standard.tabLists[2].tabs.back().label, u"Graphs");
+    EXPECT_FALSE(standard.tabLists[2].tabs[0].rect.IsEmpty());
+    ASSERT_GE(standard.highlightedRow, 0);
+    EXPECT_EQ(standard.table.At(standard.highlightedRow, 0).text, u"Rent");
+    EXPECT_EQ(standard.table.headings.front(), u"Line");
+
+    // The Basic edition: the first scenario's company, the years alone, no highlight on the
+    // years' row until it has the keyboard.
+    state.ClearFocus();
+    const StatementAccess basic = pass(Edition::Basic);
+    EXPECT_EQ(basic.name, u"Scenario 1 > Company 1 > 2024");
+    ASSERT_EQ(basic.tabLists.size(), 1u);
+    EXPECT_EQ(basic.tabLists[0].highlighted, -1);
+    state.FocusTabRow(FocusSection::YearTabs);
+    EXPECT_EQ(pass(Edition::Basic).tabLists[0].highlighted, 0);
+
+    // The graphs page: the series shown by month over both years, and the legend's buttons.
+    state.selectedYear = 2;
+    state.seriesShownOverride.assign(16, false);
+    state.seriesShownOverride[0] = true;
+    state.seriesShownOverride[13] = true;
+    const StatementAccess graphs = pass(Edition::Basic);
+    EXPECT_EQ(graphs.name, u"Scenario 1 > Company 1 > Graphs");
+    EXPECT_EQ(graphs.table.ColumnCount(), 1 + 24);
+    EXPECT_EQ(graphs.controls.size(), 16u);
+    EXPECT_EQ(graphs.controls[0].name, u"Income");
+    EXPECT_EQ(graphs.controls[0].kind, AccessControlKind::Series);
+    const int shown =
+        static_cast<int>(std::count_if(graphs.controls.begin(), graphs.controls.end(),
+                                       [](const AccessControl& control) { return control.on; }));
+    EXPECT_EQ(shown, 2);
+    ASSERT_EQ(graphs.table.RowCount(), 2);
+    EXPECT_EQ(graphs.description, u"Income, Bank A/C by month from Jan 24 to Dec 25");
+    // Income: 1,000.00 every month of the first year, none in the second.
+    EXPECT_EQ(graphs.table.At(0, 0).text, u"Income");
+    EXPECT_EQ(graphs.table.At(0, 1).text, u"1,000.00");
+    EXPECT_EQ(graphs.table.At(0, 1).figure, 100000);
+    EXPECT_EQ(graphs.table.At(0, 24).text, u"-");
+    EXPECT_EQ(graphs.table.At(0, 24).figure, 0);
+}
+
+} // namespace

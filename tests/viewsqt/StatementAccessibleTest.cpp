@@ -1,0 +1,254 @@
+#include "platform/QtApplication.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include <QAccessible>
+#include <QTest>
+
+#include "database/CYear.h"
+#include "document/RecordingMessageSink.h"
+#include "support/SmallAdvYear.h"
+#include "views/StatementForecast.h"
+#include "views/qt/CVarnobelAdvView.h"
+#include "views/qt/CVarnobelBasView.h"
+
+namespace {
+
+const std::filesystem::path kExamples = VARNOBEL_EXAMPLES;
+
+QAccessibleInterface* ChildOfRole(QAccessibleInterface* parent, QAccessible::Role role,
+                                  const QString& name = {}) {
+    for (int i = 0; i < parent->childCount(); ++i) {
+        QAccessibleInterface* child = parent->child(i);
+        if (child && child->role() == role &&
+            (name.isEmpty() || child->text(QAccessible::Name) == name))
+            return child;
+    }
+    return nullptr;
+}
+
+QString Text(QAccessibleInterface* iface) {
+    return iface ? iface->text(QAccessible::Name) : QStringLiteral("<none>");
+}
+
+// The accessible side of a view, as a screen reader walks it, without a display.
+class StatementAccessibleTest : public ::testing::Test {
+protected:
+    void Show(CMainView& view) {
+        view.resize(1400, 800);
+        view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+        view.DocumentLoaded();
+        Paint(view);
+    }
+
+    static void Paint(CMainView& view) {
+        for (int i = 0; i < 3; ++i) {
+            view.repaint();
+            QApplication::processEvents();
+        }
+    }
+
+    static QStringList Row(QAccessibleTableInterface* table, int row) {
+        QStringList texts;
+        for (int c = 0; c < table->columnCount(); ++c)
+            texts << Text(table->cellAt(row, c));
+        return texts;
+    }
+
+    static int RowOf(QAccessibleTableInterface* table, const QString& label) {
+        for (int r = 0; r < table->rowCount(); ++r)
+            if (Text(table->cellAt(r, 0)) == label)
+                return r;
+        return -1;
+    }
+};
+
+// The small year in the Advanced window: the table's name, shape, headings and cells as drawn;
+// the tabs; the expander and a sub-column's check box pressed as a reader would; and the
+// keyboard highlight as the focus.
+TEST_F(StatementAccessibleTest, TheSmallAdvancedYearThroughTheInterfaces) {
+    StatementForecast forecast({100}, {1.0}, 1, 10);
+    forecast.EveryYear(0, [](Database::CYear& year) {
+        year.year = 2024;
+        year.Items(kBank).Clear();
+    });
+    BuildSmallAdvYear(forecast);
+    forecast.View().name = u"Main";
+    CVarnobelAdvView view(forecast.doc);
+    Show(view);
+    view.SelectScenario(0);
+    view.SelectCompany(0);
+    Paint(view);
+
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&view);
+    ASSERT_NE(iface, nullptr);
+    QAccessibleInterface* table = ChildOfRole(iface, QAccessible::Table);
+    ASSERT_NE(table, nullptr);
+    QAccessibleTableInterface* grid = table->tableInterface();
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(Text(table), "Scenario 1 > Company 1 > 2024");
+    // Sixteen rows (headings, lines, totals, summary rows, NOTES and its note) and the label,
+    // the notes and fifteen sub-columns.
+    ASSERT_EQ(grid->rowCount(), 16);
+    ASSERT_EQ(grid->columnCount(), 17);
+    EXPECT_EQ(table->childCount(), 16 * 17);
+
+    const int sales = RowOf(grid, "Sales");
+    ASSERT_EQ(sales, 1);
+    EXPECT_EQ(Row(grid, sales),
+              (QStringList{"Sales", "1", "900.00", "1,000.00", "(100.00)", "1,100.00", "1,000.00",
+                           "100.00", "-", "500.00", "(500.00)", "2,000.00", "2,500.00", "(500.00)",
+                           "100.00", "100.00", "-"}));
+    QAccessibleInterface* variance = grid->cellAt(sales, 4);
+    QAccessibleTableCellInterface* cell = variance->tableCellInterface();
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->rowIndex(), sales);
+    EXPECT_EQ(cell->columnIndex(), 4);
+    EXPECT_EQ(cell->table(), table);
+    EXPECT_EQ(table->indexOfChild(variance), sales * 17 + 4);
+    EXPECT_EQ(Text(cell->columnHeaderCells().value(0)), "Nov 23 Variance");
+    EXPECT_EQ(Text(cell->rowHeaderCells().value(0)), "Sales");
+    ASSERT_NE(variance->valueInterface(), nullptr);
+    EXPECT_DOUBLE_EQ(variance->valueInterface()->currentValue().toDouble(), -100.0);
+    EXPECT_EQ(grid->cellAt(0, 3)->valueInterface(), nullptr); // the INCOME heading's empty cell
+    EXPECT_EQ(grid->columnDescription(16), "Percentage Variance");
+    EXPECT_EQ(grid->rowDescription(15), "1");
+    EXPECT_EQ(Text(grid->cellAt(15, 1)), "Check prices");
+    EXPECT_EQ(grid->cellAt(16, 0), nullptr);
+
+    // The tabs: the view, the combined scenario and company before the real ones, and the year;
+    // the real entries shown are selected.
+    const std::vector<std::pair<QString, QStringList>> tabs = {
+        {"Views", {"Main"}},
+        {"Scenarios", {"All", "Scenario 1 (Wt = 100)"}},
+        {"Companies", {"Group", "Company 1 (Wt = 1.00)"}},
+        {"Years", {"2024"}}};
+    for (const auto& [name, labels] : tabs) {
+        QAccessibleInterface* list = ChildOfRole(iface, QAccessible::PageTabList, name);
+        ASSERT_NE(list, nullptr) << name.toStdString();
+        QStringList names;
+        QStringList selected;
+        for (int i = 0; i < list->childCount(); ++i) {
+            EXPECT_EQ(list->child(i)->role(), QAccessible::PageTab);
+            names << Text(list->child(i));
+            if (list->child(i)->state().selected)
+                selected << Text(list->child(i));
+        }
+        EXPECT_EQ(names, labels);
+        EXPECT_EQ(selected, QStringList{labels.back()});
+    }
+    QAccessibleInterface* years = ChildOfRole(iface, QAccessible::PageTabList, "Years");
+    ASSERT_NE(years, nullptr);
+    EXPECT_EQ(Text(years->child(0)), "2024");
+
+    // The INCOME expander closes its section: the table loses Sales and says so.
+    QAccessibleInterface* expander = ChildOfRole(iface, QAccessible::Button, "INCOME");
+    ASSERT_NE(expander, nullptr);
+    EXPECT_TRUE(expander->state().expanded);
+    expander->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    Paint(view);
+    EXPECT_TRUE(expander->state().collapsed);
+    EXPECT_EQ(RowOf(grid, "Sales"), -1);
+    EXPECT_EQ(grid->rowCount(), 15);
+    expander->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    Paint(view);
+    EXPECT_EQ(RowOf(grid, "Sales"), 1);
+
+    // November's Actual check box switches its column off and on.
+    QAccessibleInterface* box = ChildOfRole(iface, QAccessible::CheckBox, "Nov 23 Actual");
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->state().checked);
+    box->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    Paint(view);
+    EXPECT_FALSE(box->state().checked);
+    EXPECT_EQ(grid->columnCount(), 16);
+    EXPECT_EQ(grid->columnDescription(2), "Nov 23 Expected");
+    box->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    Paint(view);
+    EXPECT_EQ(grid->columnCount(), 17);
+
+    // Tab walks views, scenarios, companies, years, then the rows: the highlight is the focus.
+    view.activateWindow();
+    view.setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(&view, Qt::Key_Tab);
+        Paint(view);
+    }
+    EXPECT_EQ(Text(iface->focusChild()), "2024");
+    QTest::keyClick(&view, Qt::Key_Tab);
+    Paint(view);
+    QAccessibleInterface* first = grid->cellAt(0, 0);
+    EXPECT_EQ(iface->focusChild(), first);
+    EXPECT_TRUE(first->state().focused);
+    QTest::keyClick(&view, Qt::Key_Down);
+    Paint(view);
+    QAccessibleInterface* second = grid->cellAt(sales, 0);
+    EXPECT_EQ(iface->focusChild(), second);
+    EXPECT_FALSE(first->state().focused);
+    EXPECT_TRUE(grid->isRowSelected(sales));
+
+    // A reader's own move to a row moves the highlight there.
+    const int rent = RowOf(grid, "Rent");
+    grid->cellAt(rent, 3)->actionInterface()->doAction(
+        QAccessibleActionInterface::setFocusAction());
+    Paint(view);
+    EXPECT_EQ(iface->focusChild(), grid->cellAt(rent, 0));
+}
+
+// The example in the Basic window: its row of years alone, the statement named after the first
+// scenario's first company, and a year's tab pressed as a click does. The graphs page's table
+// has a row per series shown, one column per month of both years.
+TEST_F(StatementAccessibleTest, TheBasicWindowsTabsTableAndGraphsPage) {
+    CMainDoc doc;
+    RecordingMessageSink sink;
+    ASSERT_EQ(doc.Load(kExamples / "sample.cfs", sink), CMainDoc::OpenResult::Loaded);
+    CVarnobelBasView view(doc);
+    Show(view);
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&view);
+    QAccessibleInterface* table = ChildOfRole(iface, QAccessible::Table);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(Text(table), "Expected > Harbour Bakery > 2025");
+    QAccessibleTableInterface* grid = table->tableInterface();
+    const int income = RowOf(grid, "Total Income");
+    ASSERT_GE(income, 0);
+    EXPECT_EQ(grid->columnDescription(0), "Line");
+    EXPECT_EQ(grid->columnDescription(1), "Apr");
+    EXPECT_EQ(Text(grid->cellAt(income, 1)), "16,200.00");
+    EXPECT_EQ(grid->columnDescription(13), "Total");
+    EXPECT_EQ(Text(grid->cellAt(income, 13)), "202,800.00");
+
+    ASSERT_EQ(ChildOfRole(iface, QAccessible::PageTabList, "Scenarios"), nullptr);
+    QAccessibleInterface* years = ChildOfRole(iface, QAccessible::PageTabList, "Years");
+    ASSERT_NE(years, nullptr);
+    ASSERT_EQ(years->childCount(), 3);
+    EXPECT_EQ(Text(years->child(2)), "Graphs");
+    years->child(1)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    Paint(view);
+    EXPECT_EQ(Text(table), "Expected > Harbour Bakery > 2026");
+    EXPECT_TRUE(years->child(1)->state().selected);
+    EXPECT_FALSE(years->child(0)->state().selected);
+
+    years->child(2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    Paint(view);
+    EXPECT_EQ(Text(table), "Expected > Harbour Bakery > Graphs");
+    EXPECT_TRUE(table->text(QAccessible::Description).contains(" by month from Apr"));
+    // Two years of twelve months after the series' names.
+    EXPECT_EQ(grid->columnCount(), 25);
+    EXPECT_EQ(grid->columnDescription(1), "Apr 24");
+    QAccessibleInterface* income2 = ChildOfRole(iface, QAccessible::CheckBox, "Income");
+    ASSERT_NE(income2, nullptr);
+    const int rows = grid->rowCount();
+    const bool shown = income2->state().checked;
+    income2->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    Paint(view);
+    EXPECT_NE(income2->state().checked, shown);
+    EXPECT_EQ(grid->rowCount(), rows + (shown ? -1 : 1));
+}
+
+} // namespace

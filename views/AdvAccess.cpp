@@ -1,0 +1,147 @@
+#include "views/AdvAccess.h"
+
+#include "database/CPERT.h"
+#include "display/CColumnHeaders.h"
+#include "display/CLineHeader.h"
+#include "display/CPageHeader.h"
+#include "display/CTab.h"
+#include "document/CMainDoc.h"
+#include "views/AdvKey.h"
+#include "views/ShownTable.h"
+
+using namespace Statement;
+
+namespace {
+
+constexpr const char16_t* kTabListNames[Display::LayoutMetrics::kPanels] = {u"Views", u"Scenarios",
+                                                                            u"Companies", u"Years"};
+constexpr const char16_t* kSubNames[3] = {u"Actual", u"Expected", u"Variance"};
+constexpr int kGroups = 14;
+
+template <class T> T* Find(const AdvStatement::LayoutList& list) {
+    for (const auto& object : list)
+        if (auto* found = dynamic_cast<T*>(object.get()))
+            return found;
+    return nullptr;
+}
+
+// A heading's label without the blanks that indent it.
+Text Trimmed(const Text& text) {
+    const std::size_t first = text.find_first_not_of(u' ');
+    return first == Text::npos ? Text() : text.substr(first);
+}
+
+Text GroupHeading(const AdvStatementModel& model, int group) {
+    if (group == kAdvTotalGroup)
+        return u"Total";
+    if (group == kAdvPercentGroup)
+        return u"Percentage";
+    return model.monthHeadings[static_cast<std::size_t>(group)];
+}
+
+// Whether a tab of a strip shows the current entry: in the years' strip a year's tab stands
+// for the year's statement, not for its graph pages.
+bool Selected(const Display::CTab& tab, const LayoutKey& current) {
+    if (!tab.isCurrent)
+        return false;
+    return tab.kind != LayoutKey::kYear || !current.IsSet(LayoutKey::kGraph);
+}
+
+void AddTabLists(StatementAccess& access, const AdvViewState& state) {
+    for (int level = 0; level < Display::LayoutMetrics::kPanels; ++level) {
+        AccessTabList list{kTabListNames[level], {}, -1};
+        for (const Display::CTab* tab : state.lists.tabs[level]) {
+            if (state.highlightEntry < 0 && tab->key == state.highlightKey)
+                list.highlighted = static_cast<int>(list.tabs.size());
+            list.tabs.push_back({tab->label, Selected(*tab, state.currentKey), tab->bounds});
+        }
+        access.tabLists.push_back(std::move(list));
+    }
+}
+
+void AddControls(StatementAccess& access, const AdvViewState& state) {
+    for (const AdvStatement::Expandable& expandable : state.lists.expandables) {
+        const auto* heading = dynamic_cast<const Display::CLineHeader*>(expandable.heading);
+        const std::int32_t style =
+            expandable.heading->style ? *expandable.heading->style : *expandable.state;
+        access.controls.push_back({AccessControlKind::Expander,
+                                   heading ? Trimmed(heading->text) : Text(), AdvStateOpen(style),
+                                   expandable.heading->bounds});
+    }
+    const auto* headers = Find<Display::CColumnHeaders>(state.lists.statement);
+    if (!headers)
+        return;
+    for (int group = 0; group < kGroups; ++group)
+        for (int sub = 0; sub < 3; ++sub) {
+            const Display::CheckToggle& toggle = headers->toggles[static_cast<std::size_t>(group)]
+                                                     .toggles[static_cast<std::size_t>(sub)];
+            if (!toggle.flag)
+                continue;
+            access.controls.push_back(
+                {AccessControlKind::SubColumn,
+                 GroupHeading(*state.lists.model, group) + u' ' + kSubNames[sub], *toggle.flag,
+                 toggle.rect.Intersected(toggle.clip)});
+        }
+}
+
+// The check toggle of the n-th sub-column control, counted as AddControls lists them.
+Display::CheckToggle* ToggleAt(AdvViewState& state, std::size_t n) {
+    auto* headers = Find<Display::CColumnHeaders>(state.lists.statement);
+    if (!headers)
+        return nullptr;
+    for (Display::ToggleTriple& triple : headers->toggles)
+        for (Display::CheckToggle& toggle : triple.toggles)
+            if (toggle.flag && n-- == 0)
+                return &toggle;
+    return nullptr;
+}
+
+} // namespace
+
+StatementAccess AdvStatementAccess(CMainDoc& doc, const AdvViewState& state) {
+    StatementAccess access;
+    if (!doc.root)
+        return access;
+    AddTabLists(access, state);
+    const ShownTable shown = AdvShownTable(doc, state);
+    access.table = AccessTableOf(shown.table);
+    // Named as the page heading names it.
+    access.name = Display::CPageHeader::Title(doc, ResolveAdvKey(doc.Root(), state.currentKey));
+    access.tableRect = state.body;
+    if (state.currentKey[LayoutKey::kGraph] != LayoutKey::kNoEntry) {
+        access.description = GraphDescription(access.table);
+        return access;
+    }
+    if (!shown.highlighted.Empty())
+        access.highlightedRow = static_cast<int>(shown.highlighted.first);
+    AddControls(access, state);
+    return access;
+}
+
+AdvClick PressAdvControl(AdvViewState& state, std::size_t control) {
+    const std::size_t expanders = state.lists.expandables.size();
+    if (control < expanders) {
+        const Display::CLayout* heading = state.lists.expandables[control].heading;
+        for (const auto& object : state.lists.statement)
+            if (object.get() == heading) {
+                FlipSection(state, *object);
+                return AdvClick::SectionFlipped;
+            }
+        return AdvClick::Nothing;
+    }
+    Display::CheckToggle* toggle = ToggleAt(state, control - expanders);
+    if (!toggle)
+        return AdvClick::Nothing;
+    *toggle->flag = !*toggle->flag;
+    state.rebuild = true;
+    return AdvClick::ColumnFlipped;
+}
+
+AdvClick ActivateAdvTab(AdvViewState& state, std::size_t list, std::size_t tab) {
+    if (list >= static_cast<std::size_t>(Display::LayoutMetrics::kPanels) ||
+        tab >= state.lists.tabs[list].size())
+        return AdvClick::Nothing;
+    const LayoutKey key = state.lists.tabs[list][tab]->key;
+    FocusKey(state, &key);
+    return AdvClick::TabSelected;
+}

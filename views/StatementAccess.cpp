@@ -1,0 +1,61 @@
+#include "views/StatementAccess.h"
+
+namespace {
+
+// A figure's text without the blanks that align it in its column ("-  " reads "-").
+Text Trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return Ascii(std::string_view(text).substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+AccessCell CellOf(const Statement::TableCell& cell, const Statement::StatementTable& table) {
+    using Kind = Statement::TableCell::Kind;
+    switch (cell.kind) {
+    case Kind::Empty:
+        return {};
+    case Kind::Text:
+        return {FromUtf8(cell.text), std::nullopt};
+    case Kind::Amount:
+        return {Trimmed(AmountText(cell.value, table.cents, table.brackets)), cell.value};
+    case Kind::Percent:
+        return {Trimmed(AmountText(cell.value, true, table.brackets)), cell.value};
+    }
+    return {};
+}
+
+} // namespace
+
+const AccessCell& AccessTable::At(int row, int column) const {
+    static const AccessCell kEmpty;
+    if (row < 0 || row >= RowCount() || column < 0)
+        return kEmpty;
+    const std::vector<AccessCell>& cells = rows[static_cast<std::size_t>(row)];
+    return static_cast<std::size_t>(column) < cells.size() ? cells[static_cast<std::size_t>(column)]
+                                                           : kEmpty;
+}
+
+AccessTable AccessTableOf(const Statement::StatementTable& table) {
+    AccessTable access;
+    for (const Statement::TableColumn& column : table.columns)
+        access.headings.push_back(FromUtf8(column.heading));
+    for (const Statement::TableRow& row : table.rows) {
+        std::vector<AccessCell> cells;
+        for (const Statement::TableCell& cell : row.cells)
+            cells.push_back(CellOf(cell, table));
+        cells.resize(access.headings.size());
+        access.rows.push_back(std::move(cells));
+        access.sources.push_back(row.source);
+    }
+    return access;
+}
+
+Text GraphDescription(const AccessTable& table) {
+    if (table.rows.empty() || table.ColumnCount() < 2)
+        return u"Nothing plotted";
+    Text text;
+    for (const std::vector<AccessCell>& row : table.rows)
+        text += (text.empty() ? u"" : u", ") + row[0].text;
+    return text + u" by month from " + table.headings[1] + u" to " + table.headings.back();
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+#include "core/Amount.h"
+#include "core/WideText.h"
+#include "platform/DrawTypes.h"
+#include "statement/StatementTable.h"
+
+// What a screen reader is told about an edition's view: the statement (or graphs page) as a
+// table, the rows of tabs and the controls, each with where it was last drawn. Built from the
+// statement models and the view's state, never from pixels; the window side turns it into the
+// platform's accessibility objects.
+
+// One cell as a reader reads it: the text drawn there, and for a figure its amount.
+struct AccessCell {
+    Text text;
+    std::optional<Amount> figure;
+
+    friend bool operator==(const AccessCell&, const AccessCell&) = default;
+};
+
+// A statement table as a reader reads it: its column headings, and each cell's text as drawn,
+// figures in the statement's brackets and cents (percentages with two decimals).
+struct AccessTable {
+    std::vector<Text> headings;
+    std::vector<std::vector<AccessCell>> rows;
+    // For each row, the model's line or entry (or the graph's series) it shows.
+    std::vector<std::size_t> sources;
+
+    int RowCount() const { return static_cast<int>(rows.size()); }
+    int ColumnCount() const { return static_cast<int>(headings.size()); }
+    // The cell at a row and column; an empty one outside the table.
+    const AccessCell& At(int row, int column) const;
+
+    friend bool operator==(const AccessTable&, const AccessTable&) = default;
+};
+
+AccessTable AccessTableOf(const Statement::StatementTable& table);
+
+// "Income, Tax by month from Apr 24 to Mar 26": the series of a graph page's table and its
+// months; "Nothing plotted" for none.
+Text GraphDescription(const AccessTable& table);
+
+struct AccessTab {
+    Text label;
+    bool selected = false;
+    Rect rect;
+
+    friend bool operator==(const AccessTab&, const AccessTab&) = default;
+};
+
+// One row of tabs: the views, scenarios, companies or years (with the graph pages).
+struct AccessTabList {
+    Text name;
+    std::vector<AccessTab> tabs;
+    // The tab the keyboard highlight stands on, or -1.
+    int highlighted = -1;
+
+    friend bool operator==(const AccessTabList&, const AccessTabList&) = default;
+};
+
+enum class AccessControlKind {
+    Expander,  // a section's or block's open/close box: a button, expanded or collapsed
+    SubColumn, // a sub-column's check box under a column heading
+    Series,    // a graph legend's button that switches a series on or off
+};
+
+struct AccessControl {
+    AccessControlKind kind = AccessControlKind::Expander;
+    Text name;
+    // Expanded, or checked.
+    bool on = false;
+    Rect rect;
+
+    friend bool operator==(const AccessControl&, const AccessControl&) = default;
+};
+
+struct StatementAccess {
+    // The table's name: the path of tabs to what it shows.
+    Text name;
+    // What a graphs page plots; empty for a statement.
+    Text description;
+    AccessTable table;
+    Rect tableRect;
+    // The table row the keyboard highlight stands on, or -1.
+    int highlightedRow = -1;
+    std::vector<AccessTabList> tabLists;
+    std::vector<AccessControl> controls;
+
+    // Whether the rows and columns, or their texts, differ (a reader must read the table again).
+    bool TableDiffers(const StatementAccess& other) const {
+        return name != other.name || description != other.description || table != other.table;
+    }
+    friend bool operator==(const StatementAccess&, const StatementAccess&) = default;
+};

@@ -1,0 +1,77 @@
+#include "views/StdAccess.h"
+
+#include "database/CPERT.h"
+#include "display/CPageHeader.h"
+#include "display/GraphSeriesData.h"
+#include "document/CMainDoc.h"
+#include "statement/StatementModel.h"
+#include "views/ShownTable.h"
+#include "views/StdTabLabels.h"
+
+using namespace Statement;
+
+namespace {
+
+AccessTabList TabList(const Text& name, const std::vector<Text>& labels, int current,
+                      const std::vector<Rect>& rects, bool highlighted) {
+    AccessTabList list{name, {}, -1};
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        const bool selected = static_cast<int>(i) == current;
+        list.tabs.push_back({labels[i], selected, i < rects.size() ? rects[i] : Rect{}});
+        if (selected && highlighted)
+            list.highlighted = static_cast<int>(i);
+    }
+    return list;
+}
+
+} // namespace
+
+StatementAccess StdStatementAccess(CMainDoc& doc, const StdViewState& state, Edition edition,
+                                   bool offsetYear) {
+    StatementAccess access;
+    if (!doc.root)
+        return access;
+    const ShownTable shown = StdShownTable(doc, edition, state, offsetYear);
+    int scenario = state.selectedScenario;
+    int company = state.selectedCompany;
+    int year = state.selectedYear;
+    const StatementSelection selection =
+        ResolveStatementSelection(doc.Root(), edition, scenario, company, year);
+    if (!shown.shown || !selection.Drawable())
+        return access;
+
+    const StdTabLabels labels = MakeStdTabLabels(selection, edition);
+    if (edition != Edition::Basic) {
+        access.tabLists.push_back(TabList(u"Scenarios", labels.scenarios,
+                                          scenario + labels.scenarioOffset, state.scenarioTabs,
+                                          state.focusSection == FocusSection::ScenarioTabs));
+        access.tabLists.push_back(TabList(u"Companies", labels.companies,
+                                          company + labels.companyOffset, state.companyTabs,
+                                          state.focusSection == FocusSection::CompanyTabs));
+    }
+    access.tabLists.push_back(TabList(u"Years", labels.years, year, state.yearTabs,
+                                      state.focusSection == FocusSection::YearTabs));
+
+    access.table = AccessTableOf(shown.table);
+    access.tableRect = state.area;
+    // Named after the scenario, company and year (or the graphs page) even where the Basic
+    // edition has no tabs for the first two.
+    if (selection.graphsPage) {
+        access.name =
+            Display::CPageHeader::Title(doc, LayoutKey(0, scenario, company, LayoutKey::kNoEntry)) +
+            u"Graphs";
+        access.description = GraphDescription(access.table);
+        const std::array<bool, GraphSeriesData::kSeries> series =
+            state.SeriesShown(doc.seriesShown);
+        for (std::size_t i = 0; i < series.size(); ++i)
+            access.controls.push_back(
+                {AccessControlKind::Series, Text(GraphSeriesData::kSeriesNames[i]), series[i],
+                 i < state.legendButtons.size() ? state.legendButtons[i] : Rect{}});
+        return access;
+    }
+    access.name = Display::CPageHeader::Title(doc, LayoutKey(0, scenario, company, year));
+    // The highlight is drawn on a real scenario's real company only.
+    if (scenario >= 0 && company >= 0 && !shown.highlighted.Empty())
+        access.highlightedRow = static_cast<int>(shown.highlighted.first);
+    return access;
+}
