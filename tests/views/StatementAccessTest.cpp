@@ -19,11 +19,6 @@ bool Has(const std::vector<AccessChange>& changes, AccessChange change) {
     return std::find(changes.begin(), changes.end(), change) != changes.end();
 }
 
-bool HasKind(const std::vector<AccessChange>& changes, Kind kind) {
-    return std::any_of(changes.begin(), changes.end(),
-                       [&](const AccessChange& change) { return change.kind == kind; });
-}
-
 int ControlNamed(const StatementAccess& access, const Text& name) {
     for (std::size_t i = 0; i < access.controls.size(); ++i)
         if (access.controls[i].name == name)
