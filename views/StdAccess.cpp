@@ -24,6 +24,19 @@ AccessTabList TabList(const Text& name, const std::vector<Text>& labels, int cur
     return list;
 }
 
+// The tax codes the window draws beside the labels of a real scenario's real company, which the
+// exported table leaves out: a column after the labels, headed with the tax's name.
+void AddTaxColumn(AccessTable& table, const StatementModel& model) {
+    table.headings.insert(table.headings.begin() + 1, model.taxName);
+    for (std::size_t r = 0; r < table.rows.size(); ++r) {
+        const std::size_t line = table.sources[r];
+        AccessCell code;
+        if (line < model.lines.size())
+            code.text = model.lines[line].taxCode;
+        table.rows[r].insert(table.rows[r].begin() + 1, code);
+    }
+}
+
 } // namespace
 
 StatementAccess StdStatementAccess(CMainDoc& doc, const StdViewState& state, Edition edition,
@@ -70,6 +83,11 @@ StatementAccess StdStatementAccess(CMainDoc& doc, const StdViewState& state, Edi
         return access;
     }
     access.name = Display::CPageHeader::Title(doc, LayoutKey(0, scenario, company, year));
+    if (scenario >= 0 && company >= 0) {
+        const StatementModel model = BuildStatementModel(doc.Root(), selection, edition);
+        if (model.hasTaxSetup)
+            AddTaxColumn(access.table, model);
+    }
     // The highlight is drawn on a real scenario's real company only.
     if (scenario >= 0 && company >= 0 && !shown.highlighted.Empty())
         access.highlightedRow = static_cast<int>(shown.highlighted.first);

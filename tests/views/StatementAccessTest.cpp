@@ -130,6 +130,7 @@ TEST(StatementAccessTest, StandardAndBasicDescriptions) {
     forecast.EveryYear(1, [](Database::CYear& year) { year.year = 2025; });
     forecast.AddItem(kIncome, u"Sales", 100000);
     forecast.AddItem(kExpense, u"Rent", 20000);
+    forecast.AddTax(u"VAT", 2000, u"S");
     StdViewState state;
     RecordingDeviceContext dc{DeviceCaps::Screen(1400, 900)};
     const auto pass = [&](Edition edition) {
@@ -154,7 +155,12 @@ TEST(StatementAccessTest, StandardAndBasicDescriptions) {
     EXPECT_FALSE(standard.tabLists[2].tabs[0].rect.IsEmpty());
     ASSERT_GE(standard.highlightedRow, 0);
     EXPECT_EQ(standard.table.At(standard.highlightedRow, 0).text, u"Rent");
-    EXPECT_EQ(standard.table.headings.front(), u"Line");
+    // The tax codes drawn beside the labels stand in a column of their own.
+    ASSERT_GE(standard.table.ColumnCount(), 3);
+    EXPECT_EQ(standard.table.headings[0], u"Line");
+    EXPECT_EQ(standard.table.headings[1], u"VAT");
+    EXPECT_EQ(standard.table.headings[2], u"Jan");
+    EXPECT_EQ(standard.table.At(standard.highlightedRow, 2).text, u"200.00");
 
     // The Basic edition: the first scenario's company, the years alone, no highlight on the
     // years' row until it has the keyboard.
