@@ -84,6 +84,18 @@ void AddControls(StatementAccess& access, const AdvViewState& state) {
         }
 }
 
+// Where the statement's objects were placed, by the model's entry they show.
+void AddRowRects(StatementAccess& access, const AdvViewState& state) {
+    std::vector<Rect> placed(state.lists.model->entries.size());
+    for (const auto& object : state.lists.statement) {
+        const auto entry = static_cast<std::size_t>(object->entryIndex);
+        if (object->entryIndex >= 0 && entry < placed.size() && placed[entry].IsEmpty())
+            placed[entry] = object->bounds;
+    }
+    for (const std::size_t entry : access.table.sources)
+        access.rowRects.push_back(entry < placed.size() ? placed[entry] : Rect{});
+}
+
 // The check toggle of the n-th sub-column control, counted as AddControls lists them.
 Display::CheckToggle* ToggleAt(AdvViewState& state, std::size_t n) {
     auto* headers = Find<Display::CColumnHeaders>(state.lists.statement);
@@ -114,6 +126,7 @@ StatementAccess AdvStatementAccess(CMainDoc& doc, const AdvViewState& state) {
     }
     if (!shown.highlighted.Empty())
         access.highlightedRow = static_cast<int>(shown.highlighted.first);
+    AddRowRects(access, state);
     AddControls(access, state);
     return access;
 }

@@ -85,6 +85,9 @@ struct StatementAccess {
     Text description;
     AccessTable table;
     Rect tableRect;
+    // Where each row was last drawn, scrolled out of the table's place or not; empty where the
+    // view keeps no place for it.
+    std::vector<Rect> rowRects;
     // The table row the keyboard highlight stands on, or -1.
     int highlightedRow = -1;
     std::vector<AccessTabList> tabLists;

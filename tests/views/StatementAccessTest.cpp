@@ -49,6 +49,10 @@ TEST(StatementAccessTest, AdvancedDescriptionsAndWhatEachStepAnnounces) {
     ASSERT_EQ(access.tabLists.size(), 4u);
     EXPECT_EQ(access.tabLists[3].name, u"Years");
     EXPECT_EQ(access.highlightedRow, -1);
+    // Every row has its place, each below the one before.
+    ASSERT_EQ(access.rowRects.size(), 16u);
+    for (std::size_t r = 1; r < access.rowRects.size(); ++r)
+        EXPECT_GT(access.rowRects[r].top, access.rowRects[r - 1].top) << r;
     // The expanders come first, then a check box per sub-column, named after its column.
     const int income = ControlNamed(access, u"INCOME");
     ASSERT_GE(income, 0);

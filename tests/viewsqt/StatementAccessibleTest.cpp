@@ -201,6 +201,38 @@ TEST_F(StatementAccessibleTest, TheSmallAdvancedYearThroughTheInterfaces) {
     EXPECT_EQ(iface->focusChild(), grid->cellAt(rent, 0));
 }
 
+// A row scrolled out of a short window reads as off screen; a reader's SetFocus on one of its
+// cells brings it into sight with the highlight on it.
+TEST_F(StatementAccessibleTest, AReaderBringsARowIntoSight) {
+    StatementForecast forecast({100}, {1.0}, 1, 10);
+    forecast.EveryYear(0, [](Database::CYear& year) {
+        year.year = 2024;
+        year.Items(kBank).Clear();
+    });
+    BuildSmallAdvYear(forecast);
+    CVarnobelAdvView view(forecast.doc);
+    Show(view);
+    view.resize(1400, 260);
+    Paint(view);
+    QAccessibleInterface* table =
+        ChildOfRole(QAccessible::queryAccessibleInterface(&view), QAccessible::Table);
+    ASSERT_NE(table, nullptr);
+    QAccessibleTableInterface* grid = table->tableInterface();
+    const int note = grid->rowCount() - 1;
+    QAccessibleInterface* cell = grid->cellAt(note, 1);
+    EXPECT_FALSE(grid->cellAt(0, 1)->state().offscreen);
+    EXPECT_TRUE(cell->state().offscreen);
+    EXPECT_LT(grid->cellAt(0, 0)->rect().top(), cell->rect().top());
+
+    // The note takes no highlight; the row above it, NOTES, does.
+    grid->cellAt(note - 1, 1)->actionInterface()->doAction(
+        QAccessibleActionInterface::setFocusAction());
+    Paint(view);
+    EXPECT_FALSE(grid->cellAt(note - 1, 1)->state().offscreen);
+    EXPECT_TRUE(grid->isRowSelected(note - 1));
+    EXPECT_TRUE(grid->cellAt(0, 1)->state().offscreen);
+}
+
 // The example in the Basic window: its row of years alone, the statement named after the first
 // scenario's first company, and a year's tab pressed as a click does. The graphs page's table
 // has a row per series shown, one column per month of both years.

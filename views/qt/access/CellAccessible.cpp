@@ -21,9 +21,17 @@ QString CellAccessible::text(QAccessible::Text t) const {
     return {};
 }
 
+// The row's place where the view keeps one (the cells of a row share it), else the table's.
+Rect CellAccessible::Place() const {
+    const StatementAccess& access = Access();
+    const auto row = static_cast<std::size_t>(row_);
+    if (row_ >= 0 && row < access.rowRects.size() && !access.rowRects[row].IsEmpty())
+        return access.rowRects[row];
+    return access.tableRect;
+}
+
 QRect CellAccessible::rect() const {
-    // Only the table's place is known; the cells share it.
-    return ScreenRect(Access().tableRect);
+    return ScreenRect(Place());
 }
 
 bool CellAccessible::isSelected() const {
@@ -38,6 +46,9 @@ QAccessible::State CellAccessible::state() const {
     state.selected = isSelected();
     // The highlight reads as the focus on its row's first cell while the view has the keyboard.
     state.focused = isSelected() && column_ == 0 && View() && View()->hasFocus();
+    // Scrolled out of sight: a reader asks for it to be brought back (SetFocus).
+    const Rect place = Place();
+    state.offscreen = place.Intersected(Access().tableRect).IsEmpty();
     return state;
 }
 

@@ -45,6 +45,7 @@ public:
 
 private:
     const AccessCell& Cell() const;
+    Rect Place() const;
 
     const TableAccessible* table_;
     int row_;
