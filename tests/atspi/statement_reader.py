@@ -13,6 +13,7 @@ the Standard and Basic windows. Exits 77 (skipped) when the bindings, the bus or
 are not installed."""
 
 import csv
+import fcntl
 import io
 import json
 import os
@@ -61,7 +62,7 @@ class Desktop:
 
     def __init__(self):
         self.home = tempfile.mkdtemp(prefix="statement-reader-")
-        self.xvfb, number = self.start_x_server()
+        self.xvfb, number, self.claim = self.start_x_server()
         runtime = os.path.join(self.home, "runtime")
         os.makedirs(runtime, mode=0o700)
         self.env = dict(os.environ)
@@ -100,7 +101,17 @@ class Desktop:
         client connecting to it (a number that looks free may still be taken)."""
         first = 150 + os.getpid() % 300
         for number in range(first, first + 40):
+            # Two of these checks starting at once must not both try one number: a server that
+            # loses the race for a display removes the winner's socket as it gives up. A lock
+            # of our own, held for the whole check, keeps them apart.
+            claim = open(os.path.join(tempfile.gettempdir(), f".statement-reader-{number}.lock"), "w")
+            try:
+                fcntl.flock(claim, fcntl.LOCK_EX | fcntl.LOCK_NB)
+            except OSError:
+                claim.close()
+                continue
             if os.path.exists(f"/tmp/.X{number}-lock"):
+                claim.close()
                 continue
             server = subprocess.Popen(
                 ["Xvfb", f":{number}", "-screen", "0", "1600x1000x24", "-nolisten", "tcp"],
@@ -110,12 +121,18 @@ class Desktop:
             while server.poll() is None and time.monotonic() < end:
                 probe = subprocess.run(["xdotool", "getdisplaygeometry"], env=env,
                                        capture_output=True)
+                # A server that another one beat to the number answers the probe through the
+                # winner and then ends: the number is ours only while our server still runs.
                 if probe.returncode == 0:
-                    return server, number
+                    time.sleep(0.3)
+                    if server.poll() is None:
+                        return server, number, claim
+                    break
                 time.sleep(0.1)
             if server.poll() is None:
                 server.terminate()
                 server.wait()
+            claim.close()
         fail("no X server could be started")
 
     def close(self):
@@ -131,6 +148,7 @@ class Desktop:
                 except (ProcessLookupError, subprocess.TimeoutExpired):
                     process.kill()
         shutil.rmtree(self.home, ignore_errors=True)
+        self.claim.close()
 
 
 def pump(seconds=0.0):
@@ -193,6 +211,7 @@ def amount(text):
 
 class Window:
     def __init__(self, desktop, edition):
+        self.desktop = desktop
         self.process = subprocess.Popen([VIEWER, FORECAST, edition], env=desktop.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
         self.app = wait_for(f"the {edition} window on the accessibility bus", self.find_app)
@@ -200,7 +219,10 @@ class Window:
 
     def find_app(self):
         if self.process.poll() is not None:
-            fail(f"the viewer ended with status {self.process.returncode}: "
+            server = self.desktop.xvfb.poll()
+            fail(f"the viewer ended with status {self.process.returncode} (the X server on "
+                 f"{self.desktop.env['DISPLAY']} "
+                 f"{'runs' if server is None else f'ended with status {server}'}): "
                  f"{self.process.stderr.read().decode()}")
         for app in pyatspi.Registry.getDesktop(0):
             if app is not None and app.get_process_id() == self.process.pid and app.childCount:
@@ -239,6 +261,20 @@ def export_csv(edition):
     return list(csv.reader(io.StringIO(out)))
 
 
+def until_settled(check, *args, timeout=TIMEOUT):
+    """Runs a check until it holds: a window that has just opened or changed may still be filling
+    its table in when the first reading comes. The last failure stands when time runs out."""
+    end = time.monotonic() + timeout
+    while True:
+        try:
+            return check(*args)
+        except Exception:  # a failed check, or a cell that went while the table was refilled
+            if time.monotonic() >= end:
+                raise
+        pump()
+        time.sleep(0.5)
+
+
 def check_total_income(table, edition):
     """The table's "Total Income" row against the CSV export's record of the same statement,
     column by column by heading."""
@@ -246,7 +282,14 @@ def check_total_income(table, edition):
     header = records[0]
     expected = next(r for r in records if r[0].strip() == "Total Income")
     grid = table.queryTable()
-    rows = [grid.getAccessibleAt(r, 0).name.strip() for r in range(grid.nRows)]
+
+    def row_labels():
+        # A table still being filled after the window's first paint may answer a cell with
+        # nothing; it is read again until every row has its label.
+        cells = [grid.getAccessibleAt(r, 0) for r in range(grid.nRows)]
+        return None if not cells or None in cells else [cell.name.strip() for cell in cells]
+
+    rows = wait_for(f"the rows of {edition}'s table", row_labels)
     if "Total Income" not in rows:
         fail(f"{edition}: no row headed Total Income in {table.name}")
     row = rows.index("Total Income")
@@ -392,7 +435,7 @@ def main():
     try:
         window = Window(desktop, "Adv")
         try:
-            check_total_income(window.table, "Adv")
+            until_settled(check_total_income, window.table, "Adv")
             lists = check_advanced_tabs(window, forecast)
             check_year_tab(window, lists, forecast)
             check_row_focus(window)
@@ -402,7 +445,7 @@ def main():
         for edition in ("Std", "Bas"):
             window = Window(desktop, edition)
             try:
-                check_total_income(window.table, edition)
+                until_settled(check_total_income, window.table, edition)
             finally:
                 window.close()
     finally:
