@@ -25,7 +25,37 @@ AccessCell CellOf(const Statement::TableCell& cell, const Statement::StatementTa
     return {};
 }
 
+template <class T> const T* Nth(const std::vector<T>& items, int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= items.size())
+        return nullptr;
+    return &items[static_cast<std::size_t>(index)];
+}
+
 } // namespace
+
+Rect StatementAccess::CellRect(int row, int column) const {
+    const Rect* rowPlace = Nth(rowRects, row);
+    Rect place = rowPlace && !rowPlace->IsEmpty() ? *rowPlace : tableRect;
+    if (const AccessSpan* span = Nth(columnSpans, column)) {
+        place.left = span->left;
+        place.right = span->right;
+    }
+    return place;
+}
+
+bool StatementAccess::CellSeen(int row, int column) const {
+    const AccessSpan* span = Nth(columnSpans, column);
+    if (span && !span->seen)
+        return false;
+    return !CellRect(row, column).Intersected(rowsRect.IsEmpty() ? tableRect : rowsRect).IsEmpty();
+}
+
+Rect StatementAccess::HeadingRect(int column) const {
+    const AccessSpan* span = Nth(columnSpans, column);
+    if (!span || headingsRect.IsEmpty())
+        return {};
+    return Rect{span->left, headingsRect.top, span->right, headingsRect.bottom};
+}
 
 const AccessCell& AccessTable::At(int row, int column) const {
     static const AccessCell kEmpty;

@@ -44,6 +44,16 @@ AccessTable AccessTableOf(const Statement::StatementTable& table);
 // months; "Nothing plotted" for none.
 Text GraphDescription(const AccessTable& table);
 
+// Where a column of the table was last drawn across, and whether any of it is in sight (a figure
+// column can be scrolled sideways out of the window).
+struct AccessSpan {
+    int left = 0;
+    int right = 0;
+    bool seen = true;
+
+    friend bool operator==(const AccessSpan&, const AccessSpan&) = default;
+};
+
 struct AccessTab {
     Text label;
     bool selected = false;
@@ -88,10 +98,25 @@ struct StatementAccess {
     // Where each row was last drawn, scrolled out of the table's place or not; empty where the
     // view keeps no place for it.
     std::vector<Rect> rowRects;
+    // Where each column was last drawn across; empty where the view keeps no place for columns,
+    // and a cell then takes its whole row's place.
+    std::vector<AccessSpan> columnSpans;
+    // The strip the column headings were drawn in, and the part of the table rows are seen in
+    // (the whole table where empty).
+    Rect headingsRect;
+    Rect rowsRect;
     // The table row the keyboard highlight stands on, or -1.
     int highlightedRow = -1;
     std::vector<AccessTabList> tabLists;
     std::vector<AccessControl> controls;
+
+    // Where a cell was last drawn: its row's place across its column, its row's place where the
+    // view keeps no columns, the table's where it keeps no rows.
+    Rect CellRect(int row, int column) const;
+    // Whether any of a cell is in sight, neither scrolled up, down nor sideways out of view.
+    bool CellSeen(int row, int column) const;
+    // Where a column's heading was drawn; empty where the view keeps no place for it.
+    Rect HeadingRect(int column) const;
 
     // Whether the rows and columns, or their texts, differ (a reader must read the table again).
     bool TableDiffers(const StatementAccess& other) const {

@@ -37,6 +37,40 @@ void AddTaxColumn(AccessTable& table, const StatementModel& model) {
     }
 }
 
+// Where the window placed each table row and column. The table's columns are the description,
+// the tax codes where drawn, the months from the year's first, Total and %; a month outside the
+// year's span, or scrolled sideways out of the month area, is out of sight.
+void AddPlaces(StatementAccess& access, const StdViewState& state, const StatementModel& model,
+               bool taxColumn) {
+    if (state.lineRects.empty())
+        return;
+    for (const std::size_t line : access.table.sources)
+        access.rowRects.push_back(line < state.lineRects.size() ? state.lineRects[line] : Rect{});
+    const StdColumns& c = state.columns;
+    const int seenLeft = c.monthAreaLeft;
+    const int seenRight = state.area.right;
+    const auto figure = [&](int left, int right) {
+        return AccessSpan{left, right, right > left && right > seenLeft && left < seenRight};
+    };
+    std::vector<AccessSpan>& spans = access.columnSpans;
+    spans.push_back({c.descLeft, c.descRight, true});
+    if (taxColumn)
+        spans.push_back({c.taxLeft, c.taxRight, true});
+    for (int position = 0; position < kMonths; ++position) {
+        const auto month = static_cast<std::size_t>(model.MonthAt(position));
+        spans.push_back(model.InSpan(model.MonthAt(position))
+                            ? figure(c.monthLeft[month], c.monthRight[month])
+                            : AccessSpan{c.monthLeft[month], c.monthLeft[month], false});
+    }
+    spans.push_back(figure(c.totalLeft, c.totalRight));
+    if (c.percent)
+        spans.push_back(figure(c.percentLeft, c.percentRight));
+    spans.resize(access.table.headings.size());
+    access.headingsRect = Rect{state.area.left, state.monthArea.top, state.area.right,
+                               state.monthArea.top + state.rowPitch};
+    access.rowsRect = state.body;
+}
+
 } // namespace
 
 StatementAccess StdStatementAccess(CMainDoc& doc, const StdViewState& state, Edition edition,
@@ -83,11 +117,11 @@ StatementAccess StdStatementAccess(CMainDoc& doc, const StdViewState& state, Edi
         return access;
     }
     access.name = Display::CPageHeader::Title(doc, LayoutKey(0, scenario, company, year));
-    if (scenario >= 0 && company >= 0) {
-        const StatementModel model = BuildStatementModel(doc.Root(), selection, edition);
-        if (model.hasTaxSetup)
-            AddTaxColumn(access.table, model);
-    }
+    const StatementModel model = BuildStatementModel(doc.Root(), selection, edition);
+    const bool taxColumn = model.hasTaxSetup && scenario >= 0 && company >= 0;
+    if (taxColumn)
+        AddTaxColumn(access.table, model);
+    AddPlaces(access, state, model, taxColumn);
     // The highlight is drawn on a real scenario's real company only.
     if (scenario >= 0 && company >= 0 && !shown.highlighted.Empty())
         access.highlightedRow = static_cast<int>(shown.highlighted.first);

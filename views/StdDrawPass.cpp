@@ -46,24 +46,11 @@ constexpr Amount kWidestFigure = -9'999'999'999;
 constexpr const char16_t* kMonthNames[kMonths] = {u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun",
                                                   u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"};
 
-// The x extents of the statement's columns for one pass.
-struct Columns {
-    int descLeft = 0;
-    int descRight = 0;
-    int taxLeft = 0;
-    int taxRight = 0;
-    // Where the month area begins on this page or screen, before any shift.
-    int monthAreaLeft = 0;
-    std::array<int, kMonths> monthLeft{};
-    std::array<int, kMonths> monthRight{};
-    int lastMonthRight = 0;
-    int totalLeft = 0;
-    int totalRight = 0;
-    bool percent = false;
-    int percentLeft = 0;
-    int percentRight = 0;
-    int figureWidth = 0;
-};
+using Columns = StdColumns;
+
+int RightmostColumn(const Columns& c) {
+    return c.percent ? c.percentRight : c.totalRight;
+}
 
 class DrawPass {
 public:
@@ -369,6 +356,7 @@ void DrawPass::DrawStatement(DeviceContext& dc, int panelTop) {
     const Columns& c = columns_;
 
     PerSection<std::vector<Rect>> rowRects;
+    std::vector<Rect> lineRects(model.lines.size());
     for (std::size_t s = 0; s < rowRects.size(); ++s)
         rowRects[s].assign(static_cast<std::size_t>(std::max(0, model.sectionRows[s])), Rect{});
 
@@ -383,7 +371,8 @@ void DrawPass::DrawStatement(DeviceContext& dc, int panelTop) {
     if (out_)
         dc.SetClip(Rect{body_.left, body_.top, body_.right - 1, body_.bottom - 1});
 
-    for (const StatementLine& line : model.lines) {
+    for (std::size_t l = 0; l < model.lines.size(); ++l) {
+        const StatementLine& line = model.lines[l];
         const bool ofFocus = focusShown && line.row >= 0 &&
                              FocusOn(line.section) == state_.focusSection &&
                              line.row == state_.focusRow;
@@ -400,6 +389,8 @@ void DrawPass::DrawStatement(DeviceContext& dc, int panelTop) {
         }
         if (!line.TakesSpace())
             continue;
+        lineRects[l] = Rect{c.descLeft, ClampToInt(y), RightmostColumn(c),
+                            ClampToInt(y + rowPitch_)};
 
         if (printing_ && line.kind != Kind::Spacer && y > body_.top && y < body_.bottom) {
             const std::int64_t room = body_.bottom - y;
@@ -439,6 +430,8 @@ void DrawPass::DrawStatement(DeviceContext& dc, int panelTop) {
         return;
     }
     state_.sectionRows = std::move(rowRects);
+    state_.lineRects = std::move(lineRects);
+    state_.columns = c;
     state_.hiddenRowCount = model.hiddenRowCount;
     const std::int64_t gap = units_.u25.width;
     const std::int64_t width = c.figureWidth;
@@ -475,6 +468,8 @@ void DrawPass::Run() {
         state_.yearTabs.clear();
         for (auto& rows : state_.sectionRows)
             rows.clear();
+        state_.lineRects.clear();
+        state_.columns = {};
         state_.legendButtons = {};
         state_.area = area_;
         state_.body = Rect{};

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/Months.h"
 #include "document/Edition.h"
 #include "platform/DrawTypes.h"
 #include "statement/StatementSection.h"
@@ -30,6 +31,26 @@ constexpr bool OnTabRow(FocusSection focus) {
     return focus == FocusSection::ScenarioTabs || focus == FocusSection::CompanyTabs ||
            focus == FocusSection::YearTabs;
 }
+
+// The x extents of the Standard statement's columns in one pass: the description, the tax codes
+// (empty without them), each month by its number (empty outside the year's span), Total and %.
+struct StdColumns {
+    int descLeft = 0;
+    int descRight = 0;
+    int taxLeft = 0;
+    int taxRight = 0;
+    // Where the month area begins on this page or screen, before any shift.
+    int monthAreaLeft = 0;
+    std::array<int, kMonths> monthLeft{};
+    std::array<int, kMonths> monthRight{};
+    int lastMonthRight = 0;
+    int totalLeft = 0;
+    int totalRight = 0;
+    bool percent = false;
+    int percentLeft = 0;
+    int percentRight = 0;
+    int figureWidth = 0;
+};
 
 // Everything the Standard and Basic views keep between drawing passes: selection, focus, the
 // print state and the rectangles kept for hit testing. The drawing pass reads and updates it;
@@ -116,6 +137,10 @@ struct StdViewState {
     Rect body; // the statement below the column headings
     Rect monthArea;
     int descriptionRight = 0; // the description column's right edge
+    // Where each statement line was placed, by the model's line, scrolled out of the body or not
+    // (empty for a hidden line); and the x extents of the columns it was drawn in.
+    std::vector<Rect> lineRects;
+    StdColumns columns;
 
     // Scroll ranges computed by the last screen pass.
     int hScrollMax = 0;

@@ -166,6 +166,44 @@ TEST(StatementAccessTest, StandardAndBasicDescriptions) {
     EXPECT_EQ(standard.table.headings[2], u"Jan");
     EXPECT_EQ(standard.table.At(standard.highlightedRow, 2).text, u"200.00");
 
+    // Each cell has its own place: on its row's line, in its column, left to right, with its
+    // column's heading drawn above the first row.
+    const int rent = standard.highlightedRow;
+    const int total = standard.table.ColumnCount() - 1;
+    const Rect label = standard.CellRect(rent, 0);
+    const Rect code = standard.CellRect(rent, 1);
+    const Rect january = standard.CellRect(rent, 2);
+    const Rect year = standard.CellRect(rent, total);
+    EXPECT_EQ(label.top, standard.rowRects[static_cast<std::size_t>(rent)].top);
+    EXPECT_EQ(january.top, label.top);
+    EXPECT_EQ(january.bottom, label.bottom);
+    EXPECT_LT(label.right, code.left);
+    EXPECT_LT(code.right, january.left);
+    EXPECT_LT(january.right, standard.CellRect(rent, 3).left);
+    EXPECT_LT(standard.CellRect(rent, 13).right, year.left);
+    EXPECT_EQ(standard.CellRect(rent + 1, 2).top, january.bottom);
+    const Rect heading = standard.HeadingRect(2);
+    EXPECT_EQ(heading.left, january.left);
+    EXPECT_EQ(heading.right, january.right);
+    EXPECT_LE(heading.bottom, standard.CellRect(0, 0).top);
+    EXPECT_TRUE(standard.CellSeen(rent, 2));
+
+    // Scrolled down past the first rows and across past the first months: those are out of
+    // sight; the labels, the later months and the year's total are not.
+    const int pitch = state.rowPitch;
+    StdPassInput scrolled;
+    scrolled.client = Rect{0, 0, 1400, 900};
+    scrolled.vScroll = 3 * pitch;
+    scrolled.hScroll = 5 * state.columns.figureWidth;
+    RunStdDrawPass(dc, forecast.doc, state, scrolled);
+    const StatementAccess moved = StdStatementAccess(forecast.doc, state, Edition::Standard, false);
+    EXPECT_EQ(moved.CellRect(rent, 0).top, label.top - 3 * pitch);
+    EXPECT_FALSE(moved.CellSeen(0, 0));
+    EXPECT_TRUE(moved.CellSeen(rent, 0));
+    EXPECT_FALSE(moved.CellSeen(rent, 2));
+    EXPECT_TRUE(moved.CellSeen(rent, 8));
+    EXPECT_TRUE(moved.CellSeen(rent, total));
+
     // The Basic edition: the first scenario's company, the years alone, no highlight on the
     // years' row until it has the keyboard.
     state.ClearFocus();

@@ -15,6 +15,7 @@
 #include "views/StatementForecast.h"
 #include "views/qt/CVarnobelAdvView.h"
 #include "views/qt/CVarnobelBasView.h"
+#include "views/qt/CVarnobelStdView.h"
 
 namespace {
 
@@ -231,6 +232,52 @@ TEST_F(StatementAccessibleTest, AReaderBringsARowIntoSight) {
     EXPECT_FALSE(grid->cellAt(note - 1, 1)->state().offscreen);
     EXPECT_TRUE(grid->isRowSelected(note - 1));
     EXPECT_TRUE(grid->cellAt(0, 1)->state().offscreen);
+}
+
+// The same in a short Standard window: each cell and heading has its own place; SetFocus on a
+// line below the window brings it up with the highlight, and on a total, which takes none,
+// brings it up alone.
+TEST_F(StatementAccessibleTest, AReaderBringsAStandardRowIntoSight) {
+    CMainDoc doc;
+    RecordingMessageSink sink;
+    ASSERT_EQ(doc.Load(kExamples / "sample.cfs", sink), CMainDoc::OpenResult::Loaded);
+    CVarnobelStdView view(doc);
+    Show(view);
+    view.resize(1400, 360);
+    Paint(view);
+    QAccessibleInterface* table =
+        ChildOfRole(QAccessible::queryAccessibleInterface(&view), QAccessible::Table);
+    ASSERT_NE(table, nullptr);
+    QAccessibleTableInterface* grid = table->tableInterface();
+    const int last = grid->rowCount() - 1;
+    QAccessibleInterface* label = grid->cellAt(last, 0);
+    QAccessibleInterface* april = grid->cellAt(last, 2);
+    EXPECT_TRUE(april->state().offscreen);
+    EXPECT_FALSE(grid->cellAt(0, 2)->state().offscreen);
+    EXPECT_EQ(april->rect().top(), label->rect().top());
+    EXPECT_LT(label->rect().right(), april->rect().left());
+    QAccessibleInterface* heading =
+        april->tableCellInterface()->columnHeaderCells().value(0, nullptr);
+    ASSERT_NE(heading, nullptr);
+    EXPECT_EQ(heading->text(QAccessible::Name), "Apr");
+    EXPECT_EQ(heading->rect().left(), april->rect().left());
+    EXPECT_LT(heading->rect().bottom(), grid->cellAt(0, 0)->rect().top());
+
+    const int rent = RowOf(grid, "Rent");
+    const int total = RowOf(grid, "Total Income");
+    ASSERT_GT(rent, total);
+    grid->cellAt(rent, 2)->actionInterface()->doAction(
+        QAccessibleActionInterface::setFocusAction());
+    Paint(view);
+    EXPECT_FALSE(grid->cellAt(rent, 2)->state().offscreen);
+    EXPECT_TRUE(grid->isRowSelected(rent));
+    EXPECT_TRUE(grid->cellAt(0, 2)->state().offscreen);
+
+    grid->cellAt(last, 2)->actionInterface()->doAction(
+        QAccessibleActionInterface::setFocusAction());
+    Paint(view);
+    EXPECT_FALSE(grid->cellAt(last, 2)->state().offscreen);
+    EXPECT_TRUE(grid->isRowSelected(rent));
 }
 
 // The example in the Basic window: its row of years alone, the statement named after the first

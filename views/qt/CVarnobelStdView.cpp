@@ -253,9 +253,12 @@ void CVarnobelStdView::FocusAccessRow(int row) {
     if (source >= model.lines.size())
         return;
     const StatementLine& line = model.lines[source];
-    // The arrow keys pass over the tax block; it takes no highlight either.
+    // The arrow keys pass over the tax block; it takes no highlight either, nor do headings and
+    // totals, which are only brought into view.
     if (line.row >= 0 && line.section != StatementSection::Tax && RowVisible(line.section, line.row))
         FocusRow(line.section, line.row);
+    else if (source < state_.lineRects.size())
+        BringIntoBody(state_.lineRects[source]);
 }
 
 bool CVarnobelStdView::GraphsPageShown() const {
@@ -367,13 +370,15 @@ bool CVarnobelStdView::MoveRowFocus(bool down) {
 
 void CVarnobelStdView::FocusRow(StatementSection section, int row) {
     state_.FocusStatementRow(section, row);
-    // Bring the row into the body.
-    const Rect& rect = state_.sectionRows[section][static_cast<std::size_t>(row)];
+    BringIntoBody(state_.sectionRows[section][static_cast<std::size_t>(row)]);
+    Redraw();
+}
+
+void CVarnobelStdView::BringIntoBody(const Rect& rect) {
     if (rect.top < state_.body.top)
         ScrollVertically(rect.top - state_.body.top);
     else if (rect.bottom > state_.body.bottom)
         ScrollVertically(std::min(rect.bottom - state_.body.bottom, rect.top - state_.body.top));
-    Redraw();
 }
 
 void CVarnobelStdView::CycleFocus(bool forward) {

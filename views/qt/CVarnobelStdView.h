@@ -77,6 +77,8 @@ private:
     int YearCount() const;
     // Number of rows of a statement section in the last pass (0 when it was skipped).
     int SectionRowCount(Statement::StatementSection section) const;
+    // Scrolls the statement up or down until `rect` (of the last pass) is in the body.
+    void BringIntoBody(const Rect& rect);
     // Whether a statement row took space in the last pass (hidden rows collapse to nothing).
     bool RowVisible(Statement::StatementSection section, int row) const;
     // Moves the focus to the next (or previous) visible statement row; false when there is none.

@@ -21,17 +21,8 @@ QString CellAccessible::text(QAccessible::Text t) const {
     return {};
 }
 
-// The row's place where the view keeps one (the cells of a row share it), else the table's.
-Rect CellAccessible::Place() const {
-    const StatementAccess& access = Access();
-    const auto row = static_cast<std::size_t>(row_);
-    if (row_ >= 0 && row < access.rowRects.size() && !access.rowRects[row].IsEmpty())
-        return access.rowRects[row];
-    return access.tableRect;
-}
-
 QRect CellAccessible::rect() const {
-    return ScreenRect(Place());
+    return ScreenRect(Access().CellRect(row_, column_));
 }
 
 bool CellAccessible::isSelected() const {
@@ -47,8 +38,7 @@ QAccessible::State CellAccessible::state() const {
     // The highlight reads as the focus on its row's first cell while the view has the keyboard.
     state.focused = isSelected() && column_ == 0 && View() && View()->hasFocus();
     // Scrolled out of sight: a reader asks for it to be brought back (SetFocus).
-    const Rect place = Place();
-    state.offscreen = place.Intersected(Access().tableRect).IsEmpty();
+    state.offscreen = !Access().CellSeen(row_, column_);
     return state;
 }
 
@@ -96,6 +86,10 @@ void CellAccessible::doAction(const QString& action) {
 
 QAccessibleInterface* ColumnHeaderAccessible::parent() const {
     return const_cast<TableAccessible*>(table_);
+}
+
+QRect ColumnHeaderAccessible::rect() const {
+    return ScreenRect(Access().HeadingRect(column_));
 }
 
 QString ColumnHeaderAccessible::text(QAccessible::Text t) const {

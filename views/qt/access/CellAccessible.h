@@ -45,14 +45,13 @@ public:
 
 private:
     const AccessCell& Cell() const;
-    Rect Place() const;
 
     const TableAccessible* table_;
     int row_;
     int column_;
 };
 
-// The heading of one column of the statement table ("Apr 24 Actual").
+// The heading of one column of the statement table ("Apr 24 Actual"), where it was drawn.
 class ColumnHeaderAccessible : public AccessLeaf {
 public:
     ColumnHeaderAccessible(CMainView* view, const TableAccessible* table, int column)
@@ -60,7 +59,7 @@ public:
 
     QAccessibleInterface* parent() const override;
     QString text(QAccessible::Text t) const override;
-    QRect rect() const override { return {}; }
+    QRect rect() const override;
     QAccessible::Role role() const override { return QAccessible::ColumnHeader; }
     QAccessible::State state() const override { return {}; }
 
