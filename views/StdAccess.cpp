@@ -117,6 +117,9 @@ StatementAccess StdStatementAccess(CMainDoc& doc, const StdViewState& state, Edi
         return access;
     }
     access.name = Display::CPageHeader::Title(doc, LayoutKey(0, scenario, company, year));
+    // The first column is headed as the window heads it; the copied table says "Line".
+    if (!access.table.headings.empty())
+        access.table.headings[0] = u"Description";
     const StatementModel model = BuildStatementModel(doc.Root(), selection, edition);
     const bool taxColumn = model.hasTaxSetup && scenario >= 0 && company >= 0;
     if (taxColumn)

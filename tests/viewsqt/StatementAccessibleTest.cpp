@@ -297,7 +297,7 @@ TEST_F(StatementAccessibleTest, TheBasicWindowsTabsTableAndGraphsPage) {
     const int income = RowOf(grid, "Total Income");
     ASSERT_GE(income, 0);
     // The tax column stands between the labels and April, as drawn.
-    EXPECT_EQ(grid->columnDescription(0), "Line");
+    EXPECT_EQ(grid->columnDescription(0), "Description");
     EXPECT_EQ(grid->columnDescription(1), "VAT");
     EXPECT_EQ(grid->columnDescription(2), "Apr");
     EXPECT_EQ(Text(grid->cellAt(income, 2)), "16,200.00");
