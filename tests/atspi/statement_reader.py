@@ -9,7 +9,7 @@ Opens FORECAST in the Advanced window and checks that the statement is a table w
 that the view, scenario, company and year tabs are page tabs named as the forecast names them,
 the current ones selected; that activating the second year's tab renames the table; that Tab into
 the rows and Down gives a focus event on the row the highlight moved to. Then the same table in
-the Standard and Basic windows. Exits 77 (skipped) when the bindings, the bus or the X server
+the Standard and Basic windows, and the same focus events in the Standard one. Exits 77 (skipped) when the bindings, the bus or the X server
 are not installed."""
 
 import csv
@@ -382,7 +382,9 @@ def check_graph_page(window, lists):
     print(f"Advanced: {window.table.name!r}: {window.table.description!r}")
 
 
-def check_row_focus(window):
+def check_row_focus(window, edition):
+    """Tab through the rows of tabs into the statement, then Down: each gives a focus event on
+    the first cell of the row the highlight stands on."""
     events = []
 
     def on_focus(event):
@@ -404,7 +406,7 @@ def check_row_focus(window):
             return None
 
         row = None
-        for _ in range(6):  # views, scenarios, companies, years, then the rows
+        for _ in range(6):  # the rows of tabs, then the statement's rows
             events.clear()
             subprocess.run(["xdotool", "key", "--window", wid, "Tab"], env=os.environ, check=True)
             pump(0.6)
@@ -421,7 +423,7 @@ def check_row_focus(window):
         label = grid.getAccessibleAt(moved[0], 0).name
         if moved[1] != label:
             fail(f"the focused cell reads {moved[1]!r}, its row {label!r}")
-        print(f"Advanced: Tab focused row {row[0]} {row[1]!r}; Down focused row {moved[0]} "
+        print(f"{edition}: Tab focused row {row[0]} {row[1]!r}; Down focused row {moved[0]} "
               f"{moved[1]!r}")
     finally:
         pyatspi.Registry.deregisterEventListener(on_focus, "object:state-changed:focused")
@@ -438,7 +440,7 @@ def main():
             until_settled(check_total_income, window.table, "Adv")
             lists = check_advanced_tabs(window, forecast)
             check_year_tab(window, lists, forecast)
-            check_row_focus(window)
+            check_row_focus(window, "Adv")
             check_graph_page(window, lists)
         finally:
             window.close()
@@ -446,6 +448,8 @@ def main():
             window = Window(desktop, edition)
             try:
                 until_settled(check_total_income, window.table, edition)
+                if edition == "Std":
+                    check_row_focus(window, edition)
             finally:
                 window.close()
     finally:
