@@ -27,6 +27,11 @@ public:
     std::array<std::array<Rect, 18>, 3> entryRects{};
     std::int32_t settingsIndex = LayoutKey::kNoEntry;
 
+    // The label of an entry ("Expected - Income"); empty for one no year plots.
+    const Text& EntryLabel(int kind, int series) const {
+        return entryLabels[static_cast<std::size_t>(kind)][static_cast<std::size_t>(series)];
+    }
+
 private:
     std::array<std::array<Text, 18>, 3> entryLabels;
 };

@@ -2,6 +2,7 @@
 
 #include "database/CPERT.h"
 #include "display/CColumnHeaders.h"
+#include "display/CGraphPage.h"
 #include "display/CLineHeader.h"
 #include "display/CPageHeader.h"
 #include "display/CTab.h"
@@ -84,6 +85,23 @@ void AddControls(StatementAccess& access, const AdvViewState& state) {
         }
 }
 
+// The graph page's legend: an entry per kind and series some year plots, in the order it
+// stacks them. A click on the legend changes nothing, so they are fixed check boxes, checked.
+void AddLegendEntries(StatementAccess& access, const AdvViewState& state) {
+    const auto* page = Find<Display::CGraphPage>(state.lists.statement);
+    if (!page)
+        return;
+    const Display::CGraphLedgend& legend = page->legend;
+    for (std::size_t series = 0; series < legend.entryRects[0].size(); ++series)
+        for (std::size_t kind = 0; kind < legend.entryRects.size(); ++kind) {
+            const Text& label =
+                legend.EntryLabel(static_cast<int>(kind), static_cast<int>(series));
+            if (!label.empty())
+                access.controls.push_back({AccessControlKind::Plotted, label, true,
+                                           legend.entryRects[kind][series]});
+        }
+}
+
 // Where the statement's objects were placed, by the model's entry they show.
 void AddRowRects(StatementAccess& access, const AdvViewState& state) {
     std::vector<Rect> placed(state.lists.model->entries.size());
@@ -122,6 +140,7 @@ StatementAccess AdvStatementAccess(CMainDoc& doc, const AdvViewState& state) {
     access.tableRect = state.body;
     if (state.currentKey[LayoutKey::kGraph] != LayoutKey::kNoEntry) {
         access.description = GraphDescription(access.table);
+        AddLegendEntries(access, state);
         return access;
     }
     if (!shown.highlighted.Empty())

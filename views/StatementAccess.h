@@ -76,6 +76,7 @@ enum class AccessControlKind {
     Expander,  // a section's or block's open/close box: a button, expanded or collapsed
     SubColumn, // a sub-column's check box under a column heading
     Series,    // a graph legend's button that switches a series on or off
+    Plotted,   // a graph legend's entry that only says what is plotted: checked, and fixed
 };
 
 struct AccessControl {

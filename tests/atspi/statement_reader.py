@@ -380,6 +380,14 @@ def check_graph_page(window, lists):
         fail(f"the graph page reads {grid.nRows} x {grid.nColumns}: "
              f"{window.table.description!r}")
     print(f"Advanced: {window.table.name!r}: {window.table.description!r}")
+    prefixes = ("Actual - ", "Expected - ", "Variance - ")
+    entries = wait_for("the legend's check boxes", lambda: [
+        box for box in descendants(window.app, pyatspi.ROLE_CHECK_BOX)
+        if box.name.startswith(prefixes)])
+    unchecked = [box.name for box in entries if not box.getState().contains(pyatspi.STATE_CHECKED)]
+    if unchecked:
+        fail(f"legend entries read as not plotted: {unchecked}")
+    print(f"Advanced: legend {[box.name for box in entries]}")
 
 
 def check_row_focus(window, edition):

@@ -280,6 +280,36 @@ TEST_F(StatementAccessibleTest, AReaderBringsAStandardRowIntoSight) {
     EXPECT_TRUE(grid->isRowSelected(rent));
 }
 
+// The example's graph page in the Advanced window: each legend entry a check box named as the
+// legend names it, checked, read only and without an action, as a click on it changes nothing.
+TEST_F(StatementAccessibleTest, TheAdvancedGraphLegendsEntries) {
+    CMainDoc doc;
+    RecordingMessageSink sink;
+    ASSERT_EQ(doc.Load(kExamples / "sample.cfs", sink), CMainDoc::OpenResult::Loaded);
+    CVarnobelAdvView view(doc);
+    Show(view);
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&view);
+    QAccessibleInterface* years = ChildOfRole(iface, QAccessible::PageTabList, "Years");
+    ASSERT_NE(years, nullptr);
+    QAccessibleInterface* graph = years->child(years->childCount() - 1);
+    ASSERT_EQ(Text(graph), "Cash Position");
+    graph->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    Paint(view);
+    QStringList entries;
+    for (int i = 0; i < iface->childCount(); ++i) {
+        QAccessibleInterface* child = iface->child(i);
+        if (child->role() != QAccessible::CheckBox || Text(child) == "Offset Year")
+            continue;
+        entries << Text(child);
+        EXPECT_TRUE(child->state().checked) << Text(child).toStdString();
+        EXPECT_TRUE(child->state().readOnly) << Text(child).toStdString();
+        EXPECT_TRUE(child->actionInterface()->actionNames().isEmpty());
+        EXPECT_FALSE(child->rect().isEmpty());
+    }
+    EXPECT_EQ(entries, (QStringList{"Expected - Net Cash Movement", "Actual - Bank A/C",
+                                    "Expected - Bank A/C"}));
+}
+
 // The example in the Basic window: its row of years alone, the statement named after the first
 // scenario's first company, and a year's tab pressed as a click does. The graphs page's table
 // has a row per series shown, one column per month of both years.

@@ -37,6 +37,7 @@ QAccessible::State ControlAccessible::state() const {
     } else {
         state.checkable = true;
         state.checked = control->on;
+        state.readOnly = control->kind == AccessControlKind::Plotted;
     }
     return state;
 }
@@ -52,10 +53,13 @@ QStringList ControlAccessible::actionNames() const {
         return {};
     if (control->kind == AccessControlKind::Expander)
         return {pressAction()};
+    if (control->kind == AccessControlKind::Plotted)
+        return {};
     return {toggleAction(), pressAction()};
 }
 
 void ControlAccessible::doAction(const QString& action) {
-    if ((action == pressAction() || action == toggleAction()) && View() && Control())
+    if ((action == pressAction() || action == toggleAction()) && View() && Control() &&
+        Control()->kind != AccessControlKind::Plotted)
         View()->PressAccessControl(control_);
 }

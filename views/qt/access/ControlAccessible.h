@@ -3,8 +3,10 @@
 #include "views/qt/access/AccessPart.h"
 
 // A control painted in the view: a section's or block's expander (a button, expanded or
-// collapsed), a sub-column's check box ("Jun 24 Actual") or a graph legend's series button (a
-// check box). Pressing or toggling it does what a click on it does.
+// collapsed), a sub-column's check box ("Jun 24 Actual"), a Standard graph legend's series button
+// (a check box) or an Advanced graph legend's entry (a check box, checked and read only, with no
+// action, since a click on it changes nothing). Pressing or toggling it does what a click on it
+// does.
 class ControlAccessible : public AccessLeaf, public QAccessibleActionInterface {
 public:
     ControlAccessible(CMainView* view, int control) : AccessLeaf(view), control_(control) {}
