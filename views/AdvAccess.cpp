@@ -94,11 +94,10 @@ void AddLegendEntries(StatementAccess& access, const AdvViewState& state) {
     const Display::CGraphLedgend& legend = page->legend;
     for (std::size_t series = 0; series < legend.entryRects[0].size(); ++series)
         for (std::size_t kind = 0; kind < legend.entryRects.size(); ++kind) {
-            const Text& label =
-                legend.EntryLabel(static_cast<int>(kind), static_cast<int>(series));
+            const Text& label = legend.EntryLabel(static_cast<int>(kind), static_cast<int>(series));
             if (!label.empty())
-                access.controls.push_back({AccessControlKind::Plotted, label, true,
-                                           legend.entryRects[kind][series]});
+                access.controls.push_back(
+                    {AccessControlKind::Plotted, label, true, legend.entryRects[kind][series]});
         }
 }
 

@@ -389,8 +389,8 @@ void DrawPass::DrawStatement(DeviceContext& dc, int panelTop) {
         }
         if (!line.TakesSpace())
             continue;
-        lineRects[l] = Rect{c.descLeft, ClampToInt(y), RightmostColumn(c),
-                            ClampToInt(y + rowPitch_)};
+        lineRects[l] =
+            Rect{c.descLeft, ClampToInt(y), RightmostColumn(c), ClampToInt(y + rowPitch_)};
 
         if (printing_ && line.kind != Kind::Spacer && y > body_.top && y < body_.bottom) {
             const std::int64_t room = body_.bottom - y;
