@@ -8,9 +8,10 @@ Opens FORECAST in the Advanced window and checks that the statement is a table w
 "Total Income" row holds, cell for cell, the figures of the CSV export of the same statement;
 that the view, scenario, company and year tabs are page tabs named as the forecast names them,
 the current ones selected; that activating the second year's tab renames the table; that Tab into
-the rows and Down gives a focus event on the row the highlight moved to. Then the same table in
-the Standard and Basic windows, and the same focus events in the Standard one. Exits 77 (skipped) when the bindings, the bus or the X server
-are not installed."""
+the rows and Down gives a focus event on the row the highlight moved to; that the graph page's
+legend entries are check boxes, checked. Then the same table in the Standard and Basic windows,
+and the same focus events in the Standard one. Exits 77 (skipped) when the bindings, the bus or
+the X server are not installed."""
 
 import csv
 import fcntl
