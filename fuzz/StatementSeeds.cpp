@@ -1,0 +1,136 @@
+#include "fuzz/StatementSeeds.h"
+
+#include <climits>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "bench/LargeForecast.h"
+#include "database/CCompany.h"
+#include "database/CScenario.h"
+#include "database/CTabView.h"
+#include "database/CYear.h"
+#include "document/CMainDoc.h"
+#include "items/CItem.h"
+#include "items/CNote.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Change = std::function<void(CMainDoc&)>;
+
+// One view with a combined and one real scenario, each with a combined and one real company of
+// one year: the smallest forecast whose statement every edition draws.
+Bytes Stored(int rows, const Change& change) {
+    CMainDoc doc;
+    LargeForecast({1, 1, 1, 1, rows, 11}).Build(doc);
+    change(doc);
+    return doc.Store();
+}
+
+Database::CScenario& Scenario(CMainDoc& doc, int index) {
+    return doc.Root().View(0).Scenario(index);
+}
+
+// The year the Advanced view shows first, and the one the Standard view does.
+Database::CYear& Combined(CMainDoc& doc) {
+    return Scenario(doc, -1).Company(-1).Year(0);
+}
+Database::CYear& Real(CMainDoc& doc) {
+    return Scenario(doc, 0).Company(0).Year(0);
+}
+
+Change Presentation(std::int32_t zoom, std::int32_t fontSize) {
+    return [=](CMainDoc& doc) {
+        doc.zoom = zoom;
+        doc.fontSize = fontSize;
+    };
+}
+
+Change Months(std::int32_t combinedStart, std::int32_t combinedMonths, std::int32_t realStart,
+              std::int32_t realMonths) {
+    return [=](CMainDoc& doc) {
+        Combined(doc).startMonth = combinedStart;
+        Combined(doc).months = combinedMonths;
+        Real(doc).startMonth = realStart;
+        Real(doc).months = realMonths;
+    };
+}
+
+// Only the real company keeps its year, so the Standard statement counts its own rows (the
+// combined company has no year at that index) and the file holds the long year once.
+void LongYear(CMainDoc& doc) {
+    Scenario(doc, -1).Company(-1).years.Clear();
+    Scenario(doc, -1).Company(0).years.Clear();
+    Scenario(doc, 0).Company(-1).years.Clear();
+}
+
+// Words, a run without a break, and many short lines: wrapped into a narrow box it takes tens of
+// thousands of lines.
+Text LongNoteText(std::size_t length) {
+    Text text;
+    while (text.size() < length / 3)
+        text += u"Spring prices ";
+    text.append(length / 3, u'x');
+    while (text.size() < length)
+        text += u"a\r\n";
+    text.resize(length);
+    return text;
+}
+
+// The year's first note; a small year has none until this adds it.
+Item::CNote& FirstNote(Database::CYear& year) {
+    if (year.ItemCount(kNote) == 0) {
+        auto note = std::make_unique<Item::CNote>();
+        note->name = u"1";
+        year.Items(kNote).Append(std::move(note));
+    }
+    return dynamic_cast<Item::CNote&>(year.ItemAt(kNote, 0));
+}
+
+void LongNote(CMainDoc& doc) {
+    FirstNote(Combined(doc)).Text = LongNoteText(70000);
+}
+
+// One note linked to the first income row and the bank over and over, beyond what a sixteen-bit
+// count holds.
+void ManyLinks(CMainDoc& doc) {
+    Item::CNote& note = FirstNote(Combined(doc));
+    note.Text = u"Linked everywhere";
+    for (int i = 0; i < 66000; ++i)
+        note.AddLink(i % 2 == 0 ? kIncome : kBank, 0);
+    Combined(doc).ItemAt(kIncome, 0).NoteCount += 33000;
+    Combined(doc).ItemAt(kBank, 0).NoteCount += 33000;
+}
+
+void Write(const std::filesystem::path& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    std::printf("%s: %zu bytes\n", path.string().c_str(), bytes.size());
+}
+
+} // namespace
+
+void WriteStatementSeeds(const std::filesystem::path& folder) {
+    std::filesystem::create_directories(folder);
+    constexpr int kRows = 12;
+    const std::vector<std::pair<std::string, Bytes>> seeds = {
+        {"zoom-font-zero", Stored(kRows, Presentation(0, 0))},
+        {"zoom-font-negative", Stored(kRows, Presentation(-609542420, -1906935219))},
+        {"zoom-font-int-max", Stored(kRows, Presentation(INT_MAX, INT_MAX))},
+        {"zoom-above-1000-font-min", Stored(kRows, Presentation(1001, INT_MIN))},
+        {"zoom-1000-font-int-max", Stored(kRows, Presentation(1000, INT_MAX))},
+        {"months-12-from-december-and-1", Stored(kRows, Months(11, 12, 6, 1))},
+        {"months-0-and-13", Stored(kRows, Months(-1, 13, 13, 0))},
+        {"rows-2000", Stored(2000, LongYear)},
+        {"note-70000-characters", Stored(kRows, LongNote)},
+        {"note-66000-links", Stored(kRows, ManyLinks)},
+    };
+    for (const auto& [name, bytes] : seeds)
+        Write(folder / (name + ".cfs"), bytes);
+}

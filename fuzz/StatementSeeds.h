@@ -1,0 +1,8 @@
+#pragma once
+
+#include <filesystem>
+
+// Writes the seeds of the statement fuzzer into `folder`: small forecasts that load but hold
+// extreme presentation values, short and overlong years, a year of 2,000 rows, a note of 70,000
+// characters and a note of 66,000 links.
+void WriteStatementSeeds(const std::filesystem::path& folder);
