@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 // Small choices taken from the end of a fuzz input, last byte first. The reader stops at the end
 // of the root record, so bytes the fuzzer appends after it choose how the statement is drawn
@@ -35,4 +36,27 @@ public:
 
 private:
     std::span<const std::uint8_t> bytes_;
+};
+
+// Writes choices that an InputTail reads back in the same order: append Bytes() to a file.
+class TailWriter {
+public:
+    TailWriter& Byte(std::uint8_t value) {
+        read_.push_back(value);
+        return *this;
+    }
+    TailWriter& Word32(std::uint32_t value) {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            Byte(static_cast<std::uint8_t>(value >> shift));
+        return *this;
+    }
+    TailWriter& InRange(int low, int value) {
+        const auto raw = static_cast<std::uint32_t>(value - low);
+        return Byte(static_cast<std::uint8_t>(raw >> 8)).Byte(static_cast<std::uint8_t>(raw));
+    }
+    // The bytes to append, the first choice last.
+    std::vector<std::uint8_t> Bytes() const { return {read_.rbegin(), read_.rend()}; }
+
+private:
+    std::vector<std::uint8_t> read_;
 };

@@ -131,7 +131,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (argc == 4)
-        WriteStatementSeeds(argv[3]);
+        WriteStatementSeeds(argv[3], VARNOBEL_EXAMPLES);
     const std::filesystem::path corpus(argv[1]);
     const std::filesystem::path data(argv[2]);
     std::filesystem::create_directories(corpus);

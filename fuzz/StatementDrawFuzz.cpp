@@ -1,11 +1,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <utility>
 
 #include "database/CYear.h"
 #include "document/CMainDoc.h"
 #include "document/MessageSink.h"
-#include "fuzz/InputTail.h"
+#include "fuzz/DrawChoices.h"
 #include "platform/PrintLoop.h"
 #include "platform/RecordingDeviceContext.h"
 #include "statement/StatementCsv.h"
@@ -25,33 +26,16 @@ class DiscardingSink : public MessageSink {
     void FileError(const Text&) override {}
 };
 
-// Keys chosen from the input besides the default one of each edition: enough to reach another
-// scenario, company, year or graph page without letting one input run for long.
-constexpr int kChosenKeys = 3;
-
-// The window's client area: as large as the PNG export draws, and an empty one.
-constexpr int kMaxClientSide = 8192;
-
 struct Screen {
     Rect client;
-    // Where the second pass scrolls to, in 256ths of each scroll range.
-    int hFraction = 0;
-    int vFraction = 0;
+    std::uint8_t hScroll = 0;
+    std::uint8_t vScroll = 0;
 };
-
-Screen ChooseScreen(InputTail& tail) {
-    Screen screen;
-    screen.client = Rect{0, 0, tail.InRange(0, kMaxClientSide), tail.InRange(0, kMaxClientSide)};
-    screen.hFraction = tail.Byte();
-    screen.vFraction = tail.Byte();
-    return screen;
-}
 
 // Paper of A4 proportions at a screen's, a small printer's or a fine printer's resolution, with
 // an unprintable border.
-DeviceCaps ChoosePaper(InputTail& tail) {
+DeviceCaps Paper(std::uint8_t choice) {
     static constexpr int kDpi[] = {96, 300, 600};
-    const std::uint8_t choice = tail.Byte();
     const int dpi = kDpi[choice % 3];
     int width = 210 * dpi * 10 / 254;
     int height = 297 * dpi * 10 / 254;
@@ -80,8 +64,8 @@ void DrawStandard(CMainDoc& doc, Edition edition, int scenario, int company, int
         RecordingDeviceContext dc(DeviceCaps::Screen(screen.client.right, screen.client.bottom));
         RunStdDrawPass(dc, doc, state, input);
     }
-    input.hScroll = ScrollTo(state.hScrollMax, screen.hFraction);
-    input.vScroll = ScrollTo(state.vScrollMax, screen.vFraction);
+    input.hScroll = ScrollTo(state.hScrollMax, screen.hScroll);
+    input.vScroll = ScrollTo(state.vScrollMax, screen.vScroll);
     RecordingDeviceContext dc(DeviceCaps::Screen(screen.client.right, screen.client.bottom));
     RunStdDrawPass(dc, doc, state, input);
 
@@ -115,8 +99,8 @@ void DrawAdvanced(CMainDoc& doc, const LayoutKey& key, Statement::AdvOutline out
         RecordingDeviceContext dc(DeviceCaps::Screen(screen.client.right, screen.client.bottom));
         RunAdvDrawPassSettled(dc, doc, state, input);
     }
-    input.hScroll = ScrollTo(state.hScrollMax, screen.hFraction);
-    input.vScroll = ScrollTo(state.vScrollMax, screen.vFraction);
+    input.hScroll = ScrollTo(state.hScrollMax, screen.hScroll);
+    input.vScroll = ScrollTo(state.vScrollMax, screen.vScroll);
     RecordingDeviceContext dc(DeviceCaps::Screen(screen.client.right, screen.client.bottom));
     RunAdvDrawPass(dc, doc, state, input);
 
@@ -145,17 +129,6 @@ void PrintAdvancedPage(CMainDoc& doc, const LayoutKey& shown, const DeviceCaps& 
     year->printMark = mark;
 }
 
-LayoutKey ChooseAdvKey(InputTail& tail) {
-    LayoutKey key;
-    key[LayoutKey::kView] = tail.InRange(-1, 3);
-    key[LayoutKey::kScenario] = tail.InRange(-2, 6);
-    key[LayoutKey::kCompany] = tail.InRange(-2, 6);
-    key[LayoutKey::kYear] = tail.InRange(-1, 6);
-    const int graph = tail.InRange(-1, 2);
-    key[LayoutKey::kGraph] = graph < 0 ? LayoutKey::kNoEntry : graph;
-    return key;
-}
-
 } // namespace
 
 // One input: read it as a forecast file; when it loads, draw, print and export the statements of
@@ -170,30 +143,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     doc.Recalculate();
 
     InputTail tail(bytes);
-    const std::uint8_t settings = tail.Byte();
-    if (settings & 1)
-        doc.SetZoom(static_cast<std::int32_t>(tail.Word32()));
-    if (settings & 2)
-        doc.SetFontSize(static_cast<std::int32_t>(tail.Word32()));
-    const Screen screen = ChooseScreen(tail);
-    const DeviceCaps paper = ChoosePaper(tail);
-    const int keys = tail.Byte() % (kChosenKeys + 1);
+    const DrawChoices choices = ReadChoices(tail);
+    if (choices.zoom)
+        doc.SetZoom(*choices.zoom);
+    if (choices.fontSize)
+        doc.SetFontSize(*choices.fontSize);
+    const Screen screen{Rect{0, 0, choices.width, choices.height}, choices.hScroll,
+                        choices.vScroll};
+    const DeviceCaps paper = Paper(choices.paper);
 
     for (Edition edition : {Edition::Standard, Edition::Basic}) {
         DrawStandard(doc, edition, 0, 0, 0, screen);
-        for (int k = 0; k < keys; ++k)
-            DrawStandard(doc, edition, tail.InRange(-2, 6), tail.InRange(-2, 6),
-                         tail.InRange(-1, 6), screen);
+        for (const DrawChoices::StdKey& key : choices.stdKeys)
+            DrawStandard(doc, edition, key.scenario, key.company, key.year, screen);
     }
     PrintStandardPage(doc, Edition::Standard, paper);
 
-    const auto outline = static_cast<Statement::AdvOutline>(tail.Byte() % 3);
-    DrawAdvanced(doc, AdvInitialKey(), outline, screen);
-    LayoutKey printed = AdvInitialKey();
-    for (int k = 0; k < keys; ++k) {
-        printed = ChooseAdvKey(tail);
-        DrawAdvanced(doc, printed, outline, screen);
-    }
-    PrintAdvancedPage(doc, printed, paper);
+    DrawAdvanced(doc, AdvInitialKey(), choices.outline, screen);
+    for (const LayoutKey& key : choices.advKeys)
+        DrawAdvanced(doc, key, choices.outline, screen);
+    PrintAdvancedPage(doc, choices.advKeys.empty() ? AdvInitialKey() : choices.advKeys.back(),
+                      paper);
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <functional>
 #include <memory>
 #include <string>
@@ -15,6 +16,7 @@
 #include "database/CTabView.h"
 #include "database/CYear.h"
 #include "document/CMainDoc.h"
+#include "fuzz/DrawChoices.h"
 #include "items/CItem.h"
 #include "items/CNote.h"
 
@@ -107,6 +109,47 @@ void ManyLinks(CMainDoc& doc) {
     Combined(doc).ItemAt(kBank, 0).NoteCount += 33000;
 }
 
+// A window of 1600 × 1000 scrolled half way, A4 at 600 dpi, and the keys of another scenario and
+// company, the graphs page and an Advanced graph page besides the defaults.
+DrawChoices Sensible() {
+    DrawChoices c;
+    c.width = 1600;
+    c.height = 1000;
+    c.hScroll = 128;
+    c.vScroll = 128;
+    c.paper = 2;
+    c.stdKeys = {{0, 0, 0}, {-1, -1, 0}, {0, 0, 1}};
+    c.outline = Statement::AdvOutline::Open;
+    c.advKeys = {LayoutKey(0, 0, 0, 0), LayoutKey(0, -1, -1, 0, LayoutKey::kNoEntry,
+                                                  LayoutKey::kNoEntry, 0),
+                 LayoutKey(0, 0, -1, 0)};
+    return c;
+}
+
+DrawChoices Overridden(int width, int height, std::int32_t zoom, std::int32_t fontSize) {
+    DrawChoices c = Sensible();
+    c.width = width;
+    c.height = height;
+    c.zoom = zoom;
+    c.fontSize = fontSize;
+    c.hScroll = 255;
+    c.vScroll = 255;
+    c.paper = 4; // landscape at 96 dpi
+    c.outline = Statement::AdvOutline::Closed;
+    return c;
+}
+
+Bytes WithChoices(Bytes file, const DrawChoices& choices) {
+    const Bytes tail = WriteChoices(choices);
+    file.insert(file.end(), tail.begin(), tail.end());
+    return file;
+}
+
+Bytes ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
 void Write(const std::filesystem::path& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
@@ -116,9 +159,12 @@ void Write(const std::filesystem::path& path, const Bytes& bytes) {
 
 } // namespace
 
-void WriteStatementSeeds(const std::filesystem::path& folder) {
+void WriteStatementSeeds(const std::filesystem::path& folder,
+                         const std::filesystem::path& examples) {
     std::filesystem::create_directories(folder);
     constexpr int kRows = 12;
+    const DrawChoices sensible = Sensible();
+    const Bytes small = Stored(kRows, [](CMainDoc&) {});
     const std::vector<std::pair<std::string, Bytes>> seeds = {
         {"zoom-font-zero", Stored(kRows, Presentation(0, 0))},
         {"zoom-font-negative", Stored(kRows, Presentation(-609542420, -1906935219))},
@@ -130,7 +176,15 @@ void WriteStatementSeeds(const std::filesystem::path& folder) {
         {"rows-2000", Stored(2000, LongYear)},
         {"note-70000-characters", Stored(kRows, LongNote)},
         {"note-66000-links", Stored(kRows, ManyLinks)},
+        {"basic-example", ReadFile(examples / "basic.cfb")},
     };
     for (const auto& [name, bytes] : seeds)
-        Write(folder / (name + ".cfs"), bytes);
+        Write(folder / (name + ".cfs"), WithChoices(bytes, sensible));
+
+    // The largest window at the largest zoom and font, and an empty one.
+    Write(folder / "client-largest-zoom-1000-font-10000.cfs",
+          WithChoices(small, Overridden(DrawChoices::kMaxClientSide, DrawChoices::kMaxClientSide,
+                                        1000, 10000)));
+    Write(folder / "client-empty-zoom-int-min.cfs",
+          WithChoices(small, Overridden(0, 0, INT_MIN, 1)));
 }
