@@ -94,8 +94,33 @@ Item::CNote& FirstNote(Database::CYear& year) {
     return dynamic_cast<Item::CNote&>(year.ItemAt(kNote, 0));
 }
 
+// A row and a scenario tab whose names alone, at the largest zoom and font, are wider than an
+// int can count.
+void LongNames(CMainDoc& doc) {
+    const Text name(300000, u'W');
+    Combined(doc).ItemAt(kIncome, 0).name = name;
+    Scenario(doc, -1).name = name;
+}
+
 void LongNote(CMainDoc& doc) {
     FirstNote(Combined(doc)).Text = LongNoteText(70000);
+}
+
+// A long note linked to one row thousands of times, arranged once a marker.
+void LongLinkedNote(CMainDoc& doc) {
+    Item::CNote& note = FirstNote(Combined(doc));
+    note.Text = LongNoteText(70000);
+    for (int i = 0; i < 6600; ++i)
+        note.AddLink(kIncome, 0);
+}
+
+// Markers of a long note number on one row: together, at the largest zoom and font, wider than
+// an int can count.
+void LongNumberedLinks(CMainDoc& doc) {
+    Item::CNote& note = FirstNote(Combined(doc));
+    note.name = Text(200, u'9');
+    for (int i = 0; i < 2000; ++i)
+        note.AddLink(kIncome, 0);
 }
 
 // One note linked to the first income row and the bank over and over, beyond what a sixteen-bit
@@ -185,6 +210,14 @@ void WriteStatementSeeds(const std::filesystem::path& folder,
     Write(folder / "client-largest-zoom-1000-font-10000.cfs",
           WithChoices(small, Overridden(DrawChoices::kMaxClientSide, DrawChoices::kMaxClientSide,
                                         1000, 10000)));
+    // Wider than an int at the largest zoom and font: tabs, descriptions and note markers.
+    const DrawChoices largest = Overridden(1600, 1000, 1000, 10000);
+    Write(folder / "names-300000-characters-zoom-1000-font-10000.cfs",
+          WithChoices(Stored(kRows, LongNames), largest));
+    Write(folder / "note-markers-wider-than-int-zoom-1000-font-10000.cfs",
+          WithChoices(Stored(kRows, LongNumberedLinks), largest));
+    Write(folder / "note-70000-characters-6600-links.cfs",
+          WithChoices(Stored(kRows, LongLinkedNote), sensible));
     Write(folder / "client-empty-zoom-int-min.cfs",
           WithChoices(small, Overridden(0, 0, INT_MIN, 1)));
 }
