@@ -5,7 +5,7 @@
 
 #include "database/CYear.h"
 #include "document/CMainDoc.h"
-#include "document/MessageSink.h"
+#include "fuzz/DiscardingSink.h"
 #include "fuzz/DrawChoices.h"
 #include "platform/PrintLoop.h"
 #include "platform/RecordingDeviceContext.h"
@@ -18,13 +18,6 @@
 #include "views/StdPrintJob.h"
 
 namespace {
-
-class DiscardingSink : public MessageSink {
-  public:
-    void Message(const Text&, const Text&) override {}
-    void OpenFailed(const Text&) override {}
-    void FileError(const Text&) override {}
-};
 
 struct Screen {
     Rect client;
@@ -50,6 +43,21 @@ int ScrollTo(int max, int fraction) {
     return static_cast<int>(static_cast<std::int64_t>(max) * fraction / 255);
 }
 
+// A first pass as the window paints after a load, then one scrolled to the chosen share of the
+// ranges that pass found, each on a recorder of its own.
+template <class State, class Input, class FirstPass, class Pass>
+void DrawTwice(State& state, Input& input, const Screen& screen, FirstPass first, Pass pass,
+               CMainDoc& doc) {
+    {
+        RecordingDeviceContext dc(DeviceCaps::Screen(screen.client.right, screen.client.bottom));
+        first(dc, doc, state, input);
+    }
+    input.hScroll = ScrollTo(state.hScrollMax, screen.hScroll);
+    input.vScroll = ScrollTo(state.vScrollMax, screen.vScroll);
+    RecordingDeviceContext dc(DeviceCaps::Screen(screen.client.right, screen.client.bottom));
+    pass(dc, doc, state, input);
+}
+
 void DrawStandard(CMainDoc& doc, Edition edition, int scenario, int company, int year,
                   const Screen& screen) {
     StdViewState state;
@@ -60,14 +68,7 @@ void DrawStandard(CMainDoc& doc, Edition edition, int scenario, int company, int
     input.edition = edition;
     input.client = screen.client;
     input.offsetYear = doc.offsetYearChecked != 0;
-    {
-        RecordingDeviceContext dc(DeviceCaps::Screen(screen.client.right, screen.client.bottom));
-        RunStdDrawPass(dc, doc, state, input);
-    }
-    input.hScroll = ScrollTo(state.hScrollMax, screen.hScroll);
-    input.vScroll = ScrollTo(state.vScrollMax, screen.vScroll);
-    RecordingDeviceContext dc(DeviceCaps::Screen(screen.client.right, screen.client.bottom));
-    RunStdDrawPass(dc, doc, state, input);
+    DrawTwice(state, input, screen, RunStdDrawPass, RunStdDrawPass, doc);
 
     volatile std::size_t written =
         Statement::ExportStatementCsv(doc, edition, scenario, company, year).text.size();
@@ -95,14 +96,7 @@ void DrawAdvanced(CMainDoc& doc, const LayoutKey& key, Statement::AdvOutline out
     state.currentKey = key;
     state.outline = outline;
     AdvPassInput input{screen.client, 0, 0};
-    {
-        RecordingDeviceContext dc(DeviceCaps::Screen(screen.client.right, screen.client.bottom));
-        RunAdvDrawPassSettled(dc, doc, state, input);
-    }
-    input.hScroll = ScrollTo(state.hScrollMax, screen.hScroll);
-    input.vScroll = ScrollTo(state.vScrollMax, screen.vScroll);
-    RecordingDeviceContext dc(DeviceCaps::Screen(screen.client.right, screen.client.bottom));
-    RunAdvDrawPass(dc, doc, state, input);
+    DrawTwice(state, input, screen, RunAdvDrawPassSettled, RunAdvDrawPass, doc);
 
     volatile std::size_t written = ExportAdvStatementCsv(doc, key, outline).text.size();
     (void)written;
