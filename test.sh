@@ -66,7 +66,7 @@ if [[ -f build-fuzz/CMakeCache.txt ]] && ((fuzz_seconds > 0)) &&
     }
     fuzz document-read-fuzz fuzz/corpus tests/data
     fuzz statement-draw-fuzz -max_len=2097152 fuzz/statement-corpus examples
-else
+elif ((fuzz_seconds > 0)); then
     echo "== Fuzzing: skipped (needs clang with its fuzzer runtime, libclang-rt-dev)"
 fi
 
