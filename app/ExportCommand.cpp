@@ -21,7 +21,6 @@
 #include "app/StatementExport.h"
 #include "document/CMainDoc.h"
 #include "document/JsonExport.h"
-#include "document/Presentation.h"
 #include "document/StreamMessageSink.h"
 #include "views/AdvExport.h"
 #include "statement/StatementCsv.h"
@@ -35,6 +34,8 @@ constexpr int kDefaultWidth = 1600;
 constexpr int kDefaultHeight = 1000;
 // A side beyond this would ask for hundreds of megabytes twice (image and back buffer).
 constexpr int kMaxImageSide = 8192;
+constexpr int kMinZoom = 1;
+constexpr int kMaxZoom = 1000;
 
 int BadCommand(std::ostream& err, const QString& reason) {
     err << "varnobel-view: " << reason.toStdString() << '\n' << CommandLine::kUsage;
