@@ -10,21 +10,21 @@
 // too small to read (1 %) or so large that its measures leave the int range.
 
 inline constexpr std::int32_t kDefaultZoom = 100;
-inline constexpr std::int32_t kMinZoom = 1;
-inline constexpr std::int32_t kMaxZoom = 1000;
+inline constexpr std::int32_t kMinUsableZoom = 1;
+inline constexpr std::int32_t kMaxUsableZoom = 1000;
 // Tenths of a point.
 inline constexpr std::int32_t kDefaultFontSize = 100;
-inline constexpr std::int32_t kMinFontSize = 1;
-inline constexpr std::int32_t kMaxFontSize = 10000;
+inline constexpr std::int32_t kMinUsableFontSize = 1;
+inline constexpr std::int32_t kMaxUsableFontSize = 10000;
 
 // The zoom, in percent, that a stored zoom is drawn at.
 constexpr std::int32_t UsableZoom(std::int32_t stored) {
-    return stored >= kMinZoom && stored <= kMaxZoom ? stored : kDefaultZoom;
+    return stored >= kMinUsableZoom && stored <= kMaxUsableZoom ? stored : kDefaultZoom;
 }
 
 // The font size, in tenths of a point, that a stored size is drawn at.
 constexpr std::int32_t UsableFontSize(std::int32_t stored) {
-    return stored >= kMinFontSize && stored <= kMaxFontSize ? stored : kDefaultFontSize;
+    return stored >= kMinUsableFontSize && stored <= kMaxUsableFontSize ? stored : kDefaultFontSize;
 }
 
 // The statement's font size in tenths of a point at a zoom, both read as above: never below
