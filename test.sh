@@ -61,7 +61,7 @@ if [[ -f build-fuzz/CMakeCache.txt ]] && ((fuzz_seconds > 0)) &&
             ls -d "$PWD/$work"/found/* 2>/dev/null || echo "(none was written)"
             return 1
         fi
-        grep -E '^(stat::number_of_executed_units|stat::average_exec_per_sec|#[0-9]+ +DONE)' \
+        grep -E '^(stat::number_of_executed_units|stat::average_exec_per_sec|#[0-9]+[[:space:]]+DONE)' \
             "$work/log" || true
     }
     fuzz document-read-fuzz fuzz/corpus tests/data
