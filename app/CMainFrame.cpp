@@ -44,6 +44,7 @@
 #include "core/ClampToInt.h"
 #include "document/CMainDoc.h"
 #include "document/MessageSink.h"
+#include "document/Presentation.h"
 #include "platform/PrintLoop.h"
 #include "platform/Profile.h"
 #include "platform/QtText.h"
@@ -946,8 +947,9 @@ void CMainFrame::ShowZoom(int percent) {
 
 void CMainFrame::ShowDocumentSettings() {
     ShowFontName(doc_.fontName);
-    ShowFontSize(doc_.fontSize);
-    ShowZoom(doc_.zoom);
+    // What the statement is drawn at, which for a value out of range is not what the file holds.
+    ShowFontSize(UsableFontSize(doc_.fontSize));
+    ShowZoom(UsableZoom(doc_.zoom));
 }
 
 void CMainFrame::ZoomOut() {

@@ -1,7 +1,9 @@
 #include "display/CColumnHeaders.h"
 
 #include <algorithm>
+#include <cstdint>
 
+#include "core/ClampToInt.h"
 #include "document/CMainDoc.h"
 #include "database/CDisplaySettings.h"
 #include "database/CYear.h"
@@ -92,7 +94,7 @@ void CColumnHeaders::Arrange(ArrangeContext& context) {
     int height = 2 * lineHeight + gap;
     Rect toggleClip = clipRect;
     toggleClip.left = taxHeadRects.empty() ? metrics.figureAreaLeft
-                                           : taxHeadRects.back().right + metrics.cornerSize.width;
+                                           : AddClamped(taxHeadRects.back().right, metrics.cornerSize.width);
     const bool screen = !dc.IsPrinting();
     // The toggles are controls of the window: on screen they take a line of their own under
     // the sub-headings, so that neither hides the other; a printed heading has none.
@@ -104,7 +106,8 @@ void CColumnHeaders::Arrange(ArrangeContext& context) {
                                                : percentHeadRect;
         triple.rect = Offset(head, 0, toggleTop - bounds.top);
         const int width = 3 * kBitmapSize;
-        int left = (triple.rect.left + triple.rect.right) / 2 - width / 2;
+        int left = static_cast<int>(
+            (static_cast<std::int64_t>(triple.rect.left) + triple.rect.right) / 2 - width / 2);
         for (CheckToggle& toggle : triple.toggles) {
             const bool visible = screen && toggle.flag && !head.IsEmpty();
             toggle.rect = visible ? Rect{left, toggleTop, left + kBitmapSize, toggleTop + kBitmapSize}
@@ -142,7 +145,7 @@ void CColumnHeaders::Draw(DrawContext& context) {
 
     Rect figures = clipRect;
     figures.left = taxHeadRects.empty() ? metrics.figureAreaLeft
-                                        : taxHeadRects.back().right + metrics.cornerSize.width;
+                                        : AddClamped(taxHeadRects.back().right, metrics.cornerSize.width);
     const auto drawGroup = [&](const Rect& head, const Text& title,
                                const std::array<Rect, 3>& subs) {
         if (head.IsEmpty() || !Meets(head, figures))

@@ -1,10 +1,12 @@
 #include "display/CNoteBox.h"
 
 #include <algorithm>
+#include <cstdint>
 
-#include "document/CMainDoc.h"
+#include "core/ClampToInt.h"
 #include "display/LayoutMetrics.h"
 #include "display/LayoutSupport.h"
+#include "document/CMainDoc.h"
 #include "items/CNote.h"
 #include "platform/DeviceContext.h"
 
@@ -34,7 +36,9 @@ void CNoteBox::Arrange(ArrangeContext& context) {
     const Item::CNote* note = FindNote(*context.doc, key);
     if (!note)
         return;
-    const Text noteText = note->Text.empty() ? Text(u" ") : note->Text;
+    // Not copied: a note linked to thousands of rows is arranged once a marker.
+    static const Text kBlank(u" ");
+    const Text& noteText = note->Text.empty() ? kBlank : note->Text;
 
     if (note->IsHidden()) {
         // A hidden note leaves no gap: the next marker on the row continues from the last
@@ -110,8 +114,10 @@ void CNoteBox::ArrangeMarker(ArrangeContext& context, const Text& noteText,
         const Size size = dc.TextExtent(number);
         // Markers take no row of their own: they stand on the line of the row just arranged.
         const int top = cursor.top - size.height - gap;
-        bounds = {left, top, left + size.width, top + size.height};
-        metrics.notesWidth = std::max(metrics.notesWidth, bounds.right - metrics.notesColumn.left);
+        bounds = {left, top, AddClamped(left, size.width), top + size.height};
+        metrics.notesWidth = std::max(
+            metrics.notesWidth,
+            AddClamped(bounds.right, -static_cast<std::int64_t>(metrics.notesColumn.left)));
         expanderCell = ColumnCell(metrics.expanderColumn, bounds);
         expander.Set(expanderCell, metrics.ContentArea(), style);
         return;

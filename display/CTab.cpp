@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/ClampToInt.h"
 #include "database/CCompany.h"
 #include "database/CScenario.h"
 #include "display/LayoutMetrics.h"
@@ -48,8 +49,8 @@ void CTab::Arrange(ArrangeContext& context) {
         const Font previous = dc.SelectFont(VerticalTabFont(dc.CurrentFont()));
         const Size measured = dc.TextExtent(label);
         size = {measured.height, measured.width};
-        size.width += 2 * metrics.gapSize.height - metrics.tabInset.width;
-        size.height += 2 * metrics.tabMargin.width;
+        size.width = AddClamped(size.width, 2LL * metrics.gapSize.height - metrics.tabInset.width);
+        size.height = AddClamped(size.height, 2LL * metrics.tabMargin.width);
         dc.SelectFont(previous);
     } else {
         size = TabSize(dc, label, {metrics.tabMargin.width, metrics.gapSize.height});
@@ -57,15 +58,15 @@ void CTab::Arrange(ArrangeContext& context) {
 
     if (kind == LayoutKey::kView) {
         Rect& cursor = metrics.tabStrip[LayoutKey::kView];
-        bounds = {cursor.left, cursor.top, cursor.left + size.width, cursor.top + size.height};
-        cursor.top += size.height;
+        bounds = PlacedAt(cursor.left, cursor.top, size);
+        cursor.top = bounds.bottom;
     } else if (SelectsLevel()) {
         Rect& cursor = metrics.tabStrip[static_cast<std::size_t>(LayoutMetrics::PanelOf(kind))];
-        bounds = {cursor.left, cursor.top, cursor.left + size.width, cursor.top + size.height};
-        cursor.left += size.width;
+        bounds = PlacedAt(cursor.left, cursor.top, size);
+        cursor.left = bounds.right;
     } else {
         const Rect& content = metrics.ContentArea();
-        bounds = {content.left, content.top, content.left + size.width, content.top + size.height};
+        bounds = PlacedAt(content.left, content.top, size);
     }
 }
 
@@ -80,12 +81,15 @@ void CTab::Draw(DrawContext& context) {
     if (kind == LayoutKey::kView) {
         const Font previous = dc.SelectFont(VerticalTabFont(dc.CurrentFont()));
         DrawTab(dc, bounds, metrics.cornerSize, label,
-                {bounds.left + metrics.tabInset.width, bounds.bottom - metrics.gapSize.height},
+                {AddClamped(bounds.left, metrics.tabInset.width),
+                 AddClamped(bounds.bottom, -static_cast<std::int64_t>(metrics.gapSize.height))},
                 fill, isCurrent);
         dc.SelectFont(previous);
     } else {
         DrawTab(dc, bounds, metrics.cornerSize, label,
-                {bounds.left + metrics.tabMargin.width, bounds.top + metrics.gapSize.height}, fill,
+                {AddClamped(bounds.left, metrics.tabMargin.width),
+                 AddClamped(bounds.top, metrics.gapSize.height)},
+                fill,
                 isCurrent);
     }
     dc.SelectPen(kBlack);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ClampToInt.h"
 #include "database/LayoutKey.h"
 #include "display/Palette.h"
 #include "platform/DrawTypes.h"
@@ -23,8 +24,15 @@ constexpr Rect ColumnCell(const Rect& column, const Rect& rows) {
 constexpr bool Meets(const Rect& a, const Rect& b) {
     return !a.Intersected(b).IsEmpty();
 }
+// Coordinates held at the ends of the int range, so that a statement a damaged file makes wider
+// or taller than an int can count ends at the edge instead of wrapping round.
 constexpr Rect Offset(const Rect& rect, int dx, int dy) {
-    return {rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
+    return {AddClamped(rect.left, dx), AddClamped(rect.top, dy), AddClamped(rect.right, dx),
+            AddClamped(rect.bottom, dy)};
+}
+// The rectangle of `size` whose top left corner is (left, top).
+constexpr Rect PlacedAt(int left, int top, Size size) {
+    return {left, top, AddClamped(left, size.width), AddClamped(top, size.height)};
 }
 
 } // namespace Display

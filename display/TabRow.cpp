@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/ClampToInt.h"
 #include "database/LayoutKey.h"
 #include "display/Palette.h"
 #include "platform/DeviceContext.h"
@@ -21,7 +22,7 @@ TabFills TabFillsOf(int level, Colour focus) {
 
 Size TabSize(DeviceContext& dc, const Text& label, Size margin) {
     const Size text = dc.TextExtent(label);
-    return {text.width + 2 * margin.width, text.height + 2 * margin.height};
+    return {AddClamped(text.width, 2LL * margin.width), AddClamped(text.height, 2LL * margin.height)};
 }
 
 void DrawTab(DeviceContext& dc, const Rect& tab, Size corner, const Text& label, Point textAt,
@@ -56,8 +57,8 @@ int DrawTabRow(DeviceContext& dc, const Rect& area, int top, const ViewUnits& un
     int x = area.left + units.u25.width;
     for (const Text& label : row.labels) {
         const int width = TabSize(dc, label, margin).width;
-        rects.push_back(Rect{x, top, x + width, panelTop});
-        x += width;
+        rects.push_back(Rect{x, top, AddClamped(x, width), panelTop});
+        x = AddClamped(x, width);
     }
     if (!draw)
         return panelTop;

@@ -200,8 +200,8 @@ bool CMainDoc::NewDocument() {
     root->views.Clear();
     Changed();
     fontName = u"Times New Roman";
-    fontSize = 100;
-    zoom = 100;
+    fontSize = kDefaultFontSize;
+    zoom = kDefaultZoom;
     stamp = -1;
     return true;
 }

@@ -10,6 +10,7 @@
 #include "core/WideText.h"
 #include "database/CPERT.h"
 #include "database/LayoutKey.h"
+#include "document/Presentation.h"
 
 class Archive;
 class MessageSink;
@@ -94,8 +95,8 @@ public:
 
     std::unique_ptr<Database::CPERT> root;
     Text fontName = u"Times New Roman";
-    std::int32_t fontSize = 100;
-    std::int32_t zoom = 100;
+    std::int32_t fontSize = kDefaultFontSize;
+    std::int32_t zoom = kDefaultZoom;
     std::int64_t stamp = 0;
     std::array<bool, kSeries> seriesShown{};
     std::array<std::uint32_t, kSeries> seriesColour = kDefaultSeriesColours;

@@ -4,18 +4,7 @@
 
 #include "document/CMainDoc.h"
 #include "document/JsonExport.h"
-#include "document/MessageSink.h"
-
-namespace {
-
-class DiscardingSink : public MessageSink {
-  public:
-    void Message(const Text&, const Text&) override {}
-    void OpenFailed(const Text&) override {}
-    void FileError(const Text&) override {}
-};
-
-} // namespace
+#include "fuzz/DiscardingSink.h"
 
 // One input: read it as a forecast file, recalculate whatever tree the document then holds and
 // export it, so every figure the file can put in reaches the calculation and the text forms.

@@ -14,6 +14,7 @@
 #include "database/CTabView.h"
 #include "database/CYear.h"
 #include "document/CMainDoc.h"
+#include "fuzz/StatementSeeds.h"
 #include "support/ByteBuilder.h"
 
 namespace {
@@ -121,13 +122,16 @@ Bytes HugeViewCount() {
 
 } // namespace
 
-// Writes the fuzz seed corpus into the first folder and the damaged files the document tests
-// walk into the second (their .expect files are written by hand).
+// Writes the read fuzzer's seed corpus into the first folder, the damaged files the document
+// tests walk into the second (their .expect files are written by hand) and the statement
+// fuzzer's seeds into the third, when given.
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s CORPUS_DIR TEST_DATA_DIR\n", argv[0]);
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: %s CORPUS_DIR TEST_DATA_DIR [STATEMENT_CORPUS_DIR]\n", argv[0]);
         return 2;
     }
+    if (argc == 4)
+        WriteStatementSeeds(argv[3], VARNOBEL_EXAMPLES);
     const std::filesystem::path corpus(argv[1]);
     const std::filesystem::path data(argv[2]);
     std::filesystem::create_directories(corpus);

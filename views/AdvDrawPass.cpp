@@ -9,7 +9,9 @@
 #include "display/ArrangeContext.h"
 #include "display/CLayout.h"
 #include "display/DrawContext.h"
+#include "display/StatementFont.h"
 #include "document/CMainDoc.h"
+#include "document/Presentation.h"
 #include "views/AdvInput.h"
 #include "views/AdvMetrics.h"
 
@@ -59,11 +61,8 @@ void RunAdvDrawPass(DeviceContext& screen, CMainDoc& doc, AdvViewState& state,
     const std::unique_ptr<DeviceContext> bitmap =
         screen.CreateCompatibleBitmap(input.client.right, input.client.bottom);
     DeviceContext& dc = *bitmap;
-    const int zoom = std::clamp(doc.zoom, 1, 1000);
-    if (!doc.fontName.empty()) {
-        const std::int64_t tenths = static_cast<std::int64_t>(doc.fontSize) * zoom / 100;
-        dc.SelectFont(doc.fontName, static_cast<int>(std::clamp<std::int64_t>(tenths, 1, 100000)));
-    }
+    const int zoom = UsableZoom(doc.zoom);
+    Display::SelectStatementFont(dc, doc, zoom);
 
     Display::LayoutMetrics& metrics = state.metrics;
     const Reported before = ReportedWidths(metrics);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "core/ClampToInt.h"
 #include "database/CPERT.h"
 #include "database/Categories.h"
 #include "display/CColumnHeaders.h"
@@ -33,7 +34,7 @@ Size Scaled(DeviceContext& dc, int hundredthsMm, int unit) {
 }
 
 Rect Column(int left, int width, int top, int bottom) {
-    return Rect{left, top, left + std::max(0, width), bottom};
+    return Rect{left, top, AddClamped(left, std::max(0, width)), bottom};
 }
 
 // Panels nest: each sits inside the one before, its tabs along its top (the views' panel has
@@ -142,7 +143,10 @@ void PlaceFigureColumns(LayoutMetrics& m, DeviceContext& dc, const Database::CYe
     const int visibleRight = std::min(pageRight, starts.right);
     int page = 0;
     bool pageEmpty = true;
-    int x = (paper ? starts.leftmost : m.figureAreaLeft) - m.cornerSize.width;
+    // Counted in 64 bits: frozen columns a damaged file makes as wide as an int can hold still
+    // have the figures placed after them (at the clamped edge).
+    std::int64_t x =
+        static_cast<std::int64_t>(paper ? starts.leftmost : m.figureAreaLeft) - m.cornerSize.width;
     for (int group = 0; group < kGroups; ++group) {
         const int first = FirstColumn(group);
         int groupWidth = 0;
@@ -154,7 +158,7 @@ void PlaceFigureColumns(LayoutMetrics& m, DeviceContext& dc, const Database::CYe
         if (!paper && groupWidth == 0) {
             const int room = switchedOffWidth(group);
             x += m.cornerSize.width;
-            const std::int64_t left = static_cast<std::int64_t>(x) - m.hOffset;
+            const std::int64_t left = x - m.hOffset;
             m.switchedOffGroups[static_cast<std::size_t>(group)] = Column(
                 static_cast<int>(std::clamp<std::int64_t>(left, INT32_MIN / 2, INT32_MAX / 2)),
                 room, top, bottom);
@@ -162,16 +166,16 @@ void PlaceFigureColumns(LayoutMetrics& m, DeviceContext& dc, const Database::CYe
         }
         // The leftmost page's frozen columns may leave no room for any figure; the group then
         // starts the next page, whose frozen columns are narrower.
-        const bool noRoom = static_cast<std::int64_t>(x) + m.cornerSize.width >= visibleRight;
+        const bool noRoom = x + m.cornerSize.width >= visibleRight;
         const bool roomLater = starts.later < visibleRight;
         if (paper && groupWidth > 0 && (!pageEmpty || (noRoom && page == 0 && roomLater)) &&
-            static_cast<std::int64_t>(x) + groupWidth > visibleRight) {
+            x + groupWidth > visibleRight) {
             ++page;
             x = starts.later - m.cornerSize.width;
             pageEmpty = true;
         }
         if (paper && groupWidth > 0 &&
-            static_cast<std::int64_t>(x) + m.cornerSize.width >= visibleRight)
+            x + m.cornerSize.width >= visibleRight)
             m.figuresOffPage = true;
         const std::int64_t shift =
             paper ? static_cast<std::int64_t>(page) * pageRight - m.hOffset : -m.hOffset;
@@ -247,7 +251,7 @@ void ComputeLayoutMetrics(LayoutMetrics& m, DeviceContext& dc, const CMainDoc& d
     const bool notes = year->ItemCount(kNote) > 0 && !laterPage;
     const int notesHeading = dc.TextExtent(u"Notes").width;
     const int notesWidth = m.notesWidth;
-    m.notesColumn = Column(m.descriptionColumn.right + m.cornerSize.width,
+    m.notesColumn = Column(AddClamped(m.descriptionColumn.right, m.cornerSize.width),
                            notes ? std::max(notesWidth, notesHeading) : 0, top, bottom);
     m.notesWidth = 0;
     m.markerColumn = Column(m.descriptionColumn.left, notes ? notesHeading / 2 : 0, top, bottom);
@@ -258,9 +262,10 @@ void ComputeLayoutMetrics(LayoutMetrics& m, DeviceContext& dc, const CMainDoc& d
         input.key[LayoutKey::kScenario] >= 0 && input.key[LayoutKey::kCompany] >= 0;
     // The frozen columns of the leftmost printed page, measured on every page so that all of
     // them spread the figures alike.
-    int leftmostEnd = year->ItemCount(kNote) > 0 ? m.descriptionColumn.right + m.cornerSize.width +
-                                                       std::max(notesWidth, notesHeading)
-                                                 : m.descriptionColumn.right;
+    int leftmostEnd = year->ItemCount(kNote) > 0
+                          ? AddClamped(AddClamped(m.descriptionColumn.right, m.cornerSize.width),
+                                       std::max(notesWidth, notesHeading))
+                          : m.descriptionColumn.right;
     if (realEntries) {
         const int count = std::min(year->ItemCount(kTax), static_cast<int>(Statement::DocumentTaxes(doc.Root()).size()));
         for (int t = 0; t < count; ++t) {
@@ -268,29 +273,29 @@ void ComputeLayoutMetrics(LayoutMetrics& m, DeviceContext& dc, const CMainDoc& d
             int width = 0;
             if (summary && !summary->hidden)
                 width = dc.TextExtent(doc.Root().TaxSetup(t)->name).width;
-            leftmostEnd += m.cornerSize.width + width;
+            leftmostEnd = AddClamped(leftmostEnd, static_cast<std::int64_t>(m.cornerSize.width) + width);
             if (laterPage)
                 continue;
-            m.taxColumns.push_back(Column(end + m.cornerSize.width, width, top, bottom));
+            m.taxColumns.push_back(Column(AddClamped(end, m.cornerSize.width), width, top, bottom));
             end = m.taxColumns.back().right;
         }
     }
-    m.figureAreaLeft = end + m.cornerSize.width;
+    m.figureAreaLeft = AddClamped(end, m.cornerSize.width);
     m.popupArea =
         Rect{m.descriptionColumn.left + m.cornerSize.width, top, m.figureAreaLeft, bottom};
     m.notesTextArea =
         Rect{m.markerColumn.right + m.cornerSize.width, top, m.figureAreaLeft, bottom};
 
     PlaceFigureColumns(m, dc, *year, top, bottom,
-                       {leftmostEnd + m.cornerSize.width,
-                        m.descriptionColumn.right + m.cornerSize.width, content.right});
+                       {AddClamped(leftmostEnd, m.cornerSize.width),
+                        AddClamped(m.descriptionColumn.right, m.cornerSize.width), content.right});
 
     if (!printer) {
         const int frozenRight =
             m.taxColumns.empty() ? m.descriptionColumn.right : m.taxColumns.back().right;
         m.vScrollBar = Rect{content.right - kScrollBarUnits, content.top, content.right,
                             content.bottom - kScrollBarUnits};
-        m.hScrollBar = Rect{frozenRight + m.cornerSize.width, content.bottom - kScrollBarUnits,
+        m.hScrollBar = Rect{AddClamped(frozenRight, m.cornerSize.width), content.bottom - kScrollBarUnits,
                             content.right - kScrollBarUnits, content.bottom};
     }
     if (input.key[LayoutKey::kYear] == -1) {

@@ -10,6 +10,7 @@
 #include "display/CLineHeader.h"
 #include "display/CNoteBox.h"
 #include "display/DrawContext.h"
+#include "display/StatementFont.h"
 #include "document/CMainDoc.h"
 #include "views/AdvDrawPass.h"
 #include "views/AdvMetrics.h"
@@ -38,9 +39,7 @@ bool AdvPrintLayout::Pass(DeviceContext& dc, const Rect& area, int hOffset, int 
     doc_.RecalculateIfChanged();
     if (area.IsEmpty())
         return true;
-    const Font previous = dc.CurrentFont();
-    if (!doc_.fontName.empty())
-        dc.SelectFont(doc_.fontName, std::clamp(doc_.fontSize, 1, 100000));
+    const Font previous = Display::SelectStatementFont(dc, doc_, 100);
 
     Display::LayoutMetrics& metrics = state_.metrics;
     const int description = metrics.widestDescription;

@@ -16,10 +16,12 @@
 #include "display/HeadingText.h"
 #include "display/MoneyText.h"
 #include "display/Palette.h"
+#include "display/StatementFont.h"
 #include "display/StdGraphsPage.h"
 #include "display/TabRow.h"
 #include "display/ViewUnits.h"
 #include "document/CMainDoc.h"
+#include "document/Presentation.h"
 #include "statement/StatementModel.h"
 #include "views/StdTabLabels.h"
 
@@ -454,7 +456,7 @@ void DrawPass::Run() {
     }
     selection_ = ResolveStatementSelection(root_, input_.edition, state_.selectedScenario,
                                            state_.selectedCompany, state_.selectedYear);
-    const int zoom = printing_ ? 100 : std::clamp(doc_.zoom, 1, 1000);
+    const int zoom = printing_ ? 100 : UsableZoom(doc_.zoom);
     SetUnits(zoom);
     if (printing_) {
         area_ = input_.printArea;
@@ -490,10 +492,7 @@ void DrawPass::Run() {
     const Font previousFont = dc.CurrentFont();
 
     if (selection_.Drawable()) {
-        if (!doc_.fontName.empty()) {
-            const std::int64_t tenths = static_cast<std::int64_t>(doc_.fontSize) * zoom / 100;
-            dc.SelectFont(doc_.fontName, ClampToInt(std::clamp<std::int64_t>(tenths, 1, 100000)));
-        }
+        Display::SelectStatementFont(dc, doc_, zoom);
         rowPitch_ =
             std::max(1, dc.TextExtent(u"NET SURPLUS BEFORE INTEREST").height + units_.u05.height);
         if (!printing_)

@@ -6,6 +6,7 @@
 #include "core/ClampToInt.h"
 #include "database/CPERT.h"
 #include "display/PrintArea.h"
+#include "display/StatementFont.h"
 #include "document/CMainDoc.h"
 #include "platform/DeviceContext.h"
 #include "statement/StatementModel.h"
@@ -64,9 +65,7 @@ void StdPrintJob::OnBeginPrinting(DeviceContext& dc, PrintInfo&) {
     printing_ = true;
     state_.printPage = -1;
     // The row pitch the pass will use at zoom 100, to tell a page too short for one row.
-    const Font previous = dc.CurrentFont();
-    if (!doc_.fontName.empty())
-        dc.SelectFont(doc_.fontName, std::clamp(doc_.fontSize, 1, 100000));
+    const Font previous = Display::SelectStatementFont(dc, doc_, 100);
     rowPitch_ = std::max(1, dc.TextExtent(u"NET SURPLUS BEFORE INTEREST").height +
                                 dc.HimetricToLogicalY(50));
     dc.SelectFont(previous);

@@ -89,6 +89,18 @@ TEST_F(FrameToolbarTest, ALoadedFileShowsItsFontSizeAndZoom) {
     EXPECT_EQ(frame.FontBox()->currentText(), "Times New Roman");
     EXPECT_EQ(frame.SizeBox()->currentText(), "10");
     EXPECT_EQ(frame.ZoomBox()->currentText(), "100%");
+
+    // Values out of range are drawn at the defaults, and the boxes say so; the document keeps
+    // what the file holds.
+    ASSERT_TRUE(frame.OpenDocumentFile(WriteForecast("big.cfs", u"Courier New", 120, 80)));
+    ASSERT_TRUE(
+        frame.OpenDocumentFile(WriteForecast("wild.cfs", u"Arial", -1906935219, -609542420)));
+    EXPECT_EQ(frame.SizeBox()->currentText(), "10");
+    EXPECT_EQ(frame.ZoomBox()->currentText(), "100%");
+    EXPECT_EQ(frame.Document().zoom, -609542420);
+    ASSERT_TRUE(frame.OpenDocumentFile(WriteForecast("huge.cfs", u"Arial", 10001, 1001)));
+    EXPECT_EQ(frame.SizeBox()->currentText(), "10");
+    EXPECT_EQ(frame.ZoomBox()->currentText(), "100%");
 }
 
 TEST_F(FrameToolbarTest, AFaceThatIsNotInstalledIsShownWithoutPilingUp) {
