@@ -73,6 +73,11 @@ PrintResult RunPrintLoop(PrintableView& view, PageTarget& target, PrintInfo& inf
     PrintSession session(view, info);
     if (!session.Prepare())
         return {PrintResult::Status::Cancelled, 0, {}};
+    if (info.maxPage < info.minPage) {
+        // The view knew before the device was opened: nothing reaches it.
+        session.End();
+        return {PrintResult::Status::Nothing, 0, {}};
+    }
     if (!target.StartDoc()) {
         session.End();
         return {PrintResult::Status::Failed, 0, kStartFailed};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <tuple>
 
 #include "core/ClampToInt.h"
 #include "database/CPERT.h"
@@ -51,14 +52,27 @@ bool StdPrintJob::OnPreparePrinting(PrintInfo& info) {
     if (dialog_ && !dialog_(choices))
         return false;
     info.previewPages = 1;
-    if (!info.DoPreparePrinting())
-        return false;
+    const auto [allScenarios, allCompanies, allYears, cashflow, graphs] =
+        std::tuple(state_.printAllScenarios, state_.printAllCompanies, state_.printAllYears,
+                   state_.printCashflow, state_.printGraphs);
     state_.printAllScenarios = !Basic() && choices.scenarios == PrintChoice::All;
     state_.printAllCompanies = !Basic() && choices.companies == PrintChoice::All;
     state_.printAllYears = choices.years == PrintChoice::All;
     state_.printCashflow = choices.cashflow;
     state_.printGraphs = choices.graphs;
-    return true;
+    // Choices that print nothing end the job here, before a print dialog opens a device that
+    // would send a blank sheet.
+    if (walk_.NothingToPrint()) {
+        info.EndJob(0);
+        return true;
+    }
+    if (info.DoPreparePrinting())
+        return true;
+    // The choices of a cancelled job are not kept.
+    std::tie(state_.printAllScenarios, state_.printAllCompanies, state_.printAllYears,
+             state_.printCashflow, state_.printGraphs) =
+        std::tuple(allScenarios, allCompanies, allYears, cashflow, graphs);
+    return false;
 }
 
 void StdPrintJob::OnBeginPrinting(DeviceContext& dc, PrintInfo&) {
