@@ -145,7 +145,7 @@ private:
                     continue;
                 const std::size_t column = table_.columns.size();
                 table_.columns.push_back({TableColumnRole::Figure, title + ' ' + kSubHeadings[sub],
-                                          title, kSubHeadings[sub], sub});
+                                          title, kSubHeadings[sub], sub, group});
                 figures_.push_back({group, sub});
                 subs.push_back({kSubHeadings[sub], column, 1, sub, false});
                 if (started)

@@ -36,6 +36,9 @@ struct TableColumn {
     std::string sub;
     // The sub-column (Database::SubColumn) whose colour fills the headings, or -1.
     int subColumn = -1;
+    // An Advanced figure column's heading group (a month's display position, Total or
+    // Percentage), or -1.
+    int figureGroup = -1;
 };
 
 // A cell of a heading row. `span` columns from `column` share it (a month over its sub-columns).

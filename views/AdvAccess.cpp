@@ -1,5 +1,9 @@
 #include "views/AdvAccess.h"
 
+#include <algorithm>
+
+#include "core/ClampToInt.h"
+
 #include "database/CPERT.h"
 #include "display/CColumnHeaders.h"
 #include "display/CGraphPage.h"
@@ -113,6 +117,58 @@ void AddRowRects(StatementAccess& access, const AdvViewState& state) {
         access.rowRects.push_back(entry < placed.size() ? placed[entry] : Rect{});
 }
 
+// Where each table column was last drawn across. The description, notes and tax columns stay
+// put; the figures scroll beneath them, seen between the last of them and the content's edge.
+void AddColumnSpans(StatementAccess& access, const AdvViewState& state,
+                    const StatementTable& table) {
+    const Display::LayoutMetrics& m = state.metrics;
+    const auto* headers = Find<Display::CColumnHeaders>(state.lists.statement);
+    if (!headers)
+        return;
+    const AdvStatementModel& model = *state.lists.model;
+    const std::size_t taxCount = std::min(m.taxColumns.size(), model.taxNames.size());
+    const int seenLeft = taxCount == 0
+                             ? m.figureAreaLeft
+                             : AddClamped(m.taxColumns[taxCount - 1].right, m.cornerSize.width);
+    const int seenRight =
+        m.vScrollBar.IsEmpty() ? m.ContentArea().right : m.vScrollBar.left;
+    const auto still = [](const Rect& column) { return AccessSpan{column.left, column.right}; };
+    std::size_t tax = 0;
+    for (const TableColumn& column : table.columns) {
+        switch (column.role) {
+        case TableColumnRole::Label:
+            access.columnSpans.push_back(still(m.descriptionColumn));
+            break;
+        case TableColumnRole::Notes:
+            access.columnSpans.push_back(still(m.notesColumn));
+            break;
+        case TableColumnRole::Tax:
+            // The table lists the shown taxes; the layout keeps a place for each of the year's.
+            while (tax < model.taxColumns.size() && !model.taxColumns[tax].shown)
+                ++tax;
+            access.columnSpans.push_back(tax < taxCount ? still(m.taxColumns[tax]) : AccessSpan{});
+            ++tax;
+            break;
+        case TableColumnRole::Figure: {
+            const int index = column.figureGroup * 3 + column.subColumn;
+            if (column.figureGroup < 0 || column.subColumn < 0 ||
+                index >= Display::LayoutMetrics::kFigureColumns) {
+                access.columnSpans.push_back({0, 0, false, false});
+                break;
+            }
+            const Rect& place = m.figureColumns[static_cast<std::size_t>(index)];
+            access.columnSpans.push_back({place.left, place.right,
+                                          place.right > place.left && place.right > seenLeft &&
+                                              place.left < seenRight,
+                                          true});
+            break;
+        }
+        }
+    }
+    access.figuresSeen = AccessSpan{seenLeft, seenRight, true, false};
+    access.headingsRect = headers->bounds;
+}
+
 // The check toggle of the n-th sub-column control, counted as AddControls lists them.
 Display::CheckToggle* ToggleAt(AdvViewState& state, std::size_t n) {
     auto* headers = Find<Display::CColumnHeaders>(state.lists.statement);
@@ -145,6 +201,7 @@ StatementAccess AdvStatementAccess(CMainDoc& doc, const AdvViewState& state) {
     if (!shown.highlighted.Empty())
         access.highlightedRow = static_cast<int>(shown.highlighted.first);
     AddRowRects(access, state);
+    AddColumnSpans(access, state, shown.table);
     AddControls(access, state);
     return access;
 }

@@ -1,5 +1,10 @@
 #include "views/StatementAccess.h"
 
+#include <algorithm>
+#include <cstdint>
+
+#include "core/ClampToInt.h"
+
 namespace {
 
 // A figure's text without the blanks that align it in its column ("-  " reads "-").
@@ -55,6 +60,18 @@ Rect StatementAccess::HeadingRect(int column) const {
     if (!span || headingsRect.IsEmpty())
         return {};
     return Rect{span->left, headingsRect.top, span->right, headingsRect.bottom};
+}
+
+int StatementAccess::ScrollToColumn(int column) const {
+    const AccessSpan* span = Nth(columnSpans, column);
+    if (!span || !span->scrolls || span->right <= span->left ||
+        figuresSeen.right <= figuresSeen.left)
+        return 0;
+    const std::int64_t toLeft = static_cast<std::int64_t>(span->left) - figuresSeen.left;
+    if (toLeft < 0)
+        return ClampToInt(toLeft);
+    const std::int64_t toRight = static_cast<std::int64_t>(span->right) - figuresSeen.right;
+    return ClampToInt(std::min(toLeft, std::max<std::int64_t>(toRight, 0)));
 }
 
 const AccessCell& AccessTable::At(int row, int column) const {

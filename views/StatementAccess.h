@@ -50,6 +50,8 @@ struct AccessSpan {
     int left = 0;
     int right = 0;
     bool seen = true;
+    // A figure column, which scrolls sideways; the others stay put.
+    bool scrolls = false;
 
     friend bool operator==(const AccessSpan&, const AccessSpan&) = default;
 };
@@ -106,6 +108,8 @@ struct StatementAccess {
     // (the whole table where empty).
     Rect headingsRect;
     Rect rowsRect;
+    // Across, where figure columns are seen: right of the columns that stay put.
+    AccessSpan figuresSeen;
     // The table row the keyboard highlight stands on, or -1.
     int highlightedRow = -1;
     std::vector<AccessTabList> tabLists;
@@ -118,6 +122,10 @@ struct StatementAccess {
     bool CellSeen(int row, int column) const;
     // Where a column's heading was drawn; empty where the view keeps no place for it.
     Rect HeadingRect(int column) const;
+    // How far to scroll sideways (negative: to the left) to bring the whole of a figure column
+    // into sight, its left edge first where it is wider than the room; 0 for a column in sight,
+    // one that stays put, or one with no place.
+    int ScrollToColumn(int column) const;
 
     // Whether the rows and columns, or their texts, differ (a reader must read the table again).
     bool TableDiffers(const StatementAccess& other) const {

@@ -50,7 +50,7 @@ void AddPlaces(StatementAccess& access, const StdViewState& state, const Stateme
     const int seenLeft = c.monthAreaLeft;
     const int seenRight = state.area.right;
     const auto figure = [&](int left, int right) {
-        return AccessSpan{left, right, right > left && right > seenLeft && left < seenRight};
+        return AccessSpan{left, right, right > left && right > seenLeft && left < seenRight, true};
     };
     std::vector<AccessSpan>& spans = access.columnSpans;
     spans.push_back({c.descLeft, c.descRight, true});
@@ -69,6 +69,7 @@ void AddPlaces(StatementAccess& access, const StdViewState& state, const Stateme
     access.headingsRect = Rect{state.area.left, state.monthArea.top, state.area.right,
                                state.monthArea.top + state.rowPitch};
     access.rowsRect = state.body;
+    access.figuresSeen = AccessSpan{seenLeft, seenRight, true, false};
 }
 
 } // namespace

@@ -363,3 +363,57 @@ TEST_F(StatementAccessibleTest, TheBasicWindowsTabsTableAndGraphsPage) {
 }
 
 } // namespace
+
+// In a narrow window of each edition every cell has its own place, under its heading; a figure
+// column scrolled out of sight reads as off screen, and a reader's SetFocus on one of its cells
+// scrolls it into sight, and back again for the first.
+TEST_F(StatementAccessibleTest, AReaderBringsAColumnIntoSight) {
+    CMainDoc doc;
+    RecordingMessageSink sink;
+    ASSERT_EQ(doc.Load(kExamples / "sample.cfs", sink), CMainDoc::OpenResult::Loaded);
+    CVarnobelStdView standard(doc);
+    CVarnobelAdvView advanced(doc);
+    for (CMainView* view : std::vector<CMainView*>{&standard, &advanced}) {
+        SCOPED_TRACE(view == &standard ? "Standard" : "Advanced");
+        Show(*view);
+        view->resize(900, 600);
+        Paint(*view);
+        QAccessibleInterface* table =
+            ChildOfRole(QAccessible::queryAccessibleInterface(view), QAccessible::Table);
+        ASSERT_NE(table, nullptr);
+        QAccessibleTableInterface* grid = table->tableInterface();
+        const int row = RowOf(grid, "Retail Sales");
+        ASSERT_GE(row, 0);
+        const int first = view == &standard ? 2 : 3; // past the label, tax codes and notes
+        const int last = grid->columnCount() - 1;
+        QAccessibleInterface* label = grid->cellAt(row, 0);
+        QAccessibleInterface* april = grid->cellAt(row, first);
+        QAccessibleInterface* end = grid->cellAt(row, last);
+        EXPECT_FALSE(april->state().offscreen);
+        EXPECT_TRUE(end->state().offscreen);
+        EXPECT_LT(label->rect().right(), april->rect().left());
+        EXPECT_LT(april->rect().right(), end->rect().left());
+        EXPECT_EQ(april->rect().top(), end->rect().top());
+        for (QAccessibleInterface* cell : {april, end}) {
+            QAccessibleInterface* heading =
+                cell->tableCellInterface()->columnHeaderCells().value(0, nullptr);
+            ASSERT_NE(heading, nullptr);
+            EXPECT_EQ(heading->rect().left(), cell->rect().left());
+            EXPECT_EQ(heading->rect().right(), cell->rect().right());
+            EXPECT_LT(heading->rect().bottom(), cell->rect().top());
+        }
+
+        end->actionInterface()->doAction(QAccessibleActionInterface::setFocusAction());
+        Paint(*view);
+        EXPECT_FALSE(grid->cellAt(row, last)->state().offscreen);
+        EXPECT_TRUE(grid->cellAt(row, first)->state().offscreen);
+        EXPECT_FALSE(grid->cellAt(row, 0)->state().offscreen);
+
+        grid->cellAt(row, first)->actionInterface()->doAction(
+            QAccessibleActionInterface::setFocusAction());
+        Paint(*view);
+        EXPECT_FALSE(grid->cellAt(row, first)->state().offscreen);
+        EXPECT_TRUE(grid->cellAt(row, last)->state().offscreen);
+        view->hide();
+    }
+}

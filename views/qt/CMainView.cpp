@@ -67,6 +67,13 @@ void CMainView::ActivateAccessTab(int, int) {}
 void CMainView::PressAccessControl(int) {}
 void CMainView::FocusAccessRow(int) {}
 
+void CMainView::FocusAccessCell(int row, int column) {
+    const int across = Access().ScrollToColumn(column);
+    FocusAccessRow(row);
+    if (across != 0)
+        hBar_->setValue(hBar_->value() + across);
+}
+
 const StatementAccess& CMainView::Access() {
     accessRead_ = true;
     if (accessStale_) {

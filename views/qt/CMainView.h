@@ -99,6 +99,8 @@ public:
     // A screen reader asks for a row of Access()'s table: the keyboard highlight moves there
     // and the row scrolls into view, where the highlight can stand on it.
     virtual void FocusAccessRow(int row);
+    // The same for a cell, whose column also scrolls sideways into view.
+    void FocusAccessCell(int row, int column);
 
     QCheckBox* OffsetYearBox() const { return offsetYear_; }
     QScrollBar* HorizontalBar() const { return hBar_; }

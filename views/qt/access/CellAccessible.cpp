@@ -81,7 +81,7 @@ QStringList CellAccessible::actionNames() const {
 
 void CellAccessible::doAction(const QString& action) {
     if (action == setFocusAction() && View())
-        View()->FocusAccessRow(row_);
+        View()->FocusAccessCell(row_, column_);
 }
 
 QAccessibleInterface* ColumnHeaderAccessible::parent() const {
