@@ -31,6 +31,7 @@ CNoteBox::CNoteBox(const LayoutKey& noteKey, std::int32_t link, CNoteBox* previo
 
 void CNoteBox::Arrange(ArrangeContext& context) {
     placed = false;
+    opened_ = false;
     if (hidden || context.metrics->RightOfLeftmostPage())
         return;
     const Item::CNote* note = FindNote(*context.doc, key);
@@ -122,6 +123,18 @@ void CNoteBox::ArrangeMarker(ArrangeContext& context, const Text& noteText,
         expander.Set(expanderCell, metrics.ContentArea(), style);
         return;
     }
+
+    // A note linked to the row more than once opens once: its markers stand together, and the
+    // first of them has the box. (A file linking one long note to a row thousands of times
+    // would otherwise stack as many copies of its text.)
+    if (previous && previous->key == key && previous->opened_) {
+        opened_ = true;
+        placed = false;
+        bounds = Rect{};
+        wrapped_ = WrappedText();
+        return;
+    }
+    opened_ = true;
 
     // The opened note: its number in the marker column under the row, its text in a box beside
     // it, and the rows below pushed down by the box's height.

@@ -43,6 +43,8 @@ class CNoteBox : public CLayout {
     Rect textRect_;
     // A marker whose note is also the highlighted NOTES entry opens on the panel colour.
     bool notesHighlighted_ = false;
+    // This pass opened the note's box under the row, here or at an earlier marker of the note.
+    bool opened_ = false;
 };
 
 } // namespace Display

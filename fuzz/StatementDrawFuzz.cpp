@@ -97,6 +97,19 @@ void DrawAdvanced(CMainDoc& doc, const LayoutKey& key, Statement::AdvOutline out
     state.outline = outline;
     AdvPassInput input{screen.client, 0, 0};
     DrawTwice(state, input, screen, RunAdvDrawPassSettled, RunAdvDrawPass, doc);
+    // The highlight on the first row with note markers opens its notes under it.
+    if (state.lists.model) {
+        const auto& entries = state.lists.model->entries;
+        for (std::size_t entry = 0; entry < entries.size(); ++entry)
+            if (!entries[entry].markers.empty()) {
+                state.highlightKey = entries[entry].key;
+                state.highlightEntry = static_cast<int>(entry);
+                RecordingDeviceContext dc(
+                    DeviceCaps::Screen(screen.client.right, screen.client.bottom));
+                RunAdvDrawPass(dc, doc, state, input);
+                break;
+            }
+    }
 
     volatile std::size_t written = ExportAdvStatementCsv(doc, key, outline).text.size();
     (void)written;

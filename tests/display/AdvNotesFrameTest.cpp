@@ -94,6 +94,27 @@ TEST_F(NotesTest, AHighlightedMarkerOpensItsTextAndPushesTheRowsDown) {
     EXPECT_EQ(f.dc.OfKind(DrawOp::Kind::RoundRect).size(), 1u);
 }
 
+// A note linked to the row twice reads "1, 1" but opens one box; the next note opens its own.
+TEST_F(NotesTest, ANoteLinkedTwiceToTheHighlightedRowOpensOnce) {
+    AddNote(u"1", u"Paid in June").AddLink(kIncome, 0);
+    AddNote(u"2", u"Fees due");
+    f.AddLine(kIncome, 0);
+    CNoteBox& first = f.Add<CNoteBox>(f.RowKey(kNote, 0), 0, nullptr);
+    CNoteBox& again = f.Add<CNoteBox>(f.RowKey(kNote, 0), 1, &first);
+    f.Add<CNoteBox>(f.RowKey(kNote, 1), 0, &again);
+    CLine& next = f.AddLine(kIncome, 1);
+    f.Pass();
+    const std::vector<std::pair<Text, int>> markers = {{u"1", 230}, {u", 1", 238}, {u", 2", 262}};
+    EXPECT_EQ(Markers(), markers);
+
+    f.highlight = f.RowKey(kIncome, 0);
+    f.Pass();
+    EXPECT_EQ(f.dc.OfKind(DrawOp::Kind::RoundRect).size(), 2u);
+    EXPECT_EQ(f.dc.FindText(u"Paid in June")->point.y, 20 + 4 + 4);
+    EXPECT_EQ(f.dc.FindText(u"Fees due")->point.y, 20 + 2 * (16 + 2 * 4 + 4) - 16 - 4);
+    EXPECT_EQ(next.descriptionCell.top, 20 + 2 * (16 + 2 * 4 + 4));
+}
+
 TEST_F(NotesTest, LongNotesWrapAndDrawOnlyTheirVisibleLines) {
     Text words;
     for (int i = 0; i < 14000; ++i)
