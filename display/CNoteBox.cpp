@@ -9,6 +9,7 @@
 #include "document/CMainDoc.h"
 #include "items/CNote.h"
 #include "platform/DeviceContext.h"
+#include "statement/NoteMarker.h"
 
 namespace Display {
 namespace {
@@ -50,7 +51,7 @@ void CNoteBox::Arrange(ArrangeContext& context) {
         return;
     }
     hasText = true;
-    number = note->name;
+    number = IsEntry() ? note->name : Statement::MarkerLabel(note->name);
     placed = true;
     if (IsEntry()) {
         ArrangeEntry(context, noteText);

@@ -115,11 +115,20 @@ void LongLinkedNote(CMainDoc& doc) {
 }
 
 // Markers of a long note number on one row: together, at the largest zoom and font, wider than
-// an int can count.
+// an int can count, even with each marker's number cut.
 void LongNumberedLinks(CMainDoc& doc) {
     Item::CNote& note = FirstNote(Combined(doc));
     note.name = Text(200, u'9');
-    for (int i = 0; i < 2000; ++i)
+    for (int i = 0; i < 5000; ++i)
+        note.AddLink(kIncome, 0);
+}
+
+// A note with a long number linked to one row thousands of times: every marker reads the
+// number again.
+void LongNumberManyLinks(CMainDoc& doc) {
+    Item::CNote& note = FirstNote(Combined(doc));
+    note.name = Text(60000, u'7');
+    for (int i = 0; i < 12000; ++i)
         note.AddLink(kIncome, 0);
 }
 
@@ -218,6 +227,8 @@ void WriteStatementSeeds(const std::filesystem::path& folder,
           WithChoices(Stored(kRows, LongNumberedLinks), largest));
     Write(folder / "note-70000-characters-6600-links.cfs",
           WithChoices(Stored(kRows, LongLinkedNote), sensible));
+    Write(folder / "note-number-60000-characters-12000-links.cfs",
+          WithChoices(Stored(kRows, LongNumberManyLinks), sensible));
     Write(folder / "client-empty-zoom-int-min.cfs",
           WithChoices(small, Overridden(0, 0, INT_MIN, 1)));
 }

@@ -18,6 +18,7 @@
 #include "statement/AdvFigures.h"
 #include "statement/AdvStatementModel.h"
 #include "statement/BlockLines.h"
+#include "statement/NoteMarker.h"
 #include "statement/Taxes.h"
 
 namespace Statement {
@@ -191,7 +192,7 @@ private:
                 if (!row)
                     continue;
                 markers_[{category, link.Index}].push_back(
-                    {n, l, note->name, !note->IsHidden() && !row->IsHidden()});
+                    {n, l, MarkerLabel(note->name), !note->IsHidden() && !row->IsHidden()});
             }
         }
     }

@@ -115,6 +115,18 @@ TEST_F(NotesTest, ANoteLinkedTwiceToTheHighlightedRowOpensOnce) {
     EXPECT_EQ(next.descriptionCell.top, 20 + 2 * (16 + 2 * 4 + 4));
 }
 
+// A marker reads a note number of any length cut to 64 characters; the NOTES entry reads it whole.
+TEST_F(NotesTest, AMarkerCutsALongNoteNumber) {
+    const Text number = Text(64, u'7') + u"89";
+    AddNote(number, u"Paid in June");
+    Build(1);
+    f.Add<CNoteBox>(f.RowKey(kNote, 0), -1, nullptr);
+    f.Pass();
+    ASSERT_EQ(Markers().size(), 1u);
+    EXPECT_EQ(Markers()[0].first, Text(64, u'7') + u"\u2026");
+    EXPECT_NE(f.dc.FindText(number), nullptr);
+}
+
 TEST_F(NotesTest, LongNotesWrapAndDrawOnlyTheirVisibleLines) {
     Text words;
     for (int i = 0; i < 14000; ++i)

@@ -10,9 +10,9 @@
 #include "views/StdDrawPass.h"
 
 // A statement wider than an int can count: at 1000 % and 1000 points the recorder measures a
-// character 8000 units wide, so a label of 300,000 characters measures 2.4 billion, and 2,000
-// markers of a note numbered with 200 digits ("999…, 999…") together 3.2 billion. Such a file
-// draws, clamped at the edge of the int range, rather than wrap round.
+// character 8000 units wide, so a label of 300,000 characters measures 2.4 billion, and 5,000
+// markers of a note numbered with 200 digits, each cut to 64 ("999…, 999…"), together 2.6
+// billion. Such a file draws, clamped at the edge of the int range, rather than wrap round.
 namespace {
 
 // A window large enough for the tabs, panels, headings and first rows at that size (a line is
@@ -31,7 +31,7 @@ protected:
             auto& note = ForecastBuilder::AddRow<Item::CNote>(year, kNote);
             note.name = Text(200, u'9');
             note.Text = u"Prices rise in spring";
-            for (int i = 0; i < 2000; ++i)
+            for (int i = 0; i < 5000; ++i)
                 note.AddLink(kIncome, 0);
         });
     }
