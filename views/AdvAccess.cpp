@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/ClampToInt.h"
-
 #include "database/CPERT.h"
 #include "display/CColumnHeaders.h"
 #include "display/CGraphPage.h"
