@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <tuple>
 
 #include "core/ClampToInt.h"
 #include "database/CPERT.h"
@@ -28,12 +27,22 @@ StdPrintJob::StdPrintJob(CMainDoc& doc, StdViewState& state, Edition edition, Op
     : doc_(doc), state_(state), edition_(edition), dialog_(std::move(dialog)),
       walk_(doc, state, edition) {}
 
-StdPrintChoices StdPrintJob::PresetChoices() const {
-    StdPrintChoices choices;
+StdPrintChoices StdPrintJob::StoredChoices() const {
     const auto choice = [](bool all) { return all ? PrintChoice::All : PrintChoice::Current; };
-    choices.scenarios = choice(state_.printAllScenarios);
-    choices.companies = choice(state_.printAllCompanies);
-    choices.years = choice(state_.printAllYears);
+    return {choice(state_.printAllScenarios), choice(state_.printAllCompanies),
+            choice(state_.printAllYears), state_.printCashflow, state_.printGraphs};
+}
+
+void StdPrintJob::StoreChoices(const StdPrintChoices& choices) {
+    state_.printAllScenarios = !Basic() && choices.scenarios == PrintChoice::All;
+    state_.printAllCompanies = !Basic() && choices.companies == PrintChoice::All;
+    state_.printAllYears = choices.years == PrintChoice::All;
+    state_.printCashflow = choices.cashflow;
+    state_.printGraphs = choices.graphs;
+}
+
+StdPrintChoices StdPrintJob::PresetChoices() const {
+    StdPrintChoices choices = StoredChoices();
     // What the screen shows: the pass would put a selection out of range back to the start.
     int scenario = state_.selectedScenario;
     int company = state_.selectedCompany;
@@ -52,14 +61,8 @@ bool StdPrintJob::OnPreparePrinting(PrintInfo& info) {
     if (dialog_ && !dialog_(choices))
         return false;
     info.previewPages = 1;
-    const auto [allScenarios, allCompanies, allYears, cashflow, graphs] =
-        std::tuple(state_.printAllScenarios, state_.printAllCompanies, state_.printAllYears,
-                   state_.printCashflow, state_.printGraphs);
-    state_.printAllScenarios = !Basic() && choices.scenarios == PrintChoice::All;
-    state_.printAllCompanies = !Basic() && choices.companies == PrintChoice::All;
-    state_.printAllYears = choices.years == PrintChoice::All;
-    state_.printCashflow = choices.cashflow;
-    state_.printGraphs = choices.graphs;
+    const StdPrintChoices before = StoredChoices();
+    StoreChoices(choices);
     // Choices that print nothing end the job here, before a print dialog opens a device that
     // would send a blank sheet.
     if (walk_.NothingToPrint()) {
@@ -69,9 +72,7 @@ bool StdPrintJob::OnPreparePrinting(PrintInfo& info) {
     if (info.DoPreparePrinting())
         return true;
     // The choices of a cancelled job are not kept.
-    std::tie(state_.printAllScenarios, state_.printAllCompanies, state_.printAllYears,
-             state_.printCashflow, state_.printGraphs) =
-        std::tuple(allScenarios, allCompanies, allYears, cashflow, graphs);
+    StoreChoices(before);
     return false;
 }
 
@@ -106,10 +107,6 @@ void StdPrintJob::RunPass(DeviceContext& dc, const Rect& area) {
 
 void StdPrintJob::OnPrint(DeviceContext& dc, PrintInfo& info) {
     const int page = info.currentPage;
-    if (walk_.NothingToPrint()) {
-        info.EndJob(0);
-        return;
-    }
     const Rect area = PrintArea(dc, doc_.Root());
     if (area.IsEmpty()) {
         info.Fail(kNoPrintArea);

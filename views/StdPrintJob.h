@@ -43,6 +43,9 @@ public:
 
 private:
     bool Basic() const { return edition_ == Edition::Basic; }
+    // The choices the state holds from the last job, and storing new ones there.
+    StdPrintChoices StoredChoices() const;
+    void StoreChoices(const StdPrintChoices& choices);
     // A new object, or the job's first page, starts at the top left of its first column band.
     void ResetOffsets();
     // One layout pass of the current page inside `area`, drawn only when state_.drawing.
