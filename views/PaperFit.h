@@ -1,0 +1,17 @@
+#pragma once
+
+// How a printed statement is laid across the paper, beyond the margins and the options of what
+// to print. Kept per edition in the settings; Page Setup and the command line change it.
+struct PaperFit {
+    // The most pages a year's columns may take across, the statement drawn smaller to fit
+    // (never below kSmallestPoints); 0 leaves it at its own size.
+    int pagesWide = 0;
+    // Every band of columns repeats the row labels, not only the first.
+    bool repeatLabels = false;
+
+    static constexpr int kMostPagesWide = 3;
+    // The smallest font, in tenths of a point, that fitting may shrink the statement to.
+    static constexpr int kSmallestPoints = 60;
+
+    bool operator==(const PaperFit&) const = default;
+};
