@@ -8,13 +8,13 @@
 #include <QPrinter>
 #include <QStandardPaths>
 
-#include "app/CAutoUpdate.h"
-#include "app/CMainFrame.h"
 #include "app/EditionChoice.h"
 #include "app/Editions.h"
 #include "app/RunningModeDialog.h"
 #include "app/SplashWnd.h"
-#include "app/UpdateCheck.h"
+#include "app/frame/CMainFrame.h"
+#include "app/update/CAutoUpdate.h"
+#include "app/update/UpdateCheck.h"
 #include "document/CMainDoc.h"
 #include "document/MessageSink.h"
 #include "platform/InstanceLock.h"

@@ -12,8 +12,8 @@
 #include <QScreen>
 #include <QTimerEvent>
 
-#include "app/CMainFrame.h"
 #include "app/Version.h"
+#include "app/frame/CMainFrame.h"
 
 namespace SplashScreens {
 

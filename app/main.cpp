@@ -9,9 +9,9 @@
 
 #include "app/CVarnobelApp.h"
 #include "app/CommandLine.h"
-#include "app/DirectPrint.h"
-#include "app/ExportCommand.h"
 #include "app/HeadlessEnvironment.h"
+#include "app/export/DirectPrint.h"
+#include "app/export/ExportCommand.h"
 #include "platform/QtMessageSink.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 
-#include "app/PdfExport.h"
+#include "app/export/PdfExport.h"
 #include "bench/GuiApplication.h"
 #include "bench/LargeForecast.h"
 #include "document/CMainDoc.h"

@@ -9,7 +9,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/ExportCommand.h"
+#include "app/export/ExportCommand.h"
 #include "document/SmallForecast.h"
 #include "support/ByteBuilder.h"
 #include "support/CommandRun.h"

@@ -9,7 +9,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "app/FileFollower.h"
+#include "app/frame/FileFollower.h"
 #include "document/SmallForecast.h"
 
 namespace {

@@ -14,9 +14,9 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include "app/CMainFrame.h"
 #include "app/ShellFixture.h"
-#include "app/WindowExport.h"
+#include "app/export/WindowExport.h"
+#include "app/frame/CMainFrame.h"
 #include "platform/QtText.h"
 #include "support/ForecastBuilder.h"
 #include "support/WhenModal.h"

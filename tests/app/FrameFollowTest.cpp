@@ -10,9 +10,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/CMainFrame.h"
-#include "app/FileFollower.h"
 #include "app/ShellFixture.h"
+#include "app/frame/CMainFrame.h"
+#include "app/frame/FileFollower.h"
 #include "statement/StatementCsv.h"
 #include "views/qt/PrintOptionsDialog.h"
 

@@ -8,8 +8,8 @@
 #include <QSettings>
 #include <QToolBar>
 
-#include "app/CMainFrame.h"
 #include "app/ShellFixture.h"
+#include "app/frame/CMainFrame.h"
 
 namespace {
 

@@ -18,10 +18,10 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "app/CMainFrame.h"
-#include "app/CVarnobelAdvFrame.h"
-#include "app/CVarnobelBasFrame.h"
 #include "app/ShellFixture.h"
+#include "app/frame/CMainFrame.h"
+#include "app/frame/CVarnobelAdvFrame.h"
+#include "app/frame/CVarnobelBasFrame.h"
 #include "support/WhenModal.h"
 #include "views/qt/CVarnobelAdvView.h"
 #include "views/qt/CVarnobelBasView.h"

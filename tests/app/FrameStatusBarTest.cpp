@@ -11,8 +11,8 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 
-#include "app/CMainFrame.h"
 #include "app/ShellFixture.h"
+#include "app/frame/CMainFrame.h"
 
 namespace {
 

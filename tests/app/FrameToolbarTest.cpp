@@ -15,8 +15,8 @@
 #include <QToolBar>
 #include <QWheelEvent>
 
-#include "app/CMainFrame.h"
 #include "app/ShellFixture.h"
+#include "app/frame/CMainFrame.h"
 #include "views/qt/CMainView.h"
 #include "views/qt/CVarnobelAdvView.h"
 

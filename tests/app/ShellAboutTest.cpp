@@ -12,9 +12,9 @@
 #include <QTimer>
 
 #include "app/CAboutDlg.h"
-#include "app/CMainFrame.h"
 #include "app/ShellFixture.h"
 #include "app/SplashWnd.h"
+#include "app/frame/CMainFrame.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QString>
 
 #include "app/CVarnobelStdDoc.h"
-#include "app/CVarnobelStdFrame.h"
+#include "app/frame/CVarnobelStdFrame.h"
 #include "document/RecordingMessageSink.h"
 #include "document/SmallForecast.h"
 #include "platform/Profile.h"

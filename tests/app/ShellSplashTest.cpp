@@ -9,10 +9,10 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/CMainFrame.h"
 #include "app/RunningModeDialog.h"
 #include "app/ShellFixture.h"
 #include "app/SplashWnd.h"
+#include "app/frame/CMainFrame.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/CAutoUpdate.h"
 #include "app/LoopbackHttpServer.h"
 #include "app/SplashWnd.h"
+#include "app/update/CAutoUpdate.h"
 
 namespace {
 

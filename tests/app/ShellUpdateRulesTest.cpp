@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "app/UpdateCheck.h"
+#include "app/update/UpdateCheck.h"
 
 namespace {
 

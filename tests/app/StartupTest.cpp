@@ -4,15 +4,15 @@
 #include <QFileInfo>
 #include <QSettings>
 
-#include "app/CMainFrame.h"
 #include "app/CVarnobelAdvDoc.h"
-#include "app/CVarnobelAdvFrame.h"
 #include "app/CVarnobelApp.h"
 #include "app/CVarnobelBasDoc.h"
-#include "app/CVarnobelBasFrame.h"
-#include "app/CVarnobelStdFrame.h"
 #include "app/EditionChoice.h"
 #include "app/ShellFixture.h"
+#include "app/frame/CMainFrame.h"
+#include "app/frame/CVarnobelAdvFrame.h"
+#include "app/frame/CVarnobelBasFrame.h"
+#include "app/frame/CVarnobelStdFrame.h"
 #include "platform/QtText.h"
 #include "platform/RecentFileList.h"
 #include "views/qt/CVarnobelAdvView.h"

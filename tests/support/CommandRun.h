@@ -7,7 +7,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/ExportCommand.h"
+#include "app/export/ExportCommand.h"
 
 // Runs the viewer's command line in this process and keeps what it said.
 namespace CommandRun {

@@ -10,8 +10,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 
-#include "app/DirectPrint.h"
-#include "app/ExportCommand.h"
+#include "app/export/DirectPrint.h"
+#include "app/export/ExportCommand.h"
 #include "document/SmallForecast.h"
 #include "views/StatementForecast.h"
 

@@ -9,7 +9,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 
-#include "app/ExportCommand.h"
+#include "app/export/ExportCommand.h"
 #include "document/SmallForecast.h"
 #include "support/ScopedTimeZone.h"
 #include "views/StatementForecast.h"

@@ -1,4 +1,4 @@
-#include "app/FileFollower.h"
+#include "app/frame/FileFollower.h"
 
 #include <utility>
 

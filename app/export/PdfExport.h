@@ -7,8 +7,8 @@
 #include <QPageSize>
 
 #include "database/PrintOption.h"
-#include "platform/PrintLoop.h"
 #include "document/Edition.h"
+#include "platform/PrintLoop.h"
 
 class CMainDoc;
 

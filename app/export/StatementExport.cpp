@@ -1,12 +1,12 @@
-#include "app/StatementExport.h"
+#include "app/export/StatementExport.h"
 
 #include <QImage>
 
 #include "database/CPERT.h"
 #include "document/CMainDoc.h"
 #include "platform/QtDeviceContext.h"
-#include "views/AdvDrawPass.h"
 #include "statement/StatementModel.h"
+#include "views/AdvDrawPass.h"
 #include "views/StdDrawPass.h"
 
 using namespace Statement;

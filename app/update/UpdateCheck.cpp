@@ -1,4 +1,4 @@
-#include "app/UpdateCheck.h"
+#include "app/update/UpdateCheck.h"
 
 #include <algorithm>
 #include <limits>

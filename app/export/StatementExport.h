@@ -6,8 +6,8 @@
 #include <QSize>
 
 #include "database/LayoutKey.h"
-#include "statement/AdvOutline.h"
 #include "document/Edition.h"
+#include "statement/AdvOutline.h"
 #include "views/StdViewState.h"
 
 class CMainDoc;

@@ -1,6 +1,6 @@
 #include "platform/QtApplication.h"
 
-#include "app/PrintCommands.h"
+#include "app/export/PrintCommands.h"
 
 #include <algorithm>
 

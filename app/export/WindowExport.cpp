@@ -1,6 +1,6 @@
 #include "platform/QtApplication.h"
 
-#include "app/WindowExport.h"
+#include "app/export/WindowExport.h"
 
 #include <algorithm>
 #include <iterator>
@@ -14,11 +14,11 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
-#include "app/OutputFile.h"
-#include "app/PdfExport.h"
-#include "app/PrintCommands.h"
-#include "app/StatementExport.h"
 #include "app/Version.h"
+#include "app/export/OutputFile.h"
+#include "app/export/PdfExport.h"
+#include "app/export/PrintCommands.h"
+#include "app/export/StatementExport.h"
 #include "database/CPERT.h"
 #include "document/CMainDoc.h"
 #include "platform/QtText.h"

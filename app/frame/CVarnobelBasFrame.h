@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/CMainFrame.h"
 #include "app/Editions.h"
+#include "app/frame/CMainFrame.h"
 
 // The main window of the Basic edition: its placement, toolbar layout and after-load steps are
 // those of its edition's row.

@@ -1,6 +1,6 @@
 #include "platform/QtApplication.h"
 
-#include "app/ExportCommand.h"
+#include "app/export/ExportCommand.h"
 
 #include <filesystem>
 #include <initializer_list>
@@ -18,18 +18,18 @@
 #include <QRegularExpression>
 
 #include "app/CommandLine.h"
-#include "app/OutputFile.h"
-#include "app/PdfExport.h"
-#include "app/StatementExport.h"
 #include "app/Version.h"
+#include "app/export/OutputFile.h"
+#include "app/export/PdfExport.h"
+#include "app/export/StatementExport.h"
 #include "database/CPERT.h"
 #include "document/CMainDoc.h"
 #include "document/JsonExport.h"
 #include "document/StreamMessageSink.h"
+#include "statement/StatementCsv.h"
 #include "views/AdvExport.h"
 #include "views/StatementTables.h"
 #include "views/xlsx/XlsxWorkbook.h"
-#include "statement/StatementCsv.h"
 
 using namespace Statement;
 

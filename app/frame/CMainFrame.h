@@ -11,7 +11,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/WindowExport.h"
+#include "app/export/WindowExport.h"
 #include "core/WideText.h"
 #include "platform/LockKeys.h"
 

@@ -1,4 +1,4 @@
-#include "app/DirectPrint.h"
+#include "app/export/DirectPrint.h"
 
 #include <filesystem>
 #include <memory>
@@ -9,7 +9,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include "app/ExportCommand.h"
+#include "app/export/ExportCommand.h"
 #include "database/CYear.h"
 #include "document/CMainDoc.h"
 #include "document/StreamMessageSink.h"

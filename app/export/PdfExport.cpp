@@ -1,4 +1,4 @@
-#include "app/PdfExport.h"
+#include "app/export/PdfExport.h"
 
 #include <QBuffer>
 #include <QMarginsF>

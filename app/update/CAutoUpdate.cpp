@@ -1,4 +1,4 @@
-#include "app/CAutoUpdate.h"
+#include "app/update/CAutoUpdate.h"
 
 #include <utility>
 
@@ -15,7 +15,7 @@
 #include <QTimerEvent>
 
 #include "app/SplashWnd.h"
-#include "app/UpdateCheck.h"
+#include "app/update/UpdateCheck.h"
 
 namespace Dialog {
 

@@ -1,6 +1,6 @@
 #include "platform/QtApplication.h"
 
-#include "app/CMainFrame.h"
+#include "app/frame/CMainFrame.h"
 
 #include <algorithm>
 #include <cmath>
@@ -37,10 +37,10 @@
 
 #include "app/CAboutDlg.h"
 #include "app/Editions.h"
-#include "app/FileFollower.h"
-#include "app/OutputFile.h"
-#include "app/PrintCommands.h"
 #include "app/SplashWnd.h"
+#include "app/export/OutputFile.h"
+#include "app/export/PrintCommands.h"
+#include "app/frame/FileFollower.h"
 #include "core/ClampToInt.h"
 #include "document/CMainDoc.h"
 #include "document/MessageSink.h"

@@ -1,4 +1,4 @@
-#include "app/OutputFile.h"
+#include "app/export/OutputFile.h"
 
 #include <filesystem>
 #include <system_error>
