@@ -65,7 +65,7 @@ const char* const kUsage =
     "                     [--graphs] [--paper A4|Letter|Legal] [--portrait]\n"
     "       varnobel-view --export pdf FILE -o OUT.pdf --edition Adv\n"
     "                     [--print-option as-selected|collapsed|per-display|expanded]\n"
-    "                     [--paper A4|Letter|Legal] [--portrait]\n"
+    "                     [--paper A4|Letter|Legal] [--portrait] [--fit-width 0-3]\n"
     "       varnobel-view --export xlsx FILE -o OUT.xlsx [--edition Std|Bas] [--scenario I]\n"
     "                     [--company I] [--year I] [--all]\n"
     "       varnobel-view --export xlsx FILE -o OUT.xlsx --edition Adv [--view I]\n"

@@ -80,7 +80,17 @@ void CColumnHeaders::Arrange(ArrangeContext& context) {
     const auto group = [&](int index, int first, Rect& head, std::array<Rect, 3>& subs) {
         for (int k = 0; k < 3; ++k)
             subs[static_cast<std::size_t>(k)] = RowCells::Figure(metrics, first + k, subLine);
+        // On paper a group too wide for a band of its own is shared out among bands: each band
+        // heads its own part of it.
         Rect span = Span(subs);
+        if (dc.IsPrinting()) {
+            std::array<Rect, 3> here{};
+            for (std::size_t k = 0; k < here.size(); ++k)
+                if (Meets(subs[k], clipRect))
+                    here[k] = subs[k];
+            if (!Span(here).IsEmpty())
+                span = Span(here);
+        }
         if (span.IsEmpty())
             span = metrics.switchedOffGroups[static_cast<std::size_t>(index)];
         head = span.IsEmpty() ? Rect{} : Rect{span.left, bounds.top, span.right, bounds.bottom};
@@ -141,7 +151,7 @@ void CColumnHeaders::Draw(DrawContext& context) {
         DrawTextInCell(dc, u"Notes", Align::Left, notesRect, clipRect);
     const std::vector<Text>& taxNames = model_->taxNames;
     for (std::size_t t = 0; t < taxHeadRects.size() && t < taxNames.size(); ++t)
-        DrawTextInCell(dc, taxNames[t], Align::Centre, taxHeadRects[t], clipRect);
+        DrawLabelInCell(dc, taxNames[t], Align::Centre, taxHeadRects[t], clipRect);
 
     Rect figures = clipRect;
     figures.left = taxHeadRects.empty() ? metrics.figureAreaLeft
@@ -152,7 +162,7 @@ void CColumnHeaders::Draw(DrawContext& context) {
             return;
         dc.FillRect(head.Intersected(figures), kMonthHeading);
         dc.SetBackColour(kMonthHeading);
-        DrawTextInCell(dc, title, Align::Centre, head, figures);
+        DrawLabelInCell(dc, title, Align::Centre, head, figures);
         for (int k = 0; k < 3; ++k) {
             const Rect& sub = subs[static_cast<std::size_t>(k)];
             if (sub.IsEmpty() || !Meets(sub, figures))

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "display/TextWrap.h"
 #include "platform/DeviceContext.h"
 
 namespace Display {
@@ -43,6 +44,15 @@ void CLayout::DrawTextInCell(DeviceContext& dc, const Text& text, Align align, c
                   : align == Align::Right ? cell.right
                                           : (cell.left + cell.right) / 2;
     dc.DrawText(x, cell.top, text, align, visible);
+}
+
+void CLayout::DrawLabelInCell(DeviceContext& dc, const Text& text, Align align, const Rect& cell,
+                              const Rect& clip) {
+    if (!dc.IsPrinting()) {
+        DrawTextInCell(dc, text, align, cell, clip);
+        return;
+    }
+    DrawTextInCell(dc, ElideText(dc, text, cell.Width()), align, cell, clip);
 }
 
 } // namespace Display

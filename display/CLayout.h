@@ -54,6 +54,10 @@ class CLayout {
     // at the cell's top, cut to the cell and the clip; nothing when they do not meet.
     static void DrawTextInCell(DeviceContext& dc, const Text& text, Align align, const Rect& cell,
                                const Rect& clip);
+    // A label or heading as DrawTextInCell draws it; on paper, where its column may be narrower
+    // than it, shortened to the cell with "…" as the window shortens its heading.
+    static void DrawLabelInCell(DeviceContext& dc, const Text& text, Align align, const Rect& cell,
+                                const Rect& clip);
 
     LayoutKey key;
     // The statement model's entry this object places (its index in drawing order); a note

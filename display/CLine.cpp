@@ -93,7 +93,7 @@ void CLine::Draw(DrawContext& context) {
                 figureClip);
         dc.SetBackColour(kRowTint);
     }
-    DrawTextInCell(dc, entry.label, Align::Left, descriptionCell, clipRect);
+    DrawLabelInCell(dc, entry.label, Align::Left, descriptionCell, clipRect);
     if (!entry.hasFigures)
         return;
     for (std::size_t t = 0; t < taxCells.size() && t < entry.taxCodes.size(); ++t)

@@ -69,7 +69,7 @@ void CLineHeader::Draw(DrawContext& context) {
             dc.FillRect(tint, kRowTint);
         dc.SetBackColour(kRowTint);
     }
-    DrawTextInCell(dc, text, Align::Left, textRect, metrics.ContentArea());
+    DrawLabelInCell(dc, text, Align::Left, textRect, metrics.ContentArea());
     dc.SetTextColour(kBlack);
     dc.SetBackColour(kWhite);
 }

@@ -79,7 +79,7 @@ void CTotal::Draw(DrawContext& context) {
     }
     const Colour text = plain ? kBlack : kHeadingBlue;
     dc.SetTextColour(text);
-    DrawTextInCell(dc, entry.label, Align::Left, labelRect, clipRect);
+    DrawLabelInCell(dc, entry.label, Align::Left, labelRect, clipRect);
     const Colour* colours = tinted ? kSubColumnDark : kSubColumn;
     const auto colourOf = [&](bool negative) {
         return plain ? kBlack : negative ? kCurrentRed : kHeadingBlue;

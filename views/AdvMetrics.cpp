@@ -14,6 +14,7 @@
 #include "platform/DeviceContext.h"
 #include "views/AdvKey.h"
 #include "views/AdvStatement.h"
+#include "views/adv/AdvPageBreaks.h"
 #include "statement/Taxes.h"
 
 namespace {
@@ -98,8 +99,10 @@ struct PrintedStarts {
     int right = 0;
 };
 
-void PlaceFigureColumns(LayoutMetrics& m, DeviceContext& dc, const Database::CYear& year, int top,
-                        int bottom, const PrintedStarts& starts) {
+// Each figure column's width: the widest figure (at least "Expected") where its sub-column is
+// shown, 0 where it is not; the Percentage columns together at least as wide as their heading.
+std::array<int, LayoutMetrics::kFigureColumns> FigureWidths(LayoutMetrics& m, DeviceContext& dc,
+                                                            const Database::CYear& year) {
     const int width = std::max(m.widestFigure, dc.TextExtent(u"Expected").width);
     m.widestFigure = 0;
     const Database::CDisplaySettings& display = year.display;
@@ -112,7 +115,6 @@ void PlaceFigureColumns(LayoutMetrics& m, DeviceContext& dc, const Database::CYe
             if (shown[static_cast<std::size_t>(k)])
                 widths[static_cast<std::size_t>(FirstColumn(group) + k)] = width;
     }
-    // The percentage sub-columns together are at least as wide as their heading.
     const int heading = dc.TextExtent(u"Percentage").width + 2;
     const auto percent = [&](int k) -> int& {
         return widths[static_cast<std::size_t>(LayoutMetrics::kPercentColumn + k)];
@@ -123,76 +125,92 @@ void PlaceFigureColumns(LayoutMetrics& m, DeviceContext& dc, const Database::CYe
             for (int k = 0; k < 3 && percentWidth() < heading; ++k)
                 if (percent(k) > 0)
                     ++percent(k);
+    return widths;
+}
 
-    const bool paper = dc.IsPrinting();
-    // On screen a group switched off whole keeps room for its heading and its three toggles.
+int Clamped(std::int64_t x) {
+    return static_cast<int>(std::clamp<std::int64_t>(x, INT32_MIN / 2, INT32_MAX / 2));
+}
+
+// On screen the columns run on from the frozen ones, scrolled by the offset; a group switched
+// off whole keeps room for its heading and its three toggles.
+void PlaceOnScreen(LayoutMetrics& m, DeviceContext& dc,
+                   const std::array<int, LayoutMetrics::kFigureColumns>& widths, int top,
+                   int bottom) {
     const int toggles = 3 * Display::CColumnHeaders::kBitmapSize;
     const int monthHeading = dc.TextExtent(u"Mmm 00").width + 2;
     const auto switchedOffWidth = [&](int group) {
-        const int title = group == kPercentGroup ? heading
+        const int title = group == kPercentGroup ? dc.TextExtent(u"Percentage").width + 2
                           : group == kTotalGroup ? dc.TextExtent(u"Total").width + 2
                                                  : monthHeading;
         return std::max(toggles, title);
     };
-    // On paper each month group goes whole on one page across: a group that does not fit
-    // what is left of its page starts the next one, after that page's frozen columns (a group
-    // wider than a page has a page of its own). Page p is shifted right by p page widths, so
-    // the pass for the page at hOffset shows that page's groups and no others. Every pass
-    // assigns the pages alike, whichever page it prints, so no group is printed twice or lost.
-    const int pageRight = m.page.right;
-    const int visibleRight = std::min(pageRight, starts.right);
-    int page = 0;
-    bool pageEmpty = true;
     // Counted in 64 bits: frozen columns a damaged file makes as wide as an int can hold still
     // have the figures placed after them (at the clamped edge).
-    std::int64_t x =
-        static_cast<std::int64_t>(paper ? starts.leftmost : m.figureAreaLeft) - m.cornerSize.width;
+    std::int64_t x = static_cast<std::int64_t>(m.figureAreaLeft) - m.cornerSize.width;
     for (int group = 0; group < kGroups; ++group) {
         const int first = FirstColumn(group);
-        int groupWidth = 0;
-        for (int k = 0; k < 3; ++k) {
-            const int w = widths[static_cast<std::size_t>(first + k)];
-            if (w > 0)
-                groupWidth += m.cornerSize.width + w;
-        }
-        if (!paper && groupWidth == 0) {
+        bool shown = false;
+        for (int k = 0; k < 3; ++k)
+            shown = shown || widths[static_cast<std::size_t>(first + k)] > 0;
+        if (!shown) {
             const int room = switchedOffWidth(group);
             x += m.cornerSize.width;
-            const std::int64_t left = x - m.hOffset;
-            m.switchedOffGroups[static_cast<std::size_t>(group)] = Column(
-                static_cast<int>(std::clamp<std::int64_t>(left, INT32_MIN / 2, INT32_MAX / 2)),
-                room, top, bottom);
+            m.switchedOffGroups[static_cast<std::size_t>(group)] =
+                Column(Clamped(x - m.hOffset), room, top, bottom);
             x += room;
         }
-        // The leftmost page's frozen columns may leave no room for any figure; the group then
-        // starts the next page, whose frozen columns are narrower.
-        const bool noRoom = x + m.cornerSize.width >= visibleRight;
-        const bool roomLater = starts.later < visibleRight;
-        if (paper && groupWidth > 0 && (!pageEmpty || (noRoom && page == 0 && roomLater)) &&
-            x + groupWidth > visibleRight) {
-            ++page;
-            x = starts.later - m.cornerSize.width;
-            pageEmpty = true;
-        }
-        if (paper && groupWidth > 0 &&
-            x + m.cornerSize.width >= visibleRight)
-            m.figuresOffPage = true;
-        const std::int64_t shift =
-            paper ? static_cast<std::int64_t>(page) * pageRight - m.hOffset : -m.hOffset;
         for (int k = 0; k < 3; ++k) {
             const int w = widths[static_cast<std::size_t>(first + k)];
             if (w > 0)
                 x += m.cornerSize.width; // before the group, and between its shown columns
-            m.figureColumns[static_cast<std::size_t>(first + k)] = Column(
-                static_cast<int>(std::clamp<std::int64_t>(x + shift, INT32_MIN / 2, INT32_MAX / 2)),
-                w, top, bottom);
+            m.figureColumns[static_cast<std::size_t>(first + k)] =
+                Column(Clamped(x - m.hOffset), w, top, bottom);
             x += w;
         }
-        if (groupWidth > 0)
-            pageEmpty = false;
     }
-    if (paper)
-        m.pagesAcross = page + 1;
+}
+
+// On paper the columns are shared out among bands of pages across (AdvPageBreaks). Band b is
+// shifted right by b page widths, so the pass for the page at hOffset shows that band's
+// columns and no others; every pass shares them out alike, whichever page it prints, so no
+// column is printed twice or lost.
+void PlaceOnPaper(LayoutMetrics& m, const std::array<int, LayoutMetrics::kFigureColumns>& widths,
+                  int top, int bottom, const PrintedStarts& starts) {
+    const int gap = m.cornerSize.width;
+    const std::int64_t visibleRight = std::min(m.page.right, starts.right);
+    // Where each band's figures start: after the first band's frozen columns, or after the
+    // description column alone.
+    const std::int64_t firstOrigin = static_cast<std::int64_t>(starts.leftmost) - gap;
+    const std::int64_t laterOrigin = static_cast<std::int64_t>(starts.later) - gap;
+    const AdvPageBreaks::Room room{Clamped(visibleRight - firstOrigin),
+                                   Clamped(visibleRight - laterOrigin), gap};
+    std::array<int, AdvPageBreaks::kColumns> figures{};
+    std::copy_n(widths.begin(), AdvPageBreaks::kColumns, figures.begin());
+    const AdvPageBreaks::Bands bands = AdvPageBreaks::Break(figures, room);
+    for (std::size_t c = 0; c < figures.size(); ++c) {
+        const int band = bands.band[c];
+        const std::int64_t left = (band == 0 ? firstOrigin : laterOrigin) + bands.left[c] +
+                                  static_cast<std::int64_t>(band) * m.page.right - m.hOffset;
+        m.figureColumns[c] = Column(Clamped(left), figures[c], top, bottom);
+    }
+    m.figuresOffPage = !bands.fits;
+    m.pagesAcross = bands.count;
+}
+
+// On paper, the most a tax column may take so that a month group of the widest figures still
+// fits beside the tax columns on the first band; its heading is shortened with "…" to it. Never
+// less than a short word, so that the column keeps room for its codes.
+int TaxColumnShare(const LayoutMetrics& m, DeviceContext& dc, int taxesStart, int right,
+                   int count) {
+    if (count <= 0)
+        return INT32_MAX;
+    const std::int64_t figure = std::max(m.widestFigure, dc.TextExtent(u"Expected").width);
+    const std::int64_t group = 3 * (m.cornerSize.width + figure);
+    const std::int64_t room = static_cast<std::int64_t>(right) - taxesStart - group;
+    const std::int64_t share = room / count - m.cornerSize.width;
+    return static_cast<int>(std::clamp<std::int64_t>(share, dc.TextExtent(u"Tax…").width,
+                                                     INT32_MAX));
 }
 
 } // namespace
@@ -241,7 +259,11 @@ void ComputeLayoutMetrics(LayoutMetrics& m, DeviceContext& dc, const CMainDoc& d
     const int lineHeight = dc.TextExtent(u"Fg").height;
 
     m.expanderColumn = Column(content.left + m.tabMargin.width, lineHeight, top, bottom);
-    const int descriptionWidth = std::max(m.widestDescription, dc.TextExtent(u"Description").width);
+    int descriptionWidth = std::max(m.widestDescription, dc.TextExtent(u"Description").width);
+    // On paper the labels leave at least half the page to the figures: longer ones are
+    // shortened with "…" where they are drawn.
+    if (printer)
+        descriptionWidth = std::min(descriptionWidth, std::max(0, input.area.Width() / 2));
     m.widestDescription = 0;
     const int descriptionLeft = printer
                                     ? content.left + m.tabMargin.width
@@ -268,11 +290,13 @@ void ComputeLayoutMetrics(LayoutMetrics& m, DeviceContext& dc, const CMainDoc& d
                           : m.descriptionColumn.right;
     if (realEntries) {
         const int count = std::min(year->ItemCount(kTax), static_cast<int>(Statement::DocumentTaxes(doc.Root()).size()));
+        const int share = printer ? TaxColumnShare(m, dc, leftmostEnd, content.right, count)
+                                  : INT32_MAX;
         for (int t = 0; t < count; ++t) {
             const Item::CBaseItem* summary = year->FindItem(kTax, t);
             int width = 0;
             if (summary && !summary->hidden)
-                width = dc.TextExtent(doc.Root().TaxSetup(t)->name).width;
+                width = std::min(share, dc.TextExtent(doc.Root().TaxSetup(t)->name).width);
             leftmostEnd = AddClamped(leftmostEnd, static_cast<std::int64_t>(m.cornerSize.width) + width);
             if (laterPage)
                 continue;
@@ -286,9 +310,13 @@ void ComputeLayoutMetrics(LayoutMetrics& m, DeviceContext& dc, const CMainDoc& d
     m.notesTextArea =
         Rect{m.markerColumn.right + m.cornerSize.width, top, m.figureAreaLeft, bottom};
 
-    PlaceFigureColumns(m, dc, *year, top, bottom,
-                       {AddClamped(leftmostEnd, m.cornerSize.width),
-                        AddClamped(m.descriptionColumn.right, m.cornerSize.width), content.right});
+    const auto widths = FigureWidths(m, dc, *year);
+    if (printer)
+        PlaceOnPaper(m, widths, top, bottom,
+                     {AddClamped(leftmostEnd, m.cornerSize.width),
+                      AddClamped(m.descriptionColumn.right, m.cornerSize.width), content.right});
+    else
+        PlaceOnScreen(m, dc, widths, top, bottom);
 
     if (!printer) {
         const int frozenRight =

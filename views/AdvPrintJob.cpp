@@ -17,6 +17,15 @@ namespace {
 const Text kTooNarrow = u"The page is too narrow to show the figures beside the descriptions. "
                         u"Choose smaller margins in Page Setup or a wider paper.";
 
+// Why some years print on more pages across than the fit asks for.
+Text FitNotice(const PaperFit& fit) {
+    const int points = PaperFit::kSmallestPoints / 10;
+    return u"Some years do not fit " + DecimalText(fit.pagesWide) +
+           (fit.pagesWide == 1 ? u" page" : u" pages") + u" wide even at " +
+           DecimalText(points) + u" pt; they print at " + DecimalText(points) +
+           u" pt on more pages across.";
+}
+
 } // namespace
 
 AdvPrintJob::AdvPrintJob(CMainDoc& doc, LayoutKey& currentKey, AdvPageLayout& layout,
@@ -53,6 +62,11 @@ std::vector<LayoutKey> AdvPrintJob::Walk() const {
     return keys;
 }
 
+void AdvPrintJob::SetPaperFit(const PaperFit& fit) {
+    fit_ = fit;
+    layout_.SetPaperFit(fit);
+}
+
 bool AdvPrintJob::OnPreparePrinting(PrintInfo& info) {
     savedKey_ = currentKey_;
     if (dialog_ && !dialog_())
@@ -74,6 +88,8 @@ void AdvPrintJob::OnBeginPrinting(DeviceContext& dc, PrintInfo& info) {
     // its own message rather than printing for ever.
     std::int64_t total = 0;
     refusal_.clear();
+    notice_.clear();
+    bool widerThanFit = false;
     const Rect area = PrintArea(dc, doc_.Root());
     for (const LayoutKey& key : Walk()) {
         currentKey_ = key;
@@ -84,6 +100,7 @@ void AdvPrintJob::OnBeginPrinting(DeviceContext& dc, PrintInfo& info) {
             total = 1;
             break;
         }
+        widerThanFit = widerThanFit || layout_.WiderThanFit();
         const int pages = std::max(0, counted);
         objects_.push_back({key, pages});
         total += pages;
@@ -91,6 +108,8 @@ void AdvPrintJob::OnBeginPrinting(DeviceContext& dc, PrintInfo& info) {
             break;
     }
     pagesTotal_ = static_cast<int>(std::min<std::int64_t>(total, kMaxPrintPages + 1));
+    if (widerThanFit && refusal_.empty())
+        notice_ = FitNotice(fit_);
     currentKey_ = savedKey_;
     info.maxPage = pagesTotal_;
     info.continuePrinting = pagesTotal_ > 0;

@@ -7,6 +7,7 @@
 #include "database/LayoutKey.h"
 #include "platform/DrawTypes.h"
 #include "platform/PrintLoop.h"
+#include "views/PaperFit.h"
 
 class CMainDoc;
 class DeviceContext;
@@ -27,6 +28,12 @@ public:
     virtual int CountPages(DeviceContext& dc, const Rect& area, const LayoutKey& key) = 0;
     // Lays out page `page` (from 0) of the year at `key` in `area` and draws it.
     virtual void PrintPage(DeviceContext& dc, const Rect& area, const LayoutKey& key, int page) = 0;
+    // How the statement is laid across the paper; the labels repeat on every band whatever it
+    // says. Takes effect from the next CountPages.
+    virtual void SetPaperFit(const PaperFit&) {}
+    // After CountPages: the year takes more pages across than the fit asks for even drawn at
+    // the smallest size fitting allows.
+    virtual bool WiderThanFit() const { return false; }
 };
 
 // The print job of the Advanced view: the options dialog, then a counting pass over every year
@@ -52,6 +59,13 @@ public:
     bool Printing() const { return printing_; }
     // The pages the counting pass found.
     int PageCount() const { return pagesTotal_; }
+    // Fit to pages wide: each year is drawn smaller until its columns fit `fit.pagesWide` pages
+    // across, never below PaperFit::kSmallestPoints. For the jobs that start after it.
+    void SetPaperFit(const PaperFit& fit);
+    // What the counting pass found the user should know though the job prints: empty, or that
+    // some years would need a font below the smallest to fit the pages wide asked for (they
+    // print at the smallest, on more pages across).
+    const Text& Notice() const { return notice_; }
 
     bool OnPreparePrinting(PrintInfo& info) override;
     void OnBeginPrinting(DeviceContext& dc, PrintInfo& info) override;
@@ -83,6 +97,8 @@ private:
     int pagesTotal_ = 0;
     // A year that the paper cannot show: the job fails on its first page with the reason.
     Text refusal_;
+    PaperFit fit_;
+    Text notice_;
     // Where the walk stands: the object and the pages of the objects before it.
     std::size_t object_ = 0;
     int pagesBefore_ = 0;

@@ -12,8 +12,10 @@
 #include "display/DrawContext.h"
 #include "display/StatementFont.h"
 #include "document/CMainDoc.h"
+#include "document/Presentation.h"
 #include "views/AdvDrawPass.h"
 #include "views/AdvMetrics.h"
+#include "views/adv/AdvPageBreaks.h"
 
 using namespace Statement;
 
@@ -39,14 +41,14 @@ bool AdvPrintLayout::Pass(DeviceContext& dc, const Rect& area, int hOffset, int 
     doc_.RecalculateIfChanged();
     if (area.IsEmpty())
         return true;
-    const Font previous = Display::SelectStatementFont(dc, doc_, 100);
+    const Font previous = Display::SelectStatementFont(dc, doc_, zoom_);
 
     Display::LayoutMetrics& metrics = state_.metrics;
     const int description = metrics.widestDescription;
     const int figure = metrics.widestFigure;
     const int notes = metrics.notesWidth;
     metrics.printing = true;
-    ComputeLayoutMetrics(metrics, dc, doc_, {area, hOffset, vOffset, 100, state_.currentKey});
+    ComputeLayoutMetrics(metrics, dc, doc_, {area, hOffset, vOffset, zoom_, state_.currentKey});
     const int across = metrics.pagesAcross;
 
     auto [arrange, draw] = MakeAdvPassContexts(dc, doc_, state_, metrics);
@@ -77,16 +79,36 @@ void AdvPrintLayout::Settle(DeviceContext& dc, const Rect& area, const LayoutKey
     doc_.RecalculateIfChanged();
     state_.lists = BuildAdvStatement(doc_, key, state_.outline);
     built_ = true;
-    for (int pass = 0; pass < kMaxSettlingPasses; ++pass)
-        if (Pass(dc, area, 0, 0, false))
-            break;
+    zoom_ = FitZoom(dc, area);
+    SettleColumns(dc, area);
     // A heading followed by something taller than the lines it keeps (a long note) may still
     // end a page; each move can only push rows further down, so a few rounds settle it.
     for (int round = 0; round < kMaxSettlingPasses && KeepHeadingsWithRows(); ++round)
         Pass(dc, area, 0, 0, false);
+    settledDescription_ = state_.metrics.widestDescription;
+    settledFigure_ = state_.metrics.widestFigure;
+    settledNotes_ = state_.metrics.notesWidth;
     down_ = std::max(1, state_.metrics.pagesDown);
     across_ = std::max(1, state_.metrics.pagesAcross);
     downLater_ = std::min(down_, PagesDownWithRows());
+}
+
+int AdvPrintLayout::SettleColumns(DeviceContext& dc, const Rect& area) {
+    for (int pass = 0; pass < kMaxSettlingPasses; ++pass)
+        if (Pass(dc, area, 0, 0, false))
+            break;
+    return std::max(1, state_.metrics.pagesAcross);
+}
+
+int AdvPrintLayout::FitZoom(DeviceContext& dc, const Rect& area) {
+    // Fitting shrinks the font and every measure with it, as zooming the window does; the
+    // smallest zoom is the one that keeps the font at the smallest size allowed.
+    const int own = ZoomedFontSize(doc_.fontSize, 100);
+    const int smallest = (PaperFit::kSmallestPoints * 100 + own - 1) / own;
+    return AdvPageBreaks::FitSize(100, smallest, fit_.pagesWide, [&](int zoom) {
+        zoom_ = zoom;
+        return SettleColumns(dc, area);
+    });
 }
 
 int AdvPrintLayout::PageOf(const Display::CLayout& object) const {
@@ -160,6 +182,9 @@ void AdvPrintLayout::PrintPage(DeviceContext& dc, const Rect& area, const Layout
     }
     const std::int64_t hOffset = static_cast<std::int64_t>(band) * area.right;
     const std::int64_t vOffset = static_cast<std::int64_t>(down) * state_.metrics.pageBodyHeight;
+    state_.metrics.widestDescription = settledDescription_;
+    state_.metrics.widestFigure = settledFigure_;
+    state_.metrics.notesWidth = settledNotes_;
     Pass(dc, area, ClampToInt(hOffset), ClampToInt(vOffset), true);
 }
 

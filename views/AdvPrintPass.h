@@ -24,6 +24,11 @@ public:
 
     int CountPages(DeviceContext& dc, const Rect& area, const LayoutKey& key) override;
     void PrintPage(DeviceContext& dc, const Rect& area, const LayoutKey& key, int page) override;
+    void SetPaperFit(const PaperFit& fit) override { fit_ = fit; }
+    bool WiderThanFit() const override { return fit_.pagesWide > 0 && across_ > fit_.pagesWide; }
+    // The zoom, in percent of its own size, the year laid out last is drawn at: 100 unless
+    // fitting to pages wide made it smaller.
+    int Zoom() const { return zoom_; }
 
     // The pages down and across of the year laid out last: the leftmost band of month columns
     // has all the pages down, each band right of it only the pages down that hold a row (the
@@ -40,6 +45,11 @@ private:
     // Builds the year's statement (unless it is the one built last) and arranges it in `area`
     // until the column widths stop changing.
     void Settle(DeviceContext& dc, const Rect& area, const LayoutKey& key);
+    // Arranges the statement built last at the current zoom until its column widths stop
+    // changing; answers its bands of pages across.
+    int SettleColumns(DeviceContext& dc, const Rect& area);
+    // The largest zoom at which the year's columns fit the pages wide the fit asks for.
+    int FitZoom(DeviceContext& dc, const Rect& area);
     // Lays out the page in `area` at the given offsets; draws it when `drawing`. False when the
     // widths the rows reported differ from the ones the columns were given.
     bool Pass(DeviceContext& dc, const Rect& area, int hOffset, int vOffset, bool drawing);
@@ -59,4 +69,12 @@ private:
     int down_ = 1;
     int across_ = 1;
     int downLater_ = 1;
+    PaperFit fit_;
+    int zoom_ = 100;
+    // The widths the rows reported once the columns settled: every printed page is laid out
+    // from them, so that a page whose rows report other widths (a later band, without the
+    // notes) shares the columns out among the bands as the counting did.
+    int settledDescription_ = 0;
+    int settledFigure_ = 0;
+    int settledNotes_ = 0;
 };

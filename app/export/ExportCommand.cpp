@@ -114,6 +114,8 @@ struct Options {
     const QCommandLineOption paper{"paper", "PDF: A4, Letter or Legal.", "paper"};
     const QCommandLineOption portrait{"portrait", "PDF: portrait pages."};
     const QCommandLineOption all{"all", "xlsx: every statement the window can show."};
+    const QCommandLineOption fitWidth{
+        "fit-width", "PDF: draws a year smaller to fit N pages across (0 off, 1-3).", "N"};
     const QCommandLineOption printOption{
         "print-option", "PDF, Advanced: as-selected, collapsed, per-display or expanded.",
         "option"};
@@ -122,7 +124,7 @@ struct Options {
         parser.addOptions({help,     version,  format, output, edition,  view,      outline,
                            scenario, company,  year,   size,   zoom,     scenarios, companies,
                            years,    cashflow, graphs, paper,  portrait, graph,     printOption,
-                           all});
+                           all,      fitWidth});
         parser.addPositionalArgument("FILE", "The forecast file.");
     }
     bool Has(const QCommandLineOption& option) const { return parser.isSet(option); }
@@ -352,6 +354,14 @@ std::optional<QString> ParsePdf(const Options& options, PdfRequest& pdf) {
         if (pdf.edition == Edition::Basic && option != &options.years)
             return QString("--%1 applies to the Standard edition only").arg(Name(*option));
     }
+    if (options.Has(options.fitWidth)) {
+        const std::optional<int> pages = ParseIndex(options.Value(options.fitWidth));
+        if (!pages || *pages < 0 || *pages > PaperFit::kMostPagesWide)
+            return QString("--fit-width must be 0 to %1, not \"%2\"")
+                .arg(PaperFit::kMostPagesWide)
+                .arg(options.Value(options.fitWidth));
+        pdf.fit.pagesWide = *pages;
+    }
     if (options.Has(options.cashflow) || options.Has(options.graphs)) {
         pdf.cashflow = options.Has(options.cashflow);
         pdf.graphs = options.Has(options.graphs);
@@ -403,6 +413,8 @@ int ExportAdvancedPdfCommand(const Options& options, const Target& target, PdfRe
     const PdfOutcome outcome = ExportAdvancedPdf(doc, pdf);
     switch (outcome.result.status) {
     case PrintResult::Status::Printed:
+        if (!outcome.notice.empty())
+            target.err << "varnobel-view: " << ToUtf8(outcome.notice) << '\n';
         return target.Deliver(outcome.bytes);
     case PrintResult::Status::Nothing:
     case PrintResult::Status::Cancelled:
@@ -428,6 +440,8 @@ int ExportPdfCommand(const Options& options, const Target& target) {
         return ExportAdvancedPdfCommand(options, target, pdf);
     if (options.Has(options.printOption))
         return BadCommand(target.err, "--print-option applies to --edition Adv only");
+    if (pdf.fit.pagesWide > 0)
+        return BadCommand(target.err, "--fit-width applies to --edition Adv only");
 
     CMainDoc doc;
     CheckedSelection selection;

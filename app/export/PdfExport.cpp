@@ -73,5 +73,8 @@ PdfOutcome ExportAdvancedPdf(CMainDoc& doc, const PdfRequest& request) {
         doc.Root().SetPrintOption(*request.printOption);
     LayoutKey key;
     const std::unique_ptr<AdvPrintJob> job = MakeAdvPrintJob(doc, key, {});
-    return PrintPdf(*job, request);
+    job->SetPaperFit(request.fit);
+    PdfOutcome outcome = PrintPdf(*job, request);
+    outcome.notice = job->Notice();
+    return outcome;
 }

@@ -9,6 +9,7 @@
 #include "database/PrintOption.h"
 #include "document/Edition.h"
 #include "platform/PrintLoop.h"
+#include "views/PaperFit.h"
 
 class CMainDoc;
 
@@ -27,6 +28,8 @@ struct PdfRequest {
     std::optional<bool> graphs;
     // Advanced: the print option to use instead of the forecast's own.
     std::optional<PrintOption> printOption;
+    // How the statement is laid across the paper (the Advanced edition fits pages wide).
+    PaperFit fit;
     QPageSize::PageSizeId paper = QPageSize::A4;
     bool portrait = false;
 };
@@ -35,6 +38,8 @@ struct PdfRequest {
 struct PdfOutcome {
     PrintResult result;
     QByteArray bytes;
+    // What the job found worth saying though it printed (the fit it could not reach).
+    Text notice;
 };
 
 // Resolution of the exported pages.
