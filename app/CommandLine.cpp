@@ -119,6 +119,8 @@ std::string HelpText() {
            "  --graphs                 pdf: print the graphs pages\n"
            "  --paper A4|Letter|Legal  pdf: the paper (default A4)\n"
            "  --portrait               pdf: portrait pages (default landscape)\n"
+           "  --fit-width N            Adv pdf: each year drawn smaller, not below 6 pt, to\n"
+           "                           take at most N pages across (0 to 3; default 0, off)\n"
            "  -h, --help               show this help\n"
            "  -v, --version            show the version\n"
            "\n"
