@@ -165,4 +165,19 @@ bool CSplashWnd::eventFilter(QObject*, QEvent* event) {
     return false;
 }
 
+void SplashAwareSink::Message(const Text& text, const Text& title) {
+    CSplashWnd::HideSplashScreen();
+    sink_.Message(text, title);
+}
+
+void SplashAwareSink::OpenFailed(const Text& text) {
+    CSplashWnd::HideSplashScreen();
+    sink_.OpenFailed(text);
+}
+
+void SplashAwareSink::FileError(const Text& text) {
+    CSplashWnd::HideSplashScreen();
+    sink_.FileError(text);
+}
+
 } // namespace SplashScreens

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "document/MessageSink.h"
+
 class QPainter;
 
 namespace SplashScreens {
@@ -56,6 +58,18 @@ private:
     QPointer<QWidget> parentFrame;
     bool closing = false;
     int timerId_ = 0;
+};
+
+// Hands reports on after taking the splash off the screen, so no box opens beneath it.
+class SplashAwareSink : public MessageSink {
+public:
+    explicit SplashAwareSink(MessageSink& sink) : sink_(sink) {}
+    void Message(const Text& text, const Text& title) override;
+    void OpenFailed(const Text& text) override;
+    void FileError(const Text& text) override;
+
+private:
+    MessageSink& sink_;
 };
 
 } // namespace SplashScreens

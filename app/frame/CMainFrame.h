@@ -1,19 +1,16 @@
 #pragma once
 
-#include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
+#include <QList>
 #include <QMainWindow>
-#include <QRect>
-#include <QSize>
 #include <QString>
-#include <QStringList>
 
 #include "app/export/WindowExport.h"
-#include "core/WideText.h"
-#include "platform/LockKeys.h"
+#include "app/frame/FontZoomToolbar.h"
+#include "app/frame/FrameExport.h"
+#include "app/frame/FrameStatusBar.h"
 
 class CMainDoc;
 class CMainView;
@@ -26,38 +23,24 @@ class QAction;
 class QPrinter;
 class PrintableView;
 class QComboBox;
-class QLabel;
 class QMenu;
 class QToolBar;
 class RecentFileList;
+class RecentFileMenu;
 
 // The main window: menus, the Font Toolbar with its font, size and zoom boxes, the File ToolBar,
 // the status bar, and the view in the middle. It opens files through the document, keeps the
-// recent-file menu, and saves its placement and toolbar layout under the edition's keys.
+// recent-file menu, and saves its placement and toolbar layout under the edition's keys. Each
+// of those jobs has its own file beside this one; the frame ties them to the document and view.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 
 public:
-    static constexpr int kFontBoxId = 104;
-    static constexpr int kSizeBoxId = 105;
-    static constexpr int kZoomBoxId = 106;
     static constexpr int kFileToolBarId = 32802;
-    static constexpr int kFontToolbarId = 32803;
-    static constexpr int kFontExtraId = 32807;
     static constexpr int kAppAboutId = 57664;
     static constexpr const char* kTitle = "Varnobel Viewer";
 
     ~CMainFrame() override;
-
-    // The placement `saved` had on a screen of `savedScreen`, scaled to `currentScreen`: the
-    // vertical values by the height ratio, the horizontal ones by the width ratio, rounded to
-    // the nearest pixel. A saved screen size that is not positive counts as the current one.
-    static QRect ScalePlacement(const QRect& saved, const QSize& savedScreen,
-                                const QSize& currentScreen);
-
-    // The font box's entries for the given font families: their face names (without the
-    // foundry Qt adds to a family several foundries make), sorted, adjacent duplicates removed.
-    static QStringList FaceNames(QStringList families);
 
     // Shows the window where it was last closed (maximized, or at its saved placement scaled to
     // this screen), or at a default placement on the first run.
@@ -82,25 +65,10 @@ public:
     FileFollower& Follower() const { return *follower_; }
     QAction* FollowFileAction() const { return followAction_; }
     // The status bar's report of the last reload, empty until there is one.
-    QString FollowStatus() const;
+    QString FollowStatus() const { return statusBar_->FollowReport(); }
 
-    // The toolbar boxes select the entry that begins with the given value; a zoom no entry
-    // begins with leaves its box as it is. A font name missing from the font box is added to it
-    // (drawing falls back to a similar face), and so is a size (tenths of a point) the size box
-    // lacks, so the boxes always show the file's font; one such entry each at a time.
-    void ShowFontName(const Text& name);
-    void ShowFontSize(int tenths);
-    void ShowZoom(int percent);
-    // A size in tenths of a point as the size box writes it: in points, with one decimal when
-    // not whole ("9", "10.5"); and back.
-    static QString FontSizeText(int tenths);
-    static int FontSizeTenths(const QString& text);
     // The document's font, size and zoom into the three boxes.
     void ShowDocumentSettings();
-
-    // The previous or next zoom entry, not past either end, applied to the document and view.
-    void ZoomOut();
-    void ZoomIn();
 
     // The printer File > Print and Print Setup use: the application's when it gave one, else
     // one of the frame's own; landscape unless Print Setup changed it.
@@ -119,16 +87,9 @@ public:
     void FilePageSetup();
     // File > Print Setup: paper and orientation of the printer (the margins are Page Setup's).
     void FilePrintSetup();
-    // File > Export...: a file dialog in the folder last used by this edition, offering the
-    // spreadsheet, CSV, picture and PDF formats, then ExportFile.
+    // File > Export..., as FrameExport::Ask, Write and Folder (in FrameExport.h) say.
     void FileExport();
-    // Writes what the view shows (as PDF: the Printing Options' pages) to `path` in the format.
-    // Refuses, naming it, the open forecast under any name; asks before replacing a file; writes
-    // beside it and moves the new file into place only once complete. What went wrong is told
-    // in a message box. True when the file was written.
     bool ExportFile(const QString& path, WindowExport::Format format);
-    // The folder File > Export... opens in: the one last exported to by this edition, else the
-    // open forecast's.
     QString ExportFolder() const;
     // Edit > Copy: the highlighted row, or everything shown, onto the clipboard.
     void EditCopy();
@@ -142,10 +103,10 @@ public:
     CMainView* View() const { return view_; }
     CMainDoc& Document() const { return doc_; }
     const EditionTraits& EditionRow() const { return edition_; }
-    QComboBox* FontBox() const { return fontBox_; }
-    QComboBox* SizeBox() const { return sizeBox_; }
-    QComboBox* ZoomBox() const { return zoomBox_; }
-    QToolBar* FontToolbar() const { return fontToolbar_; }
+    QComboBox* FontBox() const { return fontToolbar_->FontBox(); }
+    QComboBox* SizeBox() const { return fontToolbar_->SizeBox(); }
+    QComboBox* ZoomBox() const { return fontToolbar_->ZoomBox(); }
+    FontZoomToolbar* FontToolbar() const { return fontToolbar_; }
     QToolBar* FileToolBar() const { return fileToolBar_; }
     QMenu* FileMenu() const { return fileMenu_; }
     QMenu* ViewMenu() const { return viewMenu_; }
@@ -157,14 +118,9 @@ public:
     QAction* PrintPreviewAction() const { return previewAction_; }
     QAction* PageSetupAction() const { return pageSetupAction_; }
     QAction* PrintSetupAction() const { return printSetupAction_; }
+    FrameStatusBar* StatusBar() const { return statusBar_; }
     // The status bar's prompt, "Ready" unless a menu or toolbar tip stands in its place.
-    QString StatusPrompt() const;
-    // The CAP, NUM and SCRL panes of the status bar, in that order.
-    QList<QLabel*> LockKeyPanes() const { return {capsPane_, numPane_, scrollPane_}; }
-    // Where the lock keys' states come from (the platform's unless a test sets another); the
-    // panes follow them at every key press and release and whenever the window is activated.
-    using LockKeyReader = std::function<std::optional<LockKeyStates>()>;
-    void SetLockKeyReader(LockKeyReader reader);
+    QString StatusPrompt() const { return statusBar_->Prompt(); }
     // The recent-file entries of the File menu, in menu order.
     QList<QAction*> RecentFileActions() const;
 
@@ -180,7 +136,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateMenus();
@@ -188,26 +143,14 @@ private:
     void CreateFileToolBar();
     void CreatePrintActions();
     void ReportPreviewFailure(const QString& message);
-    void CreateStatusBar();
-    void UpdateLockKeyPanes();
-    // Puts "Ready" back in place of the tip a toolbar box showed while it was being used.
-    void ReturnToReady();
     void CreateFollower();
     void SetFollowing(bool follow);
-    void RestoreToolbarState();
-    void SaveToolbarState();
-    void SavePlacement();
-    void UpdateRecentFileMenu();
     void UpdateTitle();
     // The open file's name without its extension, "Untitled" for a new forecast.
     QString DocumentTitle() const;
+    FrameExport::Source ExportSource();
 
     void OnFileOpen();
-    void OnOpenRecentFile(int index);
-    void OnFontNameChanged(int index);
-    void OnFontSizeChanged(int index);
-    void OnZoomChanged(int index);
-    void ApplyZoomEntry();
     void LayoutChanged();
 
     const EditionTraits& edition_;
@@ -220,11 +163,9 @@ private:
     std::string placementSection_;
     std::string toolbarStateKey_;
 
-    QToolBar* fontToolbar_ = nullptr;
+    FontZoomToolbar* fontToolbar_ = nullptr;
     QToolBar* fileToolBar_ = nullptr;
-    QComboBox* fontBox_ = nullptr;
-    QComboBox* sizeBox_ = nullptr;
-    QComboBox* zoomBox_ = nullptr;
+    FrameStatusBar* statusBar_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QMenu* viewMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;
@@ -235,26 +176,13 @@ private:
     QAction* previewAction_ = nullptr;
     QAction* pageSetupAction_ = nullptr;
     QAction* printSetupAction_ = nullptr;
-    QAction* recentSeparator_ = nullptr;
-    QAction* exitSeparator_ = nullptr;
-    QList<QAction*> recentActions_;
-    QLabel* readyLabel_ = nullptr;
-    QLabel* capsPane_ = nullptr;
-    QLabel* numPane_ = nullptr;
-    QLabel* scrollPane_ = nullptr;
-    LockKeyReader lockKeyReader_ = ReadLockKeys;
-    bool lockKeyUpdatePending_ = false;
-    QLabel* followLabel_ = nullptr;
+    RecentFileMenu* recentMenu_ = nullptr;
     QAction* followAction_ = nullptr;
     std::unique_ptr<FileFollower> follower_;
     // The open file's full path, empty for a new document.
     QString filePath_;
     // Commands under way that must see the forecast they started with (prints, dialogs).
     int forecastHolds_ = 0;
-    // A face a file named that is not installed, added to the font box to show it.
-    QString addedFontName_;
-    // A size a file named that the size box lacked, added to it to show it.
-    QString addedFontSize_;
     QString fileName_;
     bool hasDocument_ = false;
 

@@ -10,6 +10,7 @@
 
 #include "app/ShellFixture.h"
 #include "app/frame/CMainFrame.h"
+#include "app/frame/WindowPlacement.h"
 
 namespace {
 
@@ -30,23 +31,21 @@ protected:
 TEST_F(FramePlacementTest, ScalingFollowsTheScreenRatioAndRoundsToTheNearestPixel) {
     // Saved on 1600 × 1200, shown on 800 × 600: everything halves. 801 / 2 = 400.5 and
     // 399 / 2 = 199.5 round away from zero to 401 and 200; -101 / 2 = -50.5 gives -51.
-    EXPECT_EQ(
-        CMainFrame::ScalePlacement(QRect(-101, 50, 801, 399), QSize(1600, 1200), QSize(800, 600)),
-        QRect(-51, 25, 401, 200));
+    EXPECT_EQ(WindowPlacement::Scale(QRect(-101, 50, 801, 399), QSize(1600, 1200), QSize(800, 600)),
+              QRect(-51, 25, 401, 200));
     // Horizontal values follow the width ratio (1920 / 1280 = 1.5), vertical ones the height
     // ratio (1080 / 1080 = 1): 100 × 1.5 = 150, 600 × 1.5 = 900.
     EXPECT_EQ(
-        CMainFrame::ScalePlacement(QRect(100, 70, 600, 500), QSize(1280, 1080), QSize(1920, 1080)),
+        WindowPlacement::Scale(QRect(100, 70, 600, 500), QSize(1280, 1080), QSize(1920, 1080)),
         QRect(150, 70, 900, 500));
     // The same screen, or a damaged saved screen size, leaves the values as they are.
     const QRect same(13, 17, 555, 444);
-    EXPECT_EQ(CMainFrame::ScalePlacement(same, QSize(800, 600), QSize(800, 600)), same);
-    EXPECT_EQ(CMainFrame::ScalePlacement(same, QSize(0, -5), QSize(800, 600)), same);
+    EXPECT_EQ(WindowPlacement::Scale(same, QSize(800, 600), QSize(800, 600)), same);
+    EXPECT_EQ(WindowPlacement::Scale(same, QSize(0, -5), QSize(800, 600)), same);
     // A huge value on a tiny saved screen stays within int instead of overflowing:
     // 2e9 × 800 / 1 is far above INT_MAX.
     EXPECT_EQ(
-        CMainFrame::ScalePlacement(QRect(0, 0, 2000000000, 10), QSize(1, 600), QSize(800, 600))
-            .width(),
+        WindowPlacement::Scale(QRect(0, 0, 2000000000, 10), QSize(1, 600), QSize(800, 600)).width(),
         std::numeric_limits<int>::max());
 }
 

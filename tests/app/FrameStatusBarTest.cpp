@@ -20,7 +20,7 @@ class FrameStatusBarTest : public ::testing::Test, public ShellFixture {};
 
 QStringList PaneTexts(const CMainFrame& frame) {
     QStringList texts;
-    for (const QLabel* pane : frame.LockKeyPanes())
+    for (const QLabel* pane : frame.StatusBar()->LockKeyPanes())
         texts << pane->text();
     return texts;
 }
@@ -31,7 +31,7 @@ TEST_F(FrameStatusBarTest, TheLockKeyPanesFollowTheKeysWhereThePlatformTellsThem
     // The offscreen platform tells nothing of the keys: the panes are blank, but in place at
     // the right end, after the reload report.
     EXPECT_EQ(PaneTexts(frame), QStringList({"", "", ""}));
-    const QList<QLabel*> panes = frame.LockKeyPanes();
+    const QList<QLabel*> panes = frame.StatusBar()->LockKeyPanes();
     QLabel* follow = frame.findChild<QLabel*>("FollowStatus");
     ASSERT_NE(follow, nullptr);
     follow->setText("Reloaded 12:00:00");
@@ -41,7 +41,7 @@ TEST_F(FrameStatusBarTest, TheLockKeyPanesFollowTheKeysWhereThePlatformTellsThem
     EXPECT_LT(panes[1]->geometry().right(), panes[2]->geometry().left());
 
     std::optional<LockKeyStates> keys;
-    frame.SetLockKeyReader([&keys] { return keys; });
+    frame.StatusBar()->SetLockKeyReader([&keys] { return keys; });
     // The keys as the platform reports them after a key, pressed over the view or a toolbar box.
     const std::pair<std::optional<LockKeyStates>, QStringList> cases[] = {
         {LockKeyStates{true, false, false}, {"CAP", "", ""}},

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -17,6 +19,7 @@
 
 #include "app/ShellFixture.h"
 #include "app/frame/CMainFrame.h"
+#include "app/frame/FontZoomToolbar.h"
 #include "views/qt/CMainView.h"
 #include "views/qt/CVarnobelAdvView.h"
 
@@ -67,8 +70,8 @@ TEST_F(FrameToolbarTest, BoxesHoldTheirEntriesAndShowTheDefaultsOnAFirstRun) {
 
 TEST_F(FrameToolbarTest, FontBoxListsFaceNamesOnceWithoutTheirFoundries) {
     EXPECT_EQ(
-        CMainFrame::FaceNames({"Nimbus Sans [urw]", "DejaVu Sans", "Nimbus Sans [UKWN]", "Arial",
-                               "Fixed [Misc]", "Fixed [Sony]", "Fixed", "Odd [Name"}),
+        FontZoomToolbar::FaceNames({"Nimbus Sans [urw]", "DejaVu Sans", "Nimbus Sans [UKWN]",
+                                    "Arial", "Fixed [Misc]", "Fixed [Sony]", "Fixed", "Odd [Name"}),
         QStringList({"Arial", "DejaVu Sans", "Fixed", "Nimbus Sans", "Odd [Name"}));
 
     CMainFrame& frame = MakeFrame();
@@ -122,11 +125,11 @@ TEST_F(FrameToolbarTest, TheZoomBoxSelectsTheFirstEntryBeginningWithTheValue) {
     // The document keeps what the file said; only the box could not show it.
     EXPECT_EQ(frame.Document().zoom, 75);
 
-    frame.ShowZoom(5); // "5" begins "50%"
+    frame.FontToolbar()->ShowZoom(5); // "5" begins "50%"
     EXPECT_EQ(frame.ZoomBox()->currentText(), "50%");
-    frame.ShowZoom(1); // "1" begins "100%" first
+    frame.FontToolbar()->ShowZoom(1); // "1" begins "100%" first
     EXPECT_EQ(frame.ZoomBox()->currentText(), "100%");
-    frame.ShowZoom(200); // nothing begins with "200"
+    frame.FontToolbar()->ShowZoom(200); // nothing begins with "200"
     EXPECT_EQ(frame.ZoomBox()->currentText(), "100%");
 }
 
@@ -211,9 +214,9 @@ TEST_F(FrameToolbarTest, TheCtrlWheelZoomsOneEntryAtATimeAndStopsAtBothEnds) {
         CtrlWheel(view, -120);
     EXPECT_EQ(frame.ZoomBox()->currentText(), "50%");
     EXPECT_EQ(frame.Document().zoom, 50);
-    frame.ZoomOut();
+    frame.FontToolbar()->ZoomOut();
     EXPECT_EQ(frame.ZoomBox()->currentText(), "50%");
-    frame.ZoomIn();
+    frame.FontToolbar()->ZoomIn();
     EXPECT_EQ(frame.Document().zoom, 60);
 }
 
@@ -264,6 +267,44 @@ TEST_F(FrameToolbarTest, ViewMenuTogglesTheToolbarsAndTheStatusBar) {
     ASSERT_NE(statusToggle, nullptr);
     statusToggle->trigger();
     EXPECT_FALSE(frame.statusBar()->isVisible());
+}
+
+// The toolbar tells only what the user chose: showing a file's values signals nothing, and a
+// choice signals the value its entry stands for.
+TEST(FontZoomToolbarTest, SignalsChoicesButNotWhatItShows) {
+    FontZoomToolbar toolbar(nullptr);
+    QSignalSpy faces(&toolbar, &FontZoomToolbar::FontNameChosen);
+    QSignalSpy sizes(&toolbar, &FontZoomToolbar::FontSizeChosen);
+    QSignalSpy zooms(&toolbar, &FontZoomToolbar::ZoomChosen);
+    QSignalSpy ended(&toolbar, &FontZoomToolbar::BoxUseEnded);
+    toolbar.ShowFontName(u"Zz Missing Face");
+    toolbar.ShowFontSize(85);
+    toolbar.ShowZoom(150);
+    EXPECT_EQ(faces.count() + sizes.count() + zooms.count() + ended.count(), 0);
+
+    emit toolbar.SizeBox()->activated(toolbar.SizeBox()->currentIndex()); // the added "8.5"
+    ASSERT_EQ(sizes.count(), 1);
+    EXPECT_EQ(sizes.at(0).at(0).toInt(), 85);
+    emit toolbar.FontBox()->activated(toolbar.FontBox()->currentIndex());
+    ASSERT_EQ(faces.count(), 1);
+    EXPECT_EQ(faces.at(0).at(0).toString(), "Zz Missing Face");
+    EXPECT_EQ(ended.count(), 2);
+
+    // At the last entry a step in chooses it again; a step out chooses the one before.
+    toolbar.ZoomIn();
+    toolbar.ZoomOut();
+    ASSERT_EQ(zooms.count(), 2);
+    EXPECT_EQ(zooms.at(0).at(0).toInt(), 150);
+    EXPECT_EQ(zooms.at(1).at(0).toInt(), 140);
+}
+
+TEST(FontZoomToolbarTest, SizeTextsAndTenthsConvertBothWays) {
+    for (const int tenths : {0, 5, 10, 85, 105, 120, -15})
+        EXPECT_EQ(FontZoomToolbar::FontSizeTenths(FontZoomToolbar::FontSizeText(tenths)), tenths);
+    EXPECT_EQ(FontZoomToolbar::FontSizeText(-15), "-1.5");
+    EXPECT_EQ(FontZoomToolbar::FontSizeTenths("x"), 0);
+    EXPECT_EQ(FontZoomToolbar::FontSizeTenths("inf"), 0);
+    EXPECT_EQ(FontZoomToolbar::FontSizeTenths("1e300"), INT_MAX);
 }
 
 } // namespace
