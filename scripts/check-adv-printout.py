@@ -3,9 +3,13 @@
 of every shown year (sections open) must stand on the expanded PDF, as many times as the CSVs
 hold it, in the text pdftotext reads from it.
 
-    scripts/check-adv-printout.py VIEWER FORECAST [--fit-width N] [--keep DIR]
+    scripts/check-adv-printout.py VIEWER FORECAST... [--fit-width N] [--keep DIR]
+        [--variants-of JSON --compose FORECAST_COMPOSE]
 
-Prints the figures found of those expected and the pages printed; exits 1 when one is missing.
+With --variants-of, three forecasts made from the JSON are checked as well: one saved at 24 pt,
+one whose rows are labelled with 300 characters, one whose tax setups are named with 300.
+Prints the figures found of those expected and the pages printed for each forecast; exits 1
+when one is missing.
 """
 import argparse
 import collections
@@ -65,24 +69,57 @@ def hundredths_of(cell):
     return sign * (int(units) * 100 + int((fraction + "00")[:2]))
 
 
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("viewer")
-    parser.add_argument("forecast")
-    parser.add_argument("--fit-width", type=int)
-    parser.add_argument("--keep", help="folder to keep the PDF and its text in")
-    args = parser.parse_args()
-    env = dict(os.environ, QT_QPA_PLATFORM="offscreen", TZ="UTC")
-    os.environ.update(env)
+def long_text(start, length=300):
+    return (start + " " + "x" * length)[:length]
 
-    document = json.loads(run([args.viewer, "--export", "json", args.forecast]).stdout)
+
+def variants(source, compose, folder):
+    """The forecast files of the three variants of the JSON forecast `source`."""
+    def large(document):
+        document["document"]["fontSize"] = 240
+
+    def labels(node, inside=False):
+        if isinstance(node, dict):
+            if inside and "class" in node and "name" in node:
+                node["name"] = long_text(node["name"])
+            for key, value in node.items():
+                labels(value, inside or key == "categories")
+        elif isinstance(node, list):
+            for value in node:
+                labels(value, inside)
+
+    def taxes(node):
+        if isinstance(node, dict):
+            for setup in node.get("taxSetups", []):
+                setup["name"] = long_text(setup["name"])
+            for value in node.values():
+                taxes(value)
+        elif isinstance(node, list):
+            for value in node:
+                taxes(value)
+
+    made = []
+    for name, change in (("24pt", large), ("labels", labels), ("tax-name", taxes)):
+        with open(source, encoding="utf-8") as file:
+            document = json.load(file)
+        change(document)
+        path = os.path.join(folder, name)
+        with open(path + ".json", "w", encoding="utf-8") as file:
+            json.dump(document, file)
+        run([compose, path + ".json", path + ".cfs"])
+        made.append(path + ".cfs")
+    return made
+
+
+def check(args, forecast, folder):
+    document = json.loads(run([args.viewer, "--export", "json", forecast]).stdout)
     root = document["root"]
     cents = bool(root.get("cents", 1))
     brackets = bool(root.get("brackets", 1))
 
     expected = collections.Counter()
     for v, s, c, y in shown_years(root):
-        out = run([args.viewer, "--export", "csv", args.forecast, "--edition", "Adv",
+        out = run([args.viewer, "--export", "csv", forecast, "--edition", "Adv",
                    "--view", str(v), "--scenario", str(s), "--company", str(c), "--year", str(y),
                    "--outline", "open"]).stdout.decode("utf-8-sig")
         rows = list(csv.reader(io.StringIO(out)))
@@ -96,10 +133,8 @@ def main():
                     if value != 0:
                         expected[amount_text(value, cents, brackets)] += 1
 
-    folder = args.keep or tempfile.mkdtemp()
-    os.makedirs(folder, exist_ok=True)
-    pdf = os.path.join(folder, "printout.pdf")
-    command = [args.viewer, "--export", "pdf", args.forecast, "--edition", "Adv",
+    pdf = os.path.join(folder, os.path.basename(forecast) + ".pdf")
+    command = [args.viewer, "--export", "pdf", forecast, "--edition", "Adv",
                "--print-option", "expanded", "-o", pdf]
     if args.fit_width is not None:
         command += ["--fit-width", str(args.fit_width)]
@@ -111,12 +146,33 @@ def main():
     found = sum(min(count, printed[token]) for token, count in expected.items())
     total = sum(expected.values())
     missing = [token for token, count in expected.items() if printed[token] < count]
-    print(f"{args.forecast}: {found} of {total} non-zero figures on {pages} pages"
+    print(f"{forecast}: {found} of {total} non-zero figures on {pages} pages"
           + (f" ({notes})" if notes else ""))
     if missing:
         print("missing, for example: " + " ".join(missing[:10]))
-        return 1
-    return 0
+        return False
+    return True
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("viewer")
+    parser.add_argument("forecasts", nargs="+")
+    parser.add_argument("--fit-width", type=int)
+    parser.add_argument("--keep", help="folder to keep the variants and PDFs in")
+    parser.add_argument("--variants-of", help="JSON forecast to make the variants from")
+    parser.add_argument("--compose", help="the forecast-compose tool, for --variants-of")
+    args = parser.parse_args()
+    os.environ.update(QT_QPA_PLATFORM="offscreen", TZ="UTC")
+    folder = args.keep or tempfile.mkdtemp()
+    os.makedirs(folder, exist_ok=True)
+    forecasts = list(args.forecasts)
+    if args.variants_of:
+        if not args.compose:
+            sys.exit("--variants-of needs --compose")
+        forecasts += variants(args.variants_of, args.compose, folder)
+    results = [check(args, forecast, folder) for forecast in forecasts]
+    return 0 if all(results) else 1
 
 
 if __name__ == "__main__":
