@@ -21,6 +21,11 @@ struct YearSpan {
     int Last() const { return start + count - 1; }
     // Whether a calendar month lies in the span.
     bool Contains(int month) const { return ((month - start) % 12 + 12) % 12 < count; }
+    // The calendar year of the first month: a year that runs past December is named for the
+    // year it ends in.
+    long long FirstYear(long long yearNumber) const {
+        return yearNumber - (start + count > 12 ? 1 : 0);
+    }
 };
 
 YearSpan SpanOf(const CYear& year);

@@ -139,11 +139,11 @@ private:
         const Database::CDisplaySettings& display = year_->display;
         out_.brackets = display.brackets;
         out_.cents = display.cents;
-        // A year that runs past December is named for the year it ends in.
-        const int firstYear = year_->year - (span_.start + span_.count > kMonths ? 1 : 0);
+        const long long firstYear = span_.FirstYear(year_->year);
         for (int i = 0; i < kMonths; ++i) {
             const int m = span_.Month(i);
-            const int twoDigits = (((firstYear + (span_.start + i) / kMonths) % 100) + 100) % 100;
+            const int twoDigits =
+                static_cast<int>((((firstYear + (span_.start + i) / kMonths) % 100) + 100) % 100);
             Text heading = MonthAbbreviation(m);
             heading += u' ';
             heading += static_cast<char16_t>(u'0' + twoDigits / 10);

@@ -10,6 +10,7 @@
 #include "database/CTaxSetup.h"
 #include "database/CYear.h"
 #include "database/Categories.h"
+#include "database/YearSpan.h"
 #include "items/CBank.h"
 #include "items/CItem.h"
 #include "items/CLoan.h"
@@ -307,6 +308,7 @@ StatementModel Builder::Build() {
     model_.startMonth = MonthOf(year_.startMonth);
     model_.span = std::clamp(year_.months, 0, kMonths);
     model_.lastMonth = MonthOf(static_cast<long long>(model_.startMonth) + model_.span - 1);
+    model_.firstYear = Database::SpanOf(year_).FirstYear(year_.year);
     model_.taxExclusive = root_.TaxExclusive(0) != 0;
     model_.percentColumn = root_.percentage != 0;
     model_.cents = root_.cents != 0;

@@ -86,6 +86,7 @@ struct StatementModel {
     int startMonth = 0; // calendar month of the first column
     int span = 12;      // months shown
     int lastMonth = 11; // calendar month of the last column
+    long long firstYear = 0; // calendar year of the first column
     bool taxExclusive = true;
     bool percentColumn = true;
     bool cents = true;

@@ -1,10 +1,13 @@
 #include "statement/StatementTable.h"
 
+#include <algorithm>
+
 #include "database/CCompany.h"
 #include "database/CPERT.h"
 #include "database/CScenario.h"
 #include "database/CTabView.h"
 #include "database/CYear.h"
+#include "database/Categories.h"
 #include "document/CMainDoc.h"
 #include "statement/StatementCsv.h"
 
@@ -68,6 +71,45 @@ TableRowKind AdvRowKind(AdvEntryKind kind) {
     return TableRowKind::Line;
 }
 
+std::string Trimmed(const Text& label) {
+    const std::string text = ToUtf8(label);
+    return text.substr(std::min(text.size(), text.find_first_not_of(' ')));
+}
+
+// What summary rows are matched within: they stand for the statement, whatever surrounds them.
+constexpr const char* kSummaryScope = "summary";
+
+// The scope of each Advanced entry, read over every entry (suppressed and closed ones too), so
+// that what is left out in one version does not move the others into another scope.
+class AdvScopes {
+public:
+    std::string Of(const AdvEntry& entry) {
+        switch (entry.kind) {
+        case AdvEntryKind::SectionHeading:
+            section_ = ToUtf8(entry.label);
+            block_.clear();
+            return section_;
+        case AdvEntryKind::BlockHeading:
+            blockKey_ = entry.key;
+            block_ = Trimmed(entry.label);
+            break;
+        case AdvEntryKind::Summary:
+            return kSummaryScope;
+        default:
+            break;
+        }
+        const bool inBlock = !block_.empty() &&
+                             entry.key[LayoutKey::kCategory] == blockKey_[LayoutKey::kCategory] &&
+                             entry.key[LayoutKey::kPosition] == blockKey_[LayoutKey::kPosition];
+        return inBlock ? section_ + '/' + block_ : section_;
+    }
+
+private:
+    std::string section_;
+    std::string block_;
+    LayoutKey blockKey_;
+};
+
 // The markers drawn in an entry's notes cell: "1, 2, 3".
 std::string Markers(const AdvEntry& entry) {
     std::string text;
@@ -88,12 +130,18 @@ public:
 
     void Run() {
         AddColumns();
+        AdvScopes scopes;
         for (std::size_t e = 0; e < model_.entries.size(); ++e) {
             const AdvEntry& entry = model_.entries[e];
+            std::string scope = scopes.Of(entry);
             if (!entry.Shown())
                 continue;
             TableRow row =
                 MakeRow(AdvRowKind(entry.kind), e, ToUtf8(entry.label), table_.columns.size());
+            row.scope = std::move(scope);
+            row.bankBalance = entry.kind == AdvEntryKind::Total &&
+                              entry.totalMode == TotalMode::LastMonth &&
+                              entry.key[LayoutKey::kCategory] == kBank;
             if (entry.kind == AdvEntryKind::NoteEntry) {
                 row.cells[1] = TableCell::Of(ToUtf8(entry.noteText));
             } else if (entry.IsHeading()) {
@@ -133,6 +181,8 @@ private:
         }
         std::vector<TableHeading> groups;
         std::vector<TableHeading> subs;
+        const long long firstMonth =
+            model_.span.FirstYear(model_.yearNumber) * kMonths + model_.span.start;
         for (std::size_t c = 0; c < table_.columns.size(); ++c) {
             groups.push_back({table_.columns[c].heading, c, 1, -1, false});
             subs.push_back({"", c, 1, -1, false});
@@ -145,7 +195,9 @@ private:
                     continue;
                 const std::size_t column = table_.columns.size();
                 table_.columns.push_back({TableColumnRole::Figure, title + ' ' + kSubHeadings[sub],
-                                          title, kSubHeadings[sub], sub, group});
+                                          title, kSubHeadings[sub], sub, group,
+                                          group < kMonths ? std::optional<long long>(firstMonth + group)
+                                                  : std::nullopt});
                 figures_.push_back({group, sub});
                 subs.push_back({kSubHeadings[sub], column, 1, sub, false});
                 if (started)
@@ -220,18 +272,34 @@ StatementTable BuildStatementTable(const StatementModel& model, std::vector<std:
     table.columns.push_back({TableColumnRole::Label, "Line", "Line", "", -1});
     for (int position = 0; position < kMonths; ++position) {
         const std::string month = CsvMonthName(model.MonthAt(position));
-        table.columns.push_back({TableColumnRole::Figure, month, month, "", -1});
+        table.columns.push_back({TableColumnRole::Figure, month, month, "", -1, -1,
+                                 model.firstYear * kMonths + model.startMonth + position});
     }
     table.columns.push_back({TableColumnRole::Figure, "Total", "Total", "", -1});
     if (model.percentColumn)
         table.columns.push_back({TableColumnRole::Figure, "%", "%", "", -1});
     table.headings = {SingleHeadingRow(table.columns)};
 
+    // The investment or loan whose balance block the lines are in: its row and name.
+    int blockRow = -1;
+    std::string block;
     for (std::size_t l = 0; l < model.lines.size(); ++l) {
         const StatementLine& line = model.lines[l];
         if (line.kind == StatementLine::Kind::Spacer || line.kind == StatementLine::Kind::Hidden)
             continue;
         TableRow row = MakeRow(StdRowKind(line.kind), l, ToUtf8(line.label), table.columns.size());
+        if (line.kind == StatementLine::Kind::Name) {
+            blockRow = line.row;
+            block = Trimmed(line.label);
+        }
+        const bool inBlock = blockRow >= 0 && line.row == blockRow &&
+                             (line.section == StatementSection::Investments ||
+                              line.section == StatementSection::Loans);
+        row.scope = line.kind == StatementLine::Kind::Surplus
+                        ? std::string(kSummaryScope)
+                        : std::to_string(static_cast<int>(line.section)) +
+                              (inBlock ? '/' + block : std::string());
+        row.bankBalance = line.kind == StatementLine::Kind::BankBalance;
         if (line.HasFigures()) {
             for (int position = 0; position < kMonths; ++position) {
                 const int month = model.MonthAt(position);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,13 @@ struct TableColumn {
     // An Advanced figure column's heading group (a month's display position, Total or
     // Percentage), or -1.
     int figureGroup = -1;
+    // A month's column: the month counted from January of year 0 (year × 12 + month), so that
+    // two versions whose years start in different months still compare month for month; -1
+    // for the others.
+    std::optional<long long> calendarMonth{};
+    // Formed from the two columns to its left (the right one less the left one): a spreadsheet
+    // writes it as a formula.
+    bool difference = false;
 };
 
 // A cell of a heading row. `span` columns from `column` share it (a month over its sub-columns).
@@ -62,6 +70,11 @@ struct TableRow {
     // series of a graph.
     std::size_t source = 0;
     std::vector<TableCell> cells; // one per column
+    // What the row is matched within when two versions are compared: its section and the bank,
+    // loan, investment or tax block it belongs to; summary rows stand for the whole statement.
+    std::string scope;
+    // The closing balance of the bank, whose last month tells how a statement's outcome moved.
+    bool bankBalance = false;
 };
 
 // A statement (or the figures of a graph page) as a table of cells: the same records and

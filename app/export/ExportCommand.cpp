@@ -19,6 +19,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Version.h"
+#include "app/export/ChangesExport.h"
 #include "app/export/OutputFile.h"
 #include "app/export/PdfExport.h"
 #include "app/export/StatementExport.h"
@@ -48,8 +49,9 @@ int BadCommand(std::ostream& err, const QString& reason) {
 
 // Where an export goes, and where its reports go.
 struct Target {
-    QString input;
+    QString input;  // OLDER for the changes
     QString output; // empty: standard output
+    QString newer;  // NEWER for the changes, else empty
     std::ostream& out;
     std::ostream& err;
 
@@ -116,6 +118,8 @@ struct Options {
     const QCommandLineOption all{"all", "xlsx: every statement the window can show."};
     const QCommandLineOption fitWidth{
         "fit-width", "PDF: draws a year smaller to fit N pages across (0 off, 1-3).", "N"};
+    const QCommandLineOption failOnChange{"fail-on-change",
+                                          "changes: exit 3 when anything changed."};
     const QCommandLineOption printOption{
         "print-option", "PDF, Advanced: as-selected, collapsed, per-display or expanded.",
         "option"};
@@ -124,7 +128,7 @@ struct Options {
         parser.addOptions({help,     version,  format, output, edition,  view,      outline,
                            scenario, company,  year,   size,   zoom,     scenarios, companies,
                            years,    cashflow, graphs, paper,  portrait, graph,     printOption,
-                           all,      fitWidth});
+                           all,      fitWidth, failOnChange});
         parser.addPositionalArgument("FILE", "The forecast file.");
     }
     bool Has(const QCommandLineOption& option) const { return parser.isSet(option); }
@@ -555,8 +559,19 @@ enum KindBit : unsigned {
     kPng = 4,
     kPdf = 8,
     kXlsx = 16,
+    kChanges = 32,
     kStatement = kCsv | kPng | kPdf | kXlsx
 };
+
+// --export changes OLDER NEWER: what changed between two versions, as CSV or a workbook.
+int ExportChangesCommand(const Options& options, const Target& target) {
+    StatementRequest request;
+    if (const std::optional<QString> reason = ParseStatement(options, request))
+        return BadCommand(target.err, *reason);
+    return ExportChanges({target.input, target.newer, target.output, request.edition,
+                          options.Has(options.failOnChange)},
+                         target.out, target.err);
+}
 
 // An export kind: its --export word, how it runs, and what it needs.
 struct ExportKind {
@@ -573,6 +588,7 @@ constexpr ExportKind kKinds[] = {
     {"png", kPng, ExportPngCommand, true, true},
     {"pdf", kPdf, ExportPdfCommand, true, true},
     {"xlsx", kXlsx, ExportXlsxCommand, true, false},
+    {"changes", kChanges, ExportChangesCommand, false, false},
 };
 
 // The reason the options do not fit the export kind, if they do not.
@@ -582,7 +598,7 @@ std::optional<QString> CheckKindOptions(const Options& options, const ExportKind
         unsigned kinds;
     };
     const KindOnly rules[] = {
-        {options.edition, kStatement},
+        {options.edition, kStatement | kChanges},
         {options.view, kCsv | kPng | kXlsx},
         {options.outline, kCsv | kPng | kXlsx},
         {options.graph, kPng},
@@ -593,6 +609,7 @@ std::optional<QString> CheckKindOptions(const Options& options, const ExportKind
         {options.cashflow, kPdf},       {options.graphs, kPdf},
         {options.paper, kPdf},          {options.portrait, kPdf},
         {options.printOption, kPdf},    {options.all, kXlsx},
+        {options.failOnChange, kChanges},
     };
     for (const KindOnly& rule : rules) {
         if (!options.Has(rule.option) || (rule.kinds & kind.bit) != 0)
@@ -638,9 +655,12 @@ int RunCommandLine(const QStringList& arguments, std::ostream& out, std::ostream
         return BadCommand(err, *reason);
 
     const QStringList files = options.parser.positionalArguments();
-    if (files.size() != 1)
-        return BadCommand(err, files.isEmpty() ? "no FILE given" : "more than one FILE given");
-    if (files.first().isEmpty())
+    const qsizetype wanted = kind->bit == kChanges ? 2 : 1;
+    if (files.size() != wanted)
+        return BadCommand(err, wanted == 2         ? "--export changes needs OLDER and NEWER"
+                               : files.isEmpty() ? "no FILE given"
+                                                 : "more than one FILE given");
+    if (files.contains(QString()))
         return BadCommand(err, "empty FILE name");
     const QString output = options.Value(options.output);
     if (options.Has(options.output) && output.isEmpty())
@@ -650,17 +670,19 @@ int RunCommandLine(const QStringList& arguments, std::ostream& out, std::ostream
         return BadCommand(
             err, QString("--export %1 needs -o OUT.%1 (or -o - for standard output)").arg(format));
     const bool toStandardOutput = !options.Has(options.output) || output == "-";
-    if (!toStandardOutput && IsSameFile(files.first(), output)) {
-        err << "varnobel-view: OUT \"" << output.toStdString() << "\" is the forecast FILE \""
-            << files.first().toStdString() << "\" itself; a forecast is never overwritten\n";
-        return kExitBadCommand;
-    }
+    for (const QString& file : files)
+        if (!toStandardOutput && IsSameFile(file, output)) {
+            err << "varnobel-view: OUT \"" << output.toStdString() << "\" is the forecast FILE \""
+                << file.toStdString() << "\" itself; a forecast is never overwritten\n";
+            return kExitBadCommand;
+        }
     if (kind->gui && !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         err << "varnobel-view: the " << format.toUpper().toStdString()
             << " export needs the graphical application\n";
         return kExitFailed;
     }
 
-    const Target target{files.first(), toStandardOutput ? QString() : output, out, err};
+    const Target target{files.first(), toStandardOutput ? QString() : output,
+                        wanted == 2 ? files.last() : QString(), out, err};
     return kind->run(options, target);
 }

@@ -9,37 +9,16 @@
 
 #include "document/SmallForecast.h"
 #include "support/CommandRun.h"
+#include "support/CsvRecords.h"
 #include "support/ZipMember.h"
 
 namespace {
 
 using CommandRun::Command;
 using CommandRun::Outcome;
+using CsvRecords::Cents;
 
 const std::string kExample = VARNOBEL_EXAMPLES "/sample.cfs";
-
-// The fields of an RFC 4180 record set.
-std::vector<std::vector<std::string>> CsvRecords(const std::string& csv) {
-    std::vector<std::vector<std::string>> records(1, std::vector<std::string>(1));
-    bool quoted = false;
-    for (std::size_t i = 0; i < csv.size(); ++i) {
-        const char c = csv[i];
-        if (quoted && c == '"' && i + 1 < csv.size() && csv[i + 1] == '"')
-            records.back().back() += csv[++i];
-        else if (c == '"')
-            quoted = !quoted;
-        else if (!quoted && c == ',')
-            records.back().emplace_back();
-        else if (!quoted && c == '\r')
-            continue;
-        else if (!quoted && c == '\n')
-            records.emplace_back(1);
-        else
-            records.back().back() += c;
-    }
-    records.pop_back(); // after the last line end
-    return records;
-}
 
 // Column letters of a zero-based column.
 std::string ColumnName(std::size_t column) {
@@ -53,18 +32,6 @@ std::string ColumnName(std::size_t column) {
 // writer keeps 16, so 970.43 may stand as 970.4299999999999).
 long long CellCents(const std::string& text) {
     return std::llround(std::stold(text) * 100);
-}
-
-// Hundredths of a decimal text.
-long long Cents(const std::string& text) {
-    const std::size_t point = text.find('.');
-    std::string whole = text.substr(0, point);
-    std::string fraction = point == std::string::npos ? "" : text.substr(point + 1);
-    fraction = (fraction + "00").substr(0, 2);
-    const bool negative = !whole.empty() && whole[0] == '-';
-    const long long units = std::stoll(negative ? whole.substr(1) : whole);
-    const long long cents = units * 100 + std::stoll(fraction);
-    return negative ? -cents : cents;
 }
 
 // The numeric cells of a worksheet by reference ("C4").
@@ -94,7 +61,7 @@ void ExpectSameFigures(const std::vector<std::string>& selection, std::size_t he
 
     const std::map<std::string, std::string> cells =
         NumericCells(ZipMember(out, "xl/worksheets/sheet1.xml"));
-    const auto records = CsvRecords(csv.out);
+    const auto records = CsvRecords::Parse(csv.out);
     std::size_t figures = 0;
     for (std::size_t r = 1; r < records.size(); ++r)
         for (std::size_t c = 1; c < records[r].size(); ++c) {

@@ -60,6 +60,23 @@ std::size_t ContentWidth(const TableCell& cell, const StatementTable& table) {
     return 0;
 }
 
+// A difference cell: the formula of the two figures to its left, holding its value for readers
+// that do not calculate; the value alone where either is missing.
+void WriteDifference(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column, const TableRow& source,
+                     const TableCell& cell, lxw_format* format) {
+    const double value = static_cast<double>(cell.value) / 100.0;
+    if (column < 2 || !source.cells[column - 1].IsFigure() || !source.cells[column - 2].IsFigure()) {
+        worksheet_write_number(sheet, row, column, value, format);
+        return;
+    }
+    char newer[32];
+    char older[32];
+    lxw_rowcol_to_cell(newer, row, static_cast<lxw_col_t>(column - 1));
+    lxw_rowcol_to_cell(older, row, static_cast<lxw_col_t>(column - 2));
+    const std::string formula = std::string("=") + newer + "-" + older;
+    worksheet_write_formula_num(sheet, row, column, formula.c_str(), format, value);
+}
+
 double MarginInches(int millimetres) {
     return std::clamp(millimetres, 0, kMaxMarginMm) / 25.4;
 }
@@ -147,6 +164,11 @@ std::string WriteSheet(lxw_worksheet* sheet, const XlsxFormats& formats,
             if (cell.kind == TableCell::Kind::Text && !cell.text.empty())
                 worksheet_write_string(sheet, row, column, CellText(cell.text).c_str(),
                                        formats.Text(bold));
+            else if (cell.IsFigure() && table.columns[c].difference)
+                WriteDifference(sheet, row, column, source, cell,
+                                cell.kind == TableCell::Kind::Amount
+                                    ? formats.Amount(bold, table.brackets, table.cents)
+                                    : formats.Percent(bold));
             else if (cell.kind == TableCell::Kind::Amount)
                 worksheet_write_number(sheet, row, column, static_cast<double>(cell.value) / 100.0,
                                        formats.Amount(bold, table.brackets, table.cents));
