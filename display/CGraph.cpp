@@ -8,14 +8,16 @@
 #include "database/CGraphSettings.h"
 #include "display/ArrangeContext.h"
 #include "display/DrawContext.h"
-#include "display/GraphTotals.h"
 #include "display/LayoutMetrics.h"
 #include "display/MoneyText.h"
 #include "display/Palette.h"
 #include "document/CMainDoc.h"
 #include "platform/DeviceContext.h"
+#include "statement/graphs/GraphTotals.h"
 
 namespace Display {
+
+namespace GraphTotals = Statement::GraphTotals;
 
 namespace {
 
@@ -61,28 +63,27 @@ void CGraph::Layout(ArrangeContext& context, const Rect& rect) {
     std::int64_t last = 0;
     firstYear = 0;
     labelled = false;
-    if (const Database::CCompany* company = GraphTotals::CompanyOf(*context.doc, key)) {
-        for (int i = 0; i < company->YearCount(); ++i) {
-            const Database::CYear& year = company->Year(i);
-            const Database::CGraphSettings* settings = GraphTotals::SettingsOf(year, settingsIndex);
-            if (!settings)
-                continue;
-            for (int series = 0; series < GraphTotals::kSeries; ++series)
-                for (int kind = 0; kind < GraphTotals::kKinds; ++kind)
-                    for (const GraphPoint& point :
-                         GraphTotals::YearPoints(year, i, *settings, kind, series)) {
-                        if (!point.plotted)
-                            continue;
-                        low = std::min(low, point.value);
-                        high = std::max(high, point.value);
-                        first = std::min(first, point.index);
-                        last = std::max(last, point.index);
-                    }
-        }
-        if (company->YearCount() > 0) {
-            firstYear = FirstCalendarYear(company->Year(0));
-            labelled = true;
-        }
+    years = GraphTotals::GraphYears(*context.doc, key);
+    for (const GraphTotals::GraphYear& year : years) {
+        const Database::CGraphSettings* settings =
+            GraphTotals::SettingsOf(*year.year, settingsIndex);
+        if (!settings)
+            continue;
+        for (int series = 0; series < GraphTotals::kSeries; ++series)
+            for (int kind = 0; kind < GraphTotals::kKinds; ++kind)
+                for (const GraphPoint& point :
+                     GraphTotals::YearPoints(year, *settings, kind, series)) {
+                    if (!point.plotted)
+                        continue;
+                    low = std::min(low, point.value);
+                    high = std::max(high, point.value);
+                    first = std::min(first, point.index);
+                    last = std::max(last, point.index);
+                }
+    }
+    if (!years.empty()) {
+        firstYear = FirstCalendarYear(*years.front().year);
+        labelled = true;
     }
     if (last == 0) {
         first = 0;
@@ -133,13 +134,12 @@ void CGraph::Draw(DrawContext& context) {
     // Row by row and kind by kind, each year in its own colour; a year's line ends with it.
     for (int series = 0; series < GraphTotals::kSeries; ++series)
         for (int kind = 0; kind < GraphTotals::kKinds; ++kind)
-            for (int i = 0; i < company->YearCount(); ++i) {
-                const Database::CYear& year = company->Year(i);
+            for (const GraphTotals::GraphYear& year : years) {
                 const Database::CGraphSettings* settings =
-                    GraphTotals::SettingsOf(year, settingsIndex);
+                    GraphTotals::SettingsOf(*year.year, settingsIndex);
                 if (!settings || !GraphTotals::Cell(settings->seriesOn, kind, series))
                     continue;
-                axes.DrawLine(dc, GraphTotals::YearPoints(year, i, *settings, kind, series),
+                axes.DrawLine(dc, GraphTotals::YearPoints(year, *settings, kind, series),
                               GraphTotals::Cell(settings->colour, kind, series), units.u1);
             }
     dc.SelectPen(kBlack);

@@ -6,6 +6,7 @@
 #include "database/LayoutKey.h"
 #include "display/CLayout.h"
 #include "display/GraphAxes.h"
+#include "statement/graphs/GraphTotals.h"
 
 namespace Display {
 
@@ -39,6 +40,9 @@ public:
 private:
     // False when the company did not resolve: the axes then name no months.
     bool labelled = false;
+    // The company's years as the last layout read them from their statements; the draw of the
+    // same pass plots them.
+    std::vector<Statement::GraphTotals::GraphYear> years;
 };
 
 } // namespace Display

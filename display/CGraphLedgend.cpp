@@ -4,13 +4,15 @@
 
 #include "database/CCompany.h"
 #include "database/CGraphSettings.h"
-#include "display/GraphTotals.h"
 #include "display/LayoutMetrics.h"
 #include "display/Palette.h"
 #include "document/CMainDoc.h"
 #include "platform/DeviceContext.h"
+#include "statement/graphs/GraphTotals.h"
 
 namespace Display {
+
+namespace GraphTotals = Statement::GraphTotals;
 
 namespace {
 

@@ -2,15 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <utility>
 
 #include "display/MoneyText.h"
 
 namespace {
-
-constexpr const char* kMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 // A position in logical units from a computed one. Positions of values far outside the plot
 // may be huge (or not a number after a damaged range); they are held to a range that any
@@ -61,21 +57,6 @@ GraphAxes::GraphAxes(const GraphScale& scale, const GraphMonthRange& months, con
 
 Text GraphAxes::ValueText(Amount value) const {
     return formatter ? formatter(value) : Display::MoneyText(value, true, true);
-}
-
-Text GraphAxes::MonthLabel(std::int64_t runningIndex, std::int64_t firstYear) {
-    // Floor division, so that a damaged negative index still names a month.
-    std::int64_t yearsOn = runningIndex / 12;
-    std::int64_t month = runningIndex % 12;
-    if (month < 0) {
-        month += 12;
-        --yearsOn;
-    }
-    // Two digits of the calendar year, so that the labels run 98, 99, 00 across a century.
-    const long long year = static_cast<long long>(((firstYear + yearsOn) % 100 + 100) % 100);
-    char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "%s %.2lld", kMonthNames[month], year);
-    return Ascii(buffer);
 }
 
 void GraphAxes::Arrange(DeviceContext& dc, const Rect& bounds) {
@@ -159,7 +140,7 @@ void GraphAxes::Draw(DeviceContext& dc) const {
         if (labelled) {
             dc.Line(px, zeroY + units.u1.height, px, zeroY - units.u05.height);
             dc.DrawText(px, zeroY + units.u15.height,
-                        MonthLabel(months.firstIndex + x, months.firstYear), Align::Centre);
+                        GraphMonthLabel(months.firstIndex + x, months.firstYear), Align::Centre);
         } else {
             dc.Line(px, zeroY + units.u05.height, px, zeroY - units.u05.height);
         }

@@ -6,17 +6,9 @@
 
 #include "core/Amount.h"
 #include "core/WideText.h"
-#include "display/GraphScale.h"
 #include "display/ViewUnits.h"
 #include "platform/DeviceContext.h"
-
-// One point of a graph line: a running month index and its value. A point that is not plotted
-// breaks the line there.
-struct GraphPoint {
-    std::int64_t index = 0;
-    Amount value = 0;
-    bool plotted = true;
-};
+#include "statement/graphs/GraphScale.h"
 
 // The axes of a line graph, shared by every edition: the value labels at the left, the value
 // axis with a tick per step, the time axis at zero with month labels, and the mapping of
@@ -46,8 +38,6 @@ public:
 
     // The text of a value label.
     Text ValueText(Amount value) const;
-    // "Apr 24": the month name and two-digit year of a running month index.
-    static Text MonthLabel(std::int64_t runningIndex, std::int64_t firstYear);
 
     // Where a running month and a value land; not cut to the plot.
     double XOf(std::int64_t runningIndex) const;

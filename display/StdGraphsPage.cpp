@@ -5,9 +5,9 @@
 
 #include "database/CTaxSetup.h"
 #include "display/GraphAxes.h"
-#include "display/GraphSeriesData.h"
 #include "display/Palette.h"
 #include "document/CMainDoc.h"
+#include "statement/graphs/GraphSeriesData.h"
 
 namespace {
 
@@ -59,14 +59,6 @@ int DrawLegend(DeviceContext& dc, const CMainDoc& doc, const Rect& area, const V
 }
 
 } // namespace
-
-Text StdGraphSeriesLabel(int series, const Database::CTaxSetup* taxSetup) {
-    if (series == GraphSeriesData::kNetBeforeTax)
-        return taxSetup ? u"Net Movement Before " + taxSetup->name : Text();
-    if (series == GraphSeriesData::kTax)
-        return taxSetup ? taxSetup->name : Text();
-    return Text(GraphSeriesData::kSeriesNames[static_cast<std::size_t>(series)]);
-}
 
 void DrawStdGraphsPage(DeviceContext& dc, const CMainDoc& doc, const Database::CCompany* company,
                        const Rect& area, const ViewUnits& units, const std::array<bool, 16>& shown,

@@ -9,12 +9,7 @@
 class CMainDoc;
 namespace Database {
 class CCompany;
-class CTaxSetup;
-} // namespace Database
-
-// The legend label of series 0-15: the two tax series are named after the tax setup and are
-// empty without one.
-Text StdGraphSeriesLabel(int series, const Database::CTaxSetup* taxSetup);
+}
 
 // The graphs page of the Standard and Basic views: the legend of the sixteen summary series at
 // the left of `area` and, when at least one series is shown, the graph of `company` (none:

@@ -25,7 +25,7 @@ void Set(AdvCell& cell, Amount value, const Database::CDisplaySettings& display)
 // absent one counting 0) always stands.
 void FormTotals(AdvEntry& entry, std::array<Amount, 3> totals, const Database::CYear& year) {
     const Database::CDisplaySettings& display = year.display;
-    totals[kVariance] = SaturatingSub(totals[kActual], totals[kExpected]);
+    totals[kVariance] = VarianceOf(totals[kActual], totals[kExpected]);
     if (entry.totalMode != TotalMode::None)
         for (int k = 0; k < 3; ++k)
             Set(entry.totals[static_cast<std::size_t>(k)], totals[static_cast<std::size_t>(k)],
@@ -40,7 +40,7 @@ void FormTotals(AdvEntry& entry, std::array<Amount, 3> totals, const Database::C
         percents[k] = PercentOf(totals[static_cast<std::size_t>(k)], bases[k]);
         Set(entry.percents[static_cast<std::size_t>(k)], percents[k], display);
     }
-    Set(entry.percents[kVariance], SaturatingSub(percents[kActual], percents[kExpected]), display);
+    Set(entry.percents[kVariance], VarianceOf(percents[kActual], percents[kExpected]), display);
 }
 
 } // namespace
@@ -112,12 +112,13 @@ void FormTotalFigures(AdvEntry& entry, const TotalFeed& feed, const Database::CY
     const Database::CDisplaySettings& display = year.display;
     const Database::YearSpan span = Database::SpanOf(year);
     entry.hasFigures = true;
+    entry.fed = feed;
     std::array<Amount, 3> totals{};
     for (int i = 0; i < kMonths; ++i) {
         const int m = span.Month(i);
         const auto at = static_cast<std::size_t>(m);
         const Amount shown[3] = {feed.actual[at], feed.expected[at],
-                                 SaturatingSub(feed.actual[at], feed.expected[at])};
+                                 VarianceOf(feed.actual[at], feed.expected[at])};
         for (Database::SubColumn k : Database::kSubColumns) {
             if (MonthShown(display, k, m))
                 Set(entry.months[static_cast<std::size_t>(i)][k], shown[k], display);

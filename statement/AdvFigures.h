@@ -24,6 +24,11 @@ struct TotalFeed {
              const Database::YearSpan& span);
 };
 
+// A variance: Actual less Expected, the statement's and its graphs' one rule.
+inline Amount VarianceOf(Amount actual, Amount expected) {
+    return SaturatingSub(actual, expected);
+}
+
 // Whether sub-column k (Database::SubColumn) of calendar month m is drawn, and whether the month
 // counts towards the Total column (drawn, or all months included).
 bool MonthShown(const Database::CDisplaySettings& display, Database::SubColumn k, int m);

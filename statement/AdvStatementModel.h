@@ -12,6 +12,7 @@
 #include "database/CDisplaySettings.h"
 #include "database/LayoutKey.h"
 #include "database/YearSpan.h"
+#include "statement/AdvFigures.h"
 #include "statement/AdvOutline.h"
 #include "statement/LineKind.h"
 #include "statement/OutlineStyle.h"
@@ -106,6 +107,9 @@ struct AdvEntry {
     std::array<AdvTriple, kMonths> months{};
     AdvTriple totals{};
     AdvTriple percents{};
+    // Totals: what fed them, in every month of the span whatever the display flags (the graphs
+    // plot it).
+    TotalFeed fed;
 
     // NOTES entries: the note's position and its text (a single blank when it has none).
     int note = -1;

@@ -72,6 +72,7 @@ private:
     StatementLine& Figures(Kind kind, Section section, Text label, const MonthAmounts& values,
                            int totalMonth = -1);
     void Spacer(Section section) { Push(Kind::Spacer, section, {}); }
+    void Done(Section section) { model_.movementAfter[section] = movement_; }
     void Hidden(Section section, int row, bool hidden);
     void Surplus(Section section, Text label);
     // The sections of items, Income to Capital Payments: heading, rows, total; the total goes
@@ -327,6 +328,7 @@ StatementModel Builder::Build() {
     AddBalances(rows, kInvestment, LineKind::CashInterest);
     ItemSection(Section::Income, u"INCOME", Count(kIncome) + investments, rows, true,
                 u"Total Income", +1);
+    Done(Section::Income);
     if (!model_.lines.empty() && Count(kDirectCost) == 0 && Count(kExpense) == 0)
         Surplus(Section::Income, u"GROSS SURPLUS");
 
@@ -335,6 +337,7 @@ StatementModel Builder::Build() {
     AddItems(rows, kDirectCost);
     ItemSection(Section::DirectCosts, u"DIRECT COSTS", Count(kDirectCost), rows, true,
                 u"Total Direct Costs", -1);
+    Done(Section::DirectCosts);
     if (model_.lines.size() != beforeDirectCosts)
         Surplus(Section::DirectCosts, u"GROSS SURPLUS");
 
@@ -342,6 +345,7 @@ StatementModel Builder::Build() {
     rows.clear();
     AddItems(rows, kExpense);
     ItemSection(Section::Expenses, u"EXPENSES", Count(kExpense), rows, true, u"Total Expenses", -1);
+    Done(Section::Expenses);
     if (model_.lines.size() != beforeExpenses)
         Surplus(Section::Expenses, u"NET SURPLUS BEFORE INTEREST");
 
@@ -356,6 +360,7 @@ StatementModel Builder::Build() {
     }
     AddBalances(rows, kLoan, LineKind::CashInterest);
     ItemSection(Section::Interest, u"INTEREST", loans + 1, rows, false, u"Total Interest", -1);
+    Done(Section::Interest);
     Surplus(Section::Interest, u"NET SURPLUS");
 
     const int capitalExpenses = Count(kCapitalExpense);
@@ -369,6 +374,7 @@ StatementModel Builder::Build() {
     ItemSection(Section::CapitalReceipts, u"CAPITAL RECEIPTS",
                 Count(kCapitalReceipt) + investments + loans, rows, true, u"Total Capital Receipts",
                 +1);
+    Done(Section::CapitalReceipts);
     if (model_.lines.size() != beforeReceipts && capitalExpenses == 0 && capitalPayments == 0)
         Surplus(Section::CapitalReceipts, NetMovementLabel());
 
@@ -377,6 +383,7 @@ StatementModel Builder::Build() {
     AddItems(rows, kCapitalExpense);
     ItemSection(Section::CapitalExpenses, u"CAPITAL EXPENSES", capitalExpenses, rows, true,
                 u"Total Capital Expenses", -1);
+    Done(Section::CapitalExpenses);
     if (model_.lines.size() != beforeCapitalExpenses && capitalPayments == 0)
         Surplus(Section::CapitalExpenses, NetMovementLabel());
 
@@ -387,10 +394,15 @@ StatementModel Builder::Build() {
     AddBalances(rows, kLoan, LineKind::CashPrincipal);
     ItemSection(Section::CapitalPayments, u"CAPITAL PAYMENTS", capitalPayments, rows, true,
                 u"Total Capital Payments", -1);
+    Done(Section::CapitalPayments);
     if (model_.lines.size() != beforePayments)
         Surplus(Section::CapitalPayments, NetMovementLabel());
 
     TaxSection();
+    Done(Section::Tax);
+    // The bank and balance sections move nothing.
+    for (Section later : {Section::Bank, Section::Investments, Section::Loans})
+        Done(later);
     BankSection();
     BalanceSection(Section::Investments, kInvestment);
     BalanceSection(Section::Loans, kLoan);

@@ -97,6 +97,9 @@ struct StatementModel {
     std::vector<StatementLine> lines;
     // Focusable rows of each section (0 for a section that is not drawn).
     PerSection<int> sectionRows{};
+    // The running movement once each section is done, drawn or not: what a surplus line after it
+    // shows, also where the statement draws none (the graphs plot it every year).
+    PerSection<MonthAmounts> movementAfter{};
     int hiddenRowCount = 0;
 
     // The calendar month shown at display position 0-11.

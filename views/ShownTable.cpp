@@ -2,10 +2,10 @@
 
 #include "database/CPERT.h"
 #include "display/CPageHeader.h"
-#include "display/GraphTable.h"
 #include "document/CMainDoc.h"
 #include "statement/AdvStatementModel.h"
 #include "statement/StatementModel.h"
+#include "statement/graphs/GraphTable.h"
 #include "views/AdvInput.h"
 #include "views/AdvKey.h"
 
@@ -28,8 +28,8 @@ ShownTable StdShownTable(CMainDoc& doc, Edition edition, const StdViewState& sta
         // The graphs page stands where a year would, under its tab's name.
         if (!path.empty())
             path.back() = "Graphs";
-        shown.table = Display::StdGraphTable(doc, selection.company,
-                                             state.SeriesShown(doc.seriesShown), offsetYear, path);
+        shown.table = Statement::StdGraphTable(
+            doc, selection.company, state.SeriesShown(doc.seriesShown), offsetYear, path);
         return shown;
     }
     const StatementModel model = BuildStatementModel(doc.Root(), selection, edition);
@@ -55,7 +55,7 @@ ShownTable AdvShownTable(CMainDoc& doc, const AdvViewState& state) {
     const std::vector<std::string> path = AdvStatementPath(doc, key);
     if (key[LayoutKey::kGraph] != LayoutKey::kNoEntry) {
         shown.shown = true;
-        shown.table = Display::AdvGraphTable(doc, key, path);
+        shown.table = Statement::AdvGraphTable(doc, key, path);
         shown.table.caption = ToUtf8(Display::CPageHeader::Title(doc, key));
         return shown;
     }

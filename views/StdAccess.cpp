@@ -2,9 +2,9 @@
 
 #include "database/CPERT.h"
 #include "display/CPageHeader.h"
-#include "display/GraphSeriesData.h"
 #include "document/CMainDoc.h"
 #include "statement/StatementModel.h"
+#include "statement/graphs/GraphSeriesData.h"
 #include "views/ShownTable.h"
 #include "views/StdTabLabels.h"
 

@@ -46,6 +46,8 @@ protected:
     Database::CGraphSettings& AddGraph(int year) {
         return company->Year(year).graphs.Append(std::make_unique<Database::CGraphSettings>());
     }
+    // An Income row of a year: its figures are those of the year's "Total Income".
+    Item::CItem& Income(int year) { return AddRow<Item::CItem>(company->Year(year), kIncome); }
     static void Plot(Database::CGraphSettings& graph, int kind, int series, Colour colour) {
         graph.seriesOn[kind][series] = true;
         graph.colour[kind][series] = colour;
@@ -80,14 +82,14 @@ protected:
 TEST_F(AdvGraphTest, RangeCoversOnlyTheSwitchedOnKindsAndMonths) {
     Database::CGraphSettings& graph = AddGraph(0);
     Plot(graph, kExpected, kTotalIncome, kRed);
-    Item::CItem& income = Total(company->Year(0), kTotalIncome);
+    Item::CItem& income = Income(0);
     income.Expected[4] = 1234500; // May
     income.Expected[5] = 250000;
     // Switched off: a month of a plotted series, a kind of it, a year without this graph.
     graph.months[kExpected][kTotalIncome][6] = false;
     income.Expected[6] = 99999999;
     income.Actual[4] = -50000000;
-    Total(company->Year(1), kTotalIncome).Expected[0] = 77777777;
+    Income(1).Expected[0] = 77777777;
 
     Display::CGraph plot;
     LayOutGraph(plot);
@@ -113,9 +115,10 @@ TEST_F(AdvGraphTest, VarianceBelowZeroAndLaterYearsWidenTheRange) {
     // Only February of the second year: its month 13 (April is 3), running month 12 + 13.
     graph.months[kVariance][kTotalBank].fill(false);
     graph.months[kVariance][kTotalBank][1] = true;
-    Item::CItem& bank = Total(company->Year(1), kTotalBank);
-    bank.Actual[1] = 10000;
-    bank.Expected[1] = 40000;
+    // The closing balance of February: its opening balance.
+    Item::CBank& bank = Bank(company->Year(1));
+    bank.ActualBalance[1] = 10000;
+    bank.ExpectedBalance[1] = 40000;
 
     Display::CGraph plot;
     LayOutGraph(plot);
@@ -158,8 +161,8 @@ TEST_F(AdvGraphTest, EachYearDrawsItsOwnLineInItsColourBrokenWhereMonthsAreOff) 
     Plot(AddGraph(0), kExpected, kTotalIncome, kRed);
     Plot(AddGraph(1), kExpected, kTotalIncome, kBlue);
     company->Year(0).Graph(0).months[kExpected][kTotalIncome][8] = false; // September
-    Total(company->Year(0), kTotalIncome).Expected.fill(100000);
-    Total(company->Year(1), kTotalIncome).Expected.fill(100000);
+    Income(0).Expected.fill(100000);
+    Income(1).Expected.fill(100000);
 
     Display::CGraph plot;
     LayOutGraph(plot);

@@ -176,15 +176,15 @@ TEST(GraphAxesTest, ASingleMonthGetsOneIntervalAcrossThePlot) {
 }
 
 TEST(GraphAxesTest, MonthLabelsNameTheMonthAndTwoDigitYear) {
-    EXPECT_EQ(GraphAxes::MonthLabel(3, 2024), u"Apr 24");
-    EXPECT_EQ(GraphAxes::MonthLabel(14, 2024), u"Mar 25");
-    EXPECT_EQ(GraphAxes::MonthLabel(0, 2005), u"Jan 05");
+    EXPECT_EQ(GraphMonthLabel(3, 2024), u"Apr 24");
+    EXPECT_EQ(GraphMonthLabel(14, 2024), u"Mar 25");
+    EXPECT_EQ(GraphMonthLabel(0, 2005), u"Jan 05");
     // Across a century the two digits start again.
-    EXPECT_EQ(GraphAxes::MonthLabel(11, 1999), u"Dec 99");
-    EXPECT_EQ(GraphAxes::MonthLabel(12, 1999), u"Jan 00");
-    EXPECT_EQ(GraphAxes::MonthLabel(25, 2098), u"Feb 00");
+    EXPECT_EQ(GraphMonthLabel(11, 1999), u"Dec 99");
+    EXPECT_EQ(GraphMonthLabel(12, 1999), u"Jan 00");
+    EXPECT_EQ(GraphMonthLabel(25, 2098), u"Feb 00");
     // A damaged index before the first month still names a month of the year before.
-    EXPECT_EQ(GraphAxes::MonthLabel(-1, 2024), u"Dec 23");
+    EXPECT_EQ(GraphMonthLabel(-1, 2024), u"Dec 23");
 }
 
 std::vector<const DrawOp*> LinesInColour(const RecordingDeviceContext& dc, Colour colour) {

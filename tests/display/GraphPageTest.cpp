@@ -21,8 +21,10 @@ protected:
         doc.root->views.Append(MakeView({1}, {1.0}, 1, 3));
         company = doc.Root().View(0).Scenario(0).FindCompany(0);
         company->Year(0).year = 2025; // April 2024 to March 2025
-        auto& sales = AddRow<Item::CItem>(company->Year(0), kIncome);
-        sales.Expected.fill(50000);
+        // In every company: the statement counts its rows in the combined one.
+        ForEachCompany(doc.Root().View(0), [](Database::CCompany& each) {
+            AddRow<Item::CItem>(each.Year(0), kIncome).Expected.fill(50000);
+        });
     }
 
     void AddTaxSetup(const Text& name) {

@@ -4,10 +4,10 @@
 #include <regex>
 #include <sstream>
 
-#include "display/GraphTable.h"
 #include "statement/StatementCsv.h"
 #include "statement/TableHtml.h"
 #include "statement/TableText.h"
+#include "statement/graphs/GraphTable.h"
 #include "support/SmallAdvYear.h"
 
 using namespace Statement;
@@ -184,7 +184,7 @@ TEST(StdStatementTableTest, MatchesTheCsvAndTheGraphsPage) {
     std::array<bool, 16> shown{};
     shown[0] = true; // Income
     shown[1] = true; // Direct Costs
-    const StatementTable graph = Display::StdGraphTable(
+    const StatementTable graph = Statement::StdGraphTable(
         forecast.doc, selection.company, shown, false, {"Scenario 1", "Company 1", "Graphs"});
     ASSERT_EQ(graph.rows.size(), 2u);
     ASSERT_EQ(graph.columns.size(), 13u);

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "display/GraphScale.h"
+#include "statement/graphs/GraphScale.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "display/GraphSeriesData.h"
 #include "document/CMainDoc.h"
 #include "items/CLoan.h"
 #include "items/CTaxSum.h"
+#include "statement/graphs/GraphSeriesData.h"
 #include "support/ForecastBuilder.h"
 
 namespace {
@@ -33,9 +33,15 @@ std::array<bool, 16> AllShown() {
 class GraphSeriesSumsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Database::CCompany& company = MakeDoc(doc, 1);
-        company_ = &company;
-        Database::CYear& year = company.Year(0);
+        company_ = &MakeDoc(doc, 1);
+        // The statement takes its rows' count from the combined company; a tax setup gives it
+        // its tax block.
+        ForEachCompany(doc.Root().View(0),
+                       [](Database::CCompany& company) { Fill(company.Year(0)); });
+        AddTaxSetup(*doc.Root().View(0).Scenario(-1).FindCompany(-1), 1750);
+    }
+
+    static void Fill(Database::CYear& year) {
         AddItem(year, kIncome, 100000);
         AddItem(year, kIncome, 999999).SetHidden(true);
         AddItem(year, kDirectCost, 30000);
@@ -141,7 +147,9 @@ TEST_F(GraphSeriesSumsTest, TheRangeCoversOnlyTheShownSeries) {
 TEST(GraphSeriesDataTest, MonthsFollowOneAnotherFromTheFirstYearsStart) {
     CMainDoc doc;
     Database::CCompany& company = MakeDoc(doc, 2, 3); // years 2020 and 2021 from April
-    AddItem(company.Year(1), kIncome, 777);           // January of the second year
+    ForEachCompany(doc.Root().View(0), [](Database::CCompany& each) {
+        AddItem(each.Year(1), kIncome, 777); // January of the second year
+    });
     GraphSeriesData data;
     data.Load(doc, &company, AllShown(), false);
 

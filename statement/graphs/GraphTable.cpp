@@ -1,4 +1,4 @@
-#include "display/GraphTable.h"
+#include "statement/graphs/GraphTable.h"
 
 #include <algorithm>
 #include <limits>
@@ -6,21 +6,12 @@
 #include "database/CCompany.h"
 #include "database/CGraphSettings.h"
 #include "database/CPERT.h"
-#include "display/GraphAxes.h"
-#include "display/GraphSeriesData.h"
-#include "display/GraphTotals.h"
-#include "display/StdGraphsPage.h"
 #include "document/CMainDoc.h"
+#include "statement/graphs/GraphSeriesData.h"
+#include "statement/graphs/GraphTotals.h"
 
-namespace Display {
+namespace Statement {
 namespace {
-
-using Statement::StatementTable;
-using Statement::TableCell;
-using Statement::TableColumn;
-using Statement::TableColumnRole;
-using Statement::TableRow;
-using Statement::TableRowKind;
 
 constexpr const char* kKindNames[GraphTotals::kKinds] = {"Actual", "Expected", "Variance"};
 
@@ -32,10 +23,10 @@ StatementTable MonthTable(std::vector<std::string> path, std::int64_t first, std
     table.caption = table.Title();
     table.columns.push_back({TableColumnRole::Label, "Series", "Series", "", -1});
     for (std::int64_t index = first; index <= last; ++index) {
-        const std::string month = ToUtf8(GraphAxes::MonthLabel(index, firstYear));
+        const std::string month = ToUtf8(GraphMonthLabel(index, firstYear));
         table.columns.push_back({TableColumnRole::Figure, month, month, "", -1});
     }
-    std::vector<Statement::TableHeading> headings;
+    std::vector<TableHeading> headings;
     for (std::size_t c = 0; c < table.columns.size(); ++c)
         headings.push_back({table.columns[c].heading, c, 1, -1, false});
     table.headings = {std::move(headings)};
@@ -77,9 +68,9 @@ StatementTable StdGraphTable(const CMainDoc& doc, const Database::CCompany* comp
     return table;
 }
 
-StatementTable AdvGraphTable(const CMainDoc& doc, const LayoutKey& graphKey,
+StatementTable AdvGraphTable(CMainDoc& doc, const LayoutKey& graphKey,
                              std::vector<std::string> path) {
-    const Database::CCompany* company = GraphTotals::CompanyOf(doc, graphKey);
+    const std::vector<GraphTotals::GraphYear> years = GraphTotals::GraphYears(doc, graphKey);
     const int settingsIndex = graphKey[LayoutKey::kGraph];
     // The plotted points of every series and kind, and the months they span.
     struct Line {
@@ -91,21 +82,19 @@ StatementTable AdvGraphTable(const CMainDoc& doc, const LayoutKey& graphKey,
     std::vector<Line> lines;
     std::int64_t first = std::numeric_limits<std::int64_t>::max();
     std::int64_t last = std::numeric_limits<std::int64_t>::min();
-    const int years = company ? company->YearCount() : 0;
     for (int series = 0; series < GraphTotals::kSeries; ++series)
         for (int kind = 0; kind < GraphTotals::kKinds; ++kind) {
             Line line{series, kind, {}, {}};
-            for (int i = 0; i < years; ++i) {
-                const Database::CYear& year = company->Year(i);
+            for (const GraphTotals::GraphYear& year : years) {
                 const Database::CGraphSettings* settings =
-                    GraphTotals::SettingsOf(year, settingsIndex);
+                    GraphTotals::SettingsOf(*year.year, settingsIndex);
                 if (!settings || !GraphTotals::Cell(settings->seriesOn, kind, series))
                     continue;
                 if (line.label.empty())
-                    if (const Text* name = GraphTotals::SeriesName(year, series))
+                    if (const Text* name = GraphTotals::SeriesName(*year.year, series))
                         line.label = ToUtf8(*name) + ' ' + kKindNames[kind];
                 for (const GraphPoint& point :
-                     GraphTotals::YearPoints(year, i, *settings, kind, series)) {
+                     GraphTotals::YearPoints(year, *settings, kind, series)) {
                     if (!point.plotted)
                         continue;
                     line.points.push_back(point);
@@ -118,11 +107,11 @@ StatementTable AdvGraphTable(const CMainDoc& doc, const LayoutKey& graphKey,
         }
     if (lines.empty())
         first = last = 0;
-    const std::int64_t firstYear = years > 0 ? FirstCalendarYear(company->Year(0)) : 0;
+    const std::int64_t firstYear = years.empty() ? 0 : FirstCalendarYear(*years.front().year);
     StatementTable table = MonthTable(std::move(path), first, last, firstYear);
-    if (years > 0) {
-        table.cents = company->Year(0).display.cents;
-        table.brackets = company->Year(0).display.brackets;
+    if (!years.empty()) {
+        table.cents = years.front().year->display.cents;
+        table.brackets = years.front().year->display.brackets;
     }
     for (const Line& line : lines) {
         TableRow row =
@@ -136,4 +125,4 @@ StatementTable AdvGraphTable(const CMainDoc& doc, const LayoutKey& graphKey,
     return table;
 }
 
-} // namespace Display
+} // namespace Statement

@@ -1,11 +1,15 @@
-#include "display/GraphScale.h"
+#include "statement/graphs/GraphScale.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "calc/ItemCalculation.h"
 #include "database/CYear.h"
 
 namespace {
+
+constexpr const char* kMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 // The largest value whose step and tick count cannot overflow: its step is at most 10^17, so
 // ten steps either side span at most 2 × 10^18.
@@ -48,4 +52,19 @@ std::int64_t GraphMonthRange::Intervals() const {
 std::int64_t FirstCalendarYear(const Database::CYear& year) {
     const Database::YearSpan span = Database::SpanOf(year);
     return std::int64_t{year.year} - (span.start + span.count > 12 ? 1 : 0);
+}
+
+Text GraphMonthLabel(std::int64_t runningIndex, std::int64_t firstYear) {
+    // Floor division, so that a damaged negative index still names a month.
+    std::int64_t yearsOn = runningIndex / 12;
+    std::int64_t month = runningIndex % 12;
+    if (month < 0) {
+        month += 12;
+        --yearsOn;
+    }
+    // Two digits of the calendar year, so that the labels run 98, 99, 00 across a century.
+    const long long year = static_cast<long long>(((firstYear + yearsOn) % 100 + 100) % 100);
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, "%s %.2lld", kMonthNames[month], year);
+    return Ascii(buffer);
 }

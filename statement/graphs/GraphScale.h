@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "core/Amount.h"
+#include "core/WideText.h"
 
 namespace Database {
 class CYear;
@@ -44,6 +45,18 @@ struct GraphMonthRange {
     std::int64_t Intervals() const;
 };
 
+// One point of a graph line: a running month index and its value. A point that is not plotted
+// breaks the line there.
+struct GraphPoint {
+    std::int64_t index = 0;
+    Amount value = 0;
+    bool plotted = true;
+};
+
 // The calendar year of a forecast year's first month, for month labels: its number, less 1
 // when it runs into the next calendar year (its number is the year it ends in).
 std::int64_t FirstCalendarYear(const Database::CYear& year);
+
+// "Apr 24": the month name and two-digit year of a running month index, counted from
+// `firstYear`.
+Text GraphMonthLabel(std::int64_t runningIndex, std::int64_t firstYear);

@@ -6,15 +6,18 @@
 
 #include "core/Amount.h"
 #include "core/WideText.h"
-#include "display/GraphScale.h"
+#include "statement/graphs/GraphScale.h"
 
 class CMainDoc;
 namespace Database {
 class CCompany;
-}
+class CTaxSetup;
+} // namespace Database
 
 // The sixteen summary series of the Standard and Basic graphs: one Expected value per month of
-// every year of a company, in order, with the axis range of the series that are shown.
+// every year of a company, in order, each read from the line of that year's statement it plots
+// (a section total, a surplus line, the closing bank balance), with the axis range of the series
+// that are shown.
 class GraphSeriesData {
 public:
     static constexpr int kSeries = 16;
@@ -54,9 +57,9 @@ public:
         u"Total Investments",
         u"Total Loans"};
 
-    // Fills the series from the company's calculated figures (none: no months) and computes the
-    // range over the months of the series that `shown` switches on. With `offsetYear` the
-    // month labels count from the year after the first month's calendar year.
+    // Fills the series from the statements of the company's years (none: no months) and
+    // computes the range over the months of the series that `shown` switches on. With
+    // `offsetYear` the month labels count from the year after the first month's calendar year.
     void Load(const CMainDoc& doc, const Database::CCompany* company,
               const std::array<bool, kSeries>& shown, bool offsetYear);
     // Releases the series.
@@ -79,3 +82,7 @@ private:
     GraphScale scale;
     GraphMonthRange months;
 };
+
+// The legend label of series 0-15: the two tax series are named after the tax setup and are
+// empty without one.
+Text StdGraphSeriesLabel(int series, const Database::CTaxSetup* taxSetup);
