@@ -52,8 +52,9 @@ bool ClipSegment(const Rect& rect, double& x1, double& y1, double& x2, double& y
 } // namespace
 
 GraphAxes::GraphAxes(const GraphScale& scale, const GraphMonthRange& months, const ViewUnits& units,
-                     Formatter formatter)
-    : scale(scale), months(months), units(units), formatter(std::move(formatter)) {}
+                     Formatter formatter, MonthLabels monthLabels)
+    : scale(scale), months(months), units(units), formatter(std::move(formatter)),
+      monthLabels(monthLabels) {}
 
 Text GraphAxes::ValueText(Amount value) const {
     return formatter ? formatter(value) : Display::MoneyText(value, true, true);
@@ -77,7 +78,9 @@ void GraphAxes::Arrange(DeviceContext& dc, const Rect& bounds) {
     // bottom is at most (lowest × steps - top × down) / (steps - down).
     const std::int64_t steps = scale.Steps();
     const std::int64_t down = scale.downTicks;
-    if (down < steps) {
+    if (monthLabels == MonthLabels::BelowPlot) {
+        plotRect.bottom = std::max(plotRect.top, bounds.bottom - units.u15.height - labelHeight);
+    } else if (down < steps) {
         const std::int64_t lowest =
             static_cast<std::int64_t>(bounds.bottom) - units.u15.height - labelHeight;
         const std::int64_t bottom = (lowest * steps - plotRect.top * down) / (steps - down);
@@ -139,7 +142,8 @@ void GraphAxes::Draw(DeviceContext& dc) const {
             months.labelled && x >= labelOffset && (x - labelOffset) % labelStep == 0;
         if (labelled) {
             dc.Line(px, zeroY + units.u1.height, px, zeroY - units.u05.height);
-            dc.DrawText(px, zeroY + units.u15.height,
+            const int row = monthLabels == MonthLabels::BelowPlot ? plotRect.bottom : zeroY;
+            dc.DrawText(px, row + units.u15.height,
                         GraphMonthLabel(months.firstIndex + x, months.firstYear), Align::Centre);
         } else {
             dc.Line(px, zeroY + units.u05.height, px, zeroY - units.u05.height);

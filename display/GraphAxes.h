@@ -20,9 +20,12 @@ public:
     // The text of a value label (each edition takes its cents and brackets choices from its
     // own settings).
     using Formatter = std::function<Text(Amount)>;
+    // Where the month labels stand: under the zero line, or in a row of their own under the
+    // plot, where no line crosses them.
+    enum class MonthLabels { OnZeroLine, BelowPlot };
 
     GraphAxes(const GraphScale& scale, const GraphMonthRange& months, const ViewUnits& units,
-              Formatter formatter);
+              Formatter formatter, MonthLabels monthLabels = MonthLabels::OnZeroLine);
 
     // Places the label column, the plot and the zero line inside `bounds`, measuring text in
     // the device's current font.
@@ -55,6 +58,7 @@ private:
     GraphMonthRange months;
     ViewUnits units;
     Formatter formatter;
+    MonthLabels monthLabels;
     Rect plotRect;
     Rect labelBox;
     int zeroY = 0;

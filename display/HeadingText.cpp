@@ -47,4 +47,8 @@ Text LastModifiedText(std::int64_t stamp) {
     return Ascii(buffer);
 }
 
+Rect WindowHeadingRect(const Rect& client, int inset) {
+    return Rect{client.left + inset, client.top, client.right - inset, client.bottom};
+}
+
 } // namespace Display

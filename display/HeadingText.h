@@ -4,6 +4,7 @@
 #include <span>
 
 #include "core/WideText.h"
+#include "platform/DeviceContext.h"
 
 namespace Database {
 class CTaxSetup;
@@ -19,6 +20,11 @@ enum class BasisCase { Upper, Title };
 // given case); empty without a setup.
 Text FiguresAreText(std::span<const Database::CTaxSetup* const> taxes, bool exclusive,
                     BasisCase basisCase);
+
+// Where a window's heading line stands, in both editions: the client area less `inset` (2.5 mm
+// at the zoom, as far in as the first tab) on either side, so that neither end touches the
+// window's edge. Paper keeps its margins instead.
+Rect WindowHeadingRect(const Rect& client, int inset);
 
 // The stamp New leaves: a forecast that was never read from a file.
 inline constexpr std::int64_t kNeverRead = -1;

@@ -8,6 +8,7 @@
 #include "database/Categories.h"
 #include "display/CColumnHeaders.h"
 #include "display/CPageHeader.h"
+#include "display/HeadingText.h"
 #include "display/LayoutMetrics.h"
 #include "display/TabRow.h"
 #include "document/CMainDoc.h"
@@ -237,7 +238,8 @@ void ComputeLayoutMetrics(LayoutMetrics& m, DeviceContext& dc, const CMainDoc& d
     m.tabMargin = Scaled(dc, 150, unit);
     m.cornerSize = Scaled(dc, 250, unit);
 
-    m.headerRect = input.area;
+    m.headerRect =
+        dc.IsPrinting() ? input.area : Display::WindowHeadingRect(input.area, m.cornerSize.width);
     m.headerRect.bottom = input.area.top + Display::CPageHeader::PageHeaderHeight(dc);
     PlacePanels(m, dc);
 

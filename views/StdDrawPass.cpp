@@ -118,12 +118,14 @@ void DrawPass::DrawHeadingLine(DeviceContext& dc) {
     if (!out_)
         return;
     const Text heading = FiguresAre(root_.TaxExclusive(0) != 0);
+    const Rect line =
+        printing_ ? area_ : Display::WindowHeadingRect(input_.client, units_.u25.width);
     dc.SetTextColour(kCurrentRed);
     dc.SetBackColour(kWhite);
     if (!heading.empty())
-        dc.DrawText(area_.left, area_.top, heading, Align::Left, area_);
+        dc.DrawText(line.left, line.top, heading, Align::Left, line);
     if (const Text stamp = Display::LastModifiedText(doc_.stamp); !stamp.empty())
-        dc.DrawText(area_.right, area_.top, stamp, Align::Right, area_);
+        dc.DrawText(line.right, line.top, stamp, Align::Right, line);
 }
 
 int DrawPass::DrawTabRows(DeviceContext& dc) {
@@ -173,7 +175,8 @@ void DrawPass::DrawGraphsPage(DeviceContext& dc, int panelTop) {
     if (!printing_)
         state_.legendButtons = {};
     DrawStdGraphsPage(dc, doc_, selection_.company, page, units_, shown, input_.offsetYear,
-                      !printing_, state_.legendButtons);
+                      !printing_, state_.legendButtons,
+                      printing_ ? 0 : input_.offsetYearHeight + rowPitch_ / 2);
 }
 
 void DrawPass::LayOutColumns(DeviceContext& dc, const StatementModel& model, bool laterBand) {
@@ -497,10 +500,11 @@ void DrawPass::Run() {
             std::max(1, dc.TextExtent(u"NET SURPLUS BEFORE INTEREST").height + units_.u05.height);
         if (!printing_)
             state_.rowPitch = rowPitch_;
-        // Long tab labels must not reach into the scroll-bar strips.
+        // The heading keeps its own bounds; long tab labels must not reach into the scroll-bar
+        // strips.
+        DrawHeadingLine(dc);
         if (out_)
             dc.SetClip(area_);
-        DrawHeadingLine(dc);
         const int panelTop = DrawTabRows(dc);
         if (out_)
             dc.ResetClip();

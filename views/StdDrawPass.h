@@ -19,6 +19,8 @@ struct StdPassInput {
     int vScroll = 0; // screen only
     // The "Offset Year" check box, passed to the graph.
     bool offsetYear = false;
+    // Screen: the height the "Offset Year" box takes under the graphs page's legend.
+    int offsetYearHeight = 0;
 };
 
 // One drawing pass: recalculates the forecast, then draws the heading line, the tab rows and

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "display/StdGraphsPage.h"
 #include "document/CMainDoc.h"
@@ -33,8 +34,9 @@ protected:
         ForecastBuilder::AddTaxSetup(combined, 1750).name = name;
     }
 
-    void Draw(const Rect& area, bool offsetYear = false) {
-        DrawStdGraphsPage(dc, doc, company, area, kUnits, shown, offsetYear, true, buttons);
+    void Draw(const Rect& area, bool offsetYear = false, int keepBelowLegend = 0) {
+        DrawStdGraphsPage(dc, doc, company, area, kUnits, shown, offsetYear, true, buttons,
+                          keepBelowLegend);
     }
 
     // The text drawn inside a legend button.
@@ -82,11 +84,11 @@ TEST_F(GraphPageTest, LegendButtonsAreLabelledAndColouredPerSeries) {
         const DrawOp* label = LabelOf(s);
         ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->text, expected[s]);
-        EXPECT_EQ(label->align, Align::Left);
+        EXPECT_EQ(label->align, Align::Centre);
         EXPECT_EQ(label->textColour, s == 0 || s == 13 ? kShown : kNotShown);
         EXPECT_EQ(label->backColour, Rgb(255, 255, 255));
         // The button is a white box with a rim of the series colour around it, and white room
-        // of u1 between the label and the rim on either side.
+        // of u1 and half a blank (4 + 4) between the label and the rim on either side.
         EXPECT_EQ(fills[s]->rect, buttons[s]);
         EXPECT_EQ(fills[s]->brush, doc.seriesColour[s]);
         EXPECT_EQ(fills[s]->pen->colour, doc.seriesColour[s]);
@@ -96,8 +98,9 @@ TEST_F(GraphPageTest, LegendButtonsAreLabelledAndColouredPerSeries) {
         EXPECT_TRUE(std::any_of(white.begin(), white.end(), [&](const DrawOp* op) {
             return op->rect == inside && op->fill == Rgb(255, 255, 255);
         }));
-        EXPECT_EQ(label->rect.left - inside.left, 4);
-        EXPECT_EQ(inside.right - label->rect.right, 4);
+        EXPECT_EQ(label->rect.left - inside.left, 8);
+        EXPECT_EQ(inside.right - label->rect.right, 8);
+        EXPECT_EQ(label->clip, (Rect{0, 0, 700, 500})); // never cut by its own frame
         EXPECT_EQ(label->rect.top, inside.top);
         EXPECT_EQ(label->rect.bottom, inside.bottom);
         // Stacked from the area's top, u1 apart.
@@ -112,22 +115,29 @@ TEST_F(GraphPageTest, WithoutATaxSetupTheTaxButtonsAreEmpty) {
     for (int s : {10, 11}) {
         ASSERT_NE(LabelOf(s), nullptr);
         EXPECT_EQ(LabelOf(s)->text, u"");
-        EXPECT_EQ(buttons[s].Width(), 2 * (kUnits.u05.width + kUnits.u1.width));
+        EXPECT_EQ(buttons[s].Width(), 2 * (kUnits.u05.width + kUnits.u1.width + 4));
     }
     EXPECT_EQ(LabelOf(12)->text, u"Net Cash Movement");
 }
 
-TEST_F(GraphPageTest, ButtonsAreCutAtTheAreasBottom) {
-    // Buttons are 16 + 4 high, 24 apart: the fifth (top 96) is cut at 100, the rest are gone.
-    Draw({0, 0, 700, 100});
-    EXPECT_EQ(buttons[4].top, 96);
-    EXPECT_EQ(buttons[4].bottom, 100);
-    ASSERT_NE(LabelOf(4), nullptr);
-    EXPECT_EQ(LabelOf(4)->clip, buttons[4]);
-    for (int s = 5; s < 16; ++s)
-        EXPECT_TRUE(buttons[s].IsEmpty()) << s;
-    EXPECT_EQ(dc.OfKind(DrawOp::Kind::RoundRect).size(), 5u);
-    EXPECT_EQ(dc.FindText(u"Interest"), nullptr);
+TEST_F(GraphPageTest, TheLegendWrapsIntoColumnsAboveTheRoomKeptBelowIt) {
+    // Buttons are 16 + 4 high, 24 apart: a column takes those that end above the bottom less
+    // the room kept (at least one), the next starts u25 right of its widest button.
+    shown[0] = true;
+    for (const auto [height, keep, perColumn] :
+         {std::tuple{500, 0, 16}, {100, 0, 4}, {100, 30, 3}, {10, 0, 1}}) {
+        dc.Clear();
+        Draw({0, 0, 4000, height}, false, keep);
+        int left = 0, right = 0;
+        for (int s = 0; s < 16; ++s) {
+            left = s % perColumn == 0 && s > 0 ? right + 10 : left;
+            EXPECT_EQ(buttons[s].left, left) << height << keep;
+            EXPECT_EQ(buttons[s].top, s % perColumn * 24);
+            EXPECT_TRUE(perColumn == 1 || buttons[s].bottom <= height - keep);
+            right = std::max(right, buttons[s].right);
+        }
+        EXPECT_GE(dc.FindText(u"500.00 ")->rect.left, right + 10); // the graph right of it all
+    }
 }
 
 TEST_F(GraphPageTest, NoGraphWhileNoSeriesIsShown) {
@@ -161,6 +171,22 @@ TEST_F(GraphPageTest, TheGraphFillsTheRestOfTheAreaWithAprilLabels) {
     EXPECT_NE(dc.FindText(u"Jul 24"), nullptr);
     EXPECT_NE(dc.FindText(u"Jan 25"), nullptr);
     EXPECT_EQ(dc.FindText(u"May 24"), nullptr);
+    // Direct costs above the income put the Gross Surplus below zero: the month labels still
+    // stand under the plot, below its lowest value label, where no line runs.
+    ForEachCompany(doc.Root().View(0), [](Database::CCompany& each) {
+        AddRow<Item::CItem>(each.Year(0), kDirectCost).Expected.fill(80000);
+    });
+    shown[2] = true;
+    dc.Clear();
+    Draw({0, 0, 700, 500});
+    // -300.00 to 500.00 in steps of 100.00: the month labels hang u15 under the plot's bottom,
+    // where the lowest value label is centred.
+    const Rect lowest = dc.FindText(u"(300.00)")->rect;
+    int months = 0;
+    for (const DrawOp* text : dc.OfKind(DrawOp::Kind::Text))
+        if (text->align == Align::Centre && text->point.x > 300 && ++months)
+            EXPECT_EQ(text->rect.top, (lowest.top + lowest.bottom) / 2 + 6) << ToUtf8(text->text);
+    EXPECT_GE(months, 3);
 
     // Twelve equal values on the top of the axis: eleven joins, twelve markers, in green.
     int joins = 0;
@@ -186,9 +212,10 @@ TEST_F(GraphPageTest, WithoutACompanyOnlyTheAxesAreDrawn) {
     DrawStdGraphsPage(dc, doc, nullptr, {0, 0, 700, 500}, kUnits, shown, false, false, buttons);
     EXPECT_NE(dc.FindText(u"1.00 "), nullptr);
     EXPECT_TRUE(dc.OfKind(DrawOp::Kind::Ellipse).empty());
-    // No year, so no month to name.
+    // No year, so no month to name: the centred texts are the legend's.
     for (const DrawOp* text : dc.OfKind(DrawOp::Kind::Text))
-        EXPECT_NE(text->align, Align::Centre) << ToUtf8(text->text);
+        if (text->align == Align::Centre)
+            EXPECT_LT(text->point.x, 300) << ToUtf8(text->text);
     // The legend is drawn but, as when printing, not laid out.
     EXPECT_EQ(dc.OfKind(DrawOp::Kind::RoundRect).size(), 16u);
     for (const Rect& button : buttons)

@@ -15,12 +15,12 @@
 #include "document/RecordingMessageSink.h"
 #include "items/CNote.h"
 #include "platform/RecordingDeviceContext.h"
+#include "statement/AdvStatementCsv.h"
+#include "support/SmallAdvYear.h"
 #include "views/AdvDrawPass.h"
 #include "views/AdvExport.h"
 #include "views/AdvInput.h"
 #include "views/AdvMetrics.h"
-#include "statement/AdvStatementCsv.h"
-#include "support/SmallAdvYear.h"
 #include "views/StatementForecast.h"
 #include "views/StdDrawPass.h"
 
@@ -266,12 +266,15 @@ TEST(AdvShortYearTest, AFiveMonthYearFromAnyMonthHeadsAndTotalsItsOwnMonths) {
     }
 }
 
-// Both editions write the heading's stamp through one routine: a damaged stamp reads the same.
+// Both editions write the heading's stamp through one routine: a damaged stamp reads the same,
+// and in a window it ends 2.5 mm (u25: 9 units) in from the right side in both.
 TEST_F(AdvViewTest, TheStandardAndAdvancedHeadingsAgreeOnADamagedStamp) {
     const auto stampOf = [](const RecordingDeviceContext& drawn) {
         for (const DrawOp* op : drawn.OfKind(DrawOp::Kind::Text))
-            if (op->text.rfind(u"Last Modified: ", 0) == 0)
+            if (op->text.rfind(u"Last Modified: ", 0) == 0) {
+                EXPECT_EQ(op->rect.right, kWidth - 9);
                 return op->text;
+            }
         return Text();
     };
     for (const std::int64_t stamp :
@@ -549,8 +552,12 @@ TEST(AdvExampleTest, TheCsvOfEveryKeyIgnoresTheZoomAndTheFontSize) {
                     const LayoutKey key(v, s, c, y);
                     const std::string expected = csvAt(key, 100, 100);
                     ASSERT_NE(Records(expected)[0].size(), 2u) << "no figure columns";
-                    for (const auto& [zoom, size] : {std::pair{-5, 100}, {1, 100}, {100000, 100},
-                                                     {100, -7}, {100, 1}, {100, 100000}})
+                    for (const auto& [zoom, size] : {std::pair{-5, 100},
+                                                     {1, 100},
+                                                     {100000, 100},
+                                                     {100, -7},
+                                                     {100, 1},
+                                                     {100, 100000}})
                         EXPECT_EQ(csvAt(key, zoom, size), expected)
                             << v << s << c << y << " at " << zoom << " % and " << size;
                     ++statements;

@@ -117,7 +117,7 @@ TEST_F(DrawPassTest, HeadingLineAndColumnHeadings) {
     Paint(2400, 600);
     const DrawOp& stamp = Only(u"Last Modified: 10:13PM Tue, 14 November, 2023");
     EXPECT_EQ(stamp.align, Align::Right);
-    EXPECT_EQ(stamp.point, (Point{2379, 0}));
+    EXPECT_EQ(stamp.point, (Point{2391, 0})); // u25 in from the window's side, as on the left
     EXPECT_EQ(stamp.textColour, kRed);
     EXPECT_EQ(stamp.backColour, kWhite);
     EXPECT_EQ(Texts(*dc, u"Figures are").size(), 0u); // no tax setup, no text
@@ -142,7 +142,7 @@ TEST_F(DrawPassTest, TaxHeadingAndTaxColumn) {
         dynamic_cast<Item::CItem&>(year.ItemAt(kIncome, 0)).TaxLinks = {0};
     });
     Paint();
-    EXPECT_EQ(Only(u"Figures are GST EXCLUSIVE").point, (Point{0, 0}));
+    EXPECT_EQ(Only(u"Figures are GST EXCLUSIVE").point, (Point{9, 0}));
     // The tax column is as wide as "GST" (24) and starts after the description column.
     // The first "GST" is the column heading; the tax section's heading comes later.
     EXPECT_EQ(Texts(*dc, u"GST").front()->point, (Point{234, kHeadingsTop}));

@@ -201,6 +201,7 @@ void CVarnobelStdView::paintEvent(QPaintEvent*) {
     input.hScroll = HorizontalBar()->value();
     input.vScroll = VerticalBar()->value();
     input.offsetYear = OffsetYearBox()->isChecked();
+    input.offsetYearHeight = OffsetYearBox()->sizeHint().expandedTo(QSize(95, 20)).height();
     state_.layoutDirty = layoutDirty;
     RunStdDrawPass(dc, Document(), state_, input);
     PlaceControls();
