@@ -1,5 +1,6 @@
 #include "platform/QtApplication.h"
 
+#include "app/frame/ChangesController.h"
 #include "app/frame/CMainFrame.h"
 
 #include <QAction>
@@ -127,6 +128,9 @@ void CMainFrame::CreateMenus() {
         fileMenu_->addAction(QStringLiteral("&Export..."), this, [this] { FileExport(); });
     exportAction_->setStatusTip(
         QStringLiteral("Save the statement on screen as a spreadsheet, CSV, picture or PDF file"));
+    changes_ = new ChangesController(*this, doc_, *view_, edition_.edition,
+                                     [this] { return filePath_; });
+    changes_->AddToFileMenu(*fileMenu_);
     fileMenu_->addSeparator();
     recentMenu_ = new RecentFileMenu(
         *fileMenu_, recent_, [this](const QString& path) { return OpenDocumentFile(path); });
@@ -162,6 +166,7 @@ void CMainFrame::CreateMenus() {
     statusToggle->setObjectName(QStringLiteral("StatusBarToggle"));
     viewMenu_->addSeparator();
     viewMenu_->addAction(followAction_);
+    changes_->AddToViewMenu(*viewMenu_);
 
     helpMenu_ = menuBar()->addMenu(QStringLiteral("&Help"));
     QAction* about = helpMenu_->addAction(QStringLiteral("&About Varnobel Viewer..."), this,
@@ -239,6 +244,8 @@ bool CMainFrame::ReloadDocumentFile() {
         return false;
     const ViewPlace place = TakePlace(*view_);
     const QString time = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+    // The version on screen, for comparing with once the new one is read.
+    std::vector<std::uint8_t> previous = doc_.root ? doc_.Store() : std::vector<std::uint8_t>();
     if (const std::optional<QString> failure = Opening::ReadAgain(doc_, filePath_)) {
         statusBar_->SetFollowReport(QStringLiteral("Not reloaded %1: %2").arg(time, *failure));
         return false;
@@ -246,6 +253,7 @@ bool CMainFrame::ReloadDocumentFile() {
     edition_.afterLoad(*this);
     RestorePlace(*view_, place);
     statusBar_->SetFollowReport(QStringLiteral("Reloaded ") + time);
+    changes_->Reloaded(std::move(previous), filePath_);
     return true;
 }
 
@@ -392,6 +400,7 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
     if (!Opening::Read(doc_, path, *sink_))
         return false;
     view_->ForgetPrintChoices();
+    changes_->Reloaded({}, {});
     edition_.afterLoad(*this);
     hasDocument_ = true;
     fileName_ = QFileInfo(path).fileName();
@@ -411,6 +420,7 @@ bool CMainFrame::NewDocumentFile() {
     view_->ResetScroll();
     view_->InvalidateLayout();
     view_->ForgetPrintChoices();
+    changes_->Reloaded({}, {});
     hasDocument_ = true;
     fileName_.clear();
     filePath_.clear();

@@ -16,6 +16,7 @@ class CMainDoc;
 class CMainView;
 class CMy_Preview;
 struct EditionTraits;
+class ChangesController;
 class FileFollower;
 class MessageSink;
 class Profile;
@@ -114,6 +115,7 @@ public:
     QAction* ExportAction() const { return exportAction_; }
     QAction* CopyAction() const { return copyAction_; }
     QMenu* HelpMenu() const { return helpMenu_; }
+    ChangesController& Changes() const { return *changes_; }
     QAction* PrintAction() const { return printAction_; }
     QAction* PrintPreviewAction() const { return previewAction_; }
     QAction* PageSetupAction() const { return pageSetupAction_; }
@@ -179,6 +181,8 @@ private:
     RecentFileMenu* recentMenu_ = nullptr;
     QAction* followAction_ = nullptr;
     std::unique_ptr<FileFollower> follower_;
+    // File > Compare With..., its pane and marks.
+    ChangesController* changes_ = nullptr;
     // The open file's full path, empty for a new document.
     QString filePath_;
     // Commands under way that must see the forecast they started with (prints, dialogs).

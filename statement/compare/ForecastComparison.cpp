@@ -134,6 +134,34 @@ std::string Change::ColumnText() const {
     return column;
 }
 
+std::string Change::Description(bool cents) const {
+    const auto text = [&](Amount value) {
+        if (percent)
+            return DecimalAmountText(value) + " %";
+        // The statement draws a dash for nothing; a sentence says the number.
+        return value == 0 ? std::string(cents ? "0.00" : "0") : AmountText(value, cents, false);
+    };
+    switch (kind) {
+    case ChangeKind::Figure:
+        break;
+    case ChangeKind::RowAdded:
+        return "row added";
+    case ChangeKind::RowRemoved:
+        return "row removed";
+    case ChangeKind::StatementAdded:
+        return "statement added";
+    case ChangeKind::StatementRemoved:
+        return "statement removed";
+    }
+    if (!older)
+        return "not shown before";
+    if (!newer)
+        return "was " + text(*older) + ", not shown now";
+    const Amount difference = *Difference();
+    return "was " + text(*older) + (difference < 0 ? ", down " : ", up ") +
+           text(difference < 0 ? SaturatingNegate(difference) : difference);
+}
+
 std::string StatementChanges::Title() const {
     std::string title;
     for (const std::string& part : path) {

@@ -37,6 +37,10 @@ struct Change {
     std::optional<Amount> Difference() const;
     // "(row added)", "(statement removed)", …, or the column's heading.
     std::string ColumnText() const;
+    // What a reader hears and a tooltip shows beside the newer figure: "was 9,000.00, up
+    // 200.00", "was 9,000.00, not shown now", "not shown before"; amounts in the statement's
+    // cents and with a minus (an "up" or "down" says the sign of a difference).
+    std::string Description(bool cents) const;
 };
 
 // One statement of either version and what changed in it.

@@ -102,6 +102,10 @@ public:
     // The same for a cell, whose column also scrolls sideways into view.
     void FocusAccessCell(int row, int column);
 
+    // What a reader is told about a cell besides its text (a comparison's older amount); set by
+    // whoever marks cells, empty by default.
+    std::function<QString(int row, int column)> cellDescription;
+
     QCheckBox* OffsetYearBox() const { return offsetYear_; }
     QScrollBar* HorizontalBar() const { return hBar_; }
     QScrollBar* VerticalBar() const { return vBar_; }

@@ -1,6 +1,7 @@
 #include "views/qt/access/CellAccessible.h"
 
 #include "platform/QtText.h"
+#include "views/qt/CMainView.h"
 #include "views/qt/access/TableAccessible.h"
 
 const AccessCell& CellAccessible::Cell() const {
@@ -18,6 +19,8 @@ QAccessibleInterface* CellAccessible::table() const {
 QString CellAccessible::text(QAccessible::Text t) const {
     if (t == QAccessible::Name || t == QAccessible::Value)
         return ToQString(Cell().text);
+    if (t == QAccessible::Description && View() && View()->cellDescription)
+        return View()->cellDescription(row_, column_);
     return {};
 }
 
