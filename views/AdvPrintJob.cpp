@@ -3,13 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "database/CCompany.h"
-#include "database/CPERT.h"
-#include "database/CScenario.h"
-#include "database/CTabView.h"
 #include "database/CYear.h"
 #include "display/PrintArea.h"
 #include "document/CMainDoc.h"
+#include "statement/PrintOrder.h"
 #include "views/PrintTree.h"
 
 namespace {
@@ -39,26 +36,11 @@ AdvPrintJob::AdvPrintJob(CMainDoc& doc, LayoutKey& currentKey,
 
 std::vector<LayoutKey> AdvPrintJob::Walk() const {
     std::vector<LayoutKey> keys;
-    const Database::CPERT& root = doc_.Root();
-    for (int v = 0; v < root.ViewCount(); ++v) {
-        const Database::CTabView& view = root.View(v);
-        // List position 0 is the combined entry, addressed as -1.
-        for (int s = 0; s < view.ScenarioCount(); ++s) {
-            const Database::CScenario& scenario = *view.scenarios.Find(s);
-            for (int c = 0; c < scenario.CompanyCount(); ++c) {
-                const Database::CCompany& company = *scenario.companies.Find(c);
-                for (int y = 0; y < company.YearCount(); ++y) {
-                    LayoutKey key;
-                    key[LayoutKey::kView] = v;
-                    key[LayoutKey::kScenario] = s - 1;
-                    key[LayoutKey::kCompany] = c - 1;
-                    key[LayoutKey::kYear] = y;
-                    if (CheckOfMark(company.Year(y).printMark) != PrintCheck::Unchecked)
-                        keys.push_back(key);
-                }
-            }
-        }
-    }
+    // Hidden entries print too when their print mark is set.
+    for (const Statement::YearInPrintOrder& year :
+         Statement::YearsInPrintOrder(doc_.Root(), Statement::HiddenEntries::Included))
+        if (CheckOfMark(year.year->printMark) != PrintCheck::Unchecked)
+            keys.push_back(year.key);
     return keys;
 }
 

@@ -80,8 +80,7 @@ private:
         int pages = 0;
     };
 
-    // Every year of the forecast in print order: views, scenarios (combined first), companies
-    // (combined first), years.
+    // The years of the forecast whose print mark is set, in print order.
     std::vector<LayoutKey> Walk() const;
 
     CMainDoc& doc_;

@@ -1,10 +1,8 @@
 #include "views/StatementTables.h"
 
-#include "database/CCompany.h"
 #include "database/CPERT.h"
-#include "database/CScenario.h"
-#include "database/CTabView.h"
 #include "document/CMainDoc.h"
+#include "statement/PrintOrder.h"
 #include "statement/StatementModel.h"
 #include "views/AdvKey.h"
 #include "views/StdPrintWalk.h"
@@ -63,29 +61,8 @@ std::vector<StatementTable> AllAdvStatementTables(CMainDoc& doc, AdvOutline outl
     std::vector<StatementTable> tables;
     if (!doc.root)
         return tables;
-    const Database::CPERT& root = doc.Root();
-    for (int v = 0; v < root.ViewCount(); ++v) {
-        const Database::CTabView& view = root.View(v);
-        if (view.IsHidden())
-            continue;
-        // List position 0 is the combined entry, addressed as -1.
-        for (int s = 0; s < view.ScenarioCount(); ++s) {
-            const Database::CScenario& scenario = *view.scenarios.Find(s);
-            if (scenario.IsHidden())
-                continue;
-            for (int c = 0; c < scenario.CompanyCount(); ++c) {
-                const Database::CCompany& company = *scenario.companies.Find(c);
-                if (company.IsHidden())
-                    continue;
-                for (int y = 0; y < company.YearCount(); ++y) {
-                    if (company.Year(y).IsHidden())
-                        continue;
-                    for (StatementTable& table :
-                         AdvStatementTables(doc, LayoutKey(v, s - 1, c - 1, y), outline))
-                        tables.push_back(std::move(table));
-                }
-            }
-        }
-    }
+    for (const YearInPrintOrder& year : YearsInPrintOrder(doc.Root(), HiddenEntries::Skipped))
+        for (StatementTable& table : AdvStatementTables(doc, year.key, outline))
+            tables.push_back(std::move(table));
     return tables;
 }
