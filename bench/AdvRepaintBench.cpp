@@ -53,7 +53,7 @@ void AdvRepaintBench(benchmark::State& state, const LargeForecast::Shape& shape,
     if (shown == NoteShown::Scrolled)
         input.vScroll = std::max(0, view.vScrollMax - view.vScrollPage);
     for (auto _ : state) {
-        view.rebuild = true;
+        view.BuildAgain();
         RunAdvDrawPass(dc, doc, view, input);
         benchmark::ClobberMemory();
     }

@@ -4,9 +4,7 @@
 #include <cstdint>
 
 #include "core/ClampToInt.h"
-#include "document/CMainDoc.h"
 #include "database/CDisplaySettings.h"
-#include "database/CYear.h"
 #include "display/LayoutMetrics.h"
 #include "display/LayoutSupport.h"
 #include "display/RowCells.h"
@@ -17,6 +15,8 @@ namespace Display {
 namespace {
 
 constexpr const char16_t* kSubHeadings[3] = {u"Actual", u"Expected", u"Variance"};
+static_assert(CColumnHeaders::kTotalTriple == Statement::kAdvTotalGroup &&
+              CColumnHeaders::kPercentTriple == Statement::kAdvPercentGroup);
 
 // The span from the first to the last non-empty rectangle of a group of columns.
 Rect Span(const std::array<Rect, 3>& cells) {
@@ -30,13 +30,21 @@ Rect Span(const std::array<Rect, 3>& cells) {
     return span;
 }
 
-void BindTriple(ToggleTriple& triple, bool* actual, bool* expected, bool* variance) {
-    triple.toggles[Database::kActual] = {
-        {}, {}, actual, CColumnHeaders::kActualOff, CColumnHeaders::kActualOn};
-    triple.toggles[Database::kExpected] = {
-        {}, {}, expected, CColumnHeaders::kExpectedOff, CColumnHeaders::kExpectedOn};
-    triple.toggles[Database::kVariance] = {
-        {}, {}, variance, CColumnHeaders::kVarianceOff, CColumnHeaders::kVarianceOn};
+// Binds the toggles of a group of the model (by display position) to the figure group the
+// document knows it by (a calendar month, Total or Percentage).
+void BindTriple(ToggleTriple& triple, const std::array<bool, 3>& shown, int group) {
+    constexpr std::array<std::array<int, 2>, 3> kBitmaps = {
+        {{CColumnHeaders::kActualOff, CColumnHeaders::kActualOn},
+         {CColumnHeaders::kExpectedOff, CColumnHeaders::kExpectedOn},
+         {CColumnHeaders::kVarianceOff, CColumnHeaders::kVarianceOn}}};
+    for (Database::SubColumn sub : Database::kSubColumns)
+        triple.toggles[sub] = {{},
+                               {},
+                               true,
+                               shown[sub],
+                               {ShownPart::Kind::SubColumn, group, sub},
+                               kBitmaps[sub][0],
+                               kBitmaps[sub][1]};
 }
 
 } // namespace
@@ -45,22 +53,15 @@ bool CheckToggle::Contains(int x, int y) const {
     return rect.Intersected(clip).Contains({x, y});
 }
 
-CColumnHeaders::CColumnHeaders(CMainDoc& doc, const Statement::AdvStatementModel& model)
+CColumnHeaders::CColumnHeaders(const Statement::AdvStatementModel& model)
     : yearKey(model.yearKey), model_(&model) {
-    Database::CYear* year = FindYear(doc, yearKey);
-    if (!year)
+    if (!model.hasYear)
         return;
-    const Database::YearSpan span = Database::SpanOf(*year);
-    Database::CDisplaySettings& display = year->display;
-    for (int i = 0; i < 12; ++i) {
-        const auto m = static_cast<std::size_t>(span.Month(i));
-        BindTriple(toggles[static_cast<std::size_t>(i)], &display.showActual[m],
-                   &display.showExpected[m], &display.showVariance[m]);
-    }
-    BindTriple(toggles[kTotalTriple], &display.totalActual, &display.totalExpected,
-               &display.totalVariance);
-    BindTriple(toggles[kPercentTriple], &display.percentageActual, &display.percentageExpected,
-               &display.percentageVariance);
+    for (int i = 0; i < 12; ++i)
+        BindTriple(toggles[static_cast<std::size_t>(i)], model.columns[static_cast<std::size_t>(i)],
+                   model.span.Month(i));
+    BindTriple(toggles[kTotalTriple], model.columns[kTotalTriple], ShownPart::kTotalGroup);
+    BindTriple(toggles[kPercentTriple], model.columns[kPercentTriple], ShownPart::kPercentGroup);
 }
 
 void CColumnHeaders::Arrange(ArrangeContext& context) {
@@ -119,7 +120,7 @@ void CColumnHeaders::Arrange(ArrangeContext& context) {
         int left = static_cast<int>(
             (static_cast<std::int64_t>(triple.rect.left) + triple.rect.right) / 2 - width / 2);
         for (CheckToggle& toggle : triple.toggles) {
-            const bool visible = screen && toggle.flag && !head.IsEmpty();
+            const bool visible = screen && toggle.bound && !head.IsEmpty();
             toggle.rect = visible ? Rect{left, toggleTop, left + kBitmapSize, toggleTop + kBitmapSize}
                                   : Rect{};
             toggle.clip = toggleClip;
@@ -189,14 +190,14 @@ void CColumnHeaders::Draw(DrawContext& context) {
 }
 
 bool CColumnHeaders::HitTest(int x, int y) {
-    toggleFlipped_ = false;
+    flipped_ = nullptr;
     if (!placed)
         return false;
     for (ToggleTriple& triple : toggles) {
         for (CheckToggle& toggle : triple.toggles) {
-            if (toggle.flag && !toggle.rect.IsEmpty() && toggle.Contains(x, y)) {
-                *toggle.flag = !*toggle.flag;
-                toggleFlipped_ = true;
+            if (toggle.bound && !toggle.rect.IsEmpty() && toggle.Contains(x, y)) {
+                toggle.shown = !toggle.shown;
+                flipped_ = &toggle;
                 return true;
             }
         }

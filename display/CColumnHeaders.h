@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "display/CLayout.h"
+#include "document/CMainDoc.h"
 
 namespace Statement {
 struct AdvStatementModel;
@@ -11,16 +12,20 @@ struct AdvStatementModel;
 
 namespace Display {
 
-// One check box under a column heading, bound to the display flag it shows and flips.
+// One check box under a column heading: whether its sub-column is shown, and the part of the
+// year's display the document switches for it.
 struct CheckToggle {
     Rect rect;
     Rect clip;
-    bool* flag = nullptr;
+    // Set for the toggles of a statement's year; an unbound toggle is neither drawn nor hit.
+    bool bound = false;
+    bool shown = false;
+    ShownPart part;
     int offBitmap = 0;
     int onBitmap = 0;
 
-    // The bitmap the flag currently selects (0 when unbound).
-    int Bitmap() const { return flag ? (*flag ? onBitmap : offBitmap) : 0; }
+    // The bitmap the state selects (0 when unbound).
+    int Bitmap() const { return bound ? (shown ? onBitmap : offBitmap) : 0; }
     // Inside the toggle as cut to its clip.
     bool Contains(int x, int y) const;
 };
@@ -45,16 +50,16 @@ class CColumnHeaders : public CLayout {
     static constexpr int kPercentTriple = 13;
 
     // Heads the columns of the statement model (not owned; it must outlive the headings) and
-    // binds month toggle i to calendar month (i + start) mod 12 of its year, whose display
-    // flags the toggles show and flip; a year that does not resolve leaves the toggles unbound.
-    CColumnHeaders(CMainDoc& doc, const Statement::AdvStatementModel& model);
+    // binds month toggle i to calendar month (i + start) mod 12 of its year, whose sub-columns
+    // the toggles show; a model without a year leaves the toggles unbound.
+    explicit CColumnHeaders(const Statement::AdvStatementModel& model);
 
     void Arrange(ArrangeContext& context) override;
     void Draw(DrawContext& context) override;
-    // Inside the heading. A hit on a toggle flips its flag first (ToggleFlipped then answers
-    // true until the next hit test).
+    // Inside the heading. A hit on a toggle flips what it shows first (FlippedToggle then
+    // answers it until the next hit test, for the caller to switch the document's state).
     bool HitTest(int x, int y) override;
-    bool ToggleFlipped() const { return toggleFlipped_; }
+    const CheckToggle* FlippedToggle() const { return flipped_; }
 
     LayoutKey yearKey;
     Rect clipRect;
@@ -72,7 +77,7 @@ class CColumnHeaders : public CLayout {
 
   private:
     const Statement::AdvStatementModel* model_ = nullptr;
-    bool toggleFlipped_ = false;
+    const CheckToggle* flipped_ = nullptr;
 };
 
 } // namespace Display

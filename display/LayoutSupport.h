@@ -14,9 +14,6 @@ class CYear;
 // Lookups and small geometry shared by the layout objects.
 namespace Display {
 
-// The year a key shows (its levels below the year ignored), or none.
-Database::CYear* FindYear(CMainDoc& doc, const LayoutKey& key);
-
 // The column's x-extent over the rows' y-extent.
 constexpr Rect ColumnCell(const Rect& column, const Rect& rows) {
     return {column.left, rows.top, column.right, rows.bottom};

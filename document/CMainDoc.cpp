@@ -10,6 +10,8 @@
 #include "calc/CalculationDriver.h"
 #include "core/Failure.h"
 #include "database/Archive.h"
+#include "database/CDisplaySettings.h"
+#include "database/CYear.h"
 #include "document/MessageSink.h"
 
 namespace {
@@ -352,6 +354,53 @@ bool CMainDoc::RecalculateIfChanged() {
     if (calculatedRevision_ == revision_ && calculatedRoot_ == root.get())
         return false;
     Recalculate();
+    return true;
+}
+
+bool CMainDoc::SetShownState(const LayoutKey& key, ShownPart part, std::int32_t state) {
+    LayoutKey yearKey = key;
+    yearKey[LayoutKey::kGraph] = LayoutKey::kNoEntry;
+    yearKey[LayoutKey::kCategory] = LayoutKey::kNoEntry;
+    yearKey[LayoutKey::kPosition] = LayoutKey::kNoEntry;
+    auto* year = dynamic_cast<Database::CYear*>(FindObject(yearKey));
+    if (!year)
+        return false;
+    if (part.kind == ShownPart::Kind::Outline) {
+        const int position = key[LayoutKey::kPosition];
+        std::int32_t* stored = year->SectionState(key[LayoutKey::kCategory],
+                                                  key.IsSet(LayoutKey::kPosition) ? position : -1);
+        if (!stored)
+            return false;
+        const bool calculated = calculatedRevision_ == revision_;
+        *stored = state;
+        ++revision_;
+        // The figures are not formed from outline states: a calculation that was current stays so.
+        if (calculated)
+            calculatedRevision_ = revision_;
+        return true;
+    }
+    Database::CDisplaySettings& display = year->display;
+    const bool shown = state != 0;
+    if (part.sub < Database::kActual || part.sub > Database::kVariance || part.group < 0 ||
+        part.group > ShownPart::kPercentGroup)
+        return false;
+    const auto sub = static_cast<Database::SubColumn>(part.sub);
+    if (part.group < kMonths) {
+        MonthFlags& flags = sub == Database::kActual     ? display.showActual
+                            : sub == Database::kExpected ? display.showExpected
+                                                         : display.showVariance;
+        flags[static_cast<std::size_t>(part.group)] = shown;
+    } else {
+        const bool totals = part.group == ShownPart::kTotalGroup;
+        bool& flag = sub == Database::kActual
+                         ? (totals ? display.totalActual : display.percentageActual)
+                     : sub == Database::kExpected
+                         ? (totals ? display.totalExpected : display.percentageExpected)
+                         : (totals ? display.totalVariance : display.percentageVariance);
+        flag = shown;
+    }
+    // Which months count changes with the sub-columns, so the figures do.
+    ++revision_;
     return true;
 }
 

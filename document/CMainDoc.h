@@ -15,6 +15,20 @@
 class Archive;
 class MessageSink;
 
+// A part of a year's statement whose display the user switches in the window (in memory only):
+// the open state of a section or block, or one sub-column of a figure group.
+struct ShownPart {
+    enum class Kind { Outline, SubColumn };
+    // The figure groups after the twelve calendar months.
+    static constexpr int kTotalGroup = 12;
+    static constexpr int kPercentGroup = 13;
+
+    Kind kind = Kind::Outline;
+    // Sub-columns: a calendar month 0-11, kTotalGroup or kPercentGroup, and which of its three.
+    int group = 0;
+    int sub = 0;
+};
+
 // The holder of one forecast: the root of the tree and the presentation settings that travel in
 // the file. It reads files and never changes them; storing exists for tools and tests.
 class CMainDoc {
@@ -77,6 +91,12 @@ public:
     std::uint64_t Revision() const { return revision_; }
     // Reports a change of the tree's inputs made from outside the document.
     void Changed() { ++revision_; }
+    // Switches a part of the statement of the year at `key` and moves the revision on, so that
+    // every statement of it is built again. An outline state is the stored state of the section
+    // of the key's category (no position) or of the row at category and position (what
+    // CYear::SectionState addresses); a sub-column's state is its display flag (non-zero shows
+    // it). False, changing nothing, when the key reaches no such state.
+    bool SetShownState(const LayoutKey& key, ShownPart part, std::int32_t state);
 
     Database::CPERT& Root() { return *root; }
     const Database::CPERT& Root() const { return *root; }

@@ -19,6 +19,7 @@
 #include "statement/AdvStatementModel.h"
 #include "statement/BlockLines.h"
 #include "statement/NoteMarker.h"
+#include "statement/StatementModel.h"
 #include "statement/Taxes.h"
 
 namespace Statement {
@@ -88,11 +89,11 @@ struct PendingTotal {
 
 class Builder {
 public:
-    Builder(CMainDoc& doc, const LayoutKey& key, AdvOutline outline, AdvStatementModel& out)
+    Builder(const CMainDoc& doc, const LayoutKey& key, AdvOutline outline, AdvStatementModel& out)
         : doc_(doc), root_(doc.Root()), key_(key), outline_(outline), out_(out) {}
 
     void Run() {
-        year_ = &dynamic_cast<CYear&>(*doc_.ObjectAt(YearKey()));
+        year_ = &dynamic_cast<const CYear&>(*doc_.ObjectAt(YearKey()));
         span_ = Database::SpanOf(*year_);
         taxText_ = TaxText(root_);
         taxes_ = DocumentTaxes(root_);
@@ -204,6 +205,25 @@ private:
             out_.entries.back().markers = found->second;
     }
 
+    // A stored outline state and the key that names it (see AdvEntry::stateKey).
+    struct StoredState {
+        const std::int32_t* value = nullptr;
+        LayoutKey key;
+    };
+
+    // The state of the section of a category, or of the block of the row at (category, index).
+    StoredState StateOf(int category, int index = -1) const {
+        LayoutKey key = YearKey();
+        key[LayoutKey::kCategory] = category;
+        if (index >= 0)
+            key[LayoutKey::kPosition] = index;
+        // The year's accessors of stored states are not const; nothing is written through them.
+        CYear& year = const_cast<CYear&>(*year_);
+        return {index < 0 ? year.SectionState(category, -1)
+                          : year.ItemAt(category, index).Setting(),
+                key};
+    }
+
     // Whether a heading with this stored state opens under the outline choice (no state: open).
     bool Opens(const std::int32_t* state) const {
         switch (outline_) {
@@ -219,16 +239,16 @@ private:
 
     // The glyph of a heading. Read from the file, a box state is shown (and flipped by a click)
     // in place; any other state reads as open. Forced open or closed, the glyph says so.
-    void HeadingGlyph(AdvEntry& entry, std::int32_t* state, bool open) const {
+    void HeadingGlyph(AdvEntry& entry, const StoredState& stored, bool open) const {
+        const std::int32_t* state = stored.value;
         if (state && outline_ == AdvOutline::File)
-            entry.state = state;
+            entry.stateKey = stored.key;
         if (!state) {
             entry.glyph = kNoGlyph;
             return;
         }
         if (outline_ == AdvOutline::File && *state >= kPlusBox && *state <= kMinusBoxUp) {
             entry.glyph = *state;
-            entry.glyphIsState = true;
             return;
         }
         const bool connector = *state == kPlusBoxUp || *state == kMinusBoxUp;
@@ -236,8 +256,8 @@ private:
     }
 
     // A section heading; `open` says whether its rows take place.
-    std::size_t Heading(const Text& title, int lines, std::int32_t* state, bool& open) {
-        open = Opens(state);
+    std::size_t Heading(const Text& title, int lines, const StoredState& state, bool& open) {
+        open = Opens(state.value);
         AdvEntry& entry = NewEntry(Kind::SectionHeading);
         entry.label = title;
         entry.lines = lines;
@@ -249,10 +269,8 @@ private:
     // row's outline state (the bank's by its category's section state), followed by the row's
     // note markers. A hidden row's block has no heading.
     std::size_t BlockHeading(int category, int index, bool& open) {
-        CYear& year = const_cast<CYear&>(*year_);
-        std::int32_t* state = category == kBank ? year.SectionState(kBank, -1)
-                                                : year.ItemAt(category, index).Setting();
-        open = Opens(state);
+        const StoredState state = category == kBank ? StateOf(kBank) : StateOf(category, index);
+        open = Opens(state.value);
         AdvEntry& entry = NewEntry(Kind::BlockHeading);
         entry.key = RowKey(category, index);
         HeadingGlyph(entry, state, open);
@@ -384,7 +402,7 @@ private:
     // A section: heading, the rows `rows` adds (given the total to feed), then the total, which
     // feeds `parent`.
     template <class Rows>
-    Section PlainSection(const Text& title, std::int32_t* state, const Text& totalLabel,
+    Section PlainSection(const Text& title, const StoredState& state, const Text& totalLabel,
                          int totalRow, PendingTotal* parent, bool addsToParent, Rows rows) {
         Section section;
         bool open = true;
@@ -464,9 +482,7 @@ private:
     Section BalanceSection(int category, const Text& title, const Text& totalLabel, int totalRow) {
         Section section;
         bool open = true;
-        section.heading = Heading(
-            title, 1, &const_cast<CYear&>(*year_).sectionState[static_cast<std::size_t>(category)],
-            open);
+        section.heading = Heading(title, 1, StateOf(category), open);
         PendingTotal* sectionTotal = MakeTotal({.label = totalLabel,
                                                 .mode = TotalMode::LastMonth,
                                                 .gapAfter = true,
@@ -505,8 +521,7 @@ private:
         const int notes = year_->ItemCount(kNote);
         const int visible = year_->VisibleCount(kNote);
         bool open = true;
-        const std::size_t heading =
-            Heading(u"NOTES", visible + 1, &const_cast<CYear&>(*year_).sectionState[kNote], open);
+        const std::size_t heading = Heading(u"NOTES", visible + 1, StateOf(kNote), open);
         const std::size_t first = out_.entries.size();
         for (int n = 0; n < notes; ++n) {
             AdvEntry& entry = NewEntry(Kind::NoteEntry);
@@ -527,9 +542,6 @@ private:
     }
 
     void BuildSections() {
-        CYear& year = const_cast<CYear&>(*year_);
-        std::int32_t* states = year.sectionState.data();
-
         // Totals feed totals further down, so the ones fed from above are made first.
         PendingTotal* closing = nullptr;
         PendingTotal* netMovement = nullptr;
@@ -562,19 +574,19 @@ private:
 
         std::array<Section, kPlainSections> sections;
         sections[kIncomeSection] = PlainSection(
-            u"INCOME", &states[kIncome], u"Total Income", kTotalIncome, s[kGrossSurplus], true,
+            u"INCOME", StateOf(kIncome), u"Total Income", kTotalIncome, s[kGrossSurplus], true,
             [&](PendingTotal* t) { return ItemLines(kIncome, t); });
         sections[kDirectCostsSection] =
-            PlainSection(u"DIRECT COSTS", &states[kDirectCost], u"Total Direct Costs",
+            PlainSection(u"DIRECT COSTS", StateOf(kDirectCost), u"Total Direct Costs",
                          kTotalDirectCosts, s[kGrossSurplus], false,
                          [&](PendingTotal* t) { return ItemLines(kDirectCost, t); });
         place(kGrossSurplus);
         sections[kExpensesSection] = PlainSection(
-            u"EXPENSES", &states[kExpense], u"Total Expenses", kTotalExpenses,
+            u"EXPENSES", StateOf(kExpense), u"Total Expenses", kTotalExpenses,
             s[kNetBeforeInterest], false, [&](PendingTotal* t) { return ItemLines(kExpense, t); });
         place(kNetBeforeInterest);
         sections[kInterestSection] = PlainSection(
-            u"INTEREST", nullptr, u"Total Interest", kTotalInterest, s[kNetBeforeOtherIncome],
+            u"INTEREST", {}, u"Total Interest", kTotalInterest, s[kNetBeforeOtherIncome],
             false, [&](PendingTotal* t) {
                 const bool loans = CashLines(kLoan, LineKind::CashInterest, t);
                 const bool banks = BankInterestLines(LineKind::BankOdInterest, t);
@@ -582,7 +594,7 @@ private:
             });
         place(kNetBeforeOtherIncome);
         sections[kOtherIncomeSection] = PlainSection(
-            u"OTHER INCOME", &states[kOtherIncome], u"Total Other Income", kTotalOtherIncome,
+            u"OTHER INCOME", StateOf(kOtherIncome), u"Total Other Income", kTotalOtherIncome,
             s[kNetSurplus], true, [&](PendingTotal* t) {
                 const bool items = ItemLines(kOtherIncome, t);
                 const bool investments = CashLines(kInvestment, LineKind::CashInterest, t);
@@ -591,7 +603,7 @@ private:
             });
         place(kNetSurplus);
         sections[kCapitalReceiptsSection] = PlainSection(
-            u"CAPITAL RECEIPTS", &states[kCapitalReceipt], u"Total Capital Receipts",
+            u"CAPITAL RECEIPTS", StateOf(kCapitalReceipt), u"Total Capital Receipts",
             kTotalCapitalReceipts, s[kNetBeforeTax], true, [&](PendingTotal* t) {
                 const bool items = ItemLines(kCapitalReceipt, t);
                 const bool loans = CashLines(kLoan, LineKind::CashAdvance, t);
@@ -599,11 +611,11 @@ private:
                 return items || loans || investments;
             });
         sections[kCapitalExpensesSection] =
-            PlainSection(u"CAPITAL EXPENSES", &states[kCapitalExpense], u"Total Capital Expenses",
+            PlainSection(u"CAPITAL EXPENSES", StateOf(kCapitalExpense), u"Total Capital Expenses",
                          kTotalCapitalExpenses, s[kNetBeforeTax], false,
                          [&](PendingTotal* t) { return ItemLines(kCapitalExpense, t); });
         sections[kCapitalPaymentsSection] = PlainSection(
-            u"CAPITAL PAYMENTS", &states[kCapitalPayment], u"Total Capital Payments",
+            u"CAPITAL PAYMENTS", StateOf(kCapitalPayment), u"Total Capital Payments",
             kTotalCapitalPayments, s[kNetBeforeTax], false, [&](PendingTotal* t) {
                 const bool items = ItemLines(kCapitalPayment, t);
                 const bool investments = CashLines(kInvestment, LineKind::CashAdvance, t);
@@ -657,8 +669,8 @@ private:
         }
     }
 
-    CMainDoc& doc_;
-    Database::CPERT& root_;
+    const CMainDoc& doc_;
+    const Database::CPERT& root_;
     LayoutKey key_;
     AdvOutline outline_;
     AdvStatementModel& out_;
@@ -688,8 +700,9 @@ bool AdvStatementModel::PercentDrawn(const AdvEntry& entry, Database::SubColumn 
            ColumnShown(kAdvPercentGroup, sub);
 }
 
-AdvStatementModel BuildAdvStatementModel(CMainDoc& doc, const LayoutKey& key,
+AdvStatementModel BuildAdvStatementModel(const CMainDoc& doc, const LayoutKey& key,
                                          AdvOutline outline) {
+    CountStatementBuilt();
     AdvStatementModel model;
     if (!doc.root || key[LayoutKey::kGraph] != kNone)
         return model;

@@ -80,11 +80,12 @@ struct AdvEntry {
     // no place.
     bool hidden = false;
 
-    // The outline glyph (an expander style). A heading whose glyph shows the forecast's stored
-    // state in place points `state` at it when a click may flip it (outline read from the file).
+    // The outline glyph (an expander style). Under the file's outline, a heading with a stored
+    // state names it by `stateKey` (the year, the category and, for a block, the row's position:
+    // what CMainDoc::SetShownState takes), so that a click can switch it; no category is set
+    // where there is nothing to switch.
     std::int32_t glyph = kNoGlyph;
-    std::int32_t* state = nullptr;
-    bool glyphIsState = false;
+    LayoutKey stateKey;
     // Headings: the lines that should follow it on the same printed page.
     int lines = 1;
     // An empty row above a line, below a total.
@@ -170,7 +171,8 @@ struct AdvStatementModel {
 
 // Builds the statement of the year at `key` (a resolved key without a graph) with sections and
 // blocks opened as `outline` says. A key that reaches no year gives an empty statement.
-AdvStatementModel BuildAdvStatementModel(CMainDoc& doc, const LayoutKey& key, AdvOutline outline);
+AdvStatementModel BuildAdvStatementModel(const CMainDoc& doc, const LayoutKey& key,
+                                         AdvOutline outline);
 
 // The label of summary row 0-5 of a year: its stored label, followed by the tax text when the
 // year's flag for that row is set.

@@ -1,6 +1,7 @@
 #include "statement/StatementModel.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "database/CCompany.h"
 #include "database/CPERT.h"
@@ -469,9 +470,22 @@ StatementSelection ResolveStatementSelection(const Database::CPERT& root, Editio
 
 StatementModel BuildStatementModel(const Database::CPERT& root, const StatementSelection& selection,
                                    Edition edition) {
+    CountStatementBuilt();
     if (!selection.year)
         return {};
     return Builder(root, selection, edition).Build();
+}
+
+namespace {
+std::atomic<std::uint64_t> statementsBuilt{0};
+} // namespace
+
+std::uint64_t StatementsBuilt() {
+    return statementsBuilt.load(std::memory_order_relaxed);
+}
+
+void CountStatementBuilt() {
+    statementsBuilt.fetch_add(1, std::memory_order_relaxed);
 }
 
 } // namespace Statement

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -112,5 +113,10 @@ struct StatementModel {
 // selected year (the graphs page, nothing drawable) the statement has no lines.
 StatementModel BuildStatementModel(const Database::CPERT& root, const StatementSelection& selection,
                                    Edition edition);
+
+// How many statements of any edition this process has built: a view whose statement is current
+// builds none to repaint, copy or answer a screen reader. Each builder counts itself in.
+std::uint64_t StatementsBuilt();
+void CountStatementBuilt();
 
 } // namespace Statement

@@ -67,7 +67,7 @@ void AddControls(StatementAccess& access, const AdvViewState& state) {
     for (const AdvStatement::Expandable& expandable : state.lists.expandables) {
         const auto* heading = dynamic_cast<const Display::CLineHeader*>(expandable.heading);
         const std::int32_t style =
-            expandable.heading->style ? *expandable.heading->style : *expandable.state;
+            expandable.heading->style ? *expandable.heading->style : kNoGlyph;
         access.controls.push_back({AccessControlKind::Expander,
                                    heading ? Trimmed(heading->text) : Text(), AdvStateOpen(style),
                                    expandable.heading->bounds});
@@ -79,11 +79,11 @@ void AddControls(StatementAccess& access, const AdvViewState& state) {
         for (int sub = 0; sub < 3; ++sub) {
             const Display::CheckToggle& toggle = headers->toggles[static_cast<std::size_t>(group)]
                                                      .toggles[static_cast<std::size_t>(sub)];
-            if (!toggle.flag)
+            if (!toggle.bound)
                 continue;
             access.controls.push_back(
                 {AccessControlKind::SubColumn,
-                 GroupHeading(*state.lists.model, group) + u' ' + kSubNames[sub], *toggle.flag,
+                 GroupHeading(*state.lists.model, group) + u' ' + kSubNames[sub], toggle.shown,
                  toggle.rect.Intersected(toggle.clip)});
         }
 }
@@ -175,7 +175,7 @@ Display::CheckToggle* ToggleAt(AdvViewState& state, std::size_t n) {
         return nullptr;
     for (Display::ToggleTriple& triple : headers->toggles)
         for (Display::CheckToggle& toggle : triple.toggles)
-            if (toggle.flag && n-- == 0)
+            if (toggle.bound && n-- == 0)
                 return &toggle;
     return nullptr;
 }
@@ -205,13 +205,13 @@ StatementAccess AdvStatementAccess(CMainDoc& doc, const AdvViewState& state) {
     return access;
 }
 
-AdvClick PressAdvControl(AdvViewState& state, std::size_t control) {
+AdvClick PressAdvControl(CMainDoc& doc, AdvViewState& state, std::size_t control) {
     const std::size_t expanders = state.lists.expandables.size();
     if (control < expanders) {
         const Display::CLayout* heading = state.lists.expandables[control].heading;
         for (const auto& object : state.lists.statement)
             if (object.get() == heading) {
-                FlipSection(state, *object);
+                FlipSection(doc, state, *object);
                 return AdvClick::SectionFlipped;
             }
         return AdvClick::Nothing;
@@ -219,8 +219,9 @@ AdvClick PressAdvControl(AdvViewState& state, std::size_t control) {
     Display::CheckToggle* toggle = ToggleAt(state, control - expanders);
     if (!toggle)
         return AdvClick::Nothing;
-    *toggle->flag = !*toggle->flag;
-    state.rebuild = true;
+    toggle->shown = !toggle->shown;
+    if (!doc.SetShownState(state.lists.model->yearKey, toggle->part, toggle->shown))
+        state.BuildAgain();
     return AdvClick::ColumnFlipped;
 }
 

@@ -15,8 +15,7 @@ class CMainDoc;
 // boxes by column group and sub-column.
 StatementAccess AdvStatementAccess(CMainDoc& doc, const AdvViewState& state);
 
-// Pressing a control or activating a tab does what a click on it does (a flipped sub-column
-// changes the figures, so the caller marks the document changed); Nothing when there is no such
-// control or tab. The statement is built again on the next pass.
-AdvClick PressAdvControl(AdvViewState& state, std::size_t control);
+// Pressing a control or activating a tab does what a click on it does; Nothing when there is no
+// such control or tab. The statement is built again on the next pass.
+AdvClick PressAdvControl(CMainDoc& doc, AdvViewState& state, std::size_t control);
 AdvClick ActivateAdvTab(AdvViewState& state, std::size_t list, std::size_t tab);

@@ -34,10 +34,28 @@ Reported ReportedWidths(const Display::LayoutMetrics& m) {
 
 } // namespace
 
-const Database::CYear* AdvShownYear(const CMainDoc& doc, const AdvViewState& state) {
-    if (state.currentKey[LayoutKey::kGraph] != LayoutKey::kNoEntry)
-        return nullptr;
-    return AdvKeyTargets(doc.Root(), state.currentKey).year;
+AdvPassYear ResolveAdvPassYear(const CMainDoc& doc, const LayoutKey& key) {
+    LayoutKey yearKey = key;
+    if (!yearKey.IsSet(LayoutKey::kYear))
+        yearKey[LayoutKey::kYear] = 0;
+    AdvPassYear year;
+    year.placed = AdvKeyTargets(doc.Root(), yearKey).year;
+    if (key.IsSet(LayoutKey::kYear) && !key.IsSet(LayoutKey::kGraph))
+        year.shown = year.placed;
+    return year;
+}
+
+bool UpdateAdvStatement(const CMainDoc& doc, AdvViewState& state) {
+    if (state.ListsCurrent(doc.Revision()))
+        return false;
+    const LayoutKey shownYear = state.lists.model->yearKey;
+    state.currentKey = ResolveAdvKey(doc.Root(), state.currentKey);
+    state.lists = BuildAdvStatement(doc, state.currentKey, state.outline);
+    ++state.builds;
+    // Entries of another year's statement say nothing about this one's.
+    if (!(state.lists.model->yearKey == shownYear))
+        state.highlightEntry = -1;
+    return true;
 }
 
 void RunAdvDrawPass(DeviceContext& screen, CMainDoc& doc, AdvViewState& state,
@@ -45,17 +63,9 @@ void RunAdvDrawPass(DeviceContext& screen, CMainDoc& doc, AdvViewState& state,
     if (!doc.root || input.client.Width() <= 0 || input.client.Height() <= 0)
         return;
     doc.RecalculateIfChanged();
-    if (state.rebuild) {
-        const LayoutKey shownYear = state.lists.model->yearKey;
-        state.currentKey = ResolveAdvKey(doc.Root(), state.currentKey);
-        state.lists = BuildAdvStatement(doc, state.currentKey, state.outline);
-        state.rebuild = false;
-        ++state.builds;
-        // Entries of another year's statement say nothing about this one's.
-        if (!(state.lists.model->yearKey == shownYear))
-            state.highlightEntry = -1;
-    }
+    UpdateAdvStatement(doc, state);
     SettleHighlight(state);
+    const AdvPassYear year = ResolveAdvPassYear(doc, state.currentKey);
 
     // Composed off-screen and copied at the end, so a repaint does not flicker.
     const std::unique_ptr<DeviceContext> bitmap =
@@ -66,10 +76,11 @@ void RunAdvDrawPass(DeviceContext& screen, CMainDoc& doc, AdvViewState& state,
 
     Display::LayoutMetrics& metrics = state.metrics;
     const Reported before = ReportedWidths(metrics);
-    ComputeLayoutMetrics(metrics, dc, doc,
-                         {input.client, input.hScroll, input.vScroll, zoom, state.currentKey});
+    ComputeLayoutMetrics(
+        metrics, dc, doc,
+        {input.client, input.hScroll, input.vScroll, zoom, state.currentKey, year.placed});
 
-    auto [arrange, draw] = MakeAdvPassContexts(dc, doc, state, metrics);
+    auto [arrange, draw] = MakeAdvPassContexts(dc, doc, state, metrics, year.shown);
     arrange.bringIntoView = state.bringIntoView;
     draw.blankWhitePage = true;
 
@@ -119,7 +130,7 @@ void RunAdvDrawPassSettled(DeviceContext& dc, CMainDoc& doc, AdvViewState& state
 }
 
 AdvPassContexts MakeAdvPassContexts(DeviceContext& dc, CMainDoc& doc, AdvViewState& state,
-                                    Display::LayoutMetrics& metrics) {
+                                    Display::LayoutMetrics& metrics, const Database::CYear* year) {
     AdvPassContexts contexts;
     Display::ArrangeContext& arrange = contexts.arrange;
     arrange.dc = &dc;
@@ -130,7 +141,6 @@ AdvPassContexts MakeAdvPassContexts(DeviceContext& dc, CMainDoc& doc, AdvViewSta
     arrange.highlightEntry = state.highlightEntry;
     arrange.notesHighlightKey = &state.notesHighlightKey;
 
-    const Database::CYear* year = AdvShownYear(doc, state);
     Display::DrawContext& draw = contexts.draw;
     draw.dc = &dc;
     draw.doc = &doc;

@@ -16,24 +16,35 @@ struct AdvPassInput {
     int vScroll = 0;
 };
 
-// One drawing pass: recalculates the forecast, builds the statement again when the state asks
-// for it (resolving the key first), computes the metrics, then arranges and draws the frame and
-// the statement into `dc`, leaving the scroll ranges in the state.
+// One drawing pass: recalculates the forecast, builds the statement again unless the state's
+// lists are current (AdvViewState::ListsCurrent), computes the metrics, then arranges and draws
+// the frame and the statement into `dc`, leaving the scroll ranges in the state.
 void RunAdvDrawPass(DeviceContext& dc, CMainDoc& doc, AdvViewState& state,
                     const AdvPassInput& input);
+
+// Builds the state's lists again when they are not current, resolving the key first; true when
+// it built. Every pass, copy and screen reader of the view reads the lists through this.
+bool UpdateAdvStatement(const CMainDoc& doc, AdvViewState& state);
 
 // Runs passes until the column widths settle (at most a few), as an export or a first paint
 // wants: the first pass only learns how wide the descriptions and figures are.
 void RunAdvDrawPassSettled(DeviceContext& dc, CMainDoc& doc, AdvViewState& state,
                            const AdvPassInput& input);
 
-// The year the state's key shows, or none (a graph page, a key that reaches no year).
-const Database::CYear* AdvShownYear(const CMainDoc& doc, const AdvViewState& state);
+// The year of one pass, resolved once from the key: the one whose columns the metrics place
+// (the company's first when the key names none) and the one the statement shows (none on a
+// graph page or when the key names no year).
+struct AdvPassYear {
+    const Database::CYear* placed = nullptr;
+    const Database::CYear* shown = nullptr;
+};
+AdvPassYear ResolveAdvPassYear(const CMainDoc& doc, const LayoutKey& key);
 
-// The arrange and draw contexts of one pass over the state's lists, on `dc` with `metrics`.
+// The arrange and draw contexts of one pass over the state's lists, on `dc` with `metrics`,
+// drawing `year` (AdvPassYear::shown).
 struct AdvPassContexts {
     Display::ArrangeContext arrange;
     Display::DrawContext draw;
 };
 AdvPassContexts MakeAdvPassContexts(DeviceContext& dc, CMainDoc& doc, AdvViewState& state,
-                                    Display::LayoutMetrics& metrics);
+                                    Display::LayoutMetrics& metrics, const Database::CYear* year);

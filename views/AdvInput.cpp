@@ -10,6 +10,7 @@
 #include "display/CPage.h"
 #include "display/CTab.h"
 #include "display/CTotal.h"
+#include "document/CMainDoc.h"
 #include "views/AdvKey.h"
 
 namespace {
@@ -28,13 +29,15 @@ LayoutKey CurrentPart(const LayoutKey& key) {
 
 // A heading's glyph was hit: the click opens or closes it (the heading may have flipped its
 // style already), and the forecast's state in memory follows, so the rebuilt statement keeps it.
-void FlipHeading(AdvViewState& state, CLayout& heading, std::int32_t styleBefore) {
+void FlipHeading(CMainDoc& doc, AdvViewState& state, CLayout& heading, std::int32_t styleBefore) {
     if (heading.style && *heading.style == styleBefore)
         *heading.style = FlippedStyle(styleBefore);
     for (const AdvStatement::Expandable& entry : state.lists.expandables)
-        if (entry.heading == &heading && heading.style && entry.state != heading.style)
-            *entry.state = *heading.style;
-    state.rebuild = true;
+        if (entry.heading == &heading && heading.style &&
+            doc.SetShownState(entry.stateKey, {ShownPart::Kind::Outline}, *heading.style))
+            return;
+    // Nothing stored to switch (a forced outline): the statement built again shows it as before.
+    state.BuildAgain();
 }
 
 // The tabs of a level's strip (years and graphs share one).
@@ -105,8 +108,8 @@ void HighlightRow(AdvViewState& state, const CLayout& row) {
 
 } // namespace
 
-void FlipSection(AdvViewState& state, CLayout& heading) {
-    FlipHeading(state, heading, heading.style ? *heading.style : kNoGlyph);
+void FlipSection(CMainDoc& doc, AdvViewState& state, CLayout& heading) {
+    FlipHeading(doc, state, heading, heading.style ? *heading.style : kNoGlyph);
 }
 
 void FocusKey(AdvViewState& state, const LayoutKey* key) {
@@ -117,20 +120,19 @@ void FocusKey(AdvViewState& state, const LayoutKey* key) {
         return;
     }
     state.highlightKey = *key;
+    // Another current key has the next pass build its statement.
     const LayoutKey current = CurrentPart(*key);
-    if (current[LayoutKey::kView] != kNone && !(current == state.currentKey)) {
+    if (current[LayoutKey::kView] != kNone)
         state.currentKey = current;
-        state.rebuild = true;
-    }
 }
 
-AdvClick ClickAt(AdvViewState& state, Point point) {
+AdvClick ClickAt(CMainDoc& doc, AdvViewState& state, Point point) {
     const auto hit = [&](const AdvStatement::LayoutList& list) -> CLayout* {
         for (const auto& object : list) {
             const std::int32_t styleBefore = object->style ? *object->style : kNoGlyph;
             if (object->HitTest(point.x, point.y)) {
                 if (dynamic_cast<CLineHeader*>(object.get())) {
-                    FlipHeading(state, *object, styleBefore);
+                    FlipHeading(doc, state, *object, styleBefore);
                     return object.get();
                 }
                 return object.get();
@@ -147,10 +149,12 @@ AdvClick ClickAt(AdvViewState& state, Point point) {
     }
     if (dynamic_cast<CLineHeader*>(object))
         return AdvClick::SectionFlipped;
-    if (auto* headers = dynamic_cast<CColumnHeaders*>(object)) {
-        if (!headers->ToggleFlipped())
+    if (const auto* headers = dynamic_cast<const CColumnHeaders*>(object)) {
+        const CheckToggle* toggle = headers->FlippedToggle();
+        if (!toggle)
             return AdvClick::Nothing;
-        state.rebuild = true;
+        if (!doc.SetShownState(headers->yearKey, toggle->part, toggle->shown))
+            state.BuildAgain();
         return AdvClick::ColumnFlipped;
     }
     if (object->GetKind() == LayoutKind::Tab) {

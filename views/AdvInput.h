@@ -24,16 +24,17 @@ enum class AdvClick {
 };
 
 // A left click at the point of the last pass: the statement's objects are asked first, then
-// the frame's, in list order.
-AdvClick ClickAt(AdvViewState& state, Point point);
+// the frame's, in list order. A flipped section or sub-column is switched in the document (in
+// memory only), which moves its revision on, so the next pass builds the statement again.
+AdvClick ClickAt(CMainDoc& doc, AdvViewState& state, Point point);
 
 // Opens or closes the section or block of a heading of the statement list, as a click on its
 // glyph does (in memory only).
-void FlipSection(AdvViewState& state, Display::CLayout& heading);
+void FlipSection(CMainDoc& doc, AdvViewState& state, Display::CLayout& heading);
 
 // Makes the key current and highlighted (a row's key highlights the row; none clears the
-// highlight): its view, scenario, company, year and graph become the current key, and the
-// statement is built again when they changed.
+// highlight): its view, scenario, company, year and graph become the current key, whose
+// statement the next pass builds when they changed.
 void FocusKey(AdvViewState& state, const LayoutKey* key);
 
 // The key levels the highlight can stand on, in the order Tab walks them.

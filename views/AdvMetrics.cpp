@@ -243,10 +243,7 @@ void ComputeLayoutMetrics(LayoutMetrics& m, DeviceContext& dc, const CMainDoc& d
     m.headerRect.bottom = input.area.top + Display::CPageHeader::PageHeaderHeight(dc);
     PlacePanels(m, dc);
 
-    LayoutKey yearKey = input.key;
-    if (yearKey[LayoutKey::kYear] == LayoutKey::kNoEntry)
-        yearKey[LayoutKey::kYear] = 0;
-    const Database::CYear* year = AdvKeyTargets(doc.Root(), yearKey).year;
+    const Database::CYear* year = input.year;
     if (!year)
         return;
 

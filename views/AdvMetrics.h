@@ -6,6 +6,9 @@
 class CMainDoc;
 class DeviceContext;
 
+namespace Database {
+class CYear;
+}
 namespace Display {
 struct LayoutMetrics;
 }
@@ -20,6 +23,8 @@ struct AdvMetricsInput {
     // Percent: the document's zoom on screen, 100 on paper.
     int unit = 100;
     LayoutKey key;
+    // The year whose columns are placed (AdvPassYear::placed), resolved once by the pass.
+    const Database::CYear* year = nullptr;
 };
 
 // Recomputes the metrics for the device context's current font: margins and gaps from the

@@ -48,10 +48,12 @@ bool AdvPrintLayout::Pass(DeviceContext& dc, const Rect& area, int hOffset, int 
     const int figure = metrics.widestFigure;
     const int notes = metrics.notesWidth;
     metrics.printing = true;
-    ComputeLayoutMetrics(metrics, dc, doc_, {area, hOffset, vOffset, zoom_, state_.currentKey});
+    const AdvPassYear year = ResolveAdvPassYear(doc_, state_.currentKey);
+    ComputeLayoutMetrics(metrics, dc, doc_,
+                         {area, hOffset, vOffset, zoom_, state_.currentKey, year.placed});
     const int across = metrics.pagesAcross;
 
-    auto [arrange, draw] = MakeAdvPassContexts(dc, doc_, state_, metrics);
+    auto [arrange, draw] = MakeAdvPassContexts(dc, doc_, state_, metrics, year.shown);
     arrange.printPage = 1;
 
     for (const auto& object : state_.lists.frame)

@@ -24,7 +24,7 @@ constexpr int kNone = LayoutKey::kNoEntry;
 
 class Builder {
 public:
-    Builder(CMainDoc& doc, const LayoutKey& key, AdvOutline outline, AdvStatement& out)
+    Builder(const CMainDoc& doc, const LayoutKey& key, AdvOutline outline, AdvStatement& out)
         : doc_(doc), root_(doc.Root()), key_(key), outline_(outline), out_(out) {}
 
     void Run() {
@@ -106,11 +106,9 @@ private:
         return raw;
     }
 
-    // A heading's glyph: the forecast's stored state itself when the glyph shows it in place (a
-    // click then shows at once), else a value of the statement's own.
-    std::int32_t* HeadingStyle(AdvEntry& entry) {
-        if (entry.glyphIsState && entry.state)
-            return entry.state;
+    // A heading's glyph, a value of the statement's own: a click flips it, and the document's
+    // state follows through SetShownState.
+    std::int32_t* HeadingStyle(const AdvEntry& entry) {
         out_.styles.push_back(std::make_unique<std::int32_t>(entry.glyph));
         return out_.styles.back().get();
     }
@@ -131,20 +129,20 @@ private:
 
     // One layout object per entry of the model, in its order, knowing its entry.
     void PlaceModel() {
-        Statement::AdvStatementModel& model = *out_.model;
+        const Statement::AdvStatementModel& model = *out_.model;
         if (!model.hasYear)
             return;
-        Add(std::make_unique<CColumnHeaders>(doc_, model));
+        Add(std::make_unique<CColumnHeaders>(model));
         for (std::size_t i = 0; i < model.entries.size(); ++i) {
-            AdvEntry& entry = model.entries[i];
+            const AdvEntry& entry = model.entries[i];
             CLayout* object = nullptr;
             switch (entry.kind) {
             case AdvEntryKind::SectionHeading:
             case AdvEntryKind::BlockHeading: {
                 CLineHeader* heading =
                     Add(std::make_unique<CLineHeader>(entry, HeadingStyle(entry)));
-                if (entry.state)
-                    out_.expandables.push_back({heading, entry.state});
+                if (entry.stateKey.IsSet(LayoutKey::kCategory))
+                    out_.expandables.push_back({heading, entry.stateKey});
                 object = heading;
                 break;
             }
@@ -166,8 +164,8 @@ private:
         }
     }
 
-    CMainDoc& doc_;
-    Database::CPERT& root_;
+    const CMainDoc& doc_;
+    const Database::CPERT& root_;
     std::vector<std::unique_ptr<CTab>> tabs_;
     LayoutKey key_;
     AdvOutline outline_;
@@ -176,8 +174,9 @@ private:
 
 } // namespace
 
-AdvStatement BuildAdvStatement(CMainDoc& doc, const LayoutKey& key, AdvOutline outline) {
+AdvStatement BuildAdvStatement(const CMainDoc& doc, const LayoutKey& key, AdvOutline outline) {
     AdvStatement out;
+    out.stamp = {doc.Revision(), key, outline};
     Builder builder(doc, key, outline, out);
     try {
         builder.Run();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "database/LayoutKey.h"
 #include "display/LayoutMetrics.h"
 #include "platform/DrawTypes.h"
@@ -19,9 +21,6 @@ struct AdvViewState {
     // the next pass finds the first row showing highlightKey.
     int highlightEntry = -1;
     LayoutKey notesHighlightKey;
-    // Set when the statement must be built again before the next pass (a new key, a flipped
-    // section or column, another forecast); a plain repaint or scroll leaves it clear.
-    bool rebuild = true;
     // How sections and blocks open.
     Statement::AdvOutline outline = Statement::AdvOutline::File;
 
@@ -45,4 +44,12 @@ struct AdvViewState {
     bool settled = false;
     // How many times the statement has been built.
     int builds = 0;
+
+    // Whether the lists stand for the document at `revision` with the current key and outline;
+    // when not, the next pass builds them again (a plain repaint or scroll does not).
+    bool ListsCurrent(std::uint64_t revision) const {
+        return lists.stamp == AdvStatement::Stamp{revision, currentKey, outline};
+    }
+    // Has the next pass build the lists again although nothing they were built from changed.
+    void BuildAgain() { lists.stamp = {}; }
 };

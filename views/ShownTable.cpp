@@ -1,5 +1,7 @@
 #include "views/ShownTable.h"
 
+#include <optional>
+
 #include "database/CPERT.h"
 #include "display/CPageHeader.h"
 #include "document/CMainDoc.h"
@@ -32,7 +34,7 @@ ShownTable StdShownTable(CMainDoc& doc, Edition edition, const StdViewState& sta
             doc, selection.company, state.SeriesShown(doc.seriesShown), offsetYear, path);
         return shown;
     }
-    const StatementModel model = BuildStatementModel(doc.Root(), selection, edition);
+    const StatementModel& model = state.statement.Get(doc, selection, edition);
     shown.table = BuildStatementTable(model, std::move(path));
     const std::optional<StatementSection> section = FocusedSection(state.focusSection);
     if (!section || state.focusRow < 0)
@@ -59,9 +61,13 @@ ShownTable AdvShownTable(CMainDoc& doc, const AdvViewState& state) {
         shown.table.caption = ToUtf8(Display::CPageHeader::Title(doc, key));
         return shown;
     }
-    // Built again from the forecast as it stands: the sections and sub-columns the user flipped
-    // are held in it, so this is the statement the next pass draws.
-    const AdvStatementModel model = BuildAdvStatementModel(doc, key, state.outline);
+    // The statement the view's lists hold while they are current; else built from the forecast
+    // as it stands, which holds the sections and sub-columns the user flipped: either way the
+    // statement the next pass draws.
+    std::optional<AdvStatementModel> built;
+    if (!state.ListsCurrent(doc.Revision()))
+        built = BuildAdvStatementModel(doc, key, state.outline);
+    const AdvStatementModel& model = built ? *built : *state.lists.model;
     if (!model.hasYear)
         return shown;
     shown.shown = true;

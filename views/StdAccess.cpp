@@ -121,7 +121,7 @@ StatementAccess StdStatementAccess(CMainDoc& doc, const StdViewState& state, Edi
     // The first column is headed as the window heads it; the copied table says "Line".
     if (!access.table.headings.empty())
         access.table.headings[0] = u"Description";
-    const StatementModel model = BuildStatementModel(doc.Root(), selection, edition);
+    const StatementModel& model = state.statement.Get(doc, selection, edition);
     const bool taxColumn = model.hasTaxSetup && scenario >= 0 && company >= 0;
     if (taxColumn)
         AddTaxColumn(access.table, model);

@@ -347,7 +347,7 @@ void DrawPass::DrawLine(DeviceContext& dc, const StatementModel& model, const St
 }
 
 void DrawPass::DrawStatement(DeviceContext& dc, int panelTop) {
-    const StatementModel model = BuildStatementModel(root_, selection_, input_.edition);
+    const StatementModel& model = state_.statement.Get(doc_, selection_, input_.edition);
     cents_ = model.cents;
     brackets_ = model.brackets;
     // Every column band after the first starts with a negative offset (see LayOutColumns).

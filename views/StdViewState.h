@@ -10,6 +10,7 @@
 #include "document/Edition.h"
 #include "platform/DrawTypes.h"
 #include "statement/StatementSection.h"
+#include "views/std/StdModelCache.h"
 
 // Where the keyboard focus of the Standard and Basic views stands: nowhere, on one of the tab
 // rows, or on a statement section, whose number it then holds (FocusOn).
@@ -141,6 +142,9 @@ struct StdViewState {
     // (empty for a hidden line); and the x extents of the columns it was drawn in.
     std::vector<Rect> lineRects;
     StdColumns columns;
+
+    // The statement of the selected year, shared by the drawing pass and every other reader.
+    StdModelCache statement;
 
     // Scroll ranges computed by the last screen pass.
     int hScrollMax = 0;

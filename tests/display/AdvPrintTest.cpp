@@ -48,7 +48,7 @@ std::vector<Text> PrintRowsPage(int page, int& pagesDown) {
     f.metrics.vOffset = (page - 1) * 8 * 20;
     for (int n = 0; n < 10; ++n)
         f.forecast.AddItem(kIncome, u"R" + DecimalText(n), 100);
-    f.Add<CColumnHeaders>(f.forecast.doc, f.Model());
+    f.Add<CColumnHeaders>(f.Model());
     for (int n = 0; n < 10; ++n)
         f.AddLine(kIncome, n);
     f.Pass();

@@ -135,7 +135,7 @@ TEST(HighlightTintTest, FiguresScrolledLeftTakeTheirTintUnderTheFixedColumns) {
 TEST(ColumnHeadersTest, MonthsFollowTheYearStartAndTogglesFlipTheirMonth) {
     LayoutFixture f(DeviceCaps::Screen(4000, 3000), 6);
     f.Year().year = 2000;
-    auto& headers = f.Add<CColumnHeaders>(f.forecast.doc, f.Model());
+    auto& headers = f.Add<CColumnHeaders>(f.Model());
     f.Pass();
 
     const auto texts = f.dc.OfKind(DrawOp::Kind::Text);
@@ -148,15 +148,17 @@ TEST(ColumnHeadersTest, MonthsFollowTheYearStartAndTogglesFlipTheirMonth) {
     EXPECT_EQ(months[5], u"Dec 99");
     EXPECT_EQ(months[6], u"Jan 00");
     EXPECT_EQ(months.back(), u"Jun 00");
-    EXPECT_EQ(headers.toggles[0].toggles[kActual].flag, &f.Year().display.showActual[6]);
-    EXPECT_EQ(headers.toggles[6].toggles[kVariance].flag, &f.Year().display.showVariance[0]);
+    EXPECT_EQ(headers.toggles[0].toggles[kActual].part.group, 6);
+    EXPECT_EQ(headers.toggles[6].toggles[kVariance].part.group, 0);
     EXPECT_EQ(f.dc.OfKind(DrawOp::Kind::Bitmap).size(), 14u * 3);
     // Rows start below the heading: two lines and the toggles.
     EXPECT_EQ(f.metrics.ContentArea().top, 2 * 16 + 4 + 4 + 20 + 4);
 
     const Rect toggle = headers.toggles[0].toggles[kActual].rect;
     EXPECT_TRUE(headers.HitTest(toggle.left + 1, toggle.top + 1));
-    EXPECT_TRUE(headers.ToggleFlipped());
+    const CheckToggle* flipped = headers.FlippedToggle();
+    ASSERT_NE(flipped, nullptr);
+    EXPECT_TRUE(f.forecast.doc.SetShownState(headers.yearKey, flipped->part, flipped->shown));
     EXPECT_FALSE(f.Year().display.showActual[6]);
     f.Pass();
     EXPECT_EQ(f.dc.OfKind(DrawOp::Kind::Bitmap)[0]->bitmap, CColumnHeaders::kActualOff);
@@ -168,7 +170,7 @@ TEST(ColumnHeadersTest, APrintedHeadingHasNoTogglesNoGlyphsAndNoTint) {
     LayoutFixture f(printer);
     f.forecast.AddItem(kIncome, u"Sales", 100);
     std::int32_t open = kMinusBox;
-    f.Add<CColumnHeaders>(f.forecast.doc, f.Model());
+    f.Add<CColumnHeaders>(f.Model());
     f.Add<CLineHeader>(Text(u"INCOME"), 1, &open);
     f.AddLine(kIncome, 0);
     f.highlight = f.RowKey(kIncome, 0);

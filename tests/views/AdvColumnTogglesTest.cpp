@@ -68,7 +68,7 @@ TEST(AdvColumnTogglesTest, AllThreeOffAndBackOnForAMonthTotalAndPercentage) {
             const Rect seen = toggle.rect.Intersected(toggle.clip);
             ASSERT_FALSE(seen.IsEmpty()) << sub;
             const Point centre{(seen.left + seen.right) / 2, (seen.top + seen.bottom) / 2};
-            EXPECT_EQ(ClickAt(state, centre), AdvClick::ColumnFlipped);
+            EXPECT_EQ(ClickAt(forecast.doc, state, centre), AdvClick::ColumnFlipped);
             pass();
         };
 

@@ -106,7 +106,7 @@ struct Window {
                 found && found->text == heading) {
                 const Rect box = found->expander.glyph.Intersected(found->expander.clip);
                 const Point centre{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
-                EXPECT_EQ(ClickAt(state, centre), AdvClick::SectionFlipped);
+                EXPECT_EQ(ClickAt(forecast.doc, state, centre), AdvClick::SectionFlipped);
                 Pass();
                 return;
             }

@@ -139,7 +139,7 @@ TEST_F(AdvSmallYearTest, AnExpanderClickClosesTheSectionAndItsTotalKeepsItsFigur
     const Rect glyph = income->expander.glyph.Intersected(income->expander.clip);
     ASSERT_FALSE(glyph.IsEmpty());
 
-    EXPECT_EQ(ClickAt(state, Centre(glyph)), AdvClick::SectionFlipped);
+    EXPECT_EQ(ClickAt(forecast.doc, state, Centre(glyph)), AdvClick::SectionFlipped);
     EXPECT_FALSE(AdvStateOpen(Year().sectionState[kIncome]));
     const std::string after = Csv();
     const std::vector<std::string> labels = Labels(after);
@@ -151,7 +151,8 @@ TEST_F(AdvSmallYearTest, AnExpanderClickClosesTheSectionAndItsTotalKeepsItsFigur
     // A second click opens it again.
     income = FindObject<Display::CLineHeader>(
         [](const Display::CLineHeader& heading) { return heading.text == u"INCOME"; });
-    EXPECT_EQ(ClickAt(state, Centre(income->expander.glyph.Intersected(income->expander.clip))),
+    EXPECT_EQ(ClickAt(forecast.doc, state,
+                      Centre(income->expander.glyph.Intersected(income->expander.clip))),
               AdvClick::SectionFlipped);
     EXPECT_EQ(Csv(), before);
 }
@@ -164,7 +165,7 @@ TEST_F(AdvSmallYearTest, AToggleClickRemovesItsSubColumn) {
     const Rect toggle = novemberActual.rect.Intersected(novemberActual.clip);
     ASSERT_FALSE(toggle.IsEmpty());
 
-    EXPECT_EQ(ClickAt(state, Centre(toggle)), AdvClick::ColumnFlipped);
+    EXPECT_EQ(ClickAt(forecast.doc, state, Centre(toggle)), AdvClick::ColumnFlipped);
     EXPECT_FALSE(Year().display.showActual[10]);
     const Record header = Records(Csv())[0];
     EXPECT_EQ(std::count(header.begin(), header.end(), "Nov 23 Actual"), 0);
@@ -180,7 +181,7 @@ TEST_F(AdvSmallYearTest, ScrollingRepaintsWithoutBuildingTheStatementAgain) {
     Pass(40);
     EXPECT_EQ(state.builds, builds);
     EXPECT_EQ(state.metrics.ContentArea().top, firstRowTop);
-    state.rebuild = true;
+    forecast.doc.Changed();
     Pass(40);
     EXPECT_EQ(state.builds, builds + 1);
 }
@@ -310,7 +311,7 @@ TEST_F(AdvViewTest, OnlyIncomeGivesNoGrossSurplusAndTheSubtotalModesDecide) {
     EXPECT_FALSE(Has(labels, "NOTES"));
 
     forecast.EveryYear(0, [](Database::CYear& year) { year.subtotalMode[0] = 1; });
-    state.rebuild = true;
+    forecast.doc.Changed();
     EXPECT_TRUE(Has(Labels(Csv()), "GROSS SURPLUS"));
 
     AddItem(kDirectCost, u"Stock", 400);
@@ -318,12 +319,12 @@ TEST_F(AdvViewTest, OnlyIncomeGivesNoGrossSurplusAndTheSubtotalModesDecide) {
         year.subtotalMode[0] = 0;
         year.subtotalMode[3] = 2;
     });
-    state.rebuild = true;
+    forecast.doc.Changed();
     labels = Labels(Csv());
     EXPECT_TRUE(Has(labels, "GROSS SURPLUS"));
     EXPECT_FALSE(Has(labels, "NET SURPLUS"));
     forecast.EveryYear(0, [](Database::CYear& year) { year.subtotalMode[0] = 2; });
-    state.rebuild = true;
+    forecast.doc.Changed();
     EXPECT_FALSE(Has(Labels(Csv()), "GROSS SURPLUS"));
 }
 
@@ -350,14 +351,13 @@ TEST_F(AdvViewTest, TaxesNameTheSummaryRowsAndGiveColumnsOnlyForRealEntries) {
 
     // The consolidated company has no tax columns.
     state.currentKey = LayoutKey(0, 0, -1, 0);
-    state.rebuild = true;
     csv = Csv();
     EXPECT_NE(Records(csv)[0][2], "VAT");
 
     // A hidden tax summary's column is not drawn.
     forecast.EveryYear(0, [](Database::CYear& year) { year.ItemAt(kTax, 0).hidden = true; });
     state.currentKey = LayoutKey(0, 0, 0, 0);
-    state.rebuild = true;
+    forecast.doc.Changed();
     EXPECT_NE(Records(Csv())[0][2], "VAT");
 }
 
@@ -392,7 +392,7 @@ TEST_F(AdvViewTest, AGraphTabShowsOnlyTheGraphPageAndAYearTabTheStatementAgain) 
         return nullptr;
     };
     ASSERT_NE(tabOf(0), nullptr);
-    EXPECT_EQ(ClickAt(state, Centre(tabOf(0)->bounds)), AdvClick::TabSelected);
+    EXPECT_EQ(ClickAt(forecast.doc, state, Centre(tabOf(0)->bounds)), AdvClick::TabSelected);
     dc.Clear();
     Pass();
     EXPECT_EQ(state.currentKey, LayoutKey(0, 0, 0, 0, LayoutKey::kNoEntry, LayoutKey::kNoEntry, 0));
@@ -402,7 +402,7 @@ TEST_F(AdvViewTest, AGraphTabShowsOnlyTheGraphPageAndAYearTabTheStatementAgain) 
 
     const Display::CTab* year = tabOf(LayoutKey::kNoEntry);
     ASSERT_NE(year, nullptr);
-    EXPECT_EQ(ClickAt(state, Centre(year->bounds)), AdvClick::TabSelected);
+    EXPECT_EQ(ClickAt(forecast.doc, state, Centre(year->bounds)), AdvClick::TabSelected);
     dc.Clear();
     Pass();
     EXPECT_FALSE(state.metrics.graphPage);
@@ -420,7 +420,7 @@ TEST_F(AdvViewTest, AFailedLookupInTheBuildShowsWhatWasBuilt) {
 
     // No view at all, in a window too small for its panels.
     forecast.doc.Root().views.Clear();
-    state.rebuild = true;
+    forecast.doc.Changed();
     RunAdvDrawPass(dc, forecast.doc, state, {Rect{0, 0, 12, 9}, 0, 0});
     EXPECT_FALSE(state.lists.complete);
     EXPECT_TRUE(state.lists.tabs[LayoutKey::kView].empty());
@@ -610,7 +610,7 @@ TEST(AdvKeysTest, TabWalksTheLevelsAndArrowsStepOverHiddenEntries) {
     EXPECT_EQ(state.highlightKey, LayoutKey(0, 2, -1, 0, kExpense, 0));
     EXPECT_TRUE(StepHighlight(state, true));
     EXPECT_EQ(state.highlightKey, LayoutKey(0, 2, -1, 0, kExpense, 1));
-    EXPECT_FALSE(state.rebuild);
+    EXPECT_TRUE(state.ListsCurrent(three.doc.Revision()));
     WalkLevels(state, false);
     EXPECT_EQ(HighlightLevel(state), AdvLevel::YearOrGraph);
     FocusKey(state, nullptr);

@@ -94,7 +94,8 @@ TEST(StatementAccessTest, AdvancedDescriptionsAndWhatEachStepAnnounces) {
 
     // Closing INCOME drops Sales: the table is read anew, the expander says so, and the
     // highlight, handed to the heading, takes the focus again.
-    EXPECT_EQ(PressAdvControl(state, static_cast<std::size_t>(income)), AdvClick::SectionFlipped);
+    EXPECT_EQ(PressAdvControl(forecast.doc, state, static_cast<std::size_t>(income)),
+              AdvClick::SectionFlipped);
     StatementAccess closed = pass();
     EXPECT_FALSE(closed.controls[static_cast<std::size_t>(income)].on);
     EXPECT_EQ(closed.table.RowCount(), 15);
@@ -105,12 +106,12 @@ TEST(StatementAccessTest, AdvancedDescriptionsAndWhatEachStepAnnounces) {
 
     // A check box switches its column off; a press past the controls does nothing.
     const std::size_t box = static_cast<std::size_t>(ControlNamed(closed, u"Nov 23 Actual"));
-    EXPECT_EQ(PressAdvControl(state, box), AdvClick::ColumnFlipped);
+    EXPECT_EQ(PressAdvControl(forecast.doc, state, box), AdvClick::ColumnFlipped);
     forecast.doc.Changed();
     StatementAccess narrower = pass();
     EXPECT_EQ(narrower.table.ColumnCount(), closed.table.ColumnCount() - 1);
     EXPECT_FALSE(narrower.controls[box].on);
-    EXPECT_EQ(PressAdvControl(state, narrower.controls.size()), AdvClick::Nothing);
+    EXPECT_EQ(PressAdvControl(forecast.doc, state, narrower.controls.size()), AdvClick::Nothing);
 
     // The combined scenario's tab, as a click on it: its consolidated company's statement,
     // named anew, and the selection moves.

@@ -224,6 +224,7 @@ TEST_F(DrawPassTest, MoneyTextFollowsTheRootFlags) {
     // of "-100,000,000" (12 characters, 96).
     forecast.doc.Root().brackets = 0;
     forecast.doc.Root().cents = 0;
+    forecast.doc.Changed();
     Paint(2400, 600);
     EXPECT_EQ(RowFigures(*dc, y)[0]->text, u"-12,346");
     EXPECT_EQ(RowFigures(*dc, y)[0]->point.x, kMonthLeft + 96);
@@ -233,6 +234,7 @@ TEST_F(DrawPassTest, MoneyTextFollowsTheRootFlags) {
     EXPECT_EQ(RowFigures(*dc, y).back()->text, u"100.00");
 
     forecast.doc.Root().brackets = 1;
+    forecast.doc.Changed();
     Paint(2400, 600);
     EXPECT_EQ(RowFigures(*dc, y)[0]->text, u"(12,346)");
 }

@@ -102,7 +102,6 @@ void CVarnobelAdvView::SelectLevel(int level, int index) {
     if (state_.currentKey[level] == index)
         return;
     state_.currentKey[level] = index;
-    state_.rebuild = true;
     Redraw();
 }
 
@@ -129,7 +128,10 @@ void CVarnobelAdvView::SelectGraph(int index) {
 
 void CVarnobelAdvView::DropStatement() {
     state_.lists = AdvStatement();
-    state_.rebuild = true;
+}
+
+bool CVarnobelAdvView::StatementStale() const {
+    return !state_.ListsCurrent(Document().Revision());
 }
 
 void CVarnobelAdvView::DocumentLoaded() {
@@ -193,14 +195,14 @@ void CVarnobelAdvView::paintEvent(QPaintEvent*) {
 }
 
 StatementAccess CVarnobelAdvView::BuildAccess() {
-    // Objects of a statement that is to be built again point into what changed.
-    if (state_.rebuild)
+    // Objects of a statement that is to be built again stand for what changed.
+    if (StatementStale())
         return {};
     return AdvStatementAccess(Document(), state_);
 }
 
 void CVarnobelAdvView::ActivateAccessTab(int list, int tab) {
-    if (state_.rebuild || list < 0 || tab < 0)
+    if (StatementStale() || list < 0 || tab < 0)
         return;
     if (ActivateAdvTab(state_, static_cast<std::size_t>(list), static_cast<std::size_t>(tab)) !=
         AdvClick::Nothing)
@@ -208,19 +210,15 @@ void CVarnobelAdvView::ActivateAccessTab(int list, int tab) {
 }
 
 void CVarnobelAdvView::PressAccessControl(int control) {
-    if (state_.rebuild || control < 0)
+    if (StatementStale() || control < 0)
         return;
-    const AdvClick click = PressAdvControl(state_, static_cast<std::size_t>(control));
-    // A switched sub-column changes which months count, so the figures with it.
-    if (click == AdvClick::ColumnFlipped)
-        Document().Changed();
-    if (click != AdvClick::Nothing)
+    if (PressAdvControl(Document(), state_, static_cast<std::size_t>(control)) != AdvClick::Nothing)
         Redraw();
 }
 
 void CVarnobelAdvView::FocusAccessRow(int row) {
     const StatementAccess& access = Access();
-    if (state_.rebuild || row < 0 || row >= access.table.RowCount() || state_.lists.graphPage)
+    if (StatementStale() || row < 0 || row >= access.table.RowCount() || state_.lists.graphPage)
         return;
     const std::size_t entry = access.table.sources[static_cast<std::size_t>(row)];
     const auto& entries = state_.lists.model->entries;
@@ -305,9 +303,8 @@ void CVarnobelAdvView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         setFocus(Qt::MouseFocusReason);
         // Objects are stale until the statement is built again.
-        // A switched sub-column changes which months count, so the figures with it.
-        if (!state_.rebuild && ClickAt(state_, Point{p.x(), p.y()}) == AdvClick::ColumnFlipped)
-            Document().Changed();
+        if (!StatementStale())
+            ClickAt(Document(), state_, Point{p.x(), p.y()});
         Redraw();
         event->accept();
         return;
@@ -366,7 +363,7 @@ void CVarnobelAdvView::keyPressEvent(QKeyEvent* event) {
     const bool shift = ShiftHeld(event);
     const int bodyWidth = std::max(1, state_.hScrollPage);
     const int bodyHeight = std::max(1, state_.body.Height());
-    const bool stale = state_.rebuild;
+    const bool stale = StatementStale();
     switch (event->key()) {
     case Qt::Key_Shift:
         break;

@@ -81,8 +81,10 @@ protected:
 private:
     // Stores one level of the current key and builds the statement again.
     void SelectLevel(int level, int index);
-    // Drops the statement's objects: they point into a forecast that is going away or changed.
+    // Drops the statement's objects: they stand for a forecast that is going away or changed.
     void DropStatement();
+    // Whether the statement's objects are to be built again before they answer clicks and keys.
+    bool StatementStale() const;
     void PlaceScrollBars();
     void StopPanning();
     void ScrollBy(int dx, int dy);

@@ -249,7 +249,7 @@ void CVarnobelStdView::FocusAccessRow(int row) {
     int year = state_.selectedYear;
     const StatementSelection selection =
         ResolveStatementSelection(Document().Root(), GetEdition(), scenario, company, year);
-    const StatementModel model = BuildStatementModel(Document().Root(), selection, GetEdition());
+    const StatementModel& model = state_.statement.Get(Document(), selection, GetEdition());
     const std::size_t source = access.table.sources[static_cast<std::size_t>(row)];
     if (source >= model.lines.size())
         return;
