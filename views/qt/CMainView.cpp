@@ -16,6 +16,7 @@
 #include <QMimeData>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include "core/ClampToInt.h"
 #include "document/CMainDoc.h"
@@ -150,13 +151,36 @@ void CMainView::RequestZoom(bool zoomIn) {
     emit ZoomRequested(zoomIn);
 }
 
+namespace {
+// The units of one wheel notch.
+constexpr int kNotch = 120;
+} // namespace
+
 void CMainView::ZoomByWheel(int delta) {
-    constexpr int kNotch = 120;
     zoomWheelRemainder_ += delta;
     const int steps = zoomWheelRemainder_ / kNotch;
     zoomWheelRemainder_ -= steps * kNotch;
     for (int i = 0; i < std::abs(steps); ++i)
         RequestZoom(steps > 0); // away from the user zooms in
+}
+
+int CMainView::WheelScrollDelta(QWheelEvent* event, bool scrolls, int lineHeight) {
+    const int delta =
+        event->angleDelta().y() != 0 ? event->angleDelta().y() : event->angleDelta().x();
+    event->accept();
+    if (delta == 0)
+        return 0;
+    if (event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier)) {
+        ZoomByWheel(delta);
+        return 0;
+    }
+    if (!scrolls)
+        return 0;
+    // Fine-grained wheels send small deltas: keep the remainder for the next event.
+    scrollWheelRemainder_ += delta;
+    const int steps = scrollWheelRemainder_ / kNotch;
+    scrollWheelRemainder_ -= steps * kNotch;
+    return -steps * WheelScrollLines() * std::max(1, lineHeight);
 }
 
 int CMainView::WheelScrollLines() {

@@ -12,6 +12,7 @@
 class QCheckBox;
 class QResizeEvent;
 class QScrollBar;
+class QWheelEvent;
 class CMainDoc;
 
 // The common base of the edition views: it owns the two scroll bars and the "Offset Year" check
@@ -125,6 +126,11 @@ protected:
     void ZoomByWheel(int delta);
     // Lines one wheel step scrolls: the system's setting, 3 when it gives none.
     static int WheelScrollLines();
+    // What a wheel event does to either edition's view: with Ctrl or Shift it zooms
+    // (ZoomByWheel); otherwise, where the view `scrolls`, it answers how far down to scroll,
+    // WheelScrollLines lines of `lineHeight` a notch, keeping what is short of a notch for the
+    // next event (0 when nothing is to scroll).
+    int WheelScrollDelta(QWheelEvent* event, bool scrolls, int lineHeight);
     // Whether Shift is held for a key press: the event's modifiers, or a press of the Shift key
     // itself not yet released.
     bool ShiftHeld(const QKeyEvent* event);
@@ -148,6 +154,7 @@ private:
     QCheckBox* offsetYear_ = nullptr;
     std::function<void(bool)> zoomCallback_;
     int zoomWheelRemainder_ = 0;
+    int scrollWheelRemainder_ = 0;
     bool shiftDown_ = false;
     StatementAccess access_;
     bool accessStale_ = true;

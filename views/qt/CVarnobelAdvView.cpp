@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr int kWheelStep = 120;
 // A pass that finds the column widths changed repaints; widths settle on the second pass, so a
 // few more mean something keeps changing and the view stops asking.
 constexpr int kMaxUnsettledPasses = 3;
@@ -337,21 +336,7 @@ void CVarnobelAdvView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CVarnobelAdvView::wheelEvent(QWheelEvent* event) {
-    const int delta =
-        event->angleDelta().y() != 0 ? event->angleDelta().y() : event->angleDelta().x();
-    event->accept();
-    if (delta == 0)
-        return;
-    if (event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier)) {
-        ZoomByWheel(delta);
-        return;
-    }
-    if (state_.metrics.graphPage)
-        return;
-    wheelRemainder_ += delta;
-    const int steps = wheelRemainder_ / kWheelStep;
-    wheelRemainder_ -= steps * kWheelStep;
-    ScrollBy(0, -steps * WheelScrollLines() * std::max(1, state_.lineHeight));
+    ScrollBy(0, WheelScrollDelta(event, !state_.metrics.graphPage, state_.lineHeight));
 }
 
 bool CVarnobelAdvView::focusNextPrevChild(bool) {

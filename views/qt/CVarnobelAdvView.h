@@ -90,7 +90,6 @@ private:
     void ScrollBy(int dx, int dy);
 
     AdvViewState state_;
-    int wheelRemainder_ = 0;
     // Passes in a row that found the column widths still changing.
     int unsettledPasses_ = 0;
 

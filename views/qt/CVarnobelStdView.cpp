@@ -18,8 +18,6 @@ using namespace Statement;
 
 namespace {
 
-constexpr int kWheelStep = 120;
-
 int Clamp(int value, int low, int high) {
     return std::max(low, std::min(value, high));
 }
@@ -507,22 +505,7 @@ void CVarnobelStdView::mousePressEvent(QMouseEvent* event) {
 }
 
 void CVarnobelStdView::wheelEvent(QWheelEvent* event) {
-    const int delta =
-        event->angleDelta().y() != 0 ? event->angleDelta().y() : event->angleDelta().x();
-    event->accept();
-    if (delta == 0)
-        return;
-    if (event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier)) {
-        ZoomByWheel(delta);
-        return;
-    }
-    if (GraphsPageShown())
-        return;
-    // Fine-grained wheels send small deltas: keep the remainder for the next event.
-    wheelRemainder_ += delta;
-    const int steps = wheelRemainder_ / kWheelStep;
-    wheelRemainder_ -= steps * kWheelStep;
-    ScrollVertically(-steps * WheelScrollLines() * std::max(1, state_.rowPitch));
+    ScrollVertically(WheelScrollDelta(event, !GraphsPageShown(), state_.rowPitch));
 }
 
 bool CVarnobelStdView::focusNextPrevChild(bool) {

@@ -93,5 +93,4 @@ private:
     void ToggleSeries(int series);
 
     StdViewState state_;
-    int wheelRemainder_ = 0;
 };
