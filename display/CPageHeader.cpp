@@ -81,26 +81,19 @@ void CPageHeader::Draw(DrawContext& context) {
     // Nothing overlaps in a narrow window: the stamp keeps the right end, the tax basis what is
     // left of it, and the title, shortened with "…", the room between them less a blank on
     // either side.
-    const Text stamp = ElideText(dc, LastModifiedText(doc.stamp), bounds.Width());
-    DrawTextInCell(dc, stamp, Align::Right, bounds, bounds);
-    const int stampWidth = dc.TextExtent(stamp).width;
-    const int blank = dc.TextExtent(u" ").width;
-
-    int taxWidth = 0;
     const bool exclusive =
         context.display ? context.display->taxExclusive : doc.Root().TaxExclusive(0) != 0;
-    const Text basis = ElideText(
+    const HeadingEnds ends = FitHeadingEnds(
         dc, FiguresAreText(Statement::DocumentTaxes(doc.Root()), exclusive, BasisCase::Title),
-        bounds.Width() - stampWidth - blank);
-    if (!basis.empty()) {
-        DrawTextInCell(dc, basis, Align::Left, bounds, bounds);
-        taxWidth = dc.TextExtent(basis).width;
-    }
+        LastModifiedText(doc.stamp), bounds.Width());
+    DrawTextInCell(dc, ends.right, Align::Right, bounds, bounds);
+    if (!ends.left.empty())
+        DrawTextInCell(dc, ends.left, Align::Left, bounds, bounds);
 
     const Font previous = dc.SelectFont(TitleFont(dc.CurrentFont()));
     dc.SetTextColour(kHeadingBlue);
-    const Rect between{bounds.left + taxWidth + blank, bounds.top,
-                       bounds.right - stampWidth - blank, bounds.bottom};
+    const Rect between{bounds.left + ends.leftWidth + ends.blank, bounds.top,
+                       bounds.right - ends.rightWidth - ends.blank, bounds.bottom};
     const Text title = ElideText(dc, Title(doc, key), between.Width());
     if (!title.empty())
         DrawTextInCell(dc, title, Align::Centre, between, between);

@@ -160,4 +160,14 @@ Text ElideText(DeviceContext& dc, const Text& text, int width) {
     return dc.TextExtent(elided).width <= width ? elided : Text();
 }
 
+HeadingEnds FitHeadingEnds(DeviceContext& dc, const Text& left, const Text& right, int width) {
+    HeadingEnds ends;
+    ends.blank = dc.TextExtent(u" ").width;
+    ends.right = ElideText(dc, right, width);
+    ends.rightWidth = ends.right.empty() ? 0 : dc.TextExtent(ends.right).width;
+    ends.left = ElideText(dc, left, width - ends.rightWidth - ends.blank);
+    ends.leftWidth = ends.left.empty() ? 0 : dc.TextExtent(ends.left).width;
+    return ends;
+}
+
 } // namespace Display

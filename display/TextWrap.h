@@ -43,4 +43,17 @@ class WrappedText {
 // fits.
 Text ElideText(DeviceContext& dc, const Text& text, int width);
 
+// The two ends of a heading line, fitted so that they never overlap: the right text (the time
+// stamp) keeps the right end, elided only when the line is narrower than it, and the left text
+// (the tax basis) takes what is left of it less a blank, elided where it does not fit.
+struct HeadingEnds {
+    Text left;
+    Text right;
+    int leftWidth = 0;
+    int rightWidth = 0;
+    // The width of one blank, which keeps the ends (and whatever stands between them) apart.
+    int blank = 0;
+};
+HeadingEnds FitHeadingEnds(DeviceContext& dc, const Text& left, const Text& right, int width);
+
 } // namespace Display

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/WideText.h"
+
 // How a printed statement is laid across the paper, beyond the margins and the options of what
 // to print. Kept per edition in the settings; Page Setup and the command line change it.
 struct PaperFit {
@@ -14,4 +16,12 @@ struct PaperFit {
     static constexpr int kSmallestPoints = 60;
 
     bool operator==(const PaperFit&) const = default;
+
+    // What a job tells the user when even the smallest size takes more pages across than asked.
+    Text TooWideNotice() const {
+        const Text points = DecimalText(kSmallestPoints / 10);
+        return u"Some years do not fit " + DecimalText(pagesWide) +
+               (pagesWide == 1 ? u" page" : u" pages") + u" wide even at " + points +
+               u" pt; they print at " + points + u" pt on more pages across.";
+    }
 };

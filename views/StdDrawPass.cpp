@@ -19,11 +19,13 @@
 #include "display/StatementFont.h"
 #include "display/StdGraphsPage.h"
 #include "display/TabRow.h"
+#include "display/TextWrap.h"
 #include "display/ViewUnits.h"
 #include "document/CMainDoc.h"
 #include "document/Presentation.h"
 #include "statement/StatementModel.h"
 #include "views/StdTabLabels.h"
+#include "views/std/StdPageBreaks.h"
 
 using namespace Statement;
 
@@ -64,6 +66,11 @@ public:
 
 private:
     void SetUnits(int zoom);
+    // The gap between columns at a zoom.
+    int GapAt(int zoom) const { return dc_.HimetricToLogicalX(ScaledHimetric(250, zoom)); }
+    static int ScaledHimetric(int hundredthsMm, int zoom) {
+        return ClampToInt(static_cast<std::int64_t>(hundredthsMm) * zoom / 100);
+    }
     // The heading's tax basis, empty without a tax setup.
     Text FiguresAre(bool exclusive) const;
     void DrawHeadingLine(DeviceContext& dc);
@@ -74,9 +81,19 @@ private:
     }
     int DrawTabRows(DeviceContext& dc);
     void DrawGraphsPage(DeviceContext& dc, int panelTop);
-    void LayOutColumns(DeviceContext& dc, const StatementModel& model, bool laterBand);
+    void LayOutColumns(DeviceContext& dc, const StatementModel& model);
+    // The bands of pages across in the current font with columns `gap` apart.
+    std::vector<StdPageBreaks::Band> BreakIntoBands(DeviceContext& dc, const StatementModel& model,
+                                                    int gap) const;
+    // The zoom a printed statement is drawn at: 100, or smaller to fit the pages wide asked.
+    int PrintZoom(DeviceContext& dc, const StatementModel& model) const;
+    // Places the columns of the band that starts at state_.printOffsetX.
+    void LayOutBand(DeviceContext& dc, const StatementModel& model);
+    bool TaxColumn(const StatementModel& model) const {
+        return model.hasTaxSetup && state_.selectedScenario >= 0 && state_.selectedCompany >= 0;
+    }
     void DrawColumnHeadings(DeviceContext& dc, const StatementModel& model, int top);
-    void DrawStatement(DeviceContext& dc, int panelTop);
+    void DrawStatement(DeviceContext& dc, int panelTop, const StatementModel& model);
     void DrawLine(DeviceContext& dc, const StatementModel& model, const StatementLine& line, int y,
                   bool focused);
     Text Money(Amount amount) const { return Display::MoneyText(amount, cents_, brackets_); }
@@ -98,11 +115,14 @@ private:
     bool brackets_ = true;
     Columns columns_;
     Rect body_;
+    // Printing: the bands of pages across of the year, and the tax column's heading there.
+    std::vector<StdPageBreaks::Band> bands_;
+    Text taxHeading_;
 };
 
 void DrawPass::SetUnits(int zoom) {
     const auto size = [&](int hundredthsMm) {
-        const int scaled = ClampToInt(static_cast<std::int64_t>(hundredthsMm) * zoom / 100);
+        const int scaled = ScaledHimetric(hundredthsMm, zoom);
         return Size{dc_.HimetricToLogicalX(scaled), dc_.HimetricToLogicalY(scaled)};
     };
     units_ = ViewUnits{size(50), size(100), size(150), size(250)};
@@ -117,15 +137,19 @@ Text DrawPass::FiguresAre(bool exclusive) const {
 void DrawPass::DrawHeadingLine(DeviceContext& dc) {
     if (!out_)
         return;
-    const Text heading = FiguresAre(root_.TaxExclusive(0) != 0);
+    // The stamp keeps the right end and the tax basis what is left of it, as on the Advanced
+    // heading: at a large font neither runs into the other.
     const Rect line =
         printing_ ? area_ : Display::WindowHeadingRect(input_.client, units_.u25.width);
+    const Display::HeadingEnds ends =
+        Display::FitHeadingEnds(dc, FiguresAre(root_.TaxExclusive(0) != 0),
+                                Display::LastModifiedText(doc_.stamp), line.Width());
     dc.SetTextColour(kCurrentRed);
     dc.SetBackColour(kWhite);
-    if (!heading.empty())
-        dc.DrawText(line.left, line.top, heading, Align::Left, line);
-    if (const Text stamp = Display::LastModifiedText(doc_.stamp); !stamp.empty())
-        dc.DrawText(line.right, line.top, stamp, Align::Right, line);
+    if (!ends.left.empty())
+        dc.DrawText(line.left, line.top, ends.left, Align::Left, line);
+    if (!ends.right.empty())
+        dc.DrawText(line.right, line.top, ends.right, Align::Right, line);
 }
 
 int DrawPass::DrawTabRows(DeviceContext& dc) {
@@ -179,32 +203,24 @@ void DrawPass::DrawGraphsPage(DeviceContext& dc, int panelTop) {
                       printing_ ? 0 : input_.offsetYearHeight + rowPitch_ / 2);
 }
 
-void DrawPass::LayOutColumns(DeviceContext& dc, const StatementModel& model, bool laterBand) {
+void DrawPass::LayOutColumns(DeviceContext& dc, const StatementModel& model) {
     Columns& c = columns_;
     const int gap = units_.u25.width;
     const int width = dc.TextExtent(Money(kWidestFigure)).width;
     c.figureWidth = width;
 
     c.descLeft = area_.left + gap;
-    int descWidth = 0;
-    if (!laterBand) {
-        descWidth = dc.TextExtent(u"NET SURPLUS BEFORE INTEREST").width;
-        if (model.hasTaxSetup)
-            descWidth =
-                std::max(descWidth, dc.TextExtent(u"NET MOVEMENT BEFORE " + model.taxName).width);
-    }
+    int descWidth = dc.TextExtent(u"NET SURPLUS BEFORE INTEREST").width;
+    if (model.hasTaxSetup)
+        descWidth =
+            std::max(descWidth, dc.TextExtent(u"NET MOVEMENT BEFORE " + model.taxName).width);
     c.descRight = c.descLeft + descWidth;
     c.taxLeft = c.descRight + gap;
-    const bool taxColumn = model.hasTaxSetup && state_.selectedScenario >= 0 &&
-                           state_.selectedCompany >= 0 && !laterBand;
-    c.taxRight = c.taxLeft + (taxColumn ? dc.TextExtent(model.taxName).width : 0);
+    c.taxRight = c.taxLeft + (TaxColumn(model) ? dc.TextExtent(model.taxName).width : 0);
+    taxHeading_ = model.taxName;
     c.monthAreaLeft = c.taxRight + gap;
 
-    const int shift = printing_ ? state_.printOffsetX : -input_.hScroll;
-    const int first = c.monthAreaLeft + shift;
-    // Columns in display order: the span's months, Total, and %.
-    std::vector<int*> lefts;
-    std::vector<int*> rights;
+    const int first = c.monthAreaLeft - input_.hScroll;
     c.monthLeft.fill(first);
     c.monthRight.fill(first);
     int x = first;
@@ -212,44 +228,110 @@ void DrawPass::LayOutColumns(DeviceContext& dc, const StatementModel& model, boo
         const auto month = static_cast<std::size_t>(model.MonthAt(position));
         c.monthLeft[month] = x;
         c.monthRight[month] = x + width;
-        lefts.push_back(&c.monthLeft[month]);
-        rights.push_back(&c.monthRight[month]);
         x += width + gap;
     }
     const int lastRight =
         model.span > 0 ? c.monthRight[static_cast<std::size_t>(model.lastMonth)] : first;
     c.totalLeft = lastRight + 2 * gap;
     c.totalRight = c.totalLeft + width;
-    lefts.push_back(&c.totalLeft);
-    rights.push_back(&c.totalRight);
     c.percent = model.percentColumn;
     if (c.percent) {
         c.percentLeft = c.totalRight + 2 * gap;
         c.percentRight = c.percentLeft + width * 2 / 3;
-        lefts.push_back(&c.percentLeft);
-        rights.push_back(&c.percentRight);
     }
+    c.lastMonthRight = lastRight;
+}
 
-    if (printing_) {
-        // The first column cut by the page's right edge starts the next band. A page keeps
-        // its first column even when that is too wide, so every band makes progress (and
-        // every band after the first has a negative offset).
-        for (std::size_t i = 0; i < lefts.size(); ++i) {
-            if (*rights[i] <= area_.right || *lefts[i] <= c.monthAreaLeft)
-                continue;
-            const int delta = area_.right - *lefts[i];
-            for (std::size_t j = i; j < lefts.size(); ++j) {
-                *lefts[j] += delta;
-                *rights[j] += delta;
-            }
-            state_.printOffsetX =
-                ClampToInt(static_cast<std::int64_t>(state_.printOffsetX) + delta);
-            state_.moreAcross = true;
-            break;
-        }
+std::vector<StdPageBreaks::Band>
+DrawPass::BreakIntoBands(DeviceContext& dc, const StatementModel& model, int gap) const {
+    const int width = dc.TextExtent(Money(kWidestFigure)).width;
+    std::vector<StdPageBreaks::Column> columns;
+    for (int position = 0; position < model.span; ++position)
+        columns.push_back({width, position == 0 ? 0 : gap});
+    columns.push_back({width, 2 * gap});
+    if (model.percentColumn)
+        columns.push_back({width * 2 / 3, 2 * gap});
+
+    StdPageBreaks::Labels labels;
+    labels.description = dc.TextExtent(u"NET SURPLUS BEFORE INTEREST").width;
+    if (model.hasTaxSetup)
+        labels.description = std::max(labels.description,
+                                      dc.TextExtent(u"NET MOVEMENT BEFORE " + model.taxName).width);
+    labels.tax = TaxColumn(model) ? dc.TextExtent(model.taxName).width : 0;
+    labels.gap = gap;
+    return StdPageBreaks::Break(columns, model.span, area_.Width(), labels,
+                                input_.paper.repeatLabels);
+}
+
+int DrawPass::PrintZoom(DeviceContext& dc, const StatementModel& model) const {
+    const int pagesWide = std::clamp(input_.paper.pagesWide, 0, PaperFit::kMostPagesWide);
+    if (pagesWide == 0)
+        return 100;
+    // The zoom at which the statement's font is the smallest allowed, rounded up.
+    const std::int64_t own = UsableFontSize(doc_.fontSize);
+    const int smallest =
+        static_cast<int>((std::int64_t{PaperFit::kSmallestPoints} * 100 + own - 1) / own);
+    const Font previous = dc.CurrentFont();
+    const int zoom = StdPageBreaks::FitSize(100, smallest, pagesWide, [&](int candidate) {
+        Display::SelectStatementFont(dc, doc_, candidate);
+        return static_cast<int>(BreakIntoBands(dc, model, GapAt(candidate)).size());
+    });
+    dc.SelectFont(previous);
+    return zoom;
+}
+
+void DrawPass::LayOutBand(DeviceContext& dc, const StatementModel& model) {
+    Columns& c = columns_;
+    const int gap = units_.u25.width;
+    const int width = dc.TextExtent(Money(kWidestFigure)).width;
+    c.figureWidth = width;
+    // The band whose first column the offset brings to the left: the job moves the offset back
+    // by each band's width (pageBodyWidth) for the next.
+    std::size_t b = 0;
+    while (b + 1 < bands_.size() &&
+           static_cast<std::int64_t>(bands_[b + 1].start) <= -std::int64_t{state_.printOffsetX})
+        ++b;
+    const StdPageBreaks::Band& band = bands_[b];
+
+    c.descLeft = area_.left + gap;
+    c.descRight = c.descLeft + band.description;
+    c.taxLeft = c.descRight + gap;
+    c.taxRight = c.taxLeft + band.tax;
+    taxHeading_ = band.tax > 0 ? Display::ElideText(dc, model.taxName, band.tax) : Text();
+    c.monthAreaLeft = c.taxRight + gap;
+
+    // Columns of other bands take no room and show nothing.
+    const int away = area_.right;
+    c.monthLeft.fill(away);
+    c.monthRight.fill(away);
+    c.totalLeft = c.totalRight = away;
+    c.percent = model.percentColumn;
+    c.percentLeft = c.percentRight = away;
+    c.lastMonthRight = band.description > 0 ? c.descRight : area_.left;
+    int x = c.monthAreaLeft;
+    const auto place = [&](int column, int& left, int& right, int columnWidth, int gapBefore) {
+        if (column < band.first || column >= band.first + band.count)
+            return;
+        if (column > band.first)
+            x += gapBefore;
+        left = x;
+        right = x + columnWidth;
+        x = right;
+    };
+    for (int position = 0; position < model.span; ++position) {
+        const auto month = static_cast<std::size_t>(model.MonthAt(position));
+        place(position, c.monthLeft[month], c.monthRight[month], width, gap);
+        if (c.monthRight[month] > c.monthLeft[month])
+            c.lastMonthRight = c.monthRight[month];
     }
-    c.lastMonthRight =
-        model.span > 0 ? c.monthRight[static_cast<std::size_t>(model.lastMonth)] : first;
+    place(model.span, c.totalLeft, c.totalRight, width, 2 * gap);
+    if (c.percent)
+        place(model.span + 1, c.percentLeft, c.percentRight, width * 2 / 3, 2 * gap);
+
+    const bool last = b + 1 >= bands_.size();
+    state_.moreAcross = !last;
+    state_.pageBodyWidth =
+        last ? std::max(0, area_.right - c.monthAreaLeft) : bands_[b + 1].start - band.start;
 }
 
 void DrawPass::DrawColumnHeadings(DeviceContext& dc, const StatementModel& model, int top) {
@@ -264,7 +346,7 @@ void DrawPass::DrawColumnHeadings(DeviceContext& dc, const StatementModel& model
         dc.DrawText(c.descLeft, top, u"Description", Align::Left,
                     Rect{c.descLeft, top, c.descRight, bottom}.Intersected(area_));
     if (c.taxRight > c.taxLeft)
-        dc.DrawText(c.taxLeft, top, model.taxName, Align::Left,
+        dc.DrawText(c.taxLeft, top, taxHeading_, Align::Left,
                     Rect{c.taxLeft, top, c.taxRight, bottom}.Intersected(area_));
     const auto heading = [&](int left, int right, const Text& text) {
         const Rect clip = Rect{left, top, right, bottom}.Intersected(figures);
@@ -308,9 +390,13 @@ void DrawPass::DrawLine(DeviceContext& dc, const StatementModel& model, const St
     dc.SetBackColour(back);
 
     dc.SetTextColour(text);
+    // On paper a label longer than its column ends in "…" rather than running on under the
+    // clip, where the printout's text would still hold it beside the figures.
     if (c.descRight > c.descLeft)
-        dc.DrawText(c.descLeft, y, line.label, Align::Left,
-                    Rect{c.descLeft, band.top, c.descRight, band.bottom});
+        dc.DrawText(c.descLeft, y,
+                    printing_ ? Display::ElideText(dc, line.label, c.descRight - c.descLeft)
+                              : line.label,
+                    Align::Left, Rect{c.descLeft, band.top, c.descRight, band.bottom});
     if (c.taxRight > c.taxLeft && !line.taxCode.empty())
         dc.DrawText((c.taxLeft + c.taxRight) / 2, y, line.taxCode, Align::Centre,
                     Rect{c.taxLeft, band.top, c.taxRight, band.bottom});
@@ -339,20 +425,20 @@ void DrawPass::DrawLine(DeviceContext& dc, const StatementModel& model, const St
     // otherwise cut them into pieces.
     if (line.Ruled() && y >= body_.top && y < body_.bottom) {
         dc.SelectPen(text);
-        dc.Line(area_.left, y, std::max(area_.left, c.lastMonthRight), y);
-        dc.Line(c.totalLeft, y, c.totalRight, y);
-        if (c.percent)
+        if (c.lastMonthRight > area_.left)
+            dc.Line(area_.left, y, c.lastMonthRight, y);
+        if (c.totalRight > c.totalLeft)
+            dc.Line(c.totalLeft, y, c.totalRight, y);
+        if (c.percent && c.percentRight > c.percentLeft)
             dc.Line(c.percentLeft, y, c.percentRight, y);
     }
 }
 
-void DrawPass::DrawStatement(DeviceContext& dc, int panelTop) {
-    const StatementModel& model = state_.statement.Get(doc_, selection_, input_.edition);
-    cents_ = model.cents;
-    brackets_ = model.brackets;
-    // Every column band after the first starts with a negative offset (see LayOutColumns).
-    const bool laterBand = printing_ && state_.printOffsetX < 0;
-    LayOutColumns(dc, model, laterBand);
+void DrawPass::DrawStatement(DeviceContext& dc, int panelTop, const StatementModel& model) {
+    if (printing_)
+        LayOutBand(dc, model);
+    else
+        LayOutColumns(dc, model);
 
     const int headingsTop = panelTop + units_.u25.height;
     DrawColumnHeadings(dc, model, headingsTop);
@@ -431,7 +517,6 @@ void DrawPass::DrawStatement(DeviceContext& dc, int panelTop) {
 
     if (printing_) {
         state_.pageBodyHeight = body_.Height();
-        state_.pageBodyWidth = area_.right - c.monthAreaLeft;
         return;
     }
     state_.sectionRows = std::move(rowRects);
@@ -495,7 +580,24 @@ void DrawPass::Run() {
     const Font previousFont = dc.CurrentFont();
 
     if (selection_.Drawable()) {
-        Display::SelectStatementFont(dc, doc_, zoom);
+        // The view's model, built once per revision and selection.
+        const StatementModel* model = nullptr;
+        int drawZoom = zoom;
+        if (!selection_.graphsPage) {
+            model = &state_.statement.Get(doc_, selection_, input_.edition);
+            cents_ = model->cents;
+            brackets_ = model->brackets;
+            if (printing_) {
+                drawZoom = PrintZoom(dc, *model);
+                SetUnits(drawZoom);
+                Display::SelectStatementFont(dc, doc_, drawZoom);
+                bands_ = BreakIntoBands(dc, *model, units_.u25.width);
+                const int pagesWide = input_.paper.pagesWide;
+                state_.printTooWide =
+                    pagesWide > 0 && bands_.size() > static_cast<std::size_t>(pagesWide);
+            }
+        }
+        Display::SelectStatementFont(dc, doc_, drawZoom);
         rowPitch_ =
             std::max(1, dc.TextExtent(u"NET SURPLUS BEFORE INTEREST").height + units_.u05.height);
         if (!printing_)
@@ -511,7 +613,7 @@ void DrawPass::Run() {
         if (selection_.graphsPage)
             DrawGraphsPage(dc, panelTop);
         else
-            DrawStatement(dc, panelTop);
+            DrawStatement(dc, panelTop, *model);
     }
 
     if (bitmap) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "platform/DeviceContext.h"
+#include "views/PaperFit.h"
 #include "views/StdViewState.h"
 
 class CMainDoc;
@@ -21,6 +22,8 @@ struct StdPassInput {
     bool offsetYear = false;
     // Screen: the height the "Offset Year" box takes under the graphs page's legend.
     int offsetYearHeight = 0;
+    // Printing: how the statement is laid across the paper.
+    PaperFit paper;
 };
 
 // One drawing pass: recalculates the forecast, then draws the heading line, the tab rows and

@@ -8,6 +8,7 @@
 #include "display/PrintArea.h"
 #include "display/StatementFont.h"
 #include "document/CMainDoc.h"
+#include "document/Presentation.h"
 #include "platform/DeviceContext.h"
 #include "statement/StatementModel.h"
 #include "views/StdDrawPass.h"
@@ -76,14 +77,32 @@ bool StdPrintJob::OnPreparePrinting(PrintInfo& info) {
     return false;
 }
 
-void StdPrintJob::OnBeginPrinting(DeviceContext& dc, PrintInfo&) {
+void StdPrintJob::OnBeginPrinting(DeviceContext& dc, PrintInfo& info) {
     printing_ = true;
+    if (paperSource_)
+        paper_ = paperSource_();
     state_.printPage = -1;
-    // The row pitch the pass will use at zoom 100, to tell a page too short for one row.
-    const Font previous = Display::SelectStatementFont(dc, doc_, 100);
+    // The row pitch the pass will use at its smallest, to tell a page too short for one row.
+    const std::int64_t size = UsableFontSize(doc_.fontSize);
+    const int smallestZoom = paper_.pagesWide > 0
+                                 ? static_cast<int>(std::min<std::int64_t>(
+                                       100, (PaperFit::kSmallestPoints * 100 + size - 1) / size))
+                                 : 100;
+    const Font previous = Display::SelectStatementFont(dc, doc_, smallestZoom);
     rowPitch_ = std::max(1, dc.TextExtent(u"NET SURPLUS BEFORE INTEREST").height +
-                                dc.HimetricToLogicalY(50));
+                                dc.HimetricToLogicalY(50 * smallestZoom / 100));
     dc.SelectFont(previous);
+
+    // Every page laid out once without output, so that the job's length is known before its
+    // first page prints, as the preview and the print dialog show it.
+    tooWide_ = false;
+    PrintInfo counting;
+    counting.currentPage = kMaxPrintPages + 1;
+    OnPrint(dc, counting);
+    state_.printPage = -1;
+    if (counting.failure.empty() && counting.maxPage != PrintInfo::kUnknownPage)
+        info.maxPage = counting.maxPage;
+    notice_ = tooWide_ ? paper_.TooWideNotice() : Text();
 }
 
 void StdPrintJob::OnPrepareDC(DeviceContext&, PrintInfo& info) {
@@ -102,7 +121,10 @@ void StdPrintJob::RunPass(DeviceContext& dc, const Rect& area) {
     input.edition = edition_;
     input.offsetYear = offsetYear_;
     input.printArea = area;
+    input.paper = paper_;
+    state_.printTooWide = false;
     RunStdDrawPass(dc, doc_, state_, input);
+    tooWide_ = tooWide_ || state_.printTooWide;
 }
 
 void StdPrintJob::OnPrint(DeviceContext& dc, PrintInfo& info) {

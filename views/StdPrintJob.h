@@ -5,6 +5,7 @@
 
 #include "platform/DrawTypes.h"
 #include "platform/PrintLoop.h"
+#include "views/PaperFit.h"
 #include "views/StdPrintChoices.h"
 #include "views/StdPrintWalk.h"
 #include "views/StdViewState.h"
@@ -26,10 +27,19 @@ public:
 
     // The "Offset Year" check box, passed to the graphs.
     void SetOffsetYear(bool checked) { offsetYear_ = checked; }
+    // How the statement is laid across the paper: as given, or as `source` answers when each
+    // job begins (the window's settings, which Page Setup may change while a preview shows).
+    void SetPaperFit(const PaperFit& fit) {
+        paper_ = fit;
+        paperSource_ = {};
+    }
+    void SetPaperFit(std::function<PaperFit()> source) { paperSource_ = std::move(source); }
     // Called when printing ends, so the window shows its own selection again.
     void SetRedraw(std::function<void()> redraw) { redraw_ = std::move(redraw); }
     // Between begin and end printing.
     bool Printing() const { return printing_; }
+    // What the user should know about the pages once they are counted (a fit not reached).
+    const Text& Notice() const { return notice_; }
 
     // The dialog's presets: "Current" unless the view prints all, "Cashflow" when a year is
     // shown, "Graphs" when the graphs page is.
@@ -57,6 +67,11 @@ private:
     OptionsDialog dialog_;
     std::function<void()> redraw_;
     bool offsetYear_ = false;
+    PaperFit paper_;
+    std::function<PaperFit()> paperSource_;
+    // Whether a statement of the job did not fit the pages wide asked.
+    bool tooWide_ = false;
+    Text notice_;
     bool printing_ = false;
     int rowPitch_ = 1;
     StdPrintWalk walk_;

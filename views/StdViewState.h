@@ -96,6 +96,9 @@ struct StdViewState {
     bool moreDown = false;
     int printPage = -1;
     int bandStartX = 0;
+    // Set by a printed pass when the statement, fitted to the pages wide asked, would be drawn
+    // below the smallest size: it is drawn at that size on more pages across.
+    bool printTooWide = false;
     bool printAllScenarios = false;
     bool printAllCompanies = false;
     bool printAllYears = false;

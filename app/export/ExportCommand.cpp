@@ -120,6 +120,8 @@ struct Options {
         "fit-width", "PDF: draws a year smaller to fit N pages across (0 off, 1-3).", "N"};
     const QCommandLineOption failOnChange{"fail-on-change",
                                           "changes: exit 3 when anything changed."};
+    const QCommandLineOption repeatLabels{"repeat-labels",
+                                          "PDF: repeats the row labels on every page."};
     const QCommandLineOption printOption{
         "print-option", "PDF, Advanced: as-selected, collapsed, per-display or expanded.",
         "option"};
@@ -128,7 +130,7 @@ struct Options {
         parser.addOptions({help,     version,  format, output, edition,  view,      outline,
                            scenario, company,  year,   size,   zoom,     scenarios, companies,
                            years,    cashflow, graphs, paper,  portrait, graph,     printOption,
-                           all,      fitWidth, failOnChange});
+                           all,      fitWidth, failOnChange, repeatLabels});
         parser.addPositionalArgument("FILE", "The forecast file.");
     }
     bool Has(const QCommandLineOption& option) const { return parser.isSet(option); }
@@ -366,6 +368,8 @@ std::optional<QString> ParsePdf(const Options& options, PdfRequest& pdf) {
                 .arg(options.Value(options.fitWidth));
         pdf.fit.pagesWide = *pages;
     }
+    // The Advanced edition repeats them always.
+    pdf.fit.repeatLabels = options.Has(options.repeatLabels) || pdf.edition == Edition::Advanced;
     if (options.Has(options.cashflow) || options.Has(options.graphs)) {
         pdf.cashflow = options.Has(options.cashflow);
         pdf.graphs = options.Has(options.graphs);
@@ -444,8 +448,6 @@ int ExportPdfCommand(const Options& options, const Target& target) {
         return ExportAdvancedPdfCommand(options, target, pdf);
     if (options.Has(options.printOption))
         return BadCommand(target.err, "--print-option applies to --edition Adv only");
-    if (pdf.fit.pagesWide > 0)
-        return BadCommand(target.err, "--fit-width applies to --edition Adv only");
 
     CMainDoc doc;
     CheckedSelection selection;
@@ -462,6 +464,8 @@ int ExportPdfCommand(const Options& options, const Target& target) {
     const PdfOutcome outcome = ExportStatementPdf(doc, pdf);
     switch (outcome.result.status) {
     case PrintResult::Status::Printed:
+        if (!outcome.notice.empty())
+            target.err << "varnobel-view: " << ToUtf8(outcome.notice) << '\n';
         return target.Deliver(outcome.bytes);
     case PrintResult::Status::Nothing:
     case PrintResult::Status::Cancelled:
@@ -610,6 +614,7 @@ std::optional<QString> CheckKindOptions(const Options& options, const ExportKind
         {options.paper, kPdf},          {options.portrait, kPdf},
         {options.printOption, kPdf},    {options.all, kXlsx},
         {options.failOnChange, kChanges},
+        {options.fitWidth, kPdf},       {options.repeatLabels, kPdf},
     };
     for (const KindOnly& rule : rules) {
         if (!options.Has(rule.option) || (rule.kinds & kind.bit) != 0)

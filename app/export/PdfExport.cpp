@@ -64,7 +64,10 @@ PdfOutcome ExportStatementPdf(CMainDoc& doc, const PdfRequest& request) {
         return true;
     });
     job.SetOffsetYear(doc.offsetYearChecked != 0);
-    return PrintPdf(job, request);
+    job.SetPaperFit(request.fit);
+    PdfOutcome outcome = PrintPdf(job, request);
+    outcome.notice = job.Notice();
+    return outcome;
 }
 
 PdfOutcome ExportAdvancedPdf(CMainDoc& doc, const PdfRequest& request) {

@@ -28,8 +28,8 @@ namespace {
 
 const Text kTitle = u"Varnobel Viewer";
 
-bool RunStandardOptions(CMainDoc& doc, QWidget* parent, StdPrintChoices& choices) {
-    Dialog::CPrint_Options_Dlg dialog(doc, parent);
+bool RunStandardOptions(CMainView& view, QWidget* parent, StdPrintChoices& choices) {
+    Dialog::CPrint_Options_Dlg dialog(view.Document(), parent, &view);
     dialog.scenarios = choices.scenarios;
     dialog.companies = choices.companies;
     dialog.years = choices.years;
@@ -45,8 +45,8 @@ bool RunStandardOptions(CMainDoc& doc, QWidget* parent, StdPrintChoices& choices
     return true;
 }
 
-bool RunBasicOptions(CMainDoc& doc, QWidget* parent, StdPrintChoices& choices) {
-    Dialog::CPrint_Options_Bas_Dlg dialog(doc, parent);
+bool RunBasicOptions(CMainView& view, QWidget* parent, StdPrintChoices& choices) {
+    Dialog::CPrint_Options_Bas_Dlg dialog(view.Document(), parent, &view);
     dialog.years = choices.years;
     dialog.Cashflow = choices.cashflow ? 1 : 0;
     dialog.Graph = choices.graphs ? 1 : 0;
@@ -70,7 +70,7 @@ std::unique_ptr<PrintableView> MakePrintJob(CMainView& view, QWidget* dialogPare
             onScreen[LayoutKey::kGraph] = LayoutKey::kNoEntry;
             const Database::CYear* year =
                 dynamic_cast<const Database::CYear*>(doc.FindObject(onScreen));
-            Dialog::CPrint_Options_Adv_Dlg dialog(doc, dialogParent, year);
+            Dialog::CPrint_Options_Adv_Dlg dialog(doc, dialogParent, year, &view);
             dialog.SetRefresh([&view] { view.InvalidateLayout(); });
             return dialog.exec() == QDialog::Accepted;
         });
@@ -83,10 +83,12 @@ std::unique_ptr<PrintableView> MakePrintJob(CMainView& view, QWidget* dialogPare
         return nullptr;
     const Edition edition = view.GetEdition();
     auto job = std::make_unique<StdPrintJob>(
-        doc, statement->State(), edition, [&doc, edition, dialogParent](StdPrintChoices& choices) {
-            return edition == Edition::Basic ? RunBasicOptions(doc, dialogParent, choices)
-                                             : RunStandardOptions(doc, dialogParent, choices);
+        doc, statement->State(), edition, [&view, edition, dialogParent](StdPrintChoices& choices) {
+            return edition == Edition::Basic ? RunBasicOptions(view, dialogParent, choices)
+                                             : RunStandardOptions(view, dialogParent, choices);
         });
+    // Read as each job begins: Page Setup may change it from the options or while previewing.
+    job->SetPaperFit([&view] { return view.GetPaperFit(); });
     job->SetOffsetYear(view.OffsetYearBox()->isChecked());
     job->SetRedraw([&view] { view.InvalidateLayout(); });
     return job;

@@ -38,6 +38,11 @@
 
 namespace {
 
+// Page Setup's "Fit to pages wide" (0 off) and "Repeat row labels on every page", kept in the
+// edition's placement section.
+constexpr const char* kFitPagesWide = "FitPagesWide";
+constexpr const char* kRepeatLabels = "RepeatLabels";
+
 // Holds reloads back while a command that must see one forecast throughout is under way; its
 // dialogs may be the platform's own, which Qt does not count as modal widgets.
 class ForecastHold {
@@ -76,6 +81,15 @@ CMainFrame::CMainFrame(const EditionTraits& edition, CMainDoc& doc, CMainView* v
             fontToolbar_->ZoomIn();
         else
             fontToolbar_->ZoomOut();
+    });
+    view_->SetPaperFit(PaperFit{profile_.GetProfileInt(placementSection_, kFitPagesWide, 0),
+                                profile_.GetProfileInt(placementSection_, kRepeatLabels, 0) != 0});
+    // Kept at once, and shown at once in a preview.
+    connect(view_, &CMainView::PaperFitChanged, this, [this](const PaperFit& fit) {
+        profile_.WriteProfileInt(placementSection_, kFitPagesWide, fit.pagesWide);
+        profile_.WriteProfileInt(placementSection_, kRepeatLabels, fit.repeatLabels ? 1 : 0);
+        if (preview_)
+            preview_->Refresh();
     });
     setAcceptDrops(true);
     UpdateTitle();
@@ -380,7 +394,7 @@ void CMainFrame::EditCopy() {
 
 void CMainFrame::FilePageSetup() {
     const ForecastHold hold(forecastHolds_);
-    Dialog::CPage_Setup_Dlg dialog(doc_, this);
+    Dialog::CPage_Setup_Dlg dialog(doc_, this, view_);
     if (dialog.exec() == QDialog::Accepted && preview_)
         preview_->Refresh();
 }

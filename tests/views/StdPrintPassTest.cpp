@@ -147,11 +147,11 @@ TEST_F(PrintPassTest, ColumnsCutAtTheRightEdgeStartTheNextBand) {
     forecast.AddItem(kIncome, u"Sales", 100);
     state.drawing = true;
     PrintPage(800, 2000);
-    // May (243 + 4 x 129 = 759 to 879) is the first column past 800: it moves 41 units right,
-    // to start at the edge.
+    // May (243 + 4 x 129 = 759 to 879) is the first column past 800: it starts the next band,
+    // 4 x 129 further along the year.
     EXPECT_TRUE(state.moreAcross);
-    EXPECT_EQ(state.printOffsetX, 41);
-    EXPECT_EQ(state.pageBodyWidth, 800 - 243);
+    EXPECT_EQ(state.printOffsetX, 0);
+    EXPECT_EQ(state.pageBodyWidth, 4 * 129);
     EXPECT_TRUE(Drawn(u"Apr"));
     EXPECT_FALSE(Drawn(u"May"));
     EXPECT_TRUE(Drawn(u"Description"));

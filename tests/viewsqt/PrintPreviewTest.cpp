@@ -146,16 +146,22 @@ TEST_F(PreviewTest, KeysTurnPagesAfterAClickOnAPage) {
     EXPECT_EQ(preview->CurrentPage(), 1);
 }
 
-TEST_F(PreviewTest, ThePageLabelNamesTheTotalOnlyWhenTheJobCountedItsPages) {
-    // The Standard job finds its end by walking to it, so its label never claims a total.
+TEST_F(PreviewTest, BothJobsNameTheirTotalAndAClickOnAPageZooms) {
+    // The Standard job lays its pages out once before the first: three graphs pages.
     auto standard = MakePreview();
     ASSERT_TRUE(standard->Start());
-    EXPECT_EQ(PageLabel(*standard), "Page 1");
+    EXPECT_EQ(PageLabel(*standard), "Page 1 of 3");
     standard->PagesButton()->click();
-    EXPECT_EQ(PageLabel(*standard), "Pages 1-2");
+    EXPECT_EQ(PageLabel(*standard), "Pages 1-2 of 3");
     standard->NextButton()->click();
     standard->PagesButton()->click();
-    EXPECT_EQ(PageLabel(*standard), "Page 2");
+    EXPECT_EQ(PageLabel(*standard), "Page 2 of 3");
+    // Each click zooms in a step, and the closest zoom gives the whole page back.
+    QWidget* desk = standard->findChild<QScrollArea*>()->viewport();
+    for (int expected : {1, 2, 0}) {
+        QTest::mouseClick(desk, Qt::LeftButton, {}, QPoint(100, 100));
+        EXPECT_EQ(standard->ZoomLevel(), expected);
+    }
     standard.reset();
 
     // The Advanced job counts first: two marked years of three pages are six from the start.

@@ -26,6 +26,7 @@
 
 CMainView::CMainView(CMainDoc& doc, Edition edition, QWidget* parent)
     : QWidget(parent), doc_(doc), edition_(edition) {
+    paperFit_.repeatLabels = edition == Edition::Advanced;
     hBar_ = new QScrollBar(Qt::Horizontal, this);
     hBar_->setObjectName(QString::number(kHorzScrollId));
     hBar_->setRange(0, 0);
@@ -143,6 +144,15 @@ void CMainView::keyReleaseEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Shift)
         shiftDown_ = false;
     QWidget::keyReleaseEvent(event);
+}
+
+void CMainView::SetPaperFit(PaperFit fit) {
+    fit.pagesWide = std::clamp(fit.pagesWide, 0, PaperFit::kMostPagesWide);
+    fit.repeatLabels = fit.repeatLabels || edition_ == Edition::Advanced;
+    if (fit == paperFit_)
+        return;
+    paperFit_ = fit;
+    emit PaperFitChanged(paperFit_);
 }
 
 void CMainView::RequestZoom(bool zoomIn) {

@@ -6,6 +6,7 @@
 
 #include "database/LayoutKey.h"
 #include "document/Edition.h"
+#include "views/PaperFit.h"
 #include "views/ShownTable.h"
 #include "views/StatementAccess.h"
 
@@ -107,12 +108,19 @@ public:
     // whoever marks cells, empty by default.
     std::function<QString(int row, int column)> cellDescription;
 
+    // How the edition's printouts are laid across the paper (the settings keep it, Page Setup
+    // changes it); the Advanced edition repeats the row labels always.
+    const PaperFit& GetPaperFit() const { return paperFit_; }
+    void SetPaperFit(PaperFit fit);
+
     QCheckBox* OffsetYearBox() const { return offsetYear_; }
     QScrollBar* HorizontalBar() const { return hBar_; }
     QScrollBar* VerticalBar() const { return vBar_; }
 
 signals:
     void ZoomRequested(bool zoomIn);
+    // SetPaperFit changed the fit.
+    void PaperFitChanged(const PaperFit& fit);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -159,4 +167,5 @@ private:
     StatementAccess access_;
     bool accessStale_ = true;
     bool accessRead_ = false;
+    PaperFit paperFit_;
 };

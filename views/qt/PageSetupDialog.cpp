@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -14,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "document/CMainDoc.h"
+#include "views/qt/CMainView.h"
 #include "views/qt/DialogButtons.h"
 
 namespace Dialog {
@@ -34,7 +38,8 @@ bool ReadInteger(const QLineEdit* edit, int& value) {
 
 } // namespace
 
-CPage_Setup_Dlg::CPage_Setup_Dlg(CMainDoc& doc, QWidget* parent) : QDialog(parent), doc_(doc) {
+CPage_Setup_Dlg::CPage_Setup_Dlg(CMainDoc& doc, QWidget* parent, CMainView* view)
+    : QDialog(parent), doc_(doc), view_(view) {
     setWindowTitle(QStringLiteral("Page Setup"));
     setObjectName(QString::number(kDialogId));
 
@@ -63,6 +68,22 @@ CPage_Setup_Dlg::CPage_Setup_Dlg(CMainDoc& doc, QWidget* parent) : QDialog(paren
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
+    if (view_) {
+        auto* paper = new QGroupBox(QStringLiteral("Pages across"), this);
+        auto* form = new QFormLayout(paper);
+        fitBox_ = new QComboBox(paper);
+        fitBox_->setObjectName(QStringLiteral("FitPagesWide"));
+        fitBox_->addItem(QStringLiteral("Off"));
+        for (int pages = 1; pages <= PaperFit::kMostPagesWide; ++pages)
+            fitBox_->addItem(QString::number(pages));
+        form->addRow(QStringLiteral("&Fit to pages wide"), fitBox_);
+        repeatBox_ = new QCheckBox(QStringLiteral("&Repeat row labels on every page"), paper);
+        repeatBox_->setObjectName(QStringLiteral("RepeatLabels"));
+        // The Advanced statement repeats its descriptions on every page whatever is chosen.
+        repeatBox_->setEnabled(view_->GetEdition() != Edition::Advanced);
+        form->addRow(repeatBox_);
+        layout->addWidget(paper);
+    }
     layout->addWidget(buttons);
 }
 
@@ -105,10 +126,19 @@ void CPage_Setup_Dlg::LoadMargins() {
     margins_[kBottom].edit->setText(QString::number(root.marginBottom));
 }
 
+void CPage_Setup_Dlg::LoadPaperFit() {
+    if (!view_)
+        return;
+    const PaperFit& fit = view_->GetPaperFit();
+    fitBox_->setCurrentIndex(std::clamp(fit.pagesWide, 0, PaperFit::kMostPagesWide));
+    repeatBox_->setChecked(fit.repeatLabels);
+}
+
 void CPage_Setup_Dlg::showEvent(QShowEvent* event) {
     if (!loaded_) {
         loaded_ = true;
         LoadMargins();
+        LoadPaperFit();
     }
     QDialog::showEvent(event);
 }
@@ -142,6 +172,8 @@ void CPage_Setup_Dlg::accept() {
     right = values[kRight];
     bottom = values[kBottom];
     doc_.SetMargins(top, left, bottom, right);
+    if (view_)
+        view_->SetPaperFit(PaperFit{fitBox_->currentIndex(), repeatBox_->isChecked()});
     QDialog::accept();
 }
 

@@ -7,13 +7,18 @@
 #include "views/qt/DialogIds.h"
 
 class CMainDoc;
+class CMainView;
+class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QToolButton;
 
 namespace Dialog {
 
-// "Page Setup": the four print margins of the forecast in millimetres. They are stored in the
-// forecast root on OK and last as long as the file is open; the file is never written.
+// "Page Setup": the four print margins of the forecast in millimetres, stored in the forecast
+// root on OK and lasting as long as the file is open (the file is never written); and, given
+// the view, how its edition's printouts are laid across the paper, which the view's settings
+// keep.
 class CPage_Setup_Dlg : public QDialog {
     Q_OBJECT
 
@@ -32,7 +37,7 @@ public:
     static constexpr int kSpinMinimum = 0;
     static constexpr int kSpinMaximum = 100;
 
-    explicit CPage_Setup_Dlg(CMainDoc& doc, QWidget* parent = nullptr);
+    explicit CPage_Setup_Dlg(CMainDoc& doc, QWidget* parent = nullptr, CMainView* view = nullptr);
 
     // The margins the dialog closed with (0 until OK).
     int top = 0;
@@ -43,6 +48,10 @@ public:
     // The edit or a spin control's up (true) or down arrow, by control id.
     QLineEdit* Edit(int editId) const;
     QToolButton* SpinArrow(int spinId, bool up) const;
+    // "Fit to pages wide" (Off, 1, 2, 3) and "Repeat row labels on every page"; null without
+    // a view.
+    QComboBox* FitBox() const { return fitBox_; }
+    QCheckBox* RepeatBox() const { return repeatBox_; }
 
 public slots:
     void accept() override;
@@ -65,7 +74,13 @@ private:
     // The root's margins into the edits.
     void LoadMargins();
 
+    // The view's fit into the boxes.
+    void LoadPaperFit();
+
     CMainDoc& doc_;
+    CMainView* view_ = nullptr;
+    QComboBox* fitBox_ = nullptr;
+    QCheckBox* repeatBox_ = nullptr;
     std::array<Margin, 4> margins_;
     bool loaded_ = false;
 };

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
@@ -305,6 +306,23 @@ void CMy_Preview::ZoomOut() {
     canvas_->update();
 }
 
+void CMy_Preview::ZoomAtClick(QPoint at) {
+    // The point of the desk under the pointer, as a share of the desk, stays under it.
+    const QPoint onCanvas = canvas_->mapFrom(scroll_->viewport(), at);
+    const double shareX = static_cast<double>(onCanvas.x()) / std::max(1, canvas_->width());
+    const double shareY = static_cast<double>(onCanvas.y()) / std::max(1, canvas_->height());
+    if (zoom_ < kMaxZoomLevel) {
+        ZoomIn();
+    } else {
+        while (zoom_ > 0)
+            ZoomOut();
+    }
+    scroll_->horizontalScrollBar()->setValue(
+        static_cast<int>(std::lround(shareX * canvas_->width())) - at.x());
+    scroll_->verticalScrollBar()->setValue(
+        static_cast<int>(std::lround(shareY * canvas_->height())) - at.y());
+}
+
 void CMy_Preview::Refresh() {
     if (!started_)
         return;
@@ -337,7 +355,11 @@ void CMy_Preview::keyPressEvent(QKeyEvent* event) {
 bool CMy_Preview::eventFilter(QObject* watched, QEvent* event) {
     if (watched == scroll_->viewport() && event->type() == QEvent::Resize)
         LayOutCanvas();
-    if (watched == scroll_->viewport() && event->type() == QEvent::MouseButtonPress)
+    if (watched == scroll_->viewport() && event->type() == QEvent::MouseButtonPress) {
         setFocus(Qt::MouseFocusReason);
+        const auto* click = static_cast<QMouseEvent*>(event);
+        if (click->button() == Qt::LeftButton && !images_.empty())
+            ZoomAtClick(click->position().toPoint());
+    }
     return QWidget::eventFilter(watched, event);
 }

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include <QImage>
+#include <QPoint>
 #include <QString>
 #include <QWidget>
 
@@ -55,6 +56,9 @@ public:
     void SetPagesShown(int pages);
     void ZoomIn();
     void ZoomOut();
+    // A click on a page: zooms in one step around the point clicked, and from the closest
+    // zoom back to the whole page.
+    void ZoomAtClick(QPoint at);
     // Lays the shown pages out again: margins, font or printer changed.
     void Refresh();
 

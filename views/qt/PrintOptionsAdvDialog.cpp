@@ -64,7 +64,7 @@ QIcon CPrint_Options_Adv_Dlg::StateImage(PrintCheck state) {
 }
 
 CPrint_Options_Adv_Dlg::CPrint_Options_Adv_Dlg(CMainDoc& doc, QWidget* parent,
-                                               const Database::CYear* onScreen)
+                                               const Database::CYear* onScreen, CMainView* view)
     : QDialog(parent), doc_(doc), trees_(std::make_unique<PrintTreePair>(doc.Root())) {
     // The marks live only while the file is open: a first print starts from the year on screen.
     trees_->CheckIfNone(onScreen);
@@ -133,7 +133,8 @@ CPrint_Options_Adv_Dlg::CPrint_Options_Adv_Dlg(CMainDoc& doc, QWidget* parent,
     grid->setRowStretch(0, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid, 1);
-    layout->addLayout(PrintOptionsDialogParts::MakeButtons(this, doc_, kPageSetupId, pageSetup_));
+    layout->addLayout(
+        PrintOptionsDialogParts::MakeButtons(this, doc_, kPageSetupId, pageSetup_, view));
 }
 
 CPrint_Options_Adv_Dlg::~CPrint_Options_Adv_Dlg() {

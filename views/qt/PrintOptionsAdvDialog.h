@@ -12,6 +12,7 @@
 #include "views/PrintTree.h"
 
 class CMainDoc;
+class CMainView;
 class QButtonGroup;
 class QCheckBox;
 class QPushButton;
@@ -56,8 +57,10 @@ public:
     static constexpr int kMinimumHeight = 200;
 
     // `onScreen` is the year the window shows: ticked when no year is marked yet.
+    // `view`, when given, is the one whose paper fit Page Setup shows.
     explicit CPrint_Options_Adv_Dlg(CMainDoc& doc, QWidget* parent = nullptr,
-                                    const Database::CYear* onScreen = nullptr);
+                                    const Database::CYear* onScreen = nullptr,
+                                    CMainView* view = nullptr);
     ~CPrint_Options_Adv_Dlg() override;
 
     // Called after a print option was stored, so that the view rebuilds for it.

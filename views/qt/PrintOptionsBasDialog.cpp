@@ -12,7 +12,7 @@ namespace Dialog {
 
 using namespace PrintOptionsDialogParts;
 
-CPrint_Options_Bas_Dlg::CPrint_Options_Bas_Dlg(CMainDoc& doc, QWidget* parent)
+CPrint_Options_Bas_Dlg::CPrint_Options_Bas_Dlg(CMainDoc& doc, QWidget* parent, CMainView* view)
     : QDialog(parent), doc_(doc) {
     setWindowTitle(QStringLiteral("Printing Options"));
     setObjectName(QString::number(kDialogId));
@@ -33,7 +33,7 @@ CPrint_Options_Bas_Dlg::CPrint_Options_Bas_Dlg(CMainDoc& doc, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
-    layout->addLayout(MakeButtons(this, doc_, kPageSetupId, pageSetup_));
+    layout->addLayout(MakeButtons(this, doc_, kPageSetupId, pageSetup_, view));
 }
 
 void CPrint_Options_Bas_Dlg::showEvent(QShowEvent* event) {

@@ -5,6 +5,7 @@
 #include "views/StdPrintChoices.h"
 
 class CMainDoc;
+class CMainView;
 class QButtonGroup;
 class QCheckBox;
 class QPushButton;
@@ -24,7 +25,9 @@ public:
     static constexpr int kGraphId = 1181;
     static constexpr int kPageSetupId = 1398;
 
-    explicit CPrint_Options_Bas_Dlg(CMainDoc& doc, QWidget* parent = nullptr);
+    // `view`, when given, is the one whose paper fit Page Setup shows.
+    explicit CPrint_Options_Bas_Dlg(CMainDoc& doc, QWidget* parent = nullptr,
+                                    CMainView* view = nullptr);
 
     // Shown when the dialog opens, read on OK.
     PrintChoice years = PrintChoice::None;

@@ -5,6 +5,7 @@
 #include "views/StdPrintChoices.h"
 
 class CMainDoc;
+class CMainView;
 class QButtonGroup;
 class QCheckBox;
 class QPushButton;
@@ -29,7 +30,9 @@ public:
     static constexpr int kGraphsId = 1181;
     static constexpr int kPageSetupId = 1398;
 
-    explicit CPrint_Options_Dlg(CMainDoc& doc, QWidget* parent = nullptr);
+    // `view`, when given, is the one whose paper fit Page Setup shows.
+    explicit CPrint_Options_Dlg(CMainDoc& doc, QWidget* parent = nullptr,
+                                CMainView* view = nullptr);
 
     // Shown when the dialog opens, read on OK.
     PrintChoice companies = PrintChoice::None;

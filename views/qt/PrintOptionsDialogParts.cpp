@@ -51,13 +51,14 @@ PrintChoice ReadChoice(const QButtonGroup* group) {
     }
 }
 
-QLayout* MakeButtons(QDialog* dialog, CMainDoc& doc, int pageSetupId, QPushButton*& pageSetup) {
+QLayout* MakeButtons(QDialog* dialog, CMainDoc& doc, int pageSetupId, QPushButton*& pageSetup,
+                     CMainView* view) {
     auto* row = new QHBoxLayout;
     pageSetup = new QPushButton(QStringLiteral("Page Setup"), dialog);
     pageSetup->setObjectName(QString::number(pageSetupId));
     pageSetup->setAutoDefault(false);
-    QObject::connect(pageSetup, &QPushButton::clicked, dialog, [dialog, &doc] {
-        Dialog::CPage_Setup_Dlg setup(doc, dialog);
+    QObject::connect(pageSetup, &QPushButton::clicked, dialog, [dialog, &doc, view] {
+        Dialog::CPage_Setup_Dlg setup(doc, dialog, view);
         setup.exec();
     });
     auto* ok = new QPushButton(QStringLiteral("&OK"), dialog);

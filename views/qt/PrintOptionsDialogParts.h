@@ -5,6 +5,7 @@
 #include "views/StdPrintChoices.h"
 
 class CMainDoc;
+class CMainView;
 class QButtonGroup;
 class QDialog;
 class QGroupBox;
@@ -23,7 +24,9 @@ void ShowChoice(QButtonGroup* group, int id);
 void ShowChoice(QButtonGroup* group, PrintChoice choice);
 // The checked radio's choice, None when neither is checked.
 PrintChoice ReadChoice(const QButtonGroup* group);
-// "Page Setup" (opening the margins dialog for the document), "&OK" and "&Cancel".
-QLayout* MakeButtons(QDialog* dialog, CMainDoc& doc, int pageSetupId, QPushButton*& pageSetup);
+// "Page Setup" (opening the page setup dialog for the document and, given, the view), "&OK" and
+// "&Cancel".
+QLayout* MakeButtons(QDialog* dialog, CMainDoc& doc, int pageSetupId, QPushButton*& pageSetup,
+                     CMainView* view = nullptr);
 
 } // namespace PrintOptionsDialogParts
