@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -248,6 +249,27 @@ TEST_F(PrintPassTest, AreaIsThePageLessTheMargins) {
     EXPECT_EQ(state.pageBodyHeight, 947 - (36 + kBodyTop));
     // No off-screen bitmap while printing.
     EXPECT_TRUE(dc->OfKind(DrawOp::Kind::BlockCopy).empty());
+}
+
+TEST_F(PrintPassTest, ALargeHeadingKeepsTheTaxBasisClearOfTheStamp) {
+    const ScopedTimeZone utc("UTC0");
+    forecast.AddTax(u"GST", 1000);
+    forecast.AddItem(kIncome, u"Sales", 100);
+    forecast.doc.fontSize = 240;
+    state.drawing = true;
+    PrintPage(1200, 2000);
+    // A character is 19 units at 24 pt: the stamp's 44 take 836 at the right, and the basis
+    // keeps 1200 - 836 - 19 of its 25 x 19: 17 characters and the ellipsis.
+    const DrawOp* stamp = dc->FindText(u"Last Modified: 12:00AM Thu, 01 January, 1970");
+    ASSERT_NE(stamp, nullptr);
+    EXPECT_EQ(stamp->point.x, 1200);
+    const auto basis =
+        std::find_if(dc->Operations().begin(), dc->Operations().end(),
+                     [](const DrawOp& op) { return op.text.rfind(u"Figures are GST ", 0) == 0; });
+    ASSERT_NE(basis, dc->Operations().end());
+    EXPECT_EQ(basis->text.size(), 18u);
+    EXPECT_EQ(basis->text.back(), u'\u2026');
+    EXPECT_EQ(basis->point.x, 0);
 }
 
 TEST_F(PrintPassTest, NoFocusHighlightOnPaper) {

@@ -194,6 +194,7 @@ TEST_F(StatementExportTest, SelectionsThatNameNothingAreStatus2) {
         {"--edition", "Bas", "--scenario", "1"},
         {"--size", "100x100"},
         {"--zoom", "100"},
+        {"--fit-width", "1"},
     };
     for (const auto& extra : commands) {
         std::vector<std::string> command = {"--export", "csv", sample, "-o", out.string()};
@@ -209,7 +210,9 @@ TEST_F(StatementExportTest, SelectionsThatNameNothingAreStatus2) {
     for (const std::vector<std::string>& extra :
          {std::vector<std::string>{"--edition", "Adv", "--years", "all"},
           {"--edition", "Adv", "--print-option", "sideways"},
-          {"--print-option", "expanded"}}) {
+          {"--print-option", "expanded"},
+          {"--fit-width", "4"},
+          {"--fit-width", "one"}}) {
         std::vector<std::string> command = {"--export", "pdf", sample, "-o", out.string()};
         command.insert(command.end(), extra.begin(), extra.end());
         EXPECT_EQ(Command(command).status, 2) << extra[extra.size() - 2];
