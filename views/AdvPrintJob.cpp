@@ -14,15 +14,6 @@ namespace {
 const Text kTooNarrow = u"The page is too narrow to show the figures beside the descriptions. "
                         u"Choose smaller margins in Page Setup or a wider paper.";
 
-// Why some years print on more pages across than the fit asks for.
-Text FitNotice(const PaperFit& fit) {
-    const int points = PaperFit::kSmallestPoints / 10;
-    return u"Some years do not fit " + DecimalText(fit.pagesWide) +
-           (fit.pagesWide == 1 ? u" page" : u" pages") + u" wide even at " +
-           DecimalText(points) + u" pt; they print at " + DecimalText(points) +
-           u" pt on more pages across.";
-}
-
 } // namespace
 
 AdvPrintJob::AdvPrintJob(CMainDoc& doc, LayoutKey& currentKey, AdvPageLayout& layout,
@@ -91,7 +82,7 @@ void AdvPrintJob::OnBeginPrinting(DeviceContext& dc, PrintInfo& info) {
     }
     pagesTotal_ = static_cast<int>(std::min<std::int64_t>(total, kMaxPrintPages + 1));
     if (widerThanFit && refusal_.empty())
-        notice_ = FitNotice(fit_);
+        notice_ = fit_.TooWideNotice();
     currentKey_ = savedKey_;
     info.maxPage = pagesTotal_;
     info.continuePrinting = pagesTotal_ > 0;

@@ -105,12 +105,11 @@ int AdvPrintLayout::SettleColumns(DeviceContext& dc, const Rect& area) {
 int AdvPrintLayout::FitZoom(DeviceContext& dc, const Rect& area) {
     // Fitting shrinks the font and every measure with it, as zooming the window does; the
     // smallest zoom is the one that keeps the font at the smallest size allowed.
-    const int own = ZoomedFontSize(doc_.fontSize, 100);
-    const int smallest = (PaperFit::kSmallestPoints * 100 + own - 1) / own;
-    return AdvPageBreaks::FitSize(100, smallest, fit_.pagesWide, [&](int zoom) {
-        zoom_ = zoom;
-        return SettleColumns(dc, area);
-    });
+    return PaperFit::FitSize(100, PaperFit::SmallestZoom(doc_.fontSize), fit_.pagesWide,
+                             [&](int zoom) {
+                                 zoom_ = zoom;
+                                 return SettleColumns(dc, area);
+                             });
 }
 
 int AdvPrintLayout::PageOf(const Display::CLayout& object) const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "core/WideText.h"
 
 // How a printed statement is laid across the paper, beyond the margins and the options of what
@@ -16,6 +18,16 @@ struct PaperFit {
     static constexpr int kSmallestPoints = 60;
 
     bool operator==(const PaperFit&) const = default;
+
+    // The zoom, in percent and rounded up, that draws a statement of `fontSize` (tenths of a
+    // point, as a file stores it) at kSmallestPoints.
+    static int SmallestZoom(int fontSize);
+    // The largest size from `own` down to `smallest` at which a statement takes at most
+    // `pagesWide` bands across (`bandsAt` answers that for a size, more for a larger one);
+    // `smallest` when even that takes more, and `own` when `pagesWide` is 0 or `own` is not
+    // above `smallest`. A halving search asks `bandsAt` a handful of times.
+    static int FitSize(int own, int smallest, int pagesWide,
+                       const std::function<int(int size)>& bandsAt);
 
     // What a job tells the user when even the smallest size takes more pages across than asked.
     Text TooWideNotice() const {

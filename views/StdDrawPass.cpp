@@ -267,15 +267,12 @@ int DrawPass::PrintZoom(DeviceContext& dc, const StatementModel& model) const {
     const int pagesWide = std::clamp(input_.paper.pagesWide, 0, PaperFit::kMostPagesWide);
     if (pagesWide == 0)
         return 100;
-    // The zoom at which the statement's font is the smallest allowed, rounded up.
-    const std::int64_t own = UsableFontSize(doc_.fontSize);
-    const int smallest =
-        static_cast<int>((std::int64_t{PaperFit::kSmallestPoints} * 100 + own - 1) / own);
     const Font previous = dc.CurrentFont();
-    const int zoom = StdPageBreaks::FitSize(100, smallest, pagesWide, [&](int candidate) {
-        Display::SelectStatementFont(dc, doc_, candidate);
-        return static_cast<int>(BreakIntoBands(dc, model, GapAt(candidate)).size());
-    });
+    const int zoom = PaperFit::FitSize(
+        100, PaperFit::SmallestZoom(doc_.fontSize), pagesWide, [&](int candidate) {
+            Display::SelectStatementFont(dc, doc_, candidate);
+            return static_cast<int>(BreakIntoBands(dc, model, GapAt(candidate)).size());
+        });
     dc.SelectFont(previous);
     return zoom;
 }

@@ -8,7 +8,6 @@
 #include "display/PrintArea.h"
 #include "display/StatementFont.h"
 #include "document/CMainDoc.h"
-#include "document/Presentation.h"
 #include "platform/DeviceContext.h"
 #include "statement/StatementModel.h"
 #include "views/StdDrawPass.h"
@@ -83,11 +82,8 @@ void StdPrintJob::OnBeginPrinting(DeviceContext& dc, PrintInfo& info) {
         paper_ = paperSource_();
     state_.printPage = -1;
     // The row pitch the pass will use at its smallest, to tell a page too short for one row.
-    const std::int64_t size = UsableFontSize(doc_.fontSize);
-    const int smallestZoom = paper_.pagesWide > 0
-                                 ? static_cast<int>(std::min<std::int64_t>(
-                                       100, (PaperFit::kSmallestPoints * 100 + size - 1) / size))
-                                 : 100;
+    const int smallestZoom =
+        paper_.pagesWide > 0 ? std::min(100, PaperFit::SmallestZoom(doc_.fontSize)) : 100;
     const Font previous = Display::SelectStatementFont(dc, doc_, smallestZoom);
     rowPitch_ = std::max(1, dc.TextExtent(u"NET SURPLUS BEFORE INTEREST").height +
                                 dc.HimetricToLogicalY(50 * smallestZoom / 100));

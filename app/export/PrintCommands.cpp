@@ -3,6 +3,7 @@
 #include "app/export/PrintCommands.h"
 
 #include <algorithm>
+#include <memory>
 
 #include <QCheckBox>
 #include <QPrintDialog>
@@ -63,17 +64,23 @@ bool RunBasicOptions(CMainView& view, QWidget* parent, StdPrintChoices& choices)
 std::unique_ptr<PrintableView> MakePrintJob(CMainView& view, QWidget* dialogParent) {
     CMainDoc& doc = view.Document();
     if (auto* advanced = dynamic_cast<CVarnobelAdvView*>(&view)) {
-        auto job = MakeAdvPrintJob(doc, advanced->CurrentKey(), [&doc, &view, advanced,
-                                                                 dialogParent] {
-            // The year on screen, or the year of the graph page on screen.
-            LayoutKey onScreen = advanced->CurrentKey();
-            onScreen[LayoutKey::kGraph] = LayoutKey::kNoEntry;
-            const Database::CYear* year =
-                dynamic_cast<const Database::CYear*>(doc.FindObject(onScreen));
-            Dialog::CPrint_Options_Adv_Dlg dialog(doc, dialogParent, year, &view);
-            dialog.SetRefresh([&view] { view.InvalidateLayout(); });
-            return dialog.exec() == QDialog::Accepted;
-        });
+        // The options' Page Setup may change the fit before the job counts its pages.
+        auto made = std::make_shared<AdvPrintJob*>(nullptr);
+        auto job = MakeAdvPrintJob(
+            doc, advanced->CurrentKey(), [&doc, &view, advanced, dialogParent, made] {
+                // The year on screen, or the year of the graph page on screen.
+                LayoutKey onScreen = advanced->CurrentKey();
+                onScreen[LayoutKey::kGraph] = LayoutKey::kNoEntry;
+                const Database::CYear* year =
+                    dynamic_cast<const Database::CYear*>(doc.FindObject(onScreen));
+                Dialog::CPrint_Options_Adv_Dlg dialog(doc, dialogParent, year, &view);
+                dialog.SetRefresh([&view] { view.InvalidateLayout(); });
+                const bool accepted = dialog.exec() == QDialog::Accepted;
+                (*made)->SetPaperFit(view.GetPaperFit());
+                return accepted;
+            });
+        *made = job.get();
+        job->SetPaperFit(view.GetPaperFit());
         job->SetRedraw([&view] { view.InvalidateLayout(); });
         job->SetPrintingChanged([advanced](bool printing) { advanced->SetPrinting(printing); });
         return job;

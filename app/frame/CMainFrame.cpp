@@ -30,6 +30,7 @@
 #include "platform/Profile.h"
 #include "platform/QtText.h"
 #include "platform/RecentFileList.h"
+#include "views/AdvPrintJob.h"
 #include "views/qt/CMainView.h"
 #include "views/qt/PageSetupDialog.h"
 #include "views/qt/PreviewPane.h"
@@ -88,6 +89,9 @@ CMainFrame::CMainFrame(const EditionTraits& edition, CMainDoc& doc, CMainView* v
     connect(view_, &CMainView::PaperFitChanged, this, [this](const PaperFit& fit) {
         profile_.WriteProfileInt(placementSection_, kFitPagesWide, fit.pagesWide);
         profile_.WriteProfileInt(placementSection_, kRepeatLabels, fit.repeatLabels ? 1 : 0);
+        // The Standard job reads the fit as it begins; the Advanced one is told.
+        if (auto* advanced = dynamic_cast<AdvPrintJob*>(previewJob_.get()))
+            advanced->SetPaperFit(fit);
         if (preview_)
             preview_->Refresh();
     });

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "views/PaperFit.h"
 #include "views/adv/AdvPageBreaks.h"
 
 namespace {
@@ -74,8 +75,8 @@ TEST(AdvPageBreaksTest, ColumnsGoOnBandsWholeGroupsFirstAndFitToPagesWide) {
             return AdvPageBreaks::Break(Widths(row.groups, 10 * size / row.ownSize),
                                         {row.first, row.later, 2 * size / row.ownSize});
         };
-        const int size = AdvPageBreaks::FitSize(row.ownSize, 60, row.pagesWide,
-                                                [&](int s) { return at(s).count; });
+        const int size =
+            PaperFit::FitSize(row.ownSize, 60, row.pagesWide, [&](int s) { return at(s).count; });
         EXPECT_EQ(size, row.fittedSize);
         const AdvPageBreaks::Bands bands = at(size);
         EXPECT_EQ(BandsText(bands, Widths(row.groups, 10 * size / row.ownSize)), row.bands);

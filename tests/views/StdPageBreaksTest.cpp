@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "views/PaperFit.h"
 #include "views/std/StdPageBreaks.h"
 
 using namespace StdPageBreaks;
@@ -106,7 +107,7 @@ TEST(StdPageBreaks, BandsByFontSizeAndLabels) {
     }
 }
 
-TEST(StdPageBreaks, FitSizeByPagesWide) {
+TEST(PaperFit, FitSizeByPagesWide) {
     // A statement that takes one band per 40 of size, started.
     const auto bandsAt = [](int size) { return (size + 39) / 40; };
     struct Case {
@@ -123,7 +124,7 @@ TEST(StdPageBreaks, FitSizeByPagesWide) {
         {50, 60, 1, 50},                      // already below the smallest: left alone
     };
     for (const Case& c : cases)
-        EXPECT_EQ(FitSize(c.own, c.smallest, c.pagesWide, bandsAt), c.expected)
+        EXPECT_EQ(PaperFit::FitSize(c.own, c.smallest, c.pagesWide, bandsAt), c.expected)
             << c.own << " " << c.smallest << " " << c.pagesWide;
 }
 

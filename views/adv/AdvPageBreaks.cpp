@@ -64,22 +64,4 @@ Bands Break(const std::array<int, kColumns>& widths, const Room& room) {
     return bands;
 }
 
-int FitSize(int own, int smallest, int pagesWide, const std::function<int(int size)>& bandsAt) {
-    if (pagesWide <= 0 || own <= smallest || bandsAt(own) <= pagesWide)
-        return own;
-    if (bandsAt(smallest) > pagesWide)
-        return smallest;
-    // bandsAt(low) fits, bandsAt(high) does not.
-    int low = smallest;
-    int high = own;
-    while (high - low > 1) {
-        const int middle = low + (high - low) / 2;
-        if (bandsAt(middle) <= pagesWide)
-            low = middle;
-        else
-            high = middle;
-    }
-    return low;
-}
-
 } // namespace AdvPageBreaks

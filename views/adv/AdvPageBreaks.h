@@ -1,11 +1,9 @@
 #pragma once
 
 #include <array>
-#include <functional>
 
 // Which band of pages across each figure column of a printed Advanced statement goes on, from
-// the columns' widths and the room the page leaves beside the labels; and how small the
-// statement must be drawn for its columns to take no more than a given number of bands.
+// the columns' widths and the room the page leaves beside the labels.
 namespace AdvPageBreaks {
 
 // Twelve months, Total and Percentage, each with an Actual, an Expected and a Variance column.
@@ -39,11 +37,5 @@ struct Bands {
 // else whole on the next band; only a group wider than a later band's room is split, between
 // its columns, each whole, filling what is left of each band.
 Bands Break(const std::array<int, kColumns>& widths, const Room& room);
-
-// The largest size from `own` down to `smallest` (in whatever unit `bandsAt` takes, larger
-// drawing wider) at which the columns take at most `pagesWide` bands; `smallest` when even
-// that takes more, and `own` when `pagesWide` is 0 (no fitting) or `own` is below `smallest`.
-// Bands grow with the size, so a halving search asks `bandsAt` a handful of times.
-int FitSize(int own, int smallest, int pagesWide, const std::function<int(int size)>& bandsAt);
 
 } // namespace AdvPageBreaks

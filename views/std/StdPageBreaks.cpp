@@ -90,22 +90,4 @@ std::vector<Band> Break(std::span<const Column> columns, int months, int width,
     return bands;
 }
 
-int FitSize(int own, int smallest, int pagesWide, const std::function<int(int size)>& bandsAt) {
-    if (pagesWide <= 0 || own <= smallest)
-        return own;
-    if (bandsAt(own) <= pagesWide)
-        return own;
-    // The largest size that fits lies in [low, high): low fits (or is the floor), high does not.
-    int low = smallest;
-    int high = own;
-    while (high - low > 1) {
-        const int middle = low + (high - low) / 2;
-        if (bandsAt(middle) <= pagesWide)
-            low = middle;
-        else
-            high = middle;
-    }
-    return low;
-}
-
 } // namespace StdPageBreaks

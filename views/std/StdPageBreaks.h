@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <span>
 #include <vector>
 
@@ -47,10 +46,5 @@ struct Band {
 // the previous band's last month with it when that fits. The first `months` columns are months.
 std::vector<Band> Break(std::span<const Column> columns, int months, int width,
                         const Labels& labels, bool repeatLabels);
-
-// The largest size from `own` down to `smallest` at which the statement takes at most
-// `pagesWide` bands (`bandsAt` answers that for a size, more bands for a larger one); `smallest`
-// when even that takes more, and `own` when `pagesWide` is 0 or `own` is not above `smallest`.
-int FitSize(int own, int smallest, int pagesWide, const std::function<int(int size)>& bandsAt);
 
 } // namespace StdPageBreaks
