@@ -109,8 +109,7 @@ void CNoteBox::ArrangeMarker(ArrangeContext& context, const Text& noteText,
     if (!highlighted) {
         int left = metrics.notesColumn.left;
         if (previous) {
-            if (previous->hasText)
-                number = u", " + number;
+            number = Statement::MarkerText(number, previous->hasText);
             left = previous->bounds.right;
         }
         const Size size = dc.TextExtent(number);

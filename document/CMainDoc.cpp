@@ -4,6 +4,7 @@
 #include <charconv>
 #include <fstream>
 #include <limits>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -31,8 +32,8 @@ constexpr std::u16string_view kUnexpectedFormat = u"Unexpected file format.";
 
 // No forecast comes near this; it keeps a mistaken or hostile path from exhausting memory.
 constexpr std::uintmax_t kMaxFileSize = std::uintmax_t{1} << 30;
-// Enough bytes for the recovery prefix in either text form.
-constexpr std::size_t kPrefixProbeSize = 256;
+// Enough bytes for the first text of any forecast file the editing product writes.
+constexpr std::size_t kPrefixProbeSize = 4096;
 
 bool IsBlank(char16_t c) {
     return c == u' ' || (c >= u'\t' && c <= u'\r');
@@ -150,22 +151,59 @@ bool ReadWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>&
     return true;
 }
 
-// Whether the file at `path` still begins with the auto-recovery prefix.
-bool StartsWithRecoveryPrefix(const std::filesystem::path& path) {
+bool IsForecastHeader(const Text& text) {
+    return text.compare(0, kHeaderPrefix.size(), kHeaderPrefix) == 0;
+}
+
+// The first text of the file at `path`, or none when the file cannot be read or does not begin
+// with a text. Only the file's head is read unless that text reaches past it.
+std::optional<Text> FirstText(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return false;
+        return std::nullopt;
     std::vector<std::uint8_t> head(kPrefixProbeSize);
     in.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(head.size()));
     head.resize(static_cast<std::size_t>(in.gcount()));
-    try {
-        Archive ar(head);
-        Text first;
-        ar.String(first);
-        return first == kRecoveryPrefix;
-    } catch (const ArchiveFailure&) {
-        return false;
+    const auto first = [](std::span<const std::uint8_t> bytes) -> std::optional<Text> {
+        try {
+            Archive ar(bytes);
+            Text text;
+            ar.String(text);
+            return text;
+        } catch (const ArchiveFailure&) {
+            return std::nullopt;
+        }
+    };
+    if (std::optional<Text> text = first(head); text || head.size() < kPrefixProbeSize)
+        return text;
+    std::vector<std::uint8_t> whole;
+    std::string reason;
+    if (!ReadWholeFile(path, whole, reason))
+        return std::nullopt;
+    return first(whole);
+}
+
+// Whether the file at `path` still begins with the auto-recovery prefix.
+bool StartsWithRecoveryPrefix(const std::filesystem::path& path) {
+    const std::optional<Text> first = FirstText(path);
+    return first && *first == kRecoveryPrefix;
+}
+
+// What the read found where it stopped: the archive failure of a file no message box explained.
+Text Finding(const ArchiveFailure& failure, std::size_t position, std::size_t size) {
+    const Text at = u"At byte " + DecimalText(static_cast<long long>(position));
+    switch (failure.GetKind()) {
+    case ArchiveFailure::Kind::EndOfFile:
+        return u"The file ends after " + DecimalText(static_cast<long long>(size)) +
+               u" bytes, before the forecast in it does.";
+    case ArchiveFailure::Kind::BadClass:
+        return at + u" the file holds a record of a kind no forecast holds there.";
+    case ArchiveFailure::Kind::BadSchema:
+        return at + u" the file holds a record of a version the viewer does not read.";
+    case ArchiveFailure::Kind::BadIndex:
+        break;
     }
+    return at + u" the file refers to a record it does not hold.";
 }
 
 bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
@@ -198,6 +236,11 @@ struct CMainDoc::Settings {
 
 CMainDoc::CMainDoc() : root(std::make_unique<Database::CPERT>()) {}
 
+bool CMainDoc::IsForecastFile(const std::filesystem::path& path) {
+    const std::optional<Text> first = FirstText(path);
+    return first && (*first == kRecoveryPrefix || IsForecastHeader(*first));
+}
+
 bool CMainDoc::NewDocument() {
     root->views.Clear();
     Changed();
@@ -221,16 +264,20 @@ CMainDoc::OpenResult CMainDoc::Load(const std::filesystem::path& path, MessageSi
         sink.FileError(FileErrorText(path, "the file is empty"));
         return OpenResult::Unreadable;
     }
-    return Read(bytes, path, sink) ? OpenResult::Loaded : OpenResult::Rejected;
+    if (!Read(bytes, path, sink))
+        return OpenResult::Rejected;
+    return bytes.empty() ? OpenResult::Empty : OpenResult::Loaded;
 }
 
 bool CMainDoc::Read(std::span<const std::uint8_t> bytes, const std::filesystem::path& path,
                     MessageSink& sink) {
-    // The framework reads nothing from an empty file: the document stays as it is.
-    if (bytes.empty())
-        return true;
-
     DeletePreviousRecoveryFile(path);
+    // A zero-length file holds nothing of a forecast: what is shown is the empty forecast, never
+    // the one before it under the new file's name.
+    if (bytes.empty()) {
+        BecomeEmpty();
+        return true;
+    }
 
     Settings settings;
     auto fresh = std::make_unique<Database::CPERT>();
@@ -240,17 +287,24 @@ bool CMainDoc::Read(std::span<const std::uint8_t> bytes, const std::filesystem::
     fresh->marginBottom = root->marginBottom;
     fresh->marginRight = root->marginRight;
 
+    Archive ar(bytes);
+    // What the read found when it stopped; left empty where a message box has said it.
+    std::optional<Text> finding;
     try {
         try {
-            Archive ar(bytes);
-            ReadSettings(ar, path, settings, sink);
+            ReadSettings(ar, path, settings, sink, finding);
             fresh->Serialize(ar);
             // Anything after the root record is not part of the forecast.
         } catch (const TextFailure&) {
             sink.Message(Text(kNotSupportedText), Text(kFormatTitle));
+            finding = Text();
             throw ArchiveFailure(ArchiveFailure::Kind::BadIndex);
         }
-    } catch (const ArchiveFailure&) {
+    } catch (const ArchiveFailure& failure) {
+        if (!finding)
+            finding = Finding(failure, ar.Position(), bytes.size());
+        if (!finding->empty())
+            sink.Found(*finding);
         sink.OpenFailed(Text(kUnexpectedFormat));
         return false;
     } catch (const std::exception&) {
@@ -274,6 +328,21 @@ bool CMainDoc::Read(std::span<const std::uint8_t> bytes, const std::filesystem::
     return true;
 }
 
+void CMainDoc::BecomeEmpty() {
+    root = std::make_unique<Database::CPERT>();
+    Changed();
+    fontName = u"Times New Roman";
+    fontSize = kDefaultFontSize;
+    zoom = kDefaultZoom;
+    stamp = 0;
+    seriesShown = {};
+    seriesColour = kDefaultSeriesColours;
+    offsetYearChecked = 0;
+    recoveryFile.clear();
+    recoverySource.clear();
+    recoveryPath.clear();
+}
+
 void CMainDoc::DeletePreviousRecoveryFile(const std::filesystem::path& reading) {
     if (recoveryPath.empty() && recoveryFile.empty())
         return;
@@ -292,7 +361,7 @@ void CMainDoc::DeletePreviousRecoveryFile(const std::filesystem::path& reading) 
 }
 
 void CMainDoc::ReadSettings(Archive& ar, const std::filesystem::path& path, Settings& settings,
-                            MessageSink& sink) {
+                            MessageSink& sink, std::optional<Text>& finding) {
     Text header;
     ar.String(header);
     if (header == kRecoveryPrefix) {
@@ -305,13 +374,16 @@ void CMainDoc::ReadSettings(Archive& ar, const std::filesystem::path& path, Sett
         settings.recoverySource = recoverySource;
     }
 
-    if (header.compare(0, kHeaderPrefix.size(), kHeaderPrefix) != 0)
+    if (!IsForecastHeader(header)) {
+        finding = Text(u"The file does not begin as a forecast file does.");
         throw ArchiveFailure(ArchiveFailure::Kind::BadIndex);
+    }
     const double version = LeadingNumber(std::u16string_view(header).substr(kHeaderPrefix.size()));
     if (version > kFormatVersion)
         ThrowNotSupported();
     if (!(version >= kFormatVersion)) {
         sink.Message(Text(kNoLongerSupportedText), Text(kFormatTitle));
+        finding = Text();
         throw ArchiveFailure(ArchiveFailure::Kind::BadIndex);
     }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -46,7 +47,8 @@ public:
     virtual bool NewDocument();
 
     enum class OpenResult {
-        Loaded,     // the file was read (a zero-length file changes nothing)
+        Loaded,     // the file was read
+        Empty,      // a zero-length file: the document holds the empty forecast
         Unreadable, // the file could not be opened or read; reported as a file error
         Rejected,   // the contents were refused; reported as message boxes and an open failure
     };
@@ -60,13 +62,20 @@ public:
     OpenResult Load(const std::filesystem::path& path, MessageSink& sink,
                     EmptyFile empty = EmptyFile::Accepted);
     bool Open(const std::filesystem::path& path, MessageSink& sink) {
-        return Load(path, sink) == OpenResult::Loaded;
+        const OpenResult result = Load(path, sink);
+        return result == OpenResult::Loaded || result == OpenResult::Empty;
     }
 
     // Reads a document from bytes that came from `path` (used for the recovery-file name).
-    // Empty bytes are accepted without reading anything.
+    // Empty bytes give the empty forecast: the document as constructed, nothing of the forecast
+    // before it kept.
     bool Read(std::span<const std::uint8_t> bytes, const std::filesystem::path& path,
               MessageSink& sink);
+
+    // Whether the file at `path` (links followed) begins as a forecast file does: with the
+    // auto-recovery prefix or a forecast header of any version. A file that cannot be read does
+    // not.
+    static bool IsForecastFile(const std::filesystem::path& path);
 
     // Writes the document in the current format (header, settings, root).
     std::vector<std::uint8_t> Store();
@@ -134,7 +143,8 @@ private:
 
     struct Settings;
 
+    void BecomeEmpty();
     void DeletePreviousRecoveryFile(const std::filesystem::path& reading);
     void ReadSettings(Archive& ar, const std::filesystem::path& path, Settings& settings,
-                      MessageSink& sink);
+                      MessageSink& sink, std::optional<Text>& finding);
 };

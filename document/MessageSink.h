@@ -13,4 +13,7 @@ class MessageSink {
     virtual void OpenFailed(const Text& text) = 0;
     // A file that could not be opened or read at all (the file system's reason).
     virtual void FileError(const Text& text) = 0;
+    // What a read found where it stopped, said before the closing report when no message box
+    // has said it ("The file ends after 5000 bytes, ...").
+    virtual void Found(const Text&) {}
 };

@@ -12,7 +12,12 @@ void RecordingMessageSink::FileError(const Text& text) {
     fileErrors.push_back(text);
 }
 
+void RecordingMessageSink::Found(const Text& text) {
+    found.push_back(text);
+}
+
 void RecordingMessageSink::Clear() {
+    found.clear();
     boxes.clear();
     openFailures.clear();
     fileErrors.clear();

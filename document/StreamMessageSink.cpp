@@ -12,6 +12,10 @@ void StreamMessageSink::FileError(const Text& text) {
     Line(text);
 }
 
+void StreamMessageSink::Found(const Text& text) {
+    Line(text);
+}
+
 void StreamMessageSink::Line(const Text& text) {
     stream_ << ToUtf8(text) << '\n';
     stream_.flush();

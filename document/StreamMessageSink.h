@@ -13,8 +13,9 @@ class StreamMessageSink : public MessageSink {
     void Message(const Text& text, const Text& title) override;
     void OpenFailed(const Text& text) override;
     void FileError(const Text& text) override;
+    void Found(const Text& text) override;
 
-  private:
+private:
     void Line(const Text& text);
 
     std::ostream& stream_;

@@ -17,4 +17,10 @@ inline Text MarkerLabel(const Text& number) {
     return number.substr(0, kMaxMarkerLength) + u"\u2026";
 }
 
+// The text a marker draws on its row: its label, after ", " when a marker shown before it stands
+// on the row, whatever that marker's number (an empty one too), so "1, , 3" keeps its places.
+inline Text MarkerText(const Text& label, bool followsShownMarker) {
+    return followsShownMarker ? u", " + label : label;
+}
+
 } // namespace Statement

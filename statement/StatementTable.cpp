@@ -9,6 +9,7 @@
 #include "database/CYear.h"
 #include "database/Categories.h"
 #include "document/CMainDoc.h"
+#include "statement/NoteMarker.h"
 #include "statement/StatementCsv.h"
 
 namespace Statement {
@@ -112,15 +113,15 @@ private:
 
 // The markers drawn in an entry's notes cell: "1, 2, 3".
 std::string Markers(const AdvEntry& entry) {
-    std::string text;
+    Text text;
+    bool follows = false;
     for (const AdvMarker& marker : entry.markers) {
         if (!marker.shown)
             continue;
-        if (!text.empty())
-            text += ", ";
-        text += ToUtf8(marker.name);
+        text += MarkerText(marker.name, follows);
+        follows = true;
     }
-    return text;
+    return ToUtf8(text);
 }
 
 class AdvTableBuilder {

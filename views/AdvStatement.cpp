@@ -41,7 +41,9 @@ public:
     // The frame list from the tabs made: the heading, the four nested panels (each knowing its
     // tabs), then the tabs, which are drawn over the panels' edges.
     void FinishFrame() {
-        out_.frame.push_back(std::make_unique<CPageHeader>());
+        // A forecast without a view (an empty file's) has no heading: nothing to date or name.
+        if (root_.ViewCount() > 0)
+            out_.frame.push_back(std::make_unique<CPageHeader>());
         for (int level = LayoutKey::kView; level < LayoutMetrics::kPanels; ++level) {
             std::vector<const CTab*> panelTabs(out_.tabs[level].begin(), out_.tabs[level].end());
             auto panel = std::make_unique<CPage>(level, std::move(panelTabs));

@@ -67,6 +67,7 @@ bool Load(CMainDoc& doc, const QString& file, std::ostream& err) {
     const std::filesystem::path path(QFile::encodeName(file).toStdString());
     switch (doc.Load(path, sink)) {
     case CMainDoc::OpenResult::Loaded:
+    case CMainDoc::OpenResult::Empty:
         err << lines.str();
         return true;
     case CMainDoc::OpenResult::Unreadable:

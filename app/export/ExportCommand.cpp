@@ -76,12 +76,26 @@ struct Target {
     }
 };
 
+// What a forecast without a view is to an export: a forecast like any other (the JSON), or one
+// with nothing to show (the statements, pictures, pages and workbooks).
+enum class NoView { Exported, NothingToShow };
+
 // Loads FILE; returns the exit status of a failure, or nothing when the document holds it.
-std::optional<int> Load(CMainDoc& doc, const QString& input, std::ostream& err) {
+std::optional<int> Load(CMainDoc& doc, const QString& input, std::ostream& err,
+                        NoView noView = NoView::NothingToShow) {
     StreamMessageSink sink(err);
     const std::filesystem::path path(QFile::encodeName(input).toStdString());
-    switch (doc.Load(path, sink)) {
+    const CMainDoc::OpenResult result = doc.Load(path, sink);
+    switch (result) {
     case CMainDoc::OpenResult::Loaded:
+    case CMainDoc::OpenResult::Empty:
+        // Not a fault of the command line: the file holds nothing any option could choose.
+        if (noView == NoView::NothingToShow && doc.ViewCount() == 0) {
+            err << "varnobel-view: there is nothing to show: \"" << input.toStdString()
+                << (result == CMainDoc::OpenResult::Empty ? "\" is empty\n"
+                                                          : "\" holds no forecast view\n");
+            return kExitFailed;
+        }
         return std::nullopt;
     case CMainDoc::OpenResult::Unreadable:
         return kExitUnreadable;
@@ -207,7 +221,7 @@ std::optional<int> LoadStatement(CMainDoc& doc, const Target& target,
 // --export json: the whole forecast as a repaint would calculate it.
 int ExportJsonCommand(const Options&, const Target& target) {
     CMainDoc doc;
-    if (const std::optional<int> failure = Load(doc, target.input, target.err))
+    if (const std::optional<int> failure = Load(doc, target.input, target.err, NoView::Exported))
         return *failure;
     doc.Recalculate();
     return target.Deliver(QByteArray::fromStdString(ExportJson(doc)));
@@ -479,21 +493,12 @@ int ExportPdfCommand(const Options& options, const Target& target) {
     return kExitFailed;
 }
 
-// The workbook of the tables delivered to OUT: written beside OUT and moved over it, or, for
-// standard output, written to a private folder and copied out.
+// The workbook of the tables delivered to OUT or standard output: written whole into a private
+// folder, then delivered as bytes like every other kind, so OUT is written as the window writes it.
 int DeliverXlsx(const std::vector<Statement::StatementTable>& tables, const CMainDoc& doc,
                 const Target& target) {
     const XlsxSettings settings = XlsxSettingsOf(
         doc.Root(), QFileInfo(target.input).completeBaseName().toStdString(), ViewerVersion::kText);
-    if (!target.output.isEmpty()) {
-        const std::string error =
-            WriteXlsx(QFile::encodeName(target.output).toStdString(), tables, settings);
-        if (error.empty())
-            return kExitWritten;
-        target.err << "varnobel-view: cannot write \"" << target.output.toStdString()
-                   << "\": " << error << '\n';
-        return kExitFailed;
-    }
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("statement.xlsx"));
     std::string error = folder.isValid() ? WriteXlsx(QFile::encodeName(path).toStdString(),

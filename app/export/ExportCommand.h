@@ -7,7 +7,7 @@
 // Exit statuses of the command line.
 enum ExitStatus {
     kExitWritten = 0,
-    kExitFailed = 1,     // the output could not be written
+    kExitFailed = 1,     // the output could not be written, or FILE has nothing to show
     kExitBadCommand = 2, // bad command line; the usage goes to standard error
     kExitUnreadable = 3, // FILE cannot be opened or read
     kExitRejected = 4,   // FILE was refused while loading

@@ -3,8 +3,12 @@
 #include <filesystem>
 #include <system_error>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+
+#include "document/CMainDoc.h"
 
 bool IsSameFile(const QString& input, const QString& output) {
     namespace fs = std::filesystem;
@@ -20,7 +24,26 @@ bool IsSameFile(const QString& input, const QString& output) {
     return !error && inResolved == outResolved;
 }
 
+std::optional<QString> ForecastRefusal(const QString& path) {
+    // The file is opened for reading as the write would open it: through any links.
+    if (!CMainDoc::IsForecastFile(QFile::encodeName(path).toStdString()))
+        return std::nullopt;
+    const QFileInfo info(path);
+    if (!info.isSymLink())
+        return QStringLiteral("it reads as a forecast file, and an export never replaces a "
+                              "forecast.");
+    const QString target = info.canonicalFilePath();
+    return QStringLiteral("it is a link to \"%1\", which reads as a forecast file, and an export "
+                          "never replaces a forecast.")
+        .arg(QDir::toNativeSeparators(target.isEmpty() ? info.symLinkTarget() : target));
+}
+
 bool WriteAtomically(const QString& path, const QByteArray& bytes, QString& error) {
+    if (const std::optional<QString> refusal = ForecastRefusal(path)) {
+        error = *refusal;
+        return false;
+    }
+    // QSaveFile follows links to the file they lead to.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         error = file.errorString();

@@ -149,10 +149,14 @@ Target TargetOf(const QString& chosen, const QString& nameFilter) {
 }
 
 std::optional<QString> Refusal(const QString& target, const QString& forecast) {
-    if (forecast.isEmpty() || !IsSameFile(forecast, target))
-        return std::nullopt;
-    return QStringLiteral("\"%1\" is the open forecast \"%2\"; a forecast is never overwritten.")
-        .arg(QDir::toNativeSeparators(target), QDir::toNativeSeparators(forecast));
+    if (!forecast.isEmpty() && IsSameFile(forecast, target))
+        return QStringLiteral(
+                   "\"%1\" is the open forecast \"%2\"; a forecast is never overwritten.")
+            .arg(QDir::toNativeSeparators(target), QDir::toNativeSeparators(forecast));
+    if (const std::optional<QString> reason = ForecastRefusal(target))
+        return QStringLiteral("Cannot export to \"%1\":\n%2")
+            .arg(QDir::toNativeSeparators(target), *reason);
+    return std::nullopt;
 }
 
 Outcome Make(Format format, CMainView& view, QPrinter& printer, QWidget* dialogParent,

@@ -28,8 +28,8 @@ struct Target {
 // suffixes is written in that format; any other name takes the choice's format and suffix.
 Target TargetOf(const QString& chosen, const QString& nameFilter);
 
-// Why `target` must not be written: it is the open forecast (`forecast`) under any name. None
-// when it may be, or when no file is open.
+// Why `target` must not be written: it is the open forecast (`forecast`) under any name, or it
+// reads as a forecast itself or through a link. None when it may be.
 std::optional<QString> Refusal(const QString& target, const QString& forecast);
 
 // What making an export's bytes came to.

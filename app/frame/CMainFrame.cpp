@@ -270,6 +270,7 @@ bool CMainFrame::ReloadDocumentFile() {
     }
     edition_.afterLoad(*this);
     RestorePlace(*view_, place);
+    statusBar_->SetIdlePrompt(QStringLiteral("Ready"));
     statusBar_->SetFollowReport(QStringLiteral("Reloaded ") + time);
     changes_->Reloaded(std::move(previous), filePath_);
     return true;
@@ -415,7 +416,8 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
         return false;
     ClosePreview();
     // A file that was not read leaves the forecast on screen, its title and toolbar as they were.
-    if (!Opening::Read(doc_, path, *sink_))
+    bool empty = false;
+    if (!Opening::Read(doc_, path, *sink_, &empty))
         return false;
     view_->ForgetPrintChoices();
     changes_->Reloaded({}, {});
@@ -428,6 +430,9 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
     recent_.Add(ToText(QFileInfo(path).absoluteFilePath()));
     recentMenu_->Update();
     UpdateTitle();
+    // Said for as long as the empty forecast is shown, so a blank window is not taken for a fault.
+    statusBar_->SetIdlePrompt(empty ? QStringLiteral("The file is empty.")
+                                    : QStringLiteral("Ready"));
     return true;
 }
 
@@ -446,6 +451,7 @@ bool CMainFrame::NewDocumentFile() {
     statusBar_->SetFollowReport(QString());
     ShowDocumentSettings();
     UpdateTitle();
+    statusBar_->SetIdlePrompt(QStringLiteral("Ready"));
     return true;
 }
 

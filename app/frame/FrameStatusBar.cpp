@@ -36,6 +36,10 @@ FrameStatusBar::FrameStatusBar(QWidget* parent) : QStatusBar(parent) {
     UpdateLockKeyPanes();
 }
 
+void FrameStatusBar::SetIdlePrompt(const QString& text) {
+    readyLabel_->setText(text);
+}
+
 QString FrameStatusBar::Prompt() const {
     const QString message = currentMessage();
     return message.isEmpty() ? readyLabel_->text() : message;

@@ -21,6 +21,8 @@ public:
     explicit FrameStatusBar(QWidget* parent);
 
     QString Prompt() const;
+    // What the prompt says when no tip stands in its place: "Ready", or why the window is blank.
+    void SetIdlePrompt(const QString& text);
     // The report of the last reload, empty until there is one (object name "FollowStatus").
     QString FollowReport() const;
     void SetFollowReport(const QString& report);

@@ -34,6 +34,7 @@ public:
     }
     void OpenFailed(const Text& text) override { closing_ = text; }
     void FileError(const Text& text) override { fileError_ = text; }
+    void Found(const Text& text) override { found_ = text; }
 
     // What the user is told of a failed read of `path`: a file that could not be read at all
     // says why in words that already name it; a refused one is named, then its lines follow,
@@ -44,6 +45,8 @@ public:
         Text text = u"Cannot open \"" + ToText(path) + u"\":";
         for (const Box& message : messages_)
             text.append(separator).append(message.text);
+        if (!found_.empty())
+            text.append(separator).append(found_);
         if (!closing_.empty())
             text.append(separator).append(closing_);
         return text;
@@ -61,6 +64,7 @@ private:
         Text title;
     };
     std::vector<Box> messages_;
+    Text found_;
     Text closing_;
     Text fileError_;
 };
@@ -73,10 +77,14 @@ std::filesystem::path FileOf(const QString& path) {
 
 namespace Opening {
 
-bool Read(CMainDoc& doc, const QString& path, MessageSink& sink) {
+bool Read(CMainDoc& doc, const QString& path, MessageSink& sink, bool* empty) {
     OpenReport report;
-    switch (doc.Load(FileOf(path), report)) {
+    const CMainDoc::OpenResult result = doc.Load(FileOf(path), report);
+    if (empty)
+        *empty = result == CMainDoc::OpenResult::Empty;
+    switch (result) {
     case CMainDoc::OpenResult::Loaded:
+    case CMainDoc::OpenResult::Empty:
         break;
     case CMainDoc::OpenResult::Unreadable:
         sink.FileError(report.Failure(path, u"\n"));

@@ -21,8 +21,9 @@ namespace Opening {
 
 // Reads `path` into `doc` as File > Open does. A file that cannot be read, or that the read
 // refuses, is told once through `sink`, named, with the read's own lines after the name; the
-// forecast stays as it was. What a read that succeeds reports is passed on. True when read.
-bool Read(CMainDoc& doc, const QString& path, MessageSink& sink);
+// forecast stays as it was. What a read that succeeds reports is passed on. True when read;
+// `empty`, when given, says whether it was a zero-length file, read as the empty forecast.
+bool Read(CMainDoc& doc, const QString& path, MessageSink& sink, bool* empty = nullptr);
 // Reads `path` again after another program saved it: none when it was read, else why not, on
 // one line. An empty file is refused: another program is still writing it.
 std::optional<QString> ReadAgain(CMainDoc& doc, const QString& path);

@@ -63,6 +63,12 @@ protected:
     std::filesystem::path plan = folder / "plan.cfs";
     std::filesystem::path damaged = folder / "damaged.cfs";
     std::filesystem::path home = folder / "home";
+
+    // What the read of the damaged file says: where it stopped, then the closing line.
+    std::string DamagedMessage() const {
+        return "The file ends after " + std::to_string(std::filesystem::file_size(damaged)) +
+               " bytes, before the forecast in it does.\nUnexpected file format.\n";
+    }
 };
 
 TEST_F(BareEnvironmentTest, EveryExportOfAValidForecastKeepsStandardErrorEmpty) {
@@ -79,7 +85,7 @@ TEST_F(BareEnvironmentTest, ADamagedForecastGivesExactlyItsMessage) {
     for (const std::string format : {"json", "csv", "png", "pdf"}) {
         const Outcome run = Export(format, damaged);
         EXPECT_EQ(run.status, 4) << format;
-        EXPECT_EQ(run.err, "Unexpected file format.\n") << format;
+        EXPECT_EQ(run.err, DamagedMessage()) << format;
         EXPECT_FALSE(std::filesystem::exists(Out(format))) << format;
     }
 }
@@ -88,7 +94,7 @@ TEST_F(BareEnvironmentTest, QtDiagnosticsAppearOnlyWhenADeveloperAsks) {
     // Qt reports every plugin it loads when asked to; the picture export loads a platform.
     const Outcome quiet = Export("png", damaged, {"QT_DEBUG_PLUGINS=1"});
     EXPECT_EQ(quiet.status, 4);
-    EXPECT_EQ(quiet.err, "Unexpected file format.\n");
+    EXPECT_EQ(quiet.err, DamagedMessage());
 
     const Outcome debug = Export("png", damaged, {"QT_DEBUG_PLUGINS=1", "VARNOBEL_DEBUG=1"});
     EXPECT_EQ(debug.status, 4);

@@ -204,7 +204,9 @@ TEST(CommandLineKindTest, PrintingFromTheCommandLineEndsWithTheReason) {
          "varnobel-view: there is no printer \"" + noPrinter.toStdString() + "\"\n"},
         {{"/pt", QString::fromStdString(damaged.string()), noPrinter, "Adv"},
          1,
-         "Cannot open \"" + damaged.string() + "\":\nUnexpected file format.\n"},
+         "Cannot open \"" + damaged.string() + "\":\nThe file ends after " +
+             std::to_string(cut.size()) + " bytes, before the forecast in it does.\n" +
+             "Unexpected file format.\n"},
         {{"--print", missing, "--edition", "Bas"}, 1, "Cannot open \"" + missing.toStdString()},
         {{"/p"}, 2, "varnobel-view: /p needs FILE\n"},
     };

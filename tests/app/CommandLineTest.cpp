@@ -148,7 +148,8 @@ TEST_F(ExportCommandTest, RejectedFileIsStatus4WithTheBoxTexts) {
 
     const Outcome foreignRun = Command({"--export", "json", foreign.string(), "-o", out.string()});
     EXPECT_EQ(foreignRun.status, 4);
-    EXPECT_EQ(foreignRun.err, "Unexpected file format.\n");
+    EXPECT_EQ(foreignRun.err,
+              "The file does not begin as a forecast file does.\nUnexpected file format.\n");
 
     EXPECT_EQ(ReadFile(out), "old");
     EXPECT_EQ(FolderContents(folder.Path()),
@@ -202,11 +203,13 @@ TEST_F(ExportCommandTest, OutThatIsTheForecastItselfIsRefusedAndBothStayAsTheyWe
     EXPECT_EQ(FolderContents(folder.Path()),
               (std::vector<std::string>{"hard.cfs", "link.cfs", "out.json", "plan.cfs"}));
 
-    // A copy is another file: it may be replaced.
+    // A copy is another forecast, never replaced either.
     const auto copy = folder / "copy.cfs";
     std::filesystem::copy_file(plan, copy);
-    EXPECT_EQ(Command({"--export", "json", plan.string(), "-o", copy.string()}).status, 0);
-    EXPECT_NE(ReadFile(copy), forecast);
+    const Outcome copyRun = Command({"--export", "json", plan.string(), "-o", copy.string()});
+    EXPECT_EQ(copyRun.status, 1);
+    EXPECT_NE(copyRun.err.find("reads as a forecast"), std::string::npos) << copyRun.err;
+    EXPECT_EQ(ReadFile(copy), forecast);
 }
 
 TEST_F(ExportCommandTest, HelpGoesToStandardOutput) {

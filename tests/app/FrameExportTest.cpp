@@ -11,13 +11,16 @@
 #include <QAbstractButton>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
 
 #include "app/ShellFixture.h"
 #include "app/export/WindowExport.h"
 #include "app/frame/CMainFrame.h"
+#include "database/Archive.h"
 #include "platform/QtText.h"
+#include "support/CommandRun.h"
 #include "support/ForecastBuilder.h"
 #include "support/WhenModal.h"
 #include "support/ZipMember.h"
@@ -148,8 +151,8 @@ TEST_F(FrameExportTest, TheOpenForecastIsRefusedUnderAnyNameAndAReplacementIsAsk
         SCOPED_TRACE(name.string());
         sink.Clear();
         EXPECT_FALSE(frame.ExportFile(Q(name), Format::Csv));
-        ASSERT_EQ(sink.boxes.size(), 1u);
-        EXPECT_NE(sink.boxes[0].text.find(ToText(Q(name))), Text::npos);
+        ASSERT_EQ(sink.fileErrors.size(), 1u);
+        EXPECT_NE(sink.fileErrors[0].find(ToText(Q(name))), Text::npos);
         EXPECT_EQ(ReadFile(Path("plan.cfs")), bytes);
     }
 
@@ -169,6 +172,136 @@ TEST_F(FrameExportTest, TheOpenForecastIsRefusedUnderAnyNameAndAReplacementIsAsk
     EXPECT_FALSE(frame.ExportFile(Q(Path("missing") / "out.csv"), Format::Csv));
     ASSERT_EQ(sink.boxes.size(), 1u);
     EXPECT_NE(sink.boxes[0].text.find(u"out.csv"), Text::npos);
+}
+
+// No export replaces a file that reads as a forecast, whatever its name and however it is reached;
+// the window and the command line agree, and a link to any other file is written through.
+TEST_F(FrameExportTest, AFileThatReadsAsAForecastIsNeverReplacedByAnyRoute) {
+    CMainFrame& frame = OpenFrame();
+    const std::string forecastBytes = ReadFile(Path("plan.cfs"));
+    std::string recoveryBytes;
+    {
+        Archive ar;
+        Text prefix(u"Cashflow auto recovery file");
+        Text source(u"plan.cfs");
+        ar.String(prefix);
+        ar.String(source);
+        recoveryBytes.assign(ar.Bytes().begin(), ar.Bytes().end());
+        recoveryBytes += forecastBytes;
+    }
+    enum class Made { Copy, Link, LinkToLink, HardLink };
+    const struct {
+        const char* name; // what the export is asked to write
+        Made made;
+        const std::string* bytes; // of the file reached (none: not a forecast)
+        const char* reached;      // the file the name leads to
+    } cases[] = {
+        {"copy.xlsx", Made::Copy, &forecastBytes, "copy.xlsx"},
+        {"recovered.csv", Made::Copy, &recoveryBytes, "recovered.csv"},
+        {"link.xlsx", Made::Link, &forecastBytes, "copy.cfs"},
+        {"chain.csv", Made::LinkToLink, &forecastBytes, "copy.cfs"},
+        {"hard.pdf", Made::HardLink, &forecastBytes, "copy.cfs"},
+        {"notes-link.csv", Made::Link, nullptr, "copy.cfs"},
+        {"dangling.csv", Made::Link, nullptr, "absent.csv"},
+    };
+    const auto format = [](const fs::path& name) {
+        return WindowExport::TargetOf(Q(name), {}).format;
+    };
+    for (const auto& each : cases) {
+        for (const bool window : {true, false}) {
+            SCOPED_TRACE(std::string(each.name) + (window ? " from the window"
+                                                          : " from the "
+                                                            "command line"));
+            for (const char* old :
+                 {"copy.cfs", "copy.xlsx", "recovered.csv", "link.xlsx", "chain.csv", "hard.pdf",
+                  "notes-link.csv", "dangling.csv", "absent.csv", "mid.csv"})
+                fs::remove(Path(old));
+            const fs::path name = Path(each.name);
+            const fs::path reached = Path(each.reached);
+            if (each.made == Made::Copy) {
+                std::ofstream(reached, std::ios::binary) << *each.bytes;
+            } else if (reached.filename() != "absent.csv") {
+                std::ofstream(reached, std::ios::binary) << (each.bytes ? *each.bytes : "notes");
+            }
+            if (each.made == Made::Link)
+                fs::create_symlink(reached.filename(), name);
+            if (each.made == Made::LinkToLink) {
+                fs::create_symlink(reached.filename(), Path("mid.csv"));
+                fs::create_symlink("mid.csv", name);
+            }
+            if (each.made == Made::HardLink)
+                fs::create_hard_link(reached, name);
+
+            sink.Clear();
+            bool written = false;
+            std::string said;
+            if (window) {
+                // Asked only where a file not refused stands.
+                if (!each.bytes && QFileInfo::exists(Q(name)))
+                    AnswerReplace(QMessageBox::Yes);
+                written = frame.ExportFile(Q(name), format(name));
+                said = sink.fileErrors.empty() ? std::string() : ToUtf8(sink.fileErrors[0]);
+            } else {
+                const std::string kind = Q(name).section('.', -1).toStdString();
+                const CommandRun::Outcome run = CommandRun::Command(
+                    {"--export", kind, ToUtf8(ToText(forecast)), "-o", name.string()});
+                written = run.status == 0;
+                said = run.err;
+                if (!written) {
+                    EXPECT_EQ(run.status, 1);
+                }
+            }
+            if (each.bytes) {
+                EXPECT_FALSE(written);
+                EXPECT_EQ(ReadFile(reached), *each.bytes);
+                EXPECT_NE(said.find(name.string()), std::string::npos) << said;
+                EXPECT_NE(said.find("reads as a forecast"), std::string::npos) << said;
+                if (each.made == Made::Link || each.made == Made::LinkToLink) {
+                    EXPECT_NE(said.find(fs::canonical(reached).string()), std::string::npos)
+                        << said;
+                }
+            } else {
+                // Written through: the link stays a link, the file it leads to has the export.
+                EXPECT_TRUE(written) << said;
+                EXPECT_TRUE(fs::is_symlink(name));
+                EXPECT_EQ(ReadFile(reached).rfind("Line,", 0), 0u);
+            }
+        }
+    }
+}
+
+TEST_F(FrameExportTest, ANameRefusedOrNotToBeReplacedReturnsToTheDialog) {
+    CMainFrame& frame = OpenFrame();
+    std::ofstream(Path("old.csv")) << "kept";
+    std::ofstream(Path("other.csv"), std::ios::binary) << ReadFile(Path("plan.cfs"));
+    // Each name the dialog is given in turn; the boxes in between answered No.
+    const std::vector<fs::path> names = {Path("old.csv"), Path("other.csv"), Path("new.csv")};
+    int dialogs = 0;
+    std::vector<QMessageBox::Icon> questions;
+    std::function<void(QWidget*)> act = [&](QWidget* modal) {
+        if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            dialog->selectNameFilter(QStringLiteral("CSV (*.csv)"));
+            dialog->selectFile(Q(names[static_cast<std::size_t>(dialogs++)]));
+            if (dialogs < static_cast<int>(names.size()))
+                WhenModal(act);
+            static_cast<QDialog*>(dialog)->accept();
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            questions.push_back(box->icon());
+            WhenModal(act);
+            box->button(QMessageBox::No)->click();
+        }
+    };
+    WhenModal(act);
+    frame.ExportAction()->trigger();
+
+    EXPECT_EQ(dialogs, 3);
+    EXPECT_EQ(questions, std::vector<QMessageBox::Icon>{QMessageBox::Question});
+    EXPECT_EQ(ReadFile(Path("old.csv")), "kept");
+    EXPECT_EQ(ReadFile(Path("other.csv")), ReadFile(Path("plan.cfs")));
+    // The refusal between is a warning naming the file.
+    ASSERT_EQ(sink.fileErrors.size(), 1u);
+    EXPECT_NE(sink.fileErrors[0].find(u"other.csv"), Text::npos);
+    EXPECT_EQ(ReadFile(Path("new.csv")).rfind("Line,", 0), 0u);
 }
 
 TEST_F(FrameExportTest, TheChosenNameOrTheDialogsChoiceGivesTheFormat) {

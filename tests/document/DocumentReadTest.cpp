@@ -102,11 +102,12 @@ TEST(DocumentRead, ZeroLengthFileReadsNothing) {
     EXPECT_EQ(fresh.stamp, 0); // no New runs before it
     EXPECT_EQ(fresh.ViewCount(), 0);
 
+    // Read after a forecast, it leaves nothing of that forecast: the empty one is shown.
     CMainDoc loaded;
     ASSERT_TRUE(Read(loaded, SmallForecast::Bytes(u"Arial"), sink));
     ASSERT_TRUE(Read(loaded, {}, sink));
-    EXPECT_EQ(loaded.fontName, u"Arial");
-    EXPECT_EQ(loaded.ViewCount(), 1);
+    EXPECT_EQ(loaded.fontName, u"Times New Roman");
+    EXPECT_EQ(loaded.ViewCount(), 0);
 }
 
 TEST(DocumentRead, StoredDocumentReadsBack) {
@@ -449,10 +450,20 @@ TEST_F(RecoveryFileTest, AnEmptyFileIsAFileErrorOnlyWhenRefused) {
     EXPECT_EQ(doc.fontName, u"Kept");
     EXPECT_EQ(doc.ViewCount(), 1);
 
+    // Opened, it is the empty forecast, as a document that never read anything holds it.
     sink.Clear();
-    EXPECT_EQ(doc.Load(plan, sink), CMainDoc::OpenResult::Loaded);
+    doc.offsetYearChecked = 1;
+    doc.seriesShown[3] = true;
+    EXPECT_EQ(doc.Load(plan, sink), CMainDoc::OpenResult::Empty);
     EXPECT_TRUE(sink.Empty());
-    EXPECT_EQ(doc.ViewCount(), 1);
+    const CMainDoc fresh;
+    EXPECT_EQ(doc.ViewCount(), 0);
+    EXPECT_EQ(doc.fontName, fresh.fontName);
+    EXPECT_EQ(doc.fontSize, fresh.fontSize);
+    EXPECT_EQ(doc.stamp, fresh.stamp);
+    EXPECT_EQ(doc.seriesShown, fresh.seriesShown);
+    EXPECT_EQ(doc.offsetYearChecked, 0);
+    EXPECT_EQ(doc.Root().marginTop, 0);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "views/AccessChanges.h"
 #include "views/AdvAccess.h"
 #include "views/AdvDrawPass.h"
+#include "views/AdvExport.h"
 #include "views/StatementForecast.h"
 #include "views/StdAccess.h"
 #include "views/StdDrawPass.h"
@@ -129,6 +130,59 @@ TEST(StatementAccessTest, AdvancedDescriptionsAndWhatEachStepAnnounces) {
 
 // The Standard and Basic descriptions: the tab rows each edition draws, the statement named
 // after them, the highlighted row found through its section, and the graphs page's series.
+// The Advanced tax columns are those of the shown tax summaries, in the document's order: a hidden
+// summary gives no column, and the CSV cells and the cells a reader is told of stand under each
+// column's own tax.
+TEST(StatementAccessTest, TheTaxColumnsAreTheShownSummariesEverywhere) {
+    const struct {
+        int hidden; // the tax summary hidden, or -1
+        std::vector<std::size_t> taxes;
+        std::string salesStart;
+    } cases[] = {
+        {-1, {0, 1}, "Sales,1,G,P,"},
+        {0, {1}, "Sales,1,P,"},
+        {1, {0}, "Sales,1,G,"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.hidden);
+        StatementForecast forecast({100}, {1.0}, 1, 10);
+        forecast.EveryYear(0, [](Database::CYear& year) {
+            year.year = 2024;
+            year.Items(kBank).Clear();
+        });
+        BuildSmallAdvYear(forecast);
+        forecast.AddTax(u"GST", 1000, u"G");
+        forecast.AddTax(u"PST", 500, u"P");
+        forecast.EveryYear(0, [&](Database::CYear& year) {
+            dynamic_cast<Item::CItem&>(year.ItemAt(kIncome, 0)).TaxLinks = {0, 0};
+            if (c.hidden >= 0)
+                year.ItemAt(kTax, c.hidden).SetHidden(true);
+        });
+        const LayoutKey key(0, 0, 0, 0);
+        const AdvCsvResult csv =
+            ExportAdvStatementCsv(forecast.doc, key, Statement::AdvOutline::File);
+        const std::string names[] = {"GST", "PST"};
+        std::string heading = "Line,Notes,";
+        for (const std::size_t t : c.taxes)
+            heading += names[t] + ",";
+        EXPECT_EQ(csv.text.rfind(heading, 0), 0u) << csv.text.substr(0, 80);
+        EXPECT_NE(csv.text.find("\r\n" + c.salesStart), std::string::npos) << csv.text;
+
+        AdvViewState state;
+        state.currentKey = key;
+        RecordingDeviceContext dc{DeviceCaps::Screen(1600, 1000)};
+        RunAdvDrawPassSettled(dc, forecast.doc, state, {Rect{0, 0, 1600, 1000}, 0, 0});
+        const StatementAccess access = AdvStatementAccess(forecast.doc, state);
+        // The tax columns follow the label and notes columns.
+        ASSERT_EQ(access.columnSpans.size(), access.table.headings.size());
+        for (std::size_t i = 0; i < c.taxes.size(); ++i) {
+            EXPECT_EQ(ToUtf8(access.table.headings[2 + i]), names[c.taxes[i]]);
+            const Rect& place = state.metrics.taxColumns[c.taxes[i]];
+            EXPECT_EQ(access.columnSpans[2 + i], (AccessSpan{place.left, place.right})) << i;
+        }
+    }
+}
+
 TEST(StatementAccessTest, StandardAndBasicDescriptions) {
     StatementForecast forecast({60, 40}, {1.0}, 2);
     forecast.EveryYear(0, [](Database::CYear& year) { year.year = 2024; });

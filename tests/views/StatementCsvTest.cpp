@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "statement/StatementCsv.h"
+#include "support/CsvRecords.h"
 #include "views/StatementForecast.h"
 
 using namespace Statement;
@@ -116,6 +117,18 @@ TEST_F(CsvTest, HiddenRowsAreNotRecords) {
     for (const std::string& record : records)
         EXPECT_NE(record.rfind("Secret", 0), 0u);
     EXPECT_EQ(records[3].substr(0, 21), "Total Income,1234.50,");
+}
+
+// Every text comes back whole from a CSV reader: commas, quotes and line breaks of any kind are
+// quoted.
+TEST(CsvFieldTest, AnyTextRoundTripsThroughACsvReader) {
+    const std::vector<std::string> texts = {
+        "plain", "", "a,b", "say \"hi\"", "two\nlines", "two\r\nlines", "cr\ronly", "\"", " lead"};
+    std::string record;
+    for (const std::string& text : texts)
+        record += (record.empty() ? "" : ",") + CsvField(text);
+    const auto records = CsvRecords::Parse(record + "\r\n");
+    EXPECT_EQ(records, std::vector<std::vector<std::string>>{texts});
 }
 
 TEST(CsvExport, GraphsPageAndEmptyForecast) {

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "database/CYear.h"
+#include "display/TabRow.h"
 #include "items/CNote.h"
 #include "platform/RecordingDeviceContext.h"
 #include "views/AdvDrawPass.h"
@@ -74,6 +75,23 @@ TEST_F(WideStatementTest, TheStandardTabsAndRowsEndAtTheEdgeOfTheIntRange) {
     EXPECT_EQ(state.companyTabs[0].left, state.scenarioTabs[0].left);
     EXPECT_GE(state.hScrollMax, 0);
     EXPECT_NE(dc.FindText(label), nullptr);
+}
+
+// Two tabs each wider than an int can count: the second starts where the first ends, both held
+// at INT_MAX rather than wrapped round.
+TEST_F(WideStatementTest, TheSecondOfTwoVeryWideTabsStartsAtTheEdgeOfTheIntRange) {
+    RecordingDeviceContext dc{DeviceCaps::Screen(kWidth, kHeight)};
+    dc.SelectFont(Font{u"", 100000, 400, 0});
+    Display::TabRow row;
+    row.labels = {label, label};
+    std::vector<Rect> rects;
+    const ViewUnits units{{5, 5}, {10, 10}, {15, 15}, {25, 25}};
+    Display::DrawTabRow(dc, Rect{0, 0, kWidth, kHeight}, 0, units, row, true, false, rects);
+    ASSERT_EQ(rects.size(), 2u);
+    EXPECT_EQ(rects[0].left, 25);
+    EXPECT_EQ(rects[0].right, INT_MAX);
+    EXPECT_EQ(rects[1].left, INT_MAX);
+    EXPECT_EQ(rects[1].right, INT_MAX);
 }
 
 } // namespace

@@ -38,6 +38,16 @@ TEST(SheetNamesTest, Rules) {
         // Never empty; repeated names (whatever their case) are numbered within 31 units.
         {{{"", " "}, {}}, {"Sheet", "Sheet (2)"}},
         {{{"Year"}, {"YEAR"}, {"year"}}, {"Year", "YEAR (2)", "year (3)"}},
+        // Letters beyond A-Z fold too: accented, Greek (final sigma), Cyrillic, full width.
+        {{{"CAF\xC3\x89"}, {"Caf\xC3\xA9"}}, {"CAF\xC3\x89", "Caf\xC3\xA9 (2)"}},
+        {{{"\xCE\xA3\xCE\x9F\xCE\xA3"}, {"\xCF\x83\xCE\xBF\xCF\x82"}},
+         {"\xCE\xA3\xCE\x9F\xCE\xA3", "\xCF\x83\xCE\xBF\xCF\x82 (2)"}},
+        {{{"\xD0\x93\xD0\x9E\xD0\x94"}, {"\xD0\xB3\xD0\xBE\xD0\xB4"}},
+         {"\xD0\x93\xD0\x9E\xD0\x94", "\xD0\xB3\xD0\xBE\xD0\xB4 (2)"}},
+        {{{"\xEF\xBC\xA1"}, {"\xEF\xBD\x81"}}, {"\xEF\xBC\xA1", "\xEF\xBD\x81 (2)"}},
+        // Letters that only look alike stay apart: e and é, i and dotless i.
+        {{{"Cafe"}, {"Caf\xC3\xA9"}, {"i"}, {"\xC4\xB1"}},
+         {"Cafe", "Caf\xC3\xA9", "i", "\xC4\xB1"}},
         {{{long300}, {long300}}, {std::string(31, 'x'), std::string(27, 'x') + " (2)"}},
         {{{"History"}}, {"History (2)"}},
         // A part all paths share is left out.
@@ -139,6 +149,35 @@ TEST_F(XlsxExportTest, SmallYearRoundTrip) {
     EXPECT_TRUE(Contains(core, "<dc:title>Small shop</dc:title>"));
     EXPECT_TRUE(Contains(ZipMember(out, "docProps/core.xml") + ZipMember(out, "docProps/app.xml"),
                          "Varnobel Viewer 9.8.7"));
+}
+
+// A cell holds at most 32,767 characters: a text of exactly that many stays whole, one more is
+// cut to it, at a character boundary.
+TEST_F(XlsxExportTest, ACellTextIsCutOnlyBeyondTheLimit) {
+    const std::string e = "\xC3\xA9";
+    const auto repeat = [](const std::string& unit, std::size_t times) {
+        std::string text;
+        for (std::size_t i = 0; i < times; ++i)
+            text += unit;
+        return text;
+    };
+    const struct {
+        std::string label;
+        std::string kept;
+    } cases[] = {
+        {repeat("a", 32766), repeat("a", 32766)},   {repeat("b", 32767), repeat("b", 32767)},
+        {repeat("c", 32768), repeat("c", 32767)},   {repeat(e, 32767), repeat(e, 32767)},
+        {repeat(e, 32768) + "z", repeat(e, 32767)},
+    };
+    StatementTable table = Table();
+    ASSERT_GE(table.rows.size(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        table.rows[i].cells[0] = TableCell::Of(cases[i].label);
+    const fs::path out = folder / "long.xlsx";
+    ASSERT_EQ(WriteXlsx(out, {table}, {}), "");
+    const std::string strings = ZipMember(out, "xl/sharedStrings.xml");
+    for (const auto& c : cases)
+        EXPECT_TRUE(Contains(strings, "<t>" + c.kept + "</t>")) << c.kept.size();
 }
 
 TEST_F(XlsxExportTest, FailureLeavesTheTargetAlone) {

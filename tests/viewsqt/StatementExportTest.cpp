@@ -220,12 +220,32 @@ TEST_F(StatementExportTest, SelectionsThatNameNothingAreStatus2) {
     EXPECT_EQ(Command({"--export", "json", sample, "--scenario", "0"}).status, 2);
     EXPECT_EQ(ReadFile(out), "old");
 
-    // A forecast with nothing in it has no statement; a rejected file is status 4.
+    // An empty file is the empty forecast: its JSON is written, every other kind has nothing to
+    // show (status 1, the command line being right); a rejected file is status 4.
     const auto empty = folder / "empty.cfs";
     const auto foreign = folder / "foreign.cfs";
     WriteFile(empty, {});
     WriteFile(foreign, {'n', 'o', 'n', 'e'});
-    EXPECT_EQ(Command({"--export", "csv", empty.string(), "-o", out.string()}).status, 2);
+    for (const std::vector<std::string>& kind : {std::vector<std::string>{"csv"},
+                                                 {"csv", "--edition", "Adv"},
+                                                 {"png"},
+                                                 {"png", "--edition", "Adv"},
+                                                 {"pdf"},
+                                                 {"pdf", "--edition", "Adv"},
+                                                 {"xlsx"},
+                                                 {"xlsx", "--all", "--edition", "Adv"},
+                                                 {"csv", "--scenario", "3"}}) {
+        std::vector<std::string> command = {"--export", kind[0], empty.string(), "-o",
+                                            out.string()};
+        command.insert(command.end(), kind.begin() + 1, kind.end());
+        const Outcome run = Command(command);
+        EXPECT_EQ(run.status, 1) << kind[0];
+        EXPECT_EQ(run.err,
+                  "varnobel-view: there is nothing to show: \"" + empty.string() + "\" is empty\n");
+    }
+    const Outcome json = Command({"--export", "json", empty.string()});
+    EXPECT_EQ(json.status, 0);
+    EXPECT_NE(json.out.find("\"views\": []"), std::string::npos) << json.out;
     EXPECT_EQ(Command({"--export", "csv", foreign.string(), "-o", out.string()}).status, 4);
     EXPECT_EQ(Command({"--export", "png", foreign.string(), "-o", out.string()}).status, 4);
     EXPECT_EQ(ReadFile(out), "old");

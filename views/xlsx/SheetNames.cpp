@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <set>
 
+#include "views/xlsx/CaseFold.h"
+
 namespace {
 
 constexpr std::size_t kMaxUnits = 31;
@@ -110,12 +112,12 @@ CodePoints Join(std::vector<CodePoints> parts, std::size_t limit) {
     return name;
 }
 
+// Spreadsheets compare sheet names without regard to case, letters beyond A-Z included.
 std::string Folded(const CodePoints& name) {
-    CodePoints lower = name;
-    for (char32_t& p : lower)
-        if (p >= U'A' && p <= U'Z')
-            p = p - U'A' + U'a';
-    return Encode(lower);
+    CodePoints folded = name;
+    for (char32_t& p : folded)
+        p = FoldCase(p);
+    return Encode(folded);
 }
 
 } // namespace
