@@ -270,40 +270,6 @@ TEST_F(FrameExportTest, AFileThatReadsAsAForecastIsNeverReplacedByAnyRoute) {
     }
 }
 
-TEST_F(FrameExportTest, ANameRefusedOrNotToBeReplacedReturnsToTheDialog) {
-    CMainFrame& frame = OpenFrame();
-    std::ofstream(Path("old.csv")) << "kept";
-    std::ofstream(Path("other.csv"), std::ios::binary) << ReadFile(Path("plan.cfs"));
-    // Each name the dialog is given in turn; the boxes in between answered No.
-    const std::vector<fs::path> names = {Path("old.csv"), Path("other.csv"), Path("new.csv")};
-    int dialogs = 0;
-    std::vector<QMessageBox::Icon> questions;
-    std::function<void(QWidget*)> act = [&](QWidget* modal) {
-        if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-            dialog->selectNameFilter(QStringLiteral("CSV (*.csv)"));
-            dialog->selectFile(Q(names[static_cast<std::size_t>(dialogs++)]));
-            if (dialogs < static_cast<int>(names.size()))
-                WhenModal(act);
-            static_cast<QDialog*>(dialog)->accept();
-        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            questions.push_back(box->icon());
-            WhenModal(act);
-            box->button(QMessageBox::No)->click();
-        }
-    };
-    WhenModal(act);
-    frame.ExportAction()->trigger();
-
-    EXPECT_EQ(dialogs, 3);
-    EXPECT_EQ(questions, std::vector<QMessageBox::Icon>{QMessageBox::Question});
-    EXPECT_EQ(ReadFile(Path("old.csv")), "kept");
-    EXPECT_EQ(ReadFile(Path("other.csv")), ReadFile(Path("plan.cfs")));
-    // The refusal between is a warning naming the file.
-    ASSERT_EQ(sink.fileErrors.size(), 1u);
-    EXPECT_NE(sink.fileErrors[0].find(u"other.csv"), Text::npos);
-    EXPECT_EQ(ReadFile(Path("new.csv")).rfind("Line,", 0), 0u);
-}
-
 TEST_F(FrameExportTest, TheChosenNameOrTheDialogsChoiceGivesTheFormat) {
     const struct {
         const char* chosen;
