@@ -24,8 +24,8 @@
 #include "document/StreamMessageSink.h"
 #include "views/export/ForecastCompare.h"
 #include "views/qt/CMainView.h"
-#include "views/qt/ChangesOverlay.h"
-#include "views/qt/ChangesPane.h"
+#include "app/frame/ChangesOverlay.h"
+#include "app/frame/ChangesPane.h"
 
 using Statement::ForecastComparison;
 

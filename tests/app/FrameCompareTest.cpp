@@ -13,8 +13,8 @@
 #include "database/CTabView.h"
 #include "database/Categories.h"
 #include "items/CItem.h"
-#include "views/qt/ChangesOverlay.h"
-#include "views/qt/ChangesPane.h"
+#include "app/frame/ChangesOverlay.h"
+#include "app/frame/ChangesPane.h"
 
 namespace {
 

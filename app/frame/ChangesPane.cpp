@@ -1,4 +1,4 @@
-#include "views/qt/ChangesPane.h"
+#include "app/frame/ChangesPane.h"
 
 #include <QHeaderView>
 #include <QTreeWidget>

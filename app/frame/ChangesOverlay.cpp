@@ -1,4 +1,4 @@
-#include "views/qt/ChangesOverlay.h"
+#include "app/frame/ChangesOverlay.h"
 
 #include <unordered_map>
 
