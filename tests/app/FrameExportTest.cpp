@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -172,6 +173,67 @@ TEST_F(FrameExportTest, TheOpenForecastIsRefusedUnderAnyNameAndAReplacementIsAsk
     EXPECT_FALSE(frame.ExportFile(Q(Path("missing") / "out.csv"), Format::Csv));
     ASSERT_EQ(sink.boxes.size(), 1u);
     EXPECT_NE(sink.boxes[0].text.find(u"out.csv"), Text::npos);
+}
+
+// Declining to replace a file, or a name that is refused, goes back to the file dialog; only the
+// dialog's own Cancel ends the export.
+TEST_F(FrameExportTest, ADeclinedOrRefusedNameReturnsToTheDialog) {
+    CMainFrame& frame = OpenFrame();
+    const fs::path old = Path("old.csv");
+    std::ofstream(old) << "kept";
+    const fs::path copy = Path("copy.csv");
+    fs::copy_file(Path("plan.cfs"), copy);
+    sink.Clear();
+    int dialogs = 0;
+    std::vector<std::pair<QMessageBox::Icon, QString>> asked;
+    std::function<void(QWidget*)> act;
+    act = [&](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            asked.push_back({box->icon(), box->text()});
+            if (QAbstractButton* no = box->button(QMessageBox::No))
+                no->click();
+            else
+                box->accept();
+            WhenModal(act);
+            return;
+        }
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        if (!dialog)
+            return;
+        ++dialogs;
+        if (dialogs == 3) {
+            dialog->reject();
+            return;
+        }
+        dialog->selectNameFilter(QStringLiteral("CSV (*.csv)"));
+        // First a file to replace, declined; then a copy of the forecast, refused.
+        dialog->selectFile(Q(dialogs == 1 ? old : copy));
+        // The dialog's list may hold the name chosen before; the name typed is what counts.
+        if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            name->setText(QString::fromStdString((dialogs == 1 ? old : copy).filename().string()));
+        static_cast<QDialog*>(dialog)->accept();
+        WhenModal(act);
+    };
+    // Should a step not come, the dialog is closed rather than left waiting.
+    QTimer watchdog;
+    QObject::connect(&watchdog, &QTimer::timeout, [] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    watchdog.start(5000);
+    WhenModal(act);
+    frame.ExportAction()->trigger();
+
+    EXPECT_EQ(dialogs, 3);
+    EXPECT_EQ(ReadFile(old), "kept");
+    EXPECT_EQ(ReadFile(copy), ReadFile(Path("plan.cfs")));
+    // The question about the file to replace; the refusal, naming the copy, is a file error (a
+    // warning in the window).
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(asked[0].second.contains(QStringLiteral("old.csv")))
+        << asked[0].second.toStdString();
+    ASSERT_EQ(sink.fileErrors.size(), 1u);
+    EXPECT_NE(sink.fileErrors[0].find(u"copy.csv"), Text::npos);
 }
 
 // No export replaces a file that reads as a forecast, whatever its name and however it is reached;
